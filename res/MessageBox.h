@@ -1,0 +1,58 @@
+// The reporting layer: every message box of the program goes through AppMessageBox.
+// The desktop program installs a sink that shows real message boxes; the command-line
+// tool installs one that prints; tests install a recorder.
+#pragma once
+
+#include <string>
+
+// Styles, with the values the program's message boxes have always used.
+enum MsgStyle : unsigned
+{
+    MsgOk = 0,
+    MsgYesNo = 4,
+    MsgIconStop = 16,
+    MsgIconQuestion = 32,
+    MsgIconExclamation = 48,
+    MsgStop = MsgOk | MsgIconStop,              // failures
+    MsgQuestion = MsgYesNo | MsgIconQuestion,   // Yes/No questions
+    MsgExclamation = MsgOk | MsgIconExclamation // value warnings
+};
+
+// Answers.
+enum MsgAnswer : int
+{
+    AnswerOk = 1,
+    AnswerYes = 6,
+    AnswerNo = 7
+};
+
+class IMessageSink
+{
+public:
+    virtual ~IMessageSink() = default;
+    // Shows one message and returns the answer. An empty caption means the system's default caption.
+    virtual int Show(const std::string& text, const std::string& caption, unsigned style) = 0;
+};
+
+// Installs a sink and returns the one it replaces. nullptr restores the default sink, which
+// writes "Orvane: <text>" to standard error and answers No to questions.
+IMessageSink* SetMessageSink(IMessageSink* sink);
+IMessageSink* GetMessageSink();
+
+// Shows the text of a string id with the caption "Orvane".
+int AppMessageBox(unsigned textId, unsigned style);
+// Shows a ready-made text; caption nullptr means "Orvane", "" the system's default caption.
+int AppMessageBoxText(const std::string& text, unsigned style, const char* caption = nullptr);
+
+// Installs a sink for the lifetime of a scope and puts the previous one back afterwards.
+class CScopedMessageSink
+{
+public:
+    explicit CScopedMessageSink(IMessageSink* sink) : m_pPrevious(SetMessageSink(sink)) {}
+    ~CScopedMessageSink() { SetMessageSink(m_pPrevious); }
+    CScopedMessageSink(const CScopedMessageSink&) = delete;
+    CScopedMessageSink& operator=(const CScopedMessageSink&) = delete;
+
+private:
+    IMessageSink* m_pPrevious;
+};

@@ -1,0 +1,106 @@
+// The string table. Texts are UTF-8; the ids follow the program's resource numbering.
+#include "res/StringTable.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace
+{
+struct StringEntry
+{
+    unsigned id;
+    const char* text;
+};
+
+// Sorted by id for the binary search in LoadStringId.
+const StringEntry kStrings[] = {
+    {IDR_MAINFRAME,
+     "Vorn Orvane\nUntitled\n94b SoundBank\n94b SoundBank (*.94b)\n.94b\n94bSoundBank\n 94b SoundBank"},
+    {IDS_ZTLTITLE, "VORN Orvane 2.0"},
+    {IDS_ZTLAUTHOR, "The Orvane developers"},
+    {IDS_ZTLAUTHOREMAIL, "orvane@localhost"},
+    {IDS_HTMLFILTER, "HTML files (*.htm)|*.htm|"},
+    {IDS_ZTLMAPFILEDATE, "Mapping date: "},
+    {IDS_ZTLMIDIMAPPING, "MIDI mappings"},
+    {IDS_ZTLMIDIPROG, "MIDI prog"},
+    {IDS_ZTLVARIATION, "Variation"},
+    {IDS_ZTLCUBASEPROG, "Cubase Prog."},
+    {IDS_ZTLCUBASEBANK, "Cubase Bank"},
+    {IDS_TEMPLATEFILE, "Qzr.mas"},
+    {ID_OPTIONS, "Display the options dialog box\nOptions"},
+    {ID_BANKINSPECTOR, "Edit the soundbank's name, priority and mapping\nBank Inspector"},
+    {ID_EXPORTZIP, "Export soundbank and mapping files into a ZIP archive\nExport to Zip"},
+    {ID_HELP_FRENCH, "Show the help in French\nHelp (French)"},
+    {ID_HELP_ENGLISH, "Show the help in English\nHelp (English)"},
+    {AFX_IDS_APP_TITLE, "Orvane"},
+    {AFX_IDS_IDLEMESSAGE, "Ready"},
+    {ID_FILE_NEW, "Create a new document\nNew"},
+    {ID_FILE_OPEN, "Open an existing document\nOpen"},
+    {ID_FILE_SAVE, "Save the active document\nSave"},
+    {ID_FILE_SAVE_AS, "Save the active document with a new name\nSave As"},
+    {ID_FILE_PRINT_SETUP, "Change the printer and printing options\nPrint Setup"},
+    {ID_FILE_PRINT, "Print the active document\nPrint"},
+    {ID_FILE_MRU_FILE1, "Open this document"},
+    {ID_EDIT_COPY, "Copy the selection and put it on the Clipboard\nCopy"},
+    {ID_EDIT_CUT, "Cut the selection and put it on the Clipboard\nCut"},
+    {ID_EDIT_PASTE, "Insert Clipboard contents\nPaste"},
+    {ID_EDIT_UNDO, "Undo the last action\nUndo"},
+    {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
+    {ID_APP_EXIT, "Quit the application\nExit"},
+    {ID_NEXT_PANE, "Switch to the next window pane\nNext Pane"},
+    {ID_PREV_PANE, "Switch back to the previous window pane\nPrevious Pane"},
+    {ID_INDICATOR_CAPS, "CAP"},
+    {ID_INDICATOR_NUM, "NUM"},
+    {ID_INDICATOR_SCRL, "SCRL"},
+    {ID_VIEW_TOOLBAR, "Show or hide the toolbar\nToggle ToolBar"},
+    {ID_VIEW_STATUS_BAR, "Show or hide the status bar\nToggle StatusBar"},
+    {IDS_NOBANKPAGE, "NoBank.html"},
+    {IDS_IMAGEFILTER, "Images files (*.gif,*.bmp,*.jpg;*.jpeg)|*.gif;*.bmp;*.jpg; *.jpeg|All Files (*.*)|*.*||"},
+    {IDS_ZTLLEGEND, "- The universal 94B & TTS soundbanks mapper"},
+    {IDS_OPTIONSFILE, "qzr.opt"},
+    {IDS_NOIMAGEFILE, "Unable to find the background image file !"},
+    {IDS_OPTIONSCAPTION, "Options"},
+    {IDS_COLPROGRAM, "Program"},
+    {IDS_COLVARIATION, "Variation"},
+    {IDS_OUTOFRANGE, "Value is out of range !"},
+    {IDS_NOPRIOCHUNK, "Unable to find PRIO chunk !"},
+    {IDS_NOIMAPCHUNK, "Unable to find IMAP chunk !"},
+    {IDS_CANTOPENFILE, "Unable to open file !"},
+    {IDS_CANTBACKUP, "Unable to create backup file !"},
+    {IDS_TTSQUESTION, "This soundbank seems to be a converted TTS soundbank (TTMA chunk presence).\n"
+                      "Some .94b bankloaders are  not able to load it properly.\n"
+                      "Do you want to fix it ? (see help for details)"},
+    {IDS_MAPPINGPAGE, "midimap.html"},
+    {IDS_HELPFRENCH, "help/help_fr.html"},
+    {IDS_HELPENGLISH, "help/help_eng.html"},
+    {IDS_ZIP_NOTFOUND, "Cannot find %s. The Dll must be in the application directory, the path, the Windows "
+                       "directory or the Windows System directory."},
+    {IDS_ZIP_BADVERSION, "%s has the wrong version number. Insure that you have the correct dll's installed, "
+                         "and that an older dll is not in your path or Windows System directory."},
+    {IDS_ZIP_CANTLOAD, "Could not load %s"},
+    {IDS_ZIP_NOENTRY, "Could not get entry point to %s"},
+    {IDS_ZIP_CAPTION, "Info-ZIP Example"},
+};
+} // namespace
+
+const char* LoadStringId(unsigned id)
+{
+    auto it = std::lower_bound(std::begin(kStrings), std::end(kStrings), id,
+                               [](const StringEntry& e, unsigned key) { return e.id < key; });
+    if (it == std::end(kStrings) || it->id != id)
+        return "";
+    return it->text;
+}
+
+std::string GetPromptText(unsigned id)
+{
+    std::string text = LoadStringId(id);
+    return text.substr(0, text.find('\n'));
+}
+
+std::string GetToolTipText(unsigned id)
+{
+    std::string text = LoadStringId(id);
+    auto nl = text.find('\n');
+    return nl == std::string::npos ? std::string() : text.substr(nl + 1);
+}

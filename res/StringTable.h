@@ -1,0 +1,90 @@
+// The program's string table: every user-visible text, looked up by its numeric id.
+#pragma once
+
+#include <string>
+
+// Ids of the table. Command ids double as the ids of their status-bar prompts.
+enum StringId : unsigned
+{
+    IDR_MAINFRAME = 128, // document string: title, new name, filter, extension, type
+
+    IDS_ZTLTITLE = 183,
+    IDS_ZTLAUTHOR = 184,
+    IDS_ZTLAUTHOREMAIL = 185,
+    IDS_HTMLFILTER = 187,
+    IDS_ZTLMAPFILEDATE = 188,
+    IDS_ZTLMIDIMAPPING = 195,
+    IDS_ZTLMIDIPROG = 196,
+    IDS_ZTLVARIATION = 197,
+    IDS_ZTLCUBASEPROG = 198,
+    IDS_ZTLCUBASEBANK = 199,
+    IDS_TEMPLATEFILE = 211,
+
+    ID_OPTIONS = 32772,
+    ID_BANKINSPECTOR = 32773,
+    ID_EXPORTZIP = 32777,
+    ID_HELP_FRENCH = 32778,
+    ID_HELP_ENGLISH = 32779,
+
+    AFX_IDS_APP_TITLE = 57344,
+    AFX_IDS_IDLEMESSAGE = 57345,
+
+    ID_FILE_NEW = 57600,
+    ID_FILE_OPEN = 57601,
+    ID_FILE_SAVE = 57603,
+    ID_FILE_SAVE_AS = 57604,
+    ID_FILE_PRINT_SETUP = 57606,
+    ID_FILE_PRINT = 57607,
+    ID_FILE_MRU_FILE1 = 57616,
+    ID_EDIT_COPY = 57634,
+    ID_EDIT_CUT = 57635,
+    ID_EDIT_PASTE = 57637,
+    ID_EDIT_UNDO = 57643,
+    ID_APP_ABOUT = 57664,
+    ID_APP_EXIT = 57665,
+    ID_NEXT_PANE = 57680,
+    ID_PREV_PANE = 57681,
+    ID_INDICATOR_CAPS = 59137,
+    ID_INDICATOR_NUM = 59138,
+    ID_INDICATOR_SCRL = 59139,
+    ID_VIEW_TOOLBAR = 59392,
+    ID_VIEW_STATUS_BAR = 59393,
+
+    IDS_NOBANKPAGE = 61446,
+    IDS_IMAGEFILTER = 61447,
+    IDS_ZTLLEGEND = 61448,
+    IDS_OPTIONSFILE = 61449,
+    IDS_NOIMAGEFILE = 61450,
+    IDS_OPTIONSCAPTION = 61451,
+    IDS_COLPROGRAM = 61452,
+    IDS_COLVARIATION = 61453,
+    IDS_OUTOFRANGE = 61454,
+    IDS_NOPRIOCHUNK = 61455,
+    IDS_NOIMAPCHUNK = 61456,
+    IDS_CANTOPENFILE = 61457,
+    IDS_CANTBACKUP = 61458,
+    IDS_TTSQUESTION = 61459,
+    IDS_MAPPINGPAGE = 61461,
+    IDS_HELPFRENCH = 61462,
+    IDS_HELPENGLISH = 61463,
+
+    // ZIP library messages (their "%s" is the library's file name) and their caption.
+    IDS_ZIP_NOTFOUND = 62001,    // M1
+    IDS_ZIP_BADVERSION = 62002,  // M2
+    IDS_ZIP_CANTLOAD = 62003,    // M3
+    IDS_ZIP_NOENTRY = 62004,     // M4
+    IDS_ZIP_CAPTION = 62005,
+};
+
+// Text of an id; an empty string for an id the table does not hold.
+const char* LoadStringId(unsigned id);
+
+// Same as LoadStringId, as a std::string.
+inline std::string GetString(unsigned id)
+{
+    return LoadStringId(id);
+}
+
+// The part of a command prompt before "\n" (status-bar text) and after it (tool tip).
+std::string GetPromptText(unsigned id);
+std::string GetToolTipText(unsigned id);

@@ -1,0 +1,22 @@
+#include "support/MessageRecorder.h"
+
+CMessageRecorder::CMessageRecorder(int answer) : m_nAnswer(answer), m_pPrevious(SetMessageSink(this)) {}
+
+CMessageRecorder::~CMessageRecorder()
+{
+    SetMessageSink(m_pPrevious);
+}
+
+int CMessageRecorder::Show(const std::string& text, const std::string& caption, unsigned style)
+{
+    m_messages.push_back({text, caption, style});
+    return (style & 0x0F) == MsgYesNo ? m_nAnswer : AnswerOk;
+}
+
+std::vector<std::string> CMessageRecorder::Texts() const
+{
+    std::vector<std::string> texts;
+    for (const auto& m : m_messages)
+        texts.push_back(m.text);
+    return texts;
+}
