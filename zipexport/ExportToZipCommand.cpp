@@ -1,0 +1,28 @@
+// The save dialog of "Export to Zip"; the file steps are plain code in ZipExport.
+#include "zipexport/ExportToZipCommand.h"
+
+#include "zipexport/ZipExport.h"
+
+#include <wx/filedlg.h>
+#include <wx/filename.h>
+
+std::string ZipArchivePathFor(const std::string& chosenPath)
+{
+    wxFileName name(wxString::FromUTF8(chosenPath));
+    if (!name.HasExt())
+        name.SetExt("zip");
+    return name.GetFullPath().utf8_string();
+}
+
+void RunExportToZipCommand(wxWindow* parent, const std::string& bankPath, const std::string& pagePath)
+{
+    if (bankPath.empty())
+        return;
+
+    wxFileDialog dialog(parent, wxFileSelectorPromptStr, wxEmptyString, wxEmptyString, "ZIP archive (*.zip)|*.zip",
+                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+
+    ExportBankToZip(bankPath, pagePath, ZipArchivePathFor(dialog.GetPath().utf8_string()));
+}

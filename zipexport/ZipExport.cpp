@@ -1,0 +1,57 @@
+// The file steps of "Export to Zip" around the ZIP binding.
+#include "zipexport/ZipExport.h"
+
+#include "res/MessageBox.h"
+#include "zipexport/ZipBinding.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+int ExportBankToZip(const std::string& bankPath, const std::string& pagePath, const std::string& archivePath)
+{
+    if (bankPath.empty())
+        return 0;
+
+    const std::string strWorkDir = DirectoryOf(pagePath);
+    const std::string strPageName = FileNameOf(pagePath);
+    const std::string strBankName = FileNameOf(bankPath);
+
+    // Both entries are stored under their plain names, so equal names would put the bank over
+    // the page: refuse rather than lose the page.
+    if (strBankName == strPageName)
+    {
+        AppMessageBoxText("The soundbank " + bankPath + " cannot be archived beside the mapping page: both are named " +
+                              strBankName + ".",
+                          MsgStop);
+        return 0;
+    }
+
+    // The copy beside the page is ours to remove afterwards, unless it is the user's bank itself.
+    const fs::path copyPath = fs::path(strWorkDir) / strBankName;
+    std::error_code ec;
+    const bool bOwnBank = fs::equivalent(bankPath, copyPath, ec) && !ec;
+    if (!bOwnBank)
+    {
+        // A half-written copy would be archived as the bank: a failed copy stops the export.
+        fs::remove(copyPath, ec);
+        if (!fs::copy_file(bankPath, copyPath, fs::copy_options::overwrite_existing, ec))
+        {
+            std::error_code ignored;
+            fs::remove(copyPath, ignored);
+            AppMessageBoxText("Could not copy the soundbank " + bankPath + " to " + copyPath.string() + ":\n" +
+                                  ec.message(),
+                              MsgStop);
+            return 0;
+        }
+    }
+
+    SetZipRootDir(strWorkDir);
+    SetZipArchiveName(archivePath);
+    int nResult = ZipFiles(strPageName, strBankName);
+
+    if (!bOwnBank)
+        fs::remove(copyPath, ec);
+    return nResult;
+}
