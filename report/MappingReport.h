@@ -1,0 +1,46 @@
+// CMappingReport: renders a bank's MIDI mapping page from the template "Qzr.mas".
+// The template is scanned line by line; tags are replaced with values and the two row blocks
+// are repeated once per instrument and drum set.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CSoundBank;
+
+class CMappingReport
+{
+public:
+    // Status codes of the scanning operations.
+    static constexpr uint32_t SCAN_CONTINUE = 0x0BADCAFE;
+    static constexpr uint32_t SCAN_START_MAPPING = 0x0BADCAFF;
+    static constexpr uint32_t SCAN_ROWS_BUILT = 0x0BADCB02;
+    static constexpr uint32_t SCAN_START_FIRST_ROW = 0x0BADCB03;
+
+    // Writes the page m_strOutputPath from the template m_strTemplatePath and the bank
+    // m_strBankPath. 1 written; 0 when the template cannot be read or the page not written.
+    int Render();
+
+    // The scan behind Render, from template text to page text. A template that ends before
+    // the marker a step waits for gives the page written so far.
+    void RenderText(const std::string& templateText, std::string& page);
+
+    // Replaces the tags of one header line; SCAN_START_MAPPING on the start marker line.
+    uint32_t ReplaceHeaderTags(std::string& line);
+    // Replaces the first column tag of one heading line; SCAN_START_FIRST_ROW on the marker line.
+    uint32_t ReplaceColumnTags(std::string& line);
+    // Appends the rows of the bank at m_strBankPath; always SCAN_ROWS_BUILT.
+    uint32_t BuildRows(std::vector<std::string>& rows);
+    // Appends the rows of an already loaded bank.
+    void AppendRows(const CSoundBank& bank, std::vector<std::string>& rows) const;
+
+    std::string m_strTemplatePath;
+    std::string m_strOutputPath;
+    std::string m_strBankPath;
+    std::vector<std::string> m_firstRowBlock;
+    std::vector<std::string> m_nextRowBlock;
+    uint32_t m_crText = 0x000000;
+    uint32_t m_crBackground = 0xFFFFFF;
+    std::string m_strImagePath;
+};

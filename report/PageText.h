@@ -1,0 +1,18 @@
+// Text helpers for the mapping page: HTML escaping, colours and the English date line.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+// Escapes &, <, > and " so a value cannot change the page's markup.
+std::string HtmlEscape(const std::string& text);
+
+// "#rrggbb" (lower-case) from a 0x00BBGGRR colour.
+std::string ColorToHtml(uint32_t color);
+
+// "Sunday, December 06, 2026 at 05:29:24": English names whatever the locale.
+std::string FormatMappingDate(const std::tm& when);
+
+// Replaces every occurrence of tag in line by value; true when the tag was there.
+bool ReplaceAll(std::string& line, const std::string& tag, const std::string& value);

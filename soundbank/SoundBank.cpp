@@ -1,0 +1,182 @@
+// Reading a soundbank: the PRIO (or TTPR), IMAP (or TTIM) and TTMA chunks are found by their
+// identifiers anywhere in the file; nothing else in the file is interpreted.
+#include "soundbank/SoundBank.h"
+
+#include "res/MessageBox.h"
+#include "res/StringTable.h"
+#include "soundbank/ByteSource.h"
+#include "soundbank/ChunkScan.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace
+{
+// Positions are kept as 32-bit values; identifiers further on than this are out of reach.
+constexpr uint64_t kMaxChunkStart = 0xFFFFFFFFull - 8;
+
+uint16_t Le16(const unsigned char* p)
+{
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+
+uint32_t Le32(const unsigned char* p)
+{
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
+           (static_cast<uint32_t>(p[3]) << 24);
+}
+} // namespace
+
+void CSoundBank::Clear()
+{
+    m_strBankName.clear();
+    m_wPriority = 0;
+    m_arrInstruments.clear();
+    m_arrDrumsets.clear();
+    m_dwImapPos = 0;
+    m_dwPrioPos = 0;
+    m_dwTtmaPos = 0;
+    FreeTtma();
+}
+
+void CSoundBank::FreeTtma()
+{
+    m_pTtmaData.reset();
+    m_dwTtmaSize = 0;
+}
+
+int CSoundBank::Load(const std::filesystem::path& path)
+{
+    Clear();
+    std::unique_ptr<CFileSource> file = CFileSource::Open(path);
+    if (!file)
+    {
+        AppMessageBox(IDS_CANTOPENFILE, MsgStop);
+        return 0;
+    }
+    return LoadFrom(*file, path);
+}
+
+int CSoundBank::LoadFrom(CByteSource& source, const std::filesystem::path& path)
+{
+    Clear();
+    if (!FindPrio(source))
+    {
+        AppMessageBox(IDS_NOPRIOCHUNK, MsgStop);
+        return 0;
+    }
+    if (!FindImap(source))
+    {
+        AppMessageBox(IDS_NOIMAPCHUNK, MsgStop);
+        return 0;
+    }
+    if (FindTtma(source) && IsConvertedBank(path))
+        return HandleConvertedBank(path);
+    m_strPathName = path.string();
+    return 1;
+}
+
+int CSoundBank::HandleConvertedBank(const std::filesystem::path& path)
+{
+    // The bank is taken as it is; it keeps no TTMA data once the decision is made.
+    FreeTtma();
+    m_strPathName = path.string();
+    return 1;
+}
+
+int CSoundBank::FindPrio(CByteSource& source)
+{
+    uint64_t at = ScanForChunkId(source, "PRIO", "TTPR", kMaxChunkStart);
+    if (at == kNoChunk)
+        return 0;
+    m_dwPrioPos = static_cast<uint32_t>(at + 8);
+    unsigned char data[10];
+    source.ReadZeroFilled(m_dwPrioPos, data, sizeof data);
+    m_strBankName.assign(reinterpret_cast<const char*>(data), 8);
+    m_wPriority = Le16(data + 8);
+    return 1;
+}
+
+void CSoundBank::ReadList(CByteSource& source, uint64_t& pos, std::vector<IMAPENTRY>& list)
+{
+    for (;;)
+    {
+        unsigned char raw[6];
+        size_t got = source.ReadAt(pos, raw, sizeof raw);
+        if (got >= 2 && raw[0] == 0xFF && raw[1] == 0xFF)
+        {
+            pos += 2; // the terminator is two bytes; the next list starts right after it
+            return;
+        }
+        if (got < sizeof raw)
+        {
+            pos = source.Size(); // the list runs into the end of the file and ends there
+            return;
+        }
+        IMAPENTRY entry;
+        entry.wProgram = Le16(raw);
+        entry.byVariation = raw[2];
+        std::copy(raw + 3, raw + 6, entry.abRest);
+        list.push_back(entry);
+        pos += sizeof raw;
+    }
+}
+
+int CSoundBank::FindImap(CByteSource& source)
+{
+    uint64_t at = ScanForChunkId(source, "IMAP", "TTIM", kMaxChunkStart);
+    if (at == kNoChunk)
+        return 0;
+    m_dwImapPos = static_cast<uint32_t>(at + 8);
+    uint64_t pos = m_dwImapPos;
+    ReadList(source, pos, m_arrInstruments);
+    ReadList(source, pos, m_arrDrumsets);
+    return 1;
+}
+
+int CSoundBank::FindTtma(CByteSource& source)
+{
+    uint64_t at = ScanForChunkId(source, "TTMA", "TTMA", kTtmaScanLimit);
+    if (at == kNoChunk)
+        return 0;
+    FreeTtma();
+    unsigned char length[4];
+    source.ReadZeroFilled(at + 4, length, sizeof length);
+    uint32_t size = Le32(length);
+    // A length that reaches past the end of the file cannot be a real chunk: it is ignored,
+    // and nothing is allocated for it.
+    if (at + 8 + static_cast<uint64_t>(size) > source.Size())
+        return 0;
+    m_dwTtmaPos = static_cast<uint32_t>(at + 8);
+    m_dwTtmaSize = size;
+    m_pTtmaData.reset(new unsigned char[size ? size : 1]);
+    source.ReadZeroFilled(m_dwTtmaPos, m_pTtmaData.get(), size);
+    return 1;
+}
+
+void CSoundBank::SetInstrument(int i, uint16_t wProgram, uint8_t byVariation)
+{
+    m_arrInstruments[static_cast<size_t>(i)].wProgram = wProgram;
+    m_arrInstruments[static_cast<size_t>(i)].byVariation = byVariation;
+}
+
+void CSoundBank::SetDrumset(int i, uint16_t wProgram, uint8_t byVariation)
+{
+    m_arrDrumsets[static_cast<size_t>(i)].wProgram = wProgram;
+    m_arrDrumsets[static_cast<size_t>(i)].byVariation = byVariation;
+}
+
+bool CSoundBank::HasBankExtension(const std::filesystem::path& path)
+{
+    std::string name = path.string();
+    if (name.size() < 4)
+        return false;
+    std::string tail = name.substr(name.size() - 4);
+    std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return std::tolower(c); });
+    return tail == ".94b";
+}
+
+bool CSoundBank::IsConvertedBank(const std::filesystem::path& path) const
+{
+    return m_dwTtmaPos != 0 && m_dwTtmaPos < m_dwPrioPos && HasBankExtension(path);
+}

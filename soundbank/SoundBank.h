@@ -1,0 +1,73 @@
+// CSoundBank: the name, priority and MIDI mapping lists read from one .94b soundbank, with the
+// file positions they came from so that edited values can be written back in place.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CByteSource;
+
+// One mapping entry exactly as its six file bytes: program, variation and three bytes that are
+// carried along unchanged.
+struct IMAPENTRY
+{
+    uint16_t wProgram = 0;
+    uint8_t byVariation = 0;
+    uint8_t abRest[3] = {0, 0, 0};
+};
+
+class CSoundBank
+{
+public:
+    CSoundBank() = default;
+    CSoundBank(const CSoundBank&) = delete;
+    CSoundBank& operator=(const CSoundBank&) = delete;
+
+    // Reads the bank at path (clearing first). 1 loaded, 0 failed after its message.
+    int Load(const std::filesystem::path& path);
+    // The same steps over bytes already at hand; path is recorded and decides whether the
+    // bank counts as a .94b file.
+    int LoadFrom(CByteSource& source, const std::filesystem::path& path);
+
+    // Empties lists and name, zeroes priority and positions, frees the TTMA block; keeps the path.
+    void Clear();
+
+    // The three chunk finders; each scans from the start of the data.
+    int FindPrio(CByteSource& source);
+    int FindImap(CByteSource& source);
+    int FindTtma(CByteSource& source);
+
+    std::string GetBankName() const { return m_strBankName; }
+    IMAPENTRY GetInstrument(int i) const { return m_arrInstruments[static_cast<size_t>(i)]; }
+    IMAPENTRY GetDrumset(int i) const { return m_arrDrumsets[static_cast<size_t>(i)]; }
+    void SetInstrument(int i, uint16_t wProgram, uint8_t byVariation);
+    void SetDrumset(int i, uint16_t wProgram, uint8_t byVariation);
+
+    // True for a path ending in ".94b" (any case): only such files are ever repaired.
+    static bool HasBankExtension(const std::filesystem::path& path);
+    // True when a TTMA chunk was found in front of the priority chunk of a .94b file.
+    bool IsConvertedBank(const std::filesystem::path& path) const;
+
+    // Furthest start offset of a TTMA identifier that the finder accepts.
+    static constexpr uint64_t kTtmaScanLimit = 1024;
+
+    std::string m_strPathName;
+    std::string m_strBankName; // the 8 raw name bytes
+    uint16_t m_wPriority = 0;
+    std::vector<IMAPENTRY> m_arrInstruments;
+    std::vector<IMAPENTRY> m_arrDrumsets;
+    uint32_t m_dwImapPos = 0;
+    uint32_t m_dwPrioPos = 0;
+    uint32_t m_dwTtmaPos = 0;
+    uint32_t m_dwTtmaSize = 0;
+    std::unique_ptr<unsigned char[]> m_pTtmaData;
+
+private:
+    // What happens to a converted bank once it has been read.
+    int HandleConvertedBank(const std::filesystem::path& path);
+    void FreeTtma();
+    static void ReadList(CByteSource& source, uint64_t& pos, std::vector<IMAPENTRY>& list);
+};

@@ -1,0 +1,57 @@
+// The string table and the reporting layer.
+#include "res/MessageBox.h"
+#include "res/ProgramDirectory.h"
+#include "res/StringTable.h"
+#include "support/MessageRecorder.h"
+
+#include <gtest/gtest.h>
+
+TEST(StringTableTest, KnownIdsUnknownIdsAndPrompts)
+{
+    EXPECT_STREQ("Orvane", LoadStringId(AFX_IDS_APP_TITLE));
+    EXPECT_STREQ("Unable to find PRIO chunk !", LoadStringId(61455));
+    EXPECT_NE(std::string(LoadStringId(IDS_TTSQUESTION)).find("are  not able"), std::string::npos);
+    EXPECT_STREQ("", LoadStringId(1));
+    EXPECT_EQ("Display the options dialog box", GetPromptText(ID_OPTIONS));
+    EXPECT_EQ("Options", GetToolTipText(ID_OPTIONS));
+    EXPECT_EQ("", GetToolTipText(AFX_IDS_IDLEMESSAGE));
+}
+
+TEST(MessageBoxTest, SinkGetsTextCaptionAndStyle)
+{
+    CMessageRecorder recorder(AnswerYes);
+    EXPECT_EQ(AnswerYes, AppMessageBox(IDS_TTSQUESTION, MsgQuestion));
+    EXPECT_EQ(AnswerOk, AppMessageBoxText("Value is out of range !", MsgExclamation, ""));
+    ASSERT_EQ(2u, recorder.m_messages.size());
+    EXPECT_EQ("Orvane", recorder.m_messages[0].caption);
+    EXPECT_EQ(36u, recorder.m_messages[0].style);
+    EXPECT_EQ("", recorder.m_messages[1].caption);
+    EXPECT_EQ(48u, recorder.m_messages[1].style);
+}
+
+TEST(MessageBoxTest, ScopedSinksNestAndTheDefaultAnswersNo)
+{
+    IMessageSink* before = GetMessageSink();
+    {
+        CMessageRecorder outer;
+        {
+            CMessageRecorder inner;
+            AppMessageBox(IDS_CANTOPENFILE, MsgStop);
+            EXPECT_EQ(1u, inner.m_messages.size());
+        }
+        EXPECT_EQ(&outer, GetMessageSink());
+        EXPECT_TRUE(outer.m_messages.empty());
+    }
+    EXPECT_EQ(before, GetMessageSink());
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(AnswerNo, AppMessageBox(IDS_TTSQUESTION, MsgQuestion));
+    EXPECT_EQ(0u, testing::internal::GetCapturedStderr().rfind("Orvane: This soundbank", 0));
+}
+
+TEST(ProgramDirectoryTest, EndsInSlashAndHoldsTheRunningProgram)
+{
+    std::string dir = GetProgramDirectory();
+    ASSERT_FALSE(dir.empty());
+    EXPECT_EQ('/', dir.back());
+    EXPECT_EQ('/', dir.front());
+}
