@@ -24,5 +24,12 @@ void RunExportToZipCommand(wxWindow* parent, const std::string& bankPath, const 
     if (dialog.ShowModal() != wxID_OK)
         return;
 
-    ExportBankToZip(bankPath, pagePath, ZipArchivePathFor(dialog.GetPath().utf8_string()));
+    // GTK reports the full path only once its chooser has really run; wx keeps directory and name itself.
+    wxString path = dialog.GetPath();
+    if (path.empty() && !dialog.GetFilename().empty())
+        path = wxFileName(dialog.GetDirectory(), dialog.GetFilename()).GetFullPath();
+    if (path.empty())
+        return;
+
+    ExportBankToZip(bankPath, pagePath, ZipArchivePathFor(path.utf8_string()));
 }

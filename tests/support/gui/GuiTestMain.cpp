@@ -1,0 +1,27 @@
+// Entry point of the window tests: starts wx without a main loop, turns wx asserts into test
+// failures and runs every test.
+#include <gtest/gtest.h>
+
+#include <wx/app.h>
+#include <wx/init.h>
+
+namespace
+{
+void FailOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond, const wxString& msg)
+{
+    ADD_FAILURE_AT(file.utf8_str(), line) << "wx assert in " << func.utf8_str() << ": " << cond.utf8_str() << " "
+                                          << msg.utf8_str();
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    wxApp::SetInstance(new wxApp());
+    if (!wxEntryStart(argc, argv))
+        return 1;
+    wxSetAssertHandler(FailOnAssert);
+    int nResult = RUN_ALL_TESTS();
+    wxEntryCleanup();
+    return nResult;
+}

@@ -1,0 +1,71 @@
+// "Export to Zip": the save dialog's answer decides whether and where the archive is made.
+#include "zipexport/ExportToZipCommand.h"
+
+#include "support/MessageRecorder.h"
+#include "support/TempDir.h"
+#include "zipexport/ZipReader.h"
+
+#include <gtest/gtest.h>
+
+#include <wx/filedlg.h>
+#include <wx/testing.h>
+
+#include <filesystem>
+
+namespace
+{
+class ExportToZipCommandGuiTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        WriteFileText(m_dir / "midimap.html", "<html></html>\n");
+        WriteFileBytes(m_dir / "bank.94b", {0x00, 0x01, 0xFE});
+    }
+
+    std::string Page() const { return (m_dir / "midimap.html").string(); }
+    std::string Bank() const { return (m_dir / "bank.94b").string(); }
+
+    CTempDir m_dir;
+};
+
+TEST_F(ExportToZipCommandGuiTest, NameWithoutExtensionGetsZipAndReceivesBothFiles)
+{
+    CMessageRecorder recorder;
+    wxTEST_DIALOG(RunExportToZipCommand(nullptr, Bank(), Page()),
+                  wxExpectModal<wxFileDialog>(wxString::FromUTF8((m_dir / "export").string())));
+
+    std::string error;
+    auto entries = ReadZipEntries((m_dir / "export.zip").string(), error);
+    ASSERT_EQ(error, "");
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].name, "midimap.html");
+    EXPECT_EQ(entries[1].name, "bank.94b");
+    EXPECT_EQ(entries[1].bytes, (std::vector<unsigned char>{0x00, 0x01, 0xFE}));
+    EXPECT_TRUE(recorder.m_messages.empty());
+}
+
+TEST_F(ExportToZipCommandGuiTest, CancelledDialogOrNoBankMakesNothing)
+{
+    CMessageRecorder recorder;
+    wxTEST_DIALOG(RunExportToZipCommand(nullptr, Bank(), Page()),
+                  wxExpectModal<wxFileDialog>(wxString::FromUTF8((m_dir / "a.zip").string()), wxID_CANCEL));
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "a.zip"));
+
+    // With no bank open no dialog is shown at all.
+    {
+        wxTestingModalHook hook(__FILE__, __LINE__, __func__);
+        RunExportToZipCommand(nullptr, "", Page());
+        hook.CheckUnmetExpectations();
+    }
+    EXPECT_TRUE(recorder.m_messages.empty());
+}
+
+TEST(ZipArchivePathTest, ZipIsAddedOnlyWhenTheNameHasNoExtension)
+{
+    EXPECT_EQ(ZipArchivePathFor("/tmp/out"), "/tmp/out.zip");
+    EXPECT_EQ(ZipArchivePathFor("/tmp/out.zip"), "/tmp/out.zip");
+    EXPECT_EQ(ZipArchivePathFor("/tmp/out.ZIP"), "/tmp/out.ZIP");
+    EXPECT_EQ(ZipArchivePathFor("/tmp/my.banks/out"), "/tmp/my.banks/out.zip");
+}
+} // namespace
