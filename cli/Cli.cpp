@@ -1,0 +1,51 @@
+// Dispatch of orvane-cli's commands and its overall help.
+#include "cli/Cli.h"
+
+#include "cli/CliSupport.h"
+
+#include <ostream>
+
+namespace
+{
+struct CliCommand
+{
+    const char* name;
+    const char* summary;
+    int (*run)(const std::vector<std::string>&, std::ostream&, std::ostream&);
+};
+
+const CliCommand kCommands[] = {
+    {"info", "show name, priority, mapping and chunk positions of banks", RunInfoCommand},
+    {"map", "render the MIDI mapping page of banks", RunMapCommand},
+};
+
+void PrintHelp(std::ostream& out)
+{
+    out << "Usage: orvane-cli COMMAND [OPTIONS] ...\n\n"
+           "Shows and edits the MIDI mapping of .94b soundbanks.\n\nCommands:\n";
+    for (const CliCommand& c : kCommands)
+        out << "  " << c.name << std::string(10 - std::string(c.name).size(), ' ') << c.summary << "\n";
+    out << "\nRun 'orvane-cli COMMAND --help' for the options of a command.\n";
+}
+} // namespace
+
+int CliMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    if (args.empty())
+    {
+        PrintHelp(err);
+        return kCliUsage;
+    }
+    if (IsHelpFlag(args[0]) || args[0] == "help")
+    {
+        PrintHelp(out);
+        return kCliOk;
+    }
+    for (const CliCommand& c : kCommands)
+        if (args[0] == c.name)
+        {
+            CCliMessageSink sink(err);
+            return c.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+        }
+    return UsageError(err, "", "unknown command '" + args[0] + "'");
+}

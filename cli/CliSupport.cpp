@@ -1,0 +1,84 @@
+#include "cli/CliSupport.h"
+
+#include "cli/Cli.h"
+#include "res/StringTable.h"
+
+#include <cstdio>
+#include <ostream>
+
+CCliMessageSink::CCliMessageSink(std::ostream& err) : m_err(err), m_pPrevious(SetMessageSink(this)) {}
+
+CCliMessageSink::~CCliMessageSink()
+{
+    SetMessageSink(m_pPrevious);
+}
+
+int CCliMessageSink::Show(const std::string& text, const std::string&, unsigned style)
+{
+    m_err << LoadStringId(AFX_IDS_APP_TITLE) << ": " << text << '\n';
+    if ((style & 0xF0) == MsgIconStop)
+        ++m_nFailures;
+    return (style & 0x0F) == MsgYesNo ? AnswerNo : AnswerOk;
+}
+
+bool ParseHtmlColor(const std::string& text, uint32_t& color)
+{
+    std::string hex = !text.empty() && text[0] == '#' ? text.substr(1) : text;
+    if (hex.size() != 6 || hex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+        return false;
+    unsigned long rgb = std::stoul(hex, nullptr, 16);
+    color = static_cast<uint32_t>(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
+    return true;
+}
+
+std::string JsonString(const std::string& text)
+{
+    std::string out = "\"";
+    for (unsigned char c : text)
+    {
+        switch (c)
+        {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20)
+            {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                out += buf;
+            }
+            else
+                out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+std::string CsvField(const std::string& text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string out = "\"";
+    for (char c : text)
+    {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+bool IsHelpFlag(const std::string& arg)
+{
+    return arg == "-h" || arg == "--help";
+}
+
+int UsageError(std::ostream& err, const std::string& command, const std::string& message)
+{
+    err << "orvane-cli: " << message << "\n"
+        << "Try 'orvane-cli " << (command.empty() ? "" : command + " ") << "--help'.\n";
+    return kCliUsage;
+}

@@ -1,0 +1,40 @@
+// Pieces the command-line commands share: the message sink, option parsing and output helpers.
+#pragma once
+
+#include "res/MessageBox.h"
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+// Prints every message as "Orvane: <text>" to the error stream, answers No to questions and
+// counts failures, so a command knows whether a bank failed to load.
+class CCliMessageSink : public IMessageSink
+{
+public:
+    explicit CCliMessageSink(std::ostream& err);
+    ~CCliMessageSink() override;
+    int Show(const std::string& text, const std::string& caption, unsigned style) override;
+
+    int m_nFailures = 0;
+
+private:
+    std::ostream& m_err;
+    IMessageSink* m_pPrevious;
+};
+
+// "#rrggbb" or "rrggbb" to a 0x00BBGGRR colour.
+bool ParseHtmlColor(const std::string& text, uint32_t& color);
+
+// A string as a JSON string literal, quotes included.
+std::string JsonString(const std::string& text);
+
+// A CSV field, quoted when it needs to be.
+std::string CsvField(const std::string& text);
+
+// True for "-h" and "--help".
+bool IsHelpFlag(const std::string& arg);
+
+// Prints "orvane-cli: <message>" and a hint to the command's help; returns kCliUsage.
+int UsageError(std::ostream& err, const std::string& command, const std::string& message);

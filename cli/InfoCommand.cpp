@@ -1,0 +1,189 @@
+// orvane-cli info: what a bank holds and where, as text, JSON or CSV. Never changes a bank.
+#include "cli/Cli.h"
+#include "cli/CliSupport.h"
+#include "res/MessageBox.h"
+#include "res/StringTable.h"
+#include "soundbank/BankName.h"
+#include "soundbank/ByteSource.h"
+#include "soundbank/SoundBank.h"
+
+#include <iomanip>
+#include <ostream>
+
+namespace
+{
+const char* const kHelp = "Usage: orvane-cli info [--json|--csv] BANK...\n\n"
+                          "Shows each bank's name, priority, instruments and drum sets (MIDI program,\n"
+                          "variation, Cubase Prog. and Cubase Bank), the positions of its chunks and\n"
+                          "whether it is a converted TTS bank that needs repair. Banks are only read.\n\n"
+                          "  --json   one JSON array with an object per bank\n"
+                          "  --csv    one CSV line per mapping entry\n";
+
+// What info reports of one bank.
+struct BankInfo
+{
+    std::string path;
+    bool loaded = false;
+    std::string error;
+    CSoundBank bank;
+    bool hasTtma = false;
+    uint32_t ttmaPos = 0;
+    uint32_t ttmaSize = 0;
+    bool needsRepair = false;
+};
+
+// Reads a bank the way the program does, but never offers or makes a repair.
+void ReadBank(BankInfo& info)
+{
+    auto fail = [&](unsigned id)
+    {
+        info.error = LoadStringId(id);
+        AppMessageBox(id, MsgStop);
+    };
+    auto file = CFileSource::Open(info.path);
+    if (!file)
+        return fail(IDS_CANTOPENFILE);
+    if (!info.bank.FindPrio(*file))
+        return fail(IDS_NOPRIOCHUNK);
+    if (!info.bank.FindImap(*file))
+        return fail(IDS_NOIMAPCHUNK);
+    info.hasTtma = info.bank.FindTtma(*file) != 0;
+    info.ttmaPos = info.bank.m_dwTtmaPos;
+    info.ttmaSize = info.bank.m_dwTtmaSize;
+    info.needsRepair = info.hasTtma && info.bank.IsConvertedBank(info.path);
+    info.loaded = true;
+}
+
+std::string DisplayName(const CSoundBank& bank)
+{
+    return Cp1252ToUtf8(BankNameText(bank.GetBankName()));
+}
+
+void WriteJsonList(std::ostream& out, const std::vector<IMAPENTRY>& list)
+{
+    out << "[";
+    for (size_t i = 0; i < list.size(); ++i)
+        out << (i ? ", " : "") << "{\"program\": " << list[i].wProgram
+            << ", \"variation\": " << int(list[i].byVariation) << ", \"cubase_prog\": " << list[i].wProgram + 1
+            << ", \"cubase_bank\": " << (list[i].byVariation << 7) << "}";
+    out << "]";
+}
+
+void WriteJson(std::ostream& out, const std::vector<BankInfo>& banks)
+{
+    out << "[\n";
+    for (size_t b = 0; b < banks.size(); ++b)
+    {
+        const BankInfo& info = banks[b];
+        out << "  {\"path\": " << JsonString(info.path) << ", \"loaded\": " << (info.loaded ? "true" : "false");
+        if (!info.loaded)
+            out << ", \"error\": " << JsonString(info.error);
+        out << ",\n   \"name\": " << JsonString(DisplayName(info.bank)) << ", \"priority\": " << info.bank.m_wPriority
+            << ",\n   \"prio_pos\": " << info.bank.m_dwPrioPos << ", \"imap_pos\": " << info.bank.m_dwImapPos
+            << ", \"ttma_pos\": " << (info.hasTtma ? std::to_string(info.ttmaPos) : "null")
+            << ", \"ttma_size\": " << info.ttmaSize << ", \"needs_repair\": " << (info.needsRepair ? "true" : "false")
+            << ",\n   \"instruments\": ";
+        WriteJsonList(out, info.bank.m_arrInstruments);
+        out << ",\n   \"drumsets\": ";
+        WriteJsonList(out, info.bank.m_arrDrumsets);
+        out << "}" << (b + 1 < banks.size() ? "," : "") << "\n";
+    }
+    out << "]\n";
+}
+
+void WriteCsv(std::ostream& out, const std::vector<BankInfo>& banks)
+{
+    out << "path,name,priority,list,index,program,variation,cubase_prog,cubase_bank\n";
+    for (const BankInfo& info : banks)
+    {
+        const std::string head = CsvField(info.path) + "," + CsvField(DisplayName(info.bank)) + "," +
+                                 std::to_string(info.bank.m_wPriority) + ",";
+        for (auto [list, group] : {std::pair(&info.bank.m_arrInstruments, "instrument"),
+                                   std::pair(&info.bank.m_arrDrumsets, "drumset")})
+            for (size_t i = 0; i < list->size(); ++i)
+            {
+                const IMAPENTRY& e = (*list)[i];
+                out << head << group << "," << i << "," << e.wProgram << "," << int(e.byVariation) << ","
+                    << e.wProgram + 1 << "," << (e.byVariation << 7) << "\n";
+            }
+    }
+}
+
+void WriteTextList(std::ostream& out, const char* title, const std::vector<IMAPENTRY>& list)
+{
+    out << "  " << title << " (" << list.size() << ")\n";
+    if (list.empty())
+        return;
+    out << "    " << std::left << std::setw(6) << "#" << std::setw(11) << "MIDI prog" << std::setw(11)
+        << "Variation" << std::setw(14) << "Cubase Prog." << "Cubase Bank\n";
+    for (size_t i = 0; i < list.size(); ++i)
+        out << "    " << std::setw(6) << i << std::setw(11) << list[i].wProgram << std::setw(11)
+            << int(list[i].byVariation) << std::setw(14) << list[i].wProgram + 1 << (list[i].byVariation << 7)
+            << "\n";
+    out << std::right;
+}
+
+void WriteText(std::ostream& out, const std::vector<BankInfo>& banks)
+{
+    for (const BankInfo& info : banks)
+    {
+        out << info.path << "\n";
+        if (!info.loaded)
+        {
+            out << "  error: " << info.error << "\n\n";
+            continue;
+        }
+        out << "  name: \"" << DisplayName(info.bank) << "\"  priority: " << info.bank.m_wPriority << "\n"
+            << "  PRIO data at " << info.bank.m_dwPrioPos << ", IMAP data at " << info.bank.m_dwImapPos;
+        if (info.hasTtma)
+            out << ", TTMA data at " << info.ttmaPos << " (" << info.ttmaSize << " bytes)";
+        out << "\n";
+        if (info.needsRepair)
+            out << "  converted TTS bank: needs repair (orvane-cli repair)\n";
+        WriteTextList(out, "Instruments", info.bank.m_arrInstruments);
+        WriteTextList(out, "Drumset", info.bank.m_arrDrumsets);
+        out << "\n";
+    }
+}
+} // namespace
+
+int RunInfoCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    enum { kText, kJson, kCsv } format = kText;
+    std::vector<std::string> paths;
+    for (const std::string& arg : args)
+    {
+        if (IsHelpFlag(arg))
+        {
+            out << kHelp;
+            return kCliOk;
+        }
+        if (arg == "--json")
+            format = kJson;
+        else if (arg == "--csv")
+            format = kCsv;
+        else if (arg.size() > 1 && arg[0] == '-')
+            return UsageError(err, "info", "unknown option '" + arg + "'");
+        else
+            paths.push_back(arg);
+    }
+    if (paths.empty())
+        return UsageError(err, "info", "no bank given");
+
+    std::vector<BankInfo> banks(paths.size());
+    int code = kCliOk;
+    for (size_t i = 0; i < paths.size(); ++i)
+    {
+        banks[i].path = paths[i];
+        ReadBank(banks[i]);
+        if (!banks[i].loaded)
+            code = kCliBankFailed;
+    }
+    if (format == kJson)
+        WriteJson(out, banks);
+    else if (format == kCsv)
+        WriteCsv(out, banks);
+    else
+        WriteText(out, banks);
+    return code;
+}
