@@ -1,0 +1,40 @@
+// Built-in colour source (classic desktop colours) and the switch to an installed one.
+#include "grid/GridColors.h"
+
+namespace
+{
+class CClassicColors : public IGridColorSource
+{
+public:
+    GRIDCOLOR GetSysColor(int nIndex) const override
+    {
+        switch (nIndex)
+        {
+        case GRID_COLOR_WINDOW: return 0xFFFFFF;
+        case GRID_COLOR_WINDOWTEXT: return 0x000000;
+        case GRID_COLOR_HIGHLIGHT: return 0x6A240A;
+        case GRID_COLOR_HIGHLIGHTTEXT: return 0xFFFFFF;
+        case GRID_COLOR_BTNFACE: return 0xC8D0D4;
+        case GRID_COLOR_BTNSHADOW: return 0x808080;
+        default: return 0;
+        }
+    }
+    int GetSystemMetric(int nIndex) const override
+    {
+        return (nIndex == GRID_SM_CXVSCROLL || nIndex == GRID_SM_CYHSCROLL) ? 16 : 0;
+    }
+};
+
+CClassicColors g_classic;
+IGridColorSource* g_pSource = &g_classic;
+} // namespace
+
+IGridColorSource* SetGridColorSource(IGridColorSource* pSource)
+{
+    IGridColorSource* pOld = g_pSource == &g_classic ? nullptr : g_pSource;
+    g_pSource = pSource ? pSource : &g_classic;
+    return pOld;
+}
+
+GRIDCOLOR GridGetSysColor(int nIndex) { return g_pSource->GetSysColor(nIndex); }
+int GridGetSystemMetric(int nIndex) { return g_pSource->GetSystemMetric(nIndex); }

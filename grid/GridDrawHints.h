@@ -1,0 +1,33 @@
+// CGridDrawHints: the cells the next paint pass of the cell area must draw, as blocks with a
+// bounding box (so cells outside every block are rejected at once), plus the joined blocks
+// already drawn in the current pass.
+#pragma once
+
+#include <vector>
+
+class CGridDrawHints
+{
+public:
+    void AddCell(int nCol, long nRow) { AddRange(nCol, nRow, nCol, nRow); }
+    void AddRange(int nCol1, long nRow1, int nCol2, long nRow2);
+    void ExtendFirst(int nCol1, long nRow1, int nCol2, long nRow2);
+    int IsHinted(int nCol, long nRow) const;
+    int IsJoinDrawn(int nCol, long nRow) const;
+    void AddJoinDrawn(int nCol, long nRow);
+    void Reset();
+    bool IsEmpty() const { return m_arrBlocks.empty(); }
+
+private:
+    struct BLOCK
+    {
+        int nCol1;
+        long nRow1;
+        int nCol2;
+        long nRow2;
+    };
+    void Widen(const BLOCK& b);
+
+    std::vector<BLOCK> m_arrBlocks;
+    BLOCK m_bounds{0, 0, 0, 0};
+    std::vector<std::pair<int, long>> m_arrJoinsDrawn;
+};

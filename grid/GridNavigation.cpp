@@ -1,0 +1,590 @@
+// CGridCore navigation: moves of the current cell, scrolling, the change dispatch, cell access
+// with its layering, and the in-place edit protocol.
+#include "grid/GridCore.h"
+
+#include "grid/GridCellType.h"
+#include "grid/GridDataSource.h"
+
+#include <algorithm>
+
+// ---- Joined blocks ----
+
+// Finds the joined block a cell belongs to; false when the cell is not joined.
+bool CGridCore::FindJoinBlock(int nCol, long nRow, int* pnOriginCol, long* pnOriginRow, int* pnLastCol,
+                              long* pnLastRow)
+{
+    CGridCell cell;
+    GetCellResolved(nCol, nRow, &cell);
+    int nOrigin = 0;
+    int nColOff = 0;
+    long nRowOff = 0;
+    if (cell.GetJoin(&nOrigin, &nColOff, &nRowOff) != 0)
+        return false;
+    int nOrgCol = nCol;
+    long nOrgRow = nRow;
+    if (!nOrigin)
+    {
+        nOrgCol = nCol + nColOff;
+        nOrgRow = nRow + nRowOff;
+        GetCellResolved(nOrgCol, nOrgRow, &cell);
+        if (cell.GetJoin(&nOrigin, &nColOff, &nRowOff) != 0 || !nOrigin)
+            return false;
+    }
+    *pnOriginCol = nOrgCol;
+    *pnOriginRow = nOrgRow;
+    *pnLastCol = nOrgCol + std::max(0, nColOff);
+    *pnLastRow = nOrgRow + std::max(0L, nRowOff);
+    return true;
+}
+
+// ---- Moves ----
+
+void CGridCore::ResetNotifiedToAnchor()
+{
+    CGridInfo& s = *m_pInfo;
+    if (s.m_nSelInputKind != 0 || IsKeyDown(GRID_VK_SHIFT) || IsKeyDown(GRID_VK_CONTROL))
+        return;
+    int nCol;
+    long nRow;
+    if (s.m_pMultiSelect->GetAnchor(&nCol, &nRow) == 0)
+    {
+        s.m_nNotifiedCol = nCol;
+        s.m_nNotifiedRow = nRow;
+    }
+}
+
+// Applies the lower and upper row bounds; past the end the data source and the owner hear of
+// it first (a source may add rows). Returns 1 when the move cannot go further.
+int CGridCore::ApplyRowBounds(long* pnRow, bool)
+{
+    CGridInfo& s = *m_pInfo;
+    if (*pnRow < 0)
+        *pnRow = 0;
+    if (*pnRow >= s.m_nRowCount)
+    {
+        long nAdded = 0;
+        CGridDataSource* pSource = s.m_pDataSource;
+        if (pSource)
+            pSource->OnSourcePastEnd(s.m_nRowCount, *pnRow - s.m_nRowCount + 1, &nAdded);
+        const long nCount = s.m_nRowCount;
+        OnRowsPastEnd(nCount, *pnRow - nCount + 1, nAdded);
+        if (*pnRow >= nCount)
+        {
+            if (s.m_nCurrentRow == nCount - 1)
+                return 1;
+            *pnRow = nCount - 1;
+        }
+    }
+    return 0;
+}
+
+int CGridCore::SetCurrentRow(long nRow)
+{
+    CGridInfo& s = *m_pInfo;
+    ResetNotifiedToAnchor();
+    if (nRow == s.m_nCurrentRow)
+        return 0;
+    if (ApplyRowBounds(&nRow, false))
+        return 1;
+    if (s.m_bJoins && s.m_nCurrentCol >= 0 && nRow >= 0)
+    {
+        int nOrgCol, nLastCol;
+        long nOrgRow, nLastRow;
+        if (FindJoinBlock(s.m_nCurrentCol, nRow, &nOrgCol, &nOrgRow, &nLastCol, &nLastRow))
+        {
+            const long nCur = s.m_nCurrentRow;
+            const bool bInside = nCur >= nOrgRow && nCur <= nLastRow;
+            if (s.m_nSelInputKind != 0)
+                nRow = nOrgRow;
+            else if (nCur > nRow && bInside)
+            {
+                if (nOrgRow - 1 >= 1)
+                    nRow = nOrgRow - 1;
+            }
+            else if (nCur < nOrgRow)
+                nRow = nOrgRow;
+            else if (bInside && nLastRow + 1 < s.m_nRowCount)
+                nRow = nLastRow + 1;
+        }
+    }
+    if (nRow == s.m_nCurrentRow)
+        return 0;
+    if (!OnCanMoveCurrent(s.m_nCurrentCol, s.m_nCurrentRow, s.m_nCurrentCol, nRow))
+        return 2;
+    s.m_nCurrentRow = nRow;
+    KeepRowVisible();
+    ChangeDispatch();
+    return 0;
+}
+
+int CGridCore::SetCurrentCol(int nCol)
+{
+    CGridInfo& s = *m_pInfo;
+    ResetNotifiedToAnchor();
+    if (nCol == s.m_nCurrentCol)
+        return 0;
+    if (nCol < 0)
+        nCol = 0;
+    if (nCol >= s.m_nColCount)
+    {
+        if (s.m_nCurrentCol == s.m_nColCount - 1)
+            return 1;
+        nCol = s.m_nColCount - 1;
+    }
+    if (s.m_bJoins && s.m_nCurrentRow >= 0 && nCol >= 0)
+    {
+        int nOrgCol, nLastCol;
+        long nOrgRow, nLastRow;
+        if (FindJoinBlock(nCol, s.m_nCurrentRow, &nOrgCol, &nOrgRow, &nLastCol, &nLastRow))
+        {
+            const int nCur = s.m_nCurrentCol;
+            const bool bInside = nCur >= nOrgCol && nCur <= nLastCol;
+            if (s.m_nSelInputKind != 0)
+                nCol = nOrgCol;
+            else if (nCur > nCol && bInside)
+            {
+                if (nOrgCol - 1 >= 1)
+                    nCol = nOrgCol - 1;
+            }
+            else if (nCur < nOrgCol)
+                nCol = nOrgCol;
+            else if (bInside && nLastCol + 1 < s.m_nColCount)
+                nCol = nLastCol + 1;
+        }
+    }
+    if (nCol == s.m_nCurrentCol)
+        return 0;
+    if (s.m_pDataSource && s.m_pDataSource->OnSourceCanMove(s.m_nCurrentCol, s.m_nCurrentRow, nCol,
+                                                            s.m_nCurrentRow) != 1)
+        return 2;
+    if (!OnCanMoveCurrent(s.m_nCurrentCol, s.m_nCurrentRow, nCol, s.m_nCurrentRow))
+        return 2;
+    s.m_nCurrentCol = nCol;
+    KeepColVisible();
+    ChangeDispatch();
+    return 0;
+}
+
+int CGridCore::SetCurrentCell(int nCol, long nRow)
+{
+    CGridInfo& s = *m_pInfo;
+    if (nCol == s.m_nCurrentCol && nRow == s.m_nCurrentRow)
+        return 0;
+    if (nCol < 0 || nCol >= s.m_nColCount)
+        return 1;
+    if (nRow < 0)
+        nRow = 0;
+    if (nRow >= s.m_nRowCount)
+    {
+        const long nWanted = nRow;
+        const long nCurrent = s.m_nCurrentRow;
+        if (ApplyRowBounds(&nRow, true))
+        {
+            if (nCol == s.m_nCurrentCol)
+                return 1;
+            nRow = nCurrent; // the row cannot go further; the column still moves
+        }
+        (void)nWanted;
+    }
+    if (s.m_bJoins)
+    {
+        int nLastCol;
+        long nLastRow;
+        FindJoinBlock(nCol, nRow, &nCol, &nRow, &nLastCol, &nLastRow);
+    }
+    if (s.m_pDataSource &&
+        s.m_pDataSource->OnSourceCanMove(s.m_nNotifiedCol, s.m_nNotifiedRow, nCol, nRow) != 1)
+        return 2;
+    if (!OnCanMoveCurrent(s.m_nNotifiedCol, s.m_nNotifiedRow, nCol, nRow))
+        return 2;
+    s.m_nCurrentCol = nCol;
+    s.m_nCurrentRow = nRow;
+    KeepColVisible();
+    KeepRowVisible();
+    ChangeDispatch();
+    return 0;
+}
+
+int CGridCore::StepCurrentRow(int nHow)
+{
+    const long nCur = m_pInfo->m_nCurrentRow;
+    switch (nHow)
+    {
+    case GRID_STEP_PREV: return SetCurrentRow(nCur - 1);
+    case GRID_STEP_NEXT: return SetCurrentRow(nCur + 1);
+    case GRID_STEP_PAGEUP: return SetCurrentRow(PageTarget(nCur, -1, false));
+    case GRID_STEP_PAGEDOWN: return SetCurrentRow(PageTarget(nCur, 1, false));
+    case GRID_STEP_FIRST: return SetCurrentRow(0);
+    case GRID_STEP_LAST: return SetCurrentRow(m_pInfo->m_nRowCount - 1);
+    default: return 0;
+    }
+}
+
+int CGridCore::StepCurrentCol(int nHow)
+{
+    const int nCur = m_pInfo->m_nCurrentCol;
+    switch (nHow)
+    {
+    case GRID_STEP_PREV: return SetCurrentCol(nCur - 1);
+    case GRID_STEP_NEXT: return SetCurrentCol(nCur + 1);
+    case GRID_STEP_PAGEUP: return SetCurrentCol(PageTargetCol(nCur, -1));
+    case GRID_STEP_PAGEDOWN: return SetCurrentCol(PageTargetCol(nCur, 1));
+    case GRID_STEP_FIRST: return SetCurrentCol(0);
+    case GRID_STEP_LAST: return SetCurrentCol(m_pInfo->m_nColCount - 1);
+    default: return 0;
+    }
+}
+
+int CGridCore::ScrollToRow(long nRow)
+{
+    CGridInfo& s = *m_pInfo;
+    if (nRow == s.m_nTopRow)
+        return 0;
+    nRow = std::clamp(nRow, 0L, s.m_nMaxTopRow);
+    if (nRow == s.m_nTopRow)
+        return s.m_nRowCount == 0 ? 1 : 0;
+    if (!OnCanScroll(s.m_nLeftCol, s.m_nTopRow, s.m_nLeftCol, nRow))
+        return 2;
+    s.m_nTopRow = nRow;
+    ChangeDispatch();
+    return 0;
+}
+
+int CGridCore::ScrollToCol(int nCol)
+{
+    CGridInfo& s = *m_pInfo;
+    if (nCol == s.m_nLeftCol)
+        return 0;
+    nCol = std::clamp(nCol, 0, s.m_nMaxLeftCol);
+    if (nCol == s.m_nLeftCol)
+        return s.m_nColCount == 0 ? 1 : 0;
+    if (!OnCanScroll(s.m_nLeftCol, s.m_nTopRow, nCol, s.m_nTopRow))
+        return 2;
+    s.m_nLeftCol = nCol;
+    ChangeDispatch();
+    return 0;
+}
+
+int CGridCore::StepTopRow(int nHow)
+{
+    const long nTop = m_pInfo->m_nTopRow;
+    switch (nHow)
+    {
+    case GRID_STEP_PREV: return ScrollToRow(nTop - 1);
+    case GRID_STEP_NEXT: return ScrollToRow(nTop + 1);
+    case GRID_STEP_PAGEUP: return ScrollToRow(PageTarget(nTop, -1, false));
+    case GRID_STEP_PAGEDOWN: return ScrollToRow(PageTarget(nTop, 1, true));
+    case GRID_STEP_FIRST: return ScrollToRow(0);
+    case GRID_STEP_LAST: return ScrollToRow(m_pInfo->m_nRowCount - 1);
+    default: return 0;
+    }
+}
+
+int CGridCore::StepLeftCol(int nHow)
+{
+    const int nLeft = m_pInfo->m_nLeftCol;
+    switch (nHow)
+    {
+    case GRID_STEP_PREV: return ScrollToCol(nLeft - 1);
+    case GRID_STEP_NEXT: return ScrollToCol(nLeft + 1);
+    case GRID_STEP_PAGEUP: return ScrollToCol(PageTargetCol(nLeft, -1));
+    case GRID_STEP_PAGEDOWN: return ScrollToCol(PageTargetCol(nLeft, 1));
+    case GRID_STEP_FIRST: return ScrollToCol(0);
+    case GRID_STEP_LAST: return ScrollToCol(m_pInfo->m_nColCount - 1);
+    default: return 0;
+    }
+}
+
+// ---- Change dispatch ----
+
+void CGridCore::ChangeDispatch()
+{
+    CGridInfo& s = *m_pInfo;
+    if (!(s.m_nSelectionMode & 3) || m_bEditing)
+    {
+        s.m_nNotifiedCol = s.m_nCurrentCol;
+        s.m_nNotifiedRow = s.m_nCurrentRow;
+    }
+    else
+    {
+        CGridMultiSelect& sel = *s.m_pMultiSelect;
+        switch (s.m_nSelInputKind)
+        {
+        case 1: sel.OnLeftPress(s.m_nCurrentCol, s.m_nCurrentRow, s.m_nSelInputFlags); break;
+        case 2: sel.OnRightPress(s.m_nCurrentCol, s.m_nCurrentRow); break;
+        case 3: sel.OnDrag(s.m_nCurrentCol, s.m_nCurrentRow); break;
+        default:
+            sel.OnKeyMove(s.m_nCurrentCol, s.m_nCurrentRow, IsKeyDown(GRID_VK_SHIFT), IsKeyDown(GRID_VK_CONTROL));
+            break;
+        }
+        int nCol;
+        long nRow;
+        if (sel.GetAnchor(&nCol, &nRow) == 0)
+        {
+            s.m_nNotifiedCol = nCol;
+            s.m_nNotifiedRow = nRow;
+        }
+        else
+        {
+            s.m_nNotifiedCol = s.m_nCurrentCol;
+            s.m_nNotifiedRow = s.m_nCurrentRow;
+        }
+    }
+
+    const int nOldCol = s.m_nPrevNotifiedCol;
+    const int nNewCol = s.m_nNotifiedCol;
+    const long nOldRow = s.m_nPrevNotifiedRow;
+    const long nNewRow = s.m_nNotifiedRow;
+    const bool bColChanged = nOldCol != nNewCol;
+    const bool bRowChanged = nOldRow != nNewRow;
+    if (bColChanged)
+    {
+        if (s.m_pDataSource)
+            s.m_pDataSource->OnSourceColChanged(nOldCol, nNewCol);
+        OnCurrentColChanged(nOldCol, nNewCol);
+    }
+    if (bRowChanged)
+    {
+        if (s.m_pDataSource)
+            s.m_pDataSource->OnSourceRowChanged(nOldRow, nNewRow);
+        OnCurrentRowChanged(nOldRow, nNewRow);
+    }
+    if (bColChanged || bRowChanged)
+        OnCurrentCellChanged(nOldCol, nNewCol, nOldRow, nNewRow);
+    if (s.m_nLeftCol != s.m_nPrevLeftCol)
+        OnLeftColChanged(s.m_nPrevLeftCol, s.m_nLeftCol);
+    if (s.m_nTopRow != s.m_nPrevTopRow)
+        OnTopRowChanged(s.m_nPrevTopRow, s.m_nTopRow);
+
+    KeepTrackWindowClear();
+
+    if (bColChanged || bRowChanged)
+    {
+        CGridCell cell;
+        if (nOldCol >= 0 && nOldRow >= 0)
+        {
+            GetCellResolved(nOldCol, nOldRow, &cell);
+            GetCellTypeOf(cell)->OnLostCurrent(nOldCol, nOldRow, &cell);
+        }
+        if (nNewCol >= 0 && nNewRow >= 0)
+        {
+            GetCellResolved(nNewCol, nNewRow, &cell);
+            GetCellTypeOf(cell)->OnGotCurrent(nNewCol, nNewRow, &cell);
+        }
+    }
+
+    for (int n : {GRID_CHILD_CELLS, GRID_CHILD_ROWHEADING, GRID_CHILD_COLHEADING, GRID_CHILD_VSCROLL,
+                  GRID_CHILD_HSCROLL, GRID_CHILD_CORNER})
+        if (m_pChildren[n])
+            m_pChildren[n]->UpdatePosition();
+
+    s.m_nPrevNotifiedCol = s.m_nNotifiedCol;
+    s.m_nPrevNotifiedRow = s.m_nNotifiedRow;
+    s.m_nPrevLeftCol = s.m_nLeftCol;
+    s.m_nPrevTopRow = s.m_nTopRow;
+}
+
+// No tracking window is ever set in this program; the hook stays for owners that add one.
+void CGridCore::KeepTrackWindowClear() {}
+
+// ---- Cell access ----
+
+int CGridCore::GetCell(int nCol, long nRow, CGridCell* pCell)
+{
+    if (!pCell || nCol >= m_pInfo->m_nColCount)
+        return 1;
+    pCell->SetMask(0);
+    int nSourceCol = nCol;
+    CGridDataSource* pSource = SourceOf(nCol, &nSourceCol);
+    return pSource ? pSource->GetCell(nSourceCol, nRow, pCell) : 1;
+}
+
+// The cell as drawn and edited: defaults, then the stored properties, then the owner's
+// changes, then the formatter and the style.
+int CGridCore::GetCellResolved(int nCol, long nRow, CGridCell* pCell)
+{
+    if (!pCell)
+        return 0;
+    const CGridInfo& s = *m_pInfo;
+    pCell->SetMask(0);
+    if (nCol < 0 || nRow < 0 || nCol >= s.m_nColCount)
+        s.m_pHeadingDefault->CopyTo(pCell);
+    else if (const CGridCell* pDefault = s.m_arrCols[static_cast<size_t>(nCol)].pDefaultCell.get())
+        pDefault->CopyTo(pCell);
+    if (nRow >= s.m_nRowCount)
+        return 0;
+    int nSourceCol = nCol;
+    CGridDataSource* pSource = SourceOf(nCol, &nSourceCol);
+    if (pSource)
+        pSource->GetCell(nSourceCol, nRow, pCell);
+    OnCellFetched(nSourceCol, nRow, pCell);
+    if (CGridFormatter* pFormatter = pCell->GetFormatter())
+        pFormatter->Format(pCell);
+    if (CGridCell* pStyle = pCell->GetStyle())
+        if (pStyle != pCell)
+            pCell->MergeFrom(pStyle);
+    return 0;
+}
+
+int CGridCore::SetCell(int nCol, long nRow, CGridCell* pCell)
+{
+    if (!pCell)
+        return 0;
+    OnCellStoring(nCol, nRow, pCell);
+    int nSourceCol = nCol;
+    CGridDataSource* pSource = SourceOf(nCol, &nSourceCol);
+    if (pSource)
+        pSource->SetCell(nSourceCol, nRow, pCell);
+    return 0;
+}
+
+int CGridCore::GetCellText(int nCol, long nRow, std::string* pstrText)
+{
+    CGridCell cell;
+    GetCell(nCol, nRow, &cell);
+    if (pstrText)
+        *pstrText = cell.GetText() ? cell.GetText() : "";
+    return 0;
+}
+
+int CGridCore::SetCellText(int nCol, long nRow, const char* pszText)
+{
+    GetCell(nCol, nRow, &m_quickCell);
+    m_quickCell.SetText(pszText);
+    return SetCell(nCol, nRow, &m_quickCell);
+}
+
+int CGridCore::SetCellAlignment(int nCol, long nRow, short nAlignment)
+{
+    GetCell(nCol, nRow, &m_quickCell);
+    m_quickCell.SetAlignment(nAlignment);
+    return SetCell(nCol, nRow, &m_quickCell);
+}
+
+// ---- Editing ----
+
+int CGridCore::BeginEdit() { return BeginEdit(CurrentCol(), CurrentRow(), 0); }
+
+int CGridCore::BeginEdit(int nCol, long nRow, unsigned nKey)
+{
+    CGridInfo& s = *m_pInfo;
+    m_bEditing = 1;
+    int nC1, nC2;
+    long nR1, nR2;
+    if (s.m_pMultiSelect->GetBounds(&nC1, &nR1, &nC2, &nR2) == 0)
+    {
+        s.m_pMultiSelect->ClearBlocks();
+        if (nC1 != nC2 || nR1 != nR2 || nC1 != nCol || nR1 != nRow)
+            RepaintRange(nC1, nR1, nC2, nR2);
+    }
+    if ((nCol != s.m_nNotifiedCol || nRow != s.m_nNotifiedRow) && nCol >= 0 && nRow >= 0)
+    {
+        if (SetCurrentCell(nCol, nRow) != 0 || nCol != s.m_nNotifiedCol || nRow != s.m_nNotifiedRow)
+        {
+            m_bEditing = 0;
+            return 2;
+        }
+    }
+
+    m_nEditCol = nCol;
+    m_nEditRow = nRow;
+    GetCellResolved(nCol, nRow, &m_editCell);
+    CGridCellType* pType = GetCellTypeOf(m_editCell);
+    if (!pType->m_bEditable)
+    {
+        m_bEditing = 0;
+        return 1;
+    }
+
+    GRIDRECT rc;
+    GetCellBounds(nCol, nRow, &rc);
+    m_nEditSection = (nCol >= 0 && nRow >= 0) ? GRID_SECTION_CELLS
+                     : nCol < 0                ? GRID_SECTION_ROWHEADING
+                                               : GRID_SECTION_COLHEADING;
+    rc.right -= 1;
+    rc.bottom -= 1;
+    pType->GetEditRect(&rc);
+
+    if (m_editCell.GetReadOnly())
+    {
+        m_bEditing = 0;
+        return 1;
+    }
+    const std::string strText = m_editCell.GetText() ? m_editCell.GetText() : "";
+    IGridEditWindow* pEdit = s.m_pEditWnd;
+    if (pEdit)
+        pEdit->SetText(strText);
+    if ((s.m_pDataSource && !s.m_pDataSource->OnSourceEditBegin(nCol, nRow, &pEdit)) ||
+        !OnEditBegin(nCol, nRow, &pEdit))
+    {
+        m_bEditing = 0;
+        return 1;
+    }
+    m_pActiveEdit = pEdit; // a substitute serves this one edit only
+    if (!pEdit)
+    {
+        m_bEditing = 0;
+        return 1;
+    }
+    pEdit->SetText(strText);
+    if (CGridFont* pFont = m_editCell.GetFont())
+        pEdit->SetEditFont(pFont);
+    else if (s.m_pDefaultFont)
+        pEdit->SetEditFont(s.m_pDefaultFont);
+    pEdit->SetHost(m_nEditSection);
+    pEdit->PlaceOnTop(rc);
+    pEdit->ShowEdit(true);
+    pEdit->ActivateAndFocus();
+    if (nKey > 0)
+        pEdit->SendChar(nKey);
+    return 0;
+}
+
+int CGridCore::EndEdit(const char* pszText, int bCancel, int bMoveOn, int nNextCol, long nNextRow)
+{
+    CGridInfo& s = *m_pInfo;
+    const bool bWasEditing = m_bEditing != 0;
+    if (!bWasEditing)
+        bCancel = 1;
+    IGridEditWindow* pEdit = m_pActiveEdit ? m_pActiveEdit : s.m_pEditWnd;
+    if ((s.m_pDataSource && s.m_pDataSource->OnSourceEditEnd(m_nEditCol, m_nEditRow, pEdit, pszText, bCancel) != 1) ||
+        !OnEditEnd(m_nEditCol, m_nEditRow, pEdit, pszText, bCancel))
+        if (bWasEditing)
+            return 0;
+    if (pEdit)
+        pEdit->ShowEdit(false);
+    if (!bCancel)
+        SetCellText(m_nEditCol, m_nEditRow, pszText ? pszText : "");
+    if (bWasEditing && bMoveOn && m_nEditSection == GRID_SECTION_CELLS && s.m_nColCount > 0 && s.m_nRowCount > 0)
+    {
+        if (nNextCol < 0)
+            nNextCol = s.m_nColCount - 1;
+        else if (nNextCol >= s.m_nColCount)
+            nNextCol = 0;
+        if (nNextRow < 0)
+            nNextRow = s.m_nRowCount - 1;
+        else if (nNextRow >= s.m_nRowCount)
+            nNextRow = 0;
+        if ((!s.m_pDataSource || s.m_pDataSource->OnSourceEditNext(m_nEditCol, m_nEditRow, &nNextCol, &nNextRow) == 1) &&
+            OnEditNext(m_nEditCol, m_nEditRow, &nNextCol, &nNextRow))
+        {
+            BeginEdit(nNextCol, nNextRow, 0);
+            return 1;
+        }
+    }
+    m_bEditing = 0;
+    return 1;
+}
+
+int CGridCore::CancelEdit()
+{
+    if (!m_bEditing)
+        return 0;
+    m_bEditing = 0;
+    IGridEditWindow* pEdit = m_pActiveEdit ? m_pActiveEdit : m_pInfo->m_pEditWnd;
+    if (pEdit && pEdit->HasEditFocus() && m_pChildren[GRID_CHILD_CELLS])
+        m_pChildren[GRID_CHILD_CELLS]->SetFocus();
+    if (pEdit)
+        pEdit->ShowEdit(false);
+    return 0;
+}
