@@ -29,3 +29,9 @@ public:
     int32_t m_bAutoRemoveTtma = 0;
     std::string m_strFileName;
 };
+
+// The application's settings record. The desktop program and the command-line tool each point
+// this at the record they own; until then it is a default record with every value zero.
+CSettings& GetAppSettings();
+// Installs a record and returns the one it replaces; nullptr restores the default record.
+CSettings* SetAppSettings(CSettings* settings);

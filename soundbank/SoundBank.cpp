@@ -6,6 +6,7 @@
 #include "res/StringTable.h"
 #include "soundbank/ByteSource.h"
 #include "soundbank/ChunkScan.h"
+#include "soundbank/FileSystem.h"
 
 #include <algorithm>
 #include <cctype>
@@ -48,38 +49,53 @@ void CSoundBank::FreeTtma()
 int CSoundBank::Load(const std::filesystem::path& path)
 {
     Clear();
-    std::unique_ptr<CFileSource> file = CFileSource::Open(path);
-    if (!file)
+    m_nRepairOutcome = RepairNone;
+    ReadResult result;
     {
-        AppMessageBox(IDS_CANTOPENFILE, MsgStop);
-        return 0;
-    }
-    return LoadFrom(*file, path);
+        std::unique_ptr<CByteSource> file = GetFileSystem().OpenSource(path);
+        if (!file)
+        {
+            AppMessageBox(IDS_CANTOPENFILE, MsgStop);
+            return 0;
+        }
+        result = ReadChunks(*file, path);
+    } // the file is closed before a repair rewrites it
+    return FinishLoad(result, path);
 }
 
 int CSoundBank::LoadFrom(CByteSource& source, const std::filesystem::path& path)
 {
-    Clear();
-    if (!FindPrio(source))
-    {
-        AppMessageBox(IDS_NOPRIOCHUNK, MsgStop);
-        return 0;
-    }
-    if (!FindImap(source))
-    {
-        AppMessageBox(IDS_NOIMAPCHUNK, MsgStop);
-        return 0;
-    }
-    if (FindTtma(source) && IsConvertedBank(path))
-        return HandleConvertedBank(path);
-    m_strPathName = path.string();
-    return 1;
+    m_nRepairOutcome = RepairNone;
+    return FinishLoad(ReadChunks(source, path), path);
 }
 
-int CSoundBank::HandleConvertedBank(const std::filesystem::path& path)
+CSoundBank::ReadResult CSoundBank::ReadChunks(CByteSource& source, const std::filesystem::path& path)
 {
-    // The bank is taken as it is; it keeps no TTMA data once the decision is made.
-    FreeTtma();
+    Clear();
+    if (!FindPrio(source))
+        return ReadResult::NoPrio;
+    if (!FindImap(source))
+        return ReadResult::NoImap;
+    if (FindTtma(source) && IsConvertedBank(path))
+        return ReadResult::Converted;
+    return ReadResult::Plain;
+}
+
+int CSoundBank::FinishLoad(ReadResult result, const std::filesystem::path& path)
+{
+    switch (result)
+    {
+    case ReadResult::NoPrio:
+        AppMessageBox(IDS_NOPRIOCHUNK, MsgStop);
+        return 0;
+    case ReadResult::NoImap:
+        AppMessageBox(IDS_NOIMAPCHUNK, MsgStop);
+        return 0;
+    case ReadResult::Converted:
+        return HandleConvertedBank(path);
+    case ReadResult::Plain:
+        break;
+    }
     m_strPathName = path.string();
     return 1;
 }

@@ -1,5 +1,6 @@
 // CSoundBank: the name, priority and MIDI mapping lists read from one .94b soundbank, with the
-// file positions they came from so that edited values can be written back in place.
+// file positions they came from so that edited values can be written back in place, and the
+// repair of banks converted from the TTS format.
 #pragma once
 
 #include <cstdint>
@@ -46,6 +47,31 @@ public:
     void SetInstrument(int i, uint16_t wProgram, uint8_t byVariation);
     void SetDrumset(int i, uint16_t wProgram, uint8_t byVariation);
 
+    // Rewrites a converted bank so that a "PRIO" chunk stands in front of its TTMA chunk. The
+    // new content goes to "<path>.new", is flushed and then renamed over the bank, so a failure
+    // leaves the bank as it was. 1 repaired, 0 failed after its message.
+    int RepairTts(const std::filesystem::path& path);
+
+    // Writes name, priority and every entry's program and variation back to the positions they
+    // were read from, after checking that the file still has its chunks there. 1 written and
+    // flushed; 0 after "Unable to open file !", with the file as it was.
+    int SaveInPlace();
+    // Copies the bank file to "<path>.bak" when bKeepBackup is set ("Unable to create backup
+    // file !" when that fails; the save goes on), then SaveInPlace. Its result.
+    int SaveWithBackup(bool bKeepBackup);
+    // Copies path to "<path>.bak", replacing an older backup. 0 after its message.
+    static int MakeBackup(const std::filesystem::path& path);
+
+    // What the last Load did about a converted bank.
+    enum RepairOutcome
+    {
+        RepairNone,     // not a converted bank
+        RepairDeclined, // the question was answered No
+        RepairFailed,   // the repair was tried and the file left unchanged
+        RepairDone      // the file was repaired and read again
+    };
+    RepairOutcome GetRepairOutcome() const { return m_nRepairOutcome; }
+
     // True for a path ending in ".94b" (any case): only such files are ever repaired.
     static bool HasBankExtension(const std::filesystem::path& path);
     // True when a TTMA chunk was found in front of the priority chunk of a .94b file.
@@ -66,8 +92,25 @@ public:
     std::unique_ptr<unsigned char[]> m_pTtmaData;
 
 private:
+    enum class ReadResult
+    {
+        NoPrio,
+        NoImap,
+        Plain,
+        Converted
+    };
+    // Steps of a load up to the repair decision, without messages.
+    ReadResult ReadChunks(CByteSource& source, const std::filesystem::path& path);
+    // Messages and repair decision for what ReadChunks found.
+    int FinishLoad(ReadResult result, const std::filesystem::path& path);
     // What happens to a converted bank once it has been read.
     int HandleConvertedBank(const std::filesystem::path& path);
+    // True when file reads back as this bank with the priority chunk in front of the TTMA
+    // chunk: the check made on a repaired file before it replaces the bank.
+    bool ReadsAsRepaired(CByteSource& file, const std::filesystem::path& path) const;
     void FreeTtma();
     static void ReadList(CByteSource& source, uint64_t& pos, std::vector<IMAPENTRY>& list);
+
+    RepairOutcome m_nRepairOutcome = RepairNone;
+    bool m_bReloadingRepaired = false;
 };

@@ -196,7 +196,11 @@ TEST_F(LoadTest, ConvertedBankLoadsUnchangedAndKeepsNoTtmaData)
     ASSERT_EQ(1, LoadBytes(b.Bytes(), "conv.94b"));
     EXPECT_EQ(0u, m_bank.m_dwTtmaSize);
     EXPECT_EQ(nullptr, m_bank.m_pTtmaData);
-    EXPECT_THAT(m_messages.Texts(), IsEmpty());
+    // Each .94b load asked the repair question (answered No); conv.txt did not.
+    ASSERT_EQ(3u, m_messages.m_messages.size());
+    for (const RecordedMessage& m : m_messages.m_messages)
+        EXPECT_EQ(unsigned(MsgQuestion), m.style);
+    EXPECT_EQ(CSoundBank::RepairDeclined, m_bank.GetRepairOutcome());
 }
 
 TEST_F(LoadTest, TruncatedFilesNeverReadPastTheEnd)

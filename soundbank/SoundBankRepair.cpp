@@ -1,0 +1,234 @@
+// Repair of banks converted from the TTS format: some bank loaders refuse a bank whose TTMA
+// chunk stands in front of its priority chunk, so the priority chunk is moved in front of it.
+// The bank is never rewritten in place: the repaired bytes go to "<path>.new", are flushed,
+// read back and checked, and only then renamed over the bank in one step.
+#include "soundbank/SoundBank.h"
+
+#include "app/Settings.h"
+#include "res/MessageBox.h"
+#include "res/StringTable.h"
+#include "soundbank/BankName.h"
+#include "soundbank/ByteSource.h"
+#include "soundbank/FileSystem.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace
+{
+// The rest of the bank is copied through one buffer of this size.
+constexpr size_t kRepairBlock = 51200;
+
+const char* const kCannotRepair = "This soundbank cannot be repaired: its priority chunk does not follow its TTMA "
+                                  "chunk as expected.\nThe file was left unchanged.";
+
+void PutLe32(unsigned char* p, uint32_t v)
+{
+    for (int k = 0; k < 4; ++k)
+        p[k] = static_cast<unsigned char>(v >> (8 * k));
+}
+
+bool ReadExact(IFileSystem& fs, int handle, uint64_t offset, unsigned char* buf, size_t n)
+{
+    size_t got = 0;
+    return fs.ReadAt(handle, offset, buf, n, got) && got == n;
+}
+
+bool IsOneOf(const unsigned char* id, const char* a, const char* b)
+{
+    return std::memcmp(id, a, 4) == 0 || std::memcmp(id, b, 4) == 0;
+}
+
+// Copies source bytes [from, to) to the end of the target, block by block.
+bool CopyRange(IFileSystem& fs, int source, uint64_t from, uint64_t to, int target, uint64_t& out,
+               std::vector<unsigned char>& buffer)
+{
+    while (from < to)
+    {
+        size_t n = static_cast<size_t>(std::min<uint64_t>(buffer.size(), to - from));
+        if (!ReadExact(fs, source, from, buffer.data(), n) || !fs.WriteAt(target, out, buffer.data(), n))
+            return false;
+        from += n;
+        out += n;
+    }
+    return true;
+}
+
+// True when the source bytes [offset, offset + n) equal data.
+bool SameAsFile(IFileSystem& fs, int source, uint64_t offset, const unsigned char* data, uint64_t n,
+                std::vector<unsigned char>& buffer)
+{
+    for (uint64_t done = 0; done < n;)
+    {
+        size_t step = static_cast<size_t>(std::min<uint64_t>(buffer.size(), n - done));
+        if (!ReadExact(fs, source, offset + done, buffer.data(), step) ||
+            std::memcmp(buffer.data(), data + done, step) != 0)
+            return false;
+        done += step;
+    }
+    return true;
+}
+
+bool SameEntries(const std::vector<IMAPENTRY>& a, const std::vector<IMAPENTRY>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const IMAPENTRY& x, const IMAPENTRY& y) {
+        return x.wProgram == y.wProgram && x.byVariation == y.byVariation &&
+               std::equal(x.abRest, x.abRest + 3, y.abRest);
+    });
+}
+} // namespace
+
+int CSoundBank::HandleConvertedBank(const std::filesystem::path& path)
+{
+    // The reading of a freshly repaired file never starts another repair.
+    if (!m_bReloadingRepaired)
+    {
+        const CSettings& settings = GetAppSettings();
+        m_nRepairOutcome = RepairDeclined;
+        if (settings.m_bAutoRemoveTtma || AppMessageBox(IDS_TTSQUESTION, MsgQuestion) == AnswerYes)
+        {
+            if (settings.m_bKeepBackup)
+                MakeBackup(path);
+            bool repaired = RepairTts(path) != 0;
+            if (repaired)
+            {
+                m_bReloadingRepaired = true;
+                Load(path);
+                m_bReloadingRepaired = false;
+            }
+            m_nRepairOutcome = repaired ? RepairDone : RepairFailed;
+        }
+    }
+    // Whatever happened, the bank holds no TTMA data any more and keeps its path, so that its
+    // edits can still be saved.
+    FreeTtma();
+    m_strPathName = path.string();
+    return 1;
+}
+
+int CSoundBank::RepairTts(const std::filesystem::path& path)
+{
+    IFileSystem& fs = GetFileSystem();
+
+    // Where the TTMA identifier (ttma) and the priority identifier (prio) begin. The priority
+    // chunk must start at or after the end of the TTMA chunk, or there is no middle to keep.
+    const uint64_t ttma = m_dwTtmaPos >= 8 ? m_dwTtmaPos - 8 : 0;
+    const uint64_t ttmaEnd = static_cast<uint64_t>(m_dwTtmaPos) + m_dwTtmaSize;
+    const uint64_t prio = m_dwPrioPos >= 8 ? m_dwPrioPos - 8 : 0;
+    if (!m_pTtmaData || m_dwTtmaPos < 8 || m_dwPrioPos < 8 || prio < ttmaEnd)
+    {
+        AppMessageBoxText(kCannotRepair, MsgStop);
+        return 0;
+    }
+
+    CFsHandle source(fs, fs.OpenRead(path));
+    FILESTAT stat;
+    if (!source.IsOpen() || !fs.Stat(source.Get(), stat))
+    {
+        AppMessageBox(IDS_CANTOPENFILE, MsgStop);
+        return 0;
+    }
+
+    // The name, priority and TTMA data are written from memory; the file must still hold them
+    // where they were read, or it has changed since the load and is not touched.
+    std::vector<unsigned char> buffer(kRepairBlock);
+    const std::string name = PadBankName(m_strBankName);
+    unsigned char prioChunk[18];
+    std::memcpy(prioChunk, "PRIO", 4);
+    PutLe32(prioChunk + 4, 10);
+    std::memcpy(prioChunk + 8, name.data(), 8);
+    prioChunk[16] = static_cast<unsigned char>(m_wPriority);
+    prioChunk[17] = static_cast<unsigned char>(m_wPriority >> 8);
+    unsigned char ttmaHead[8];
+    std::memcpy(ttmaHead, "TTMA", 4);
+    PutLe32(ttmaHead + 4, m_dwTtmaSize);
+
+    unsigned char found[18];
+    if (!ReadExact(fs, source.Get(), ttma, found, 8) || std::memcmp(found, ttmaHead, 8) != 0 ||
+        !SameAsFile(fs, source.Get(), m_dwTtmaPos, m_pTtmaData.get(), m_dwTtmaSize, buffer) ||
+        !ReadExact(fs, source.Get(), prio, found, 4) || !IsOneOf(found, "PRIO", "TTPR"))
+    {
+        AppMessageBox(IDS_CANTOPENFILE, MsgStop);
+        return 0;
+    }
+    if (stat.nSize < prio + 18)
+    {
+        AppMessageBoxText(kCannotRepair, MsgStop); // the priority chunk is cut off by the end of the file
+        return 0;
+    }
+    if (!ReadExact(fs, source.Get(), prio, found, 18) || std::memcmp(found + 8, prioChunk + 8, 10) != 0)
+    {
+        AppMessageBox(IDS_CANTOPENFILE, MsgStop);
+        return 0;
+    }
+
+    std::filesystem::path temp = path;
+    temp += ".new";
+    CFsHandle target(fs, fs.Create(temp, stat.nMode));
+    if (!target.IsOpen())
+    {
+        AppMessageBox(IDS_CANTOPENFILE, MsgStop);
+        return 0;
+    }
+
+    // prefix, priority chunk, TTMA chunk, middle, rest: the source's priority chunk (18 bytes)
+    // moves in front of the TTMA chunk, everything else keeps its content and order.
+    uint64_t out = 0;
+    bool ok = CopyRange(fs, source.Get(), 0, ttma, target.Get(), out, buffer);
+    ok = ok && fs.WriteAt(target.Get(), out, prioChunk, sizeof prioChunk);
+    out += sizeof prioChunk;
+    ok = ok && fs.WriteAt(target.Get(), out, ttmaHead, sizeof ttmaHead);
+    out += sizeof ttmaHead;
+    ok = ok && fs.WriteAt(target.Get(), out, m_pTtmaData.get(), m_dwTtmaSize);
+    out += m_dwTtmaSize;
+    ok = ok && CopyRange(fs, source.Get(), ttmaEnd, prio, target.Get(), out, buffer);
+    ok = ok && CopyRange(fs, source.Get(), prio + 18, stat.nSize, target.Get(), out, buffer);
+    ok = ok && out == stat.nSize;
+    ok = ok && fs.Sync(target.Get());
+    ok = target.Close() && ok;
+    ok = source.Close() && ok;
+    if (!ok)
+    {
+        AppMessageBox(IDS_CANTOPENFILE, MsgStop);
+        return 0;
+    }
+
+    // Identifier letters inside the moved bytes could make the new file read differently (for
+    // one, a prefix ending in "TT" followed by "PRIO" reads as "TTPR"); such a file never
+    // replaces the bank.
+    std::unique_ptr<CByteSource> written = fs.OpenSource(temp);
+    if (!written)
+    {
+        AppMessageBox(IDS_CANTOPENFILE, MsgStop);
+        return 0;
+    }
+    bool same = ReadsAsRepaired(*written, temp);
+    written.reset();
+    if (!same)
+    {
+        AppMessageBoxText(kCannotRepair, MsgStop);
+        return 0;
+    }
+    if (!fs.Rename(temp, path))
+    {
+        AppMessageBox(IDS_CANTOPENFILE, MsgStop);
+        return 0;
+    }
+    return 1;
+}
+
+bool CSoundBank::ReadsAsRepaired(CByteSource& file, const std::filesystem::path& path) const
+{
+    CSoundBank check;
+    if (check.ReadChunks(file, path) != ReadResult::Plain)
+        return false;
+    // The TTMA chunk moved 18 bytes on; past the reader's reach it is no longer found at all.
+    const uint64_t ttma = m_dwTtmaPos - 8;
+    bool ttmaMoved = ttma + 18 <= kTtmaScanLimit
+                         ? check.m_dwTtmaPos == ttma + 26 && check.m_dwTtmaSize == m_dwTtmaSize &&
+                               std::equal(m_pTtmaData.get(), m_pTtmaData.get() + m_dwTtmaSize, check.m_pTtmaData.get())
+                         : check.m_dwTtmaPos == 0;
+    return check.m_dwPrioPos == ttma + 8 && ttmaMoved && check.m_strBankName == PadBankName(m_strBankName) && check.m_wPriority == m_wPriority &&
+           SameEntries(check.m_arrInstruments, m_arrInstruments) && SameEntries(check.m_arrDrumsets, m_arrDrumsets);
+}

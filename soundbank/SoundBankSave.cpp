@@ -1,0 +1,165 @@
+// Writing edited values back into a bank file in place: name, priority and the program and
+// variation of every entry, at the positions they were read from. Nothing is added, removed
+// or moved, and a write that fails puts the bytes it replaced back.
+#include "soundbank/SoundBank.h"
+
+#include "res/MessageBox.h"
+#include "res/StringTable.h"
+#include "soundbank/BankName.h"
+#include "soundbank/FileSystem.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace
+{
+// Priority and mapping chunks closer together than this are written through one buffer.
+constexpr uint64_t kJoinGap = 64 * 1024;
+
+// A stretch of the file: what it held before the write and what is written over it.
+struct SPAN
+{
+    uint64_t nStart = 0;
+    std::vector<unsigned char> original;
+    std::vector<unsigned char> updated;
+};
+
+// Writes the original bytes of every span back and flushes them.
+void RestoreSpans(IFileSystem& fs, const std::filesystem::path& path, const std::vector<SPAN>& spans)
+{
+    CFsHandle file(fs, fs.OpenReadWrite(path));
+    if (!file.IsOpen())
+        return;
+    for (const SPAN& span : spans)
+        fs.WriteAt(file.Get(), span.nStart, span.original.data(), span.original.size());
+    fs.Sync(file.Get());
+    file.Close();
+}
+} // namespace
+
+int CSoundBank::SaveInPlace()
+{
+    IFileSystem& fs = GetFileSystem();
+    const std::filesystem::path path = m_strPathName;
+    CFsHandle file(fs, m_strPathName.empty() || m_dwPrioPos < 8 || m_dwImapPos < 8 ? -1 : fs.OpenReadWrite(path));
+    FILESTAT stat;
+    if (!file.IsOpen() || !fs.Stat(file.Get(), stat))
+    {
+        AppMessageBox(IDS_CANTOPENFILE, MsgStop);
+        return 0;
+    }
+
+    // The values to write, in file order of the two chunks: name and priority, then program
+    // and variation of each instrument and each drum set (their other bytes and the list
+    // terminators are left alone).
+    struct PATCH
+    {
+        uint64_t nPos;
+        unsigned char abBytes[8];
+        size_t nCount;
+    };
+    std::vector<PATCH> patches;
+    PATCH name{m_dwPrioPos, {}, 8};
+    std::memcpy(name.abBytes, PadBankName(m_strBankName).data(), 8);
+    patches.push_back(name);
+    patches.push_back({m_dwPrioPos + 8ull, {static_cast<unsigned char>(m_wPriority),
+                                            static_cast<unsigned char>(m_wPriority >> 8)}, 2});
+    const uint64_t drums = m_dwImapPos + 6ull * m_arrInstruments.size() + 2;
+    auto addEntries = [&](const std::vector<IMAPENTRY>& list, uint64_t start) {
+        for (size_t i = 0; i < list.size(); ++i)
+            patches.push_back({start + 6ull * i,
+                               {static_cast<unsigned char>(list[i].wProgram),
+                                static_cast<unsigned char>(list[i].wProgram >> 8), list[i].byVariation},
+                               3});
+    };
+    addEntries(m_arrInstruments, m_dwImapPos);
+    addEntries(m_arrDrumsets, drums);
+
+    // One span for the priority data and one for the entries, joined when they lie close.
+    std::vector<SPAN> spans(1);
+    spans[0].nStart = m_dwPrioPos;
+    uint64_t end0 = m_dwPrioPos + 10ull;
+    if (patches.size() > 2)
+    {
+        uint64_t start1 = m_dwImapPos;
+        uint64_t end1 = patches.back().nPos + 3;
+        if (start1 <= end0 + kJoinGap && spans[0].nStart <= end1 + kJoinGap)
+        {
+            spans[0].nStart = std::min<uint64_t>(spans[0].nStart, start1);
+            end0 = std::max(end0, end1);
+        }
+        else
+        {
+            spans.push_back(SPAN{start1, {}, {}});
+            spans[1].original.resize(static_cast<size_t>(end1 - start1));
+        }
+    }
+    spans[0].original.resize(static_cast<size_t>(end0 - spans[0].nStart));
+
+    // The file must still be the one that was read: chunk identifiers in place, long enough
+    // for the last byte written, and (with drum sets) the instrument list still ending where
+    // it ended. Otherwise nothing is written.
+    uint64_t last = 0;
+    bool ok = true;
+    for (SPAN& span : spans)
+    {
+        last = std::max<uint64_t>(last, span.nStart + span.original.size());
+        size_t got = 0;
+        ok = ok && fs.ReadAt(file.Get(), span.nStart, span.original.data(), span.original.size(), got) &&
+             got == span.original.size();
+    }
+    unsigned char prioId[4], imapId[4], terminator[2] = {0xFF, 0xFF};
+    size_t got1 = 0, got2 = 0, got3 = 2;
+    ok = ok && stat.nSize >= last && fs.ReadAt(file.Get(), m_dwPrioPos - 8ull, prioId, 4, got1) && got1 == 4 &&
+         fs.ReadAt(file.Get(), m_dwImapPos - 8ull, imapId, 4, got2) && got2 == 4 &&
+         (m_arrDrumsets.empty() || (fs.ReadAt(file.Get(), drums - 2, terminator, 2, got3) && got3 == 2));
+    ok = ok && (!std::memcmp(prioId, "PRIO", 4) || !std::memcmp(prioId, "TTPR", 4)) &&
+         (!std::memcmp(imapId, "IMAP", 4) || !std::memcmp(imapId, "TTIM", 4)) && terminator[0] == 0xFF &&
+         terminator[1] == 0xFF;
+    if (!ok)
+    {
+        AppMessageBox(IDS_CANTOPENFILE, MsgStop);
+        return 0;
+    }
+
+    for (SPAN& span : spans)
+        span.updated = span.original;
+    for (const PATCH& patch : patches)
+        for (SPAN& span : spans)
+            if (patch.nPos >= span.nStart && patch.nPos + patch.nCount <= span.nStart + span.updated.size())
+                std::memcpy(span.updated.data() + (patch.nPos - span.nStart), patch.abBytes, patch.nCount);
+
+    for (const SPAN& span : spans)
+        ok = ok && fs.WriteAt(file.Get(), span.nStart, span.updated.data(), span.updated.size());
+    ok = ok && fs.Sync(file.Get());
+    ok = file.Close() && ok;
+    if (!ok)
+    {
+        // A failed or unconfirmed write is undone, so the file holds either the old values or
+        // the new ones, never a mixture.
+        RestoreSpans(fs, path, spans);
+        AppMessageBox(IDS_CANTOPENFILE, MsgStop);
+        return 0;
+    }
+    return 1;
+}
+
+int CSoundBank::MakeBackup(const std::filesystem::path& path)
+{
+    std::filesystem::path backup = path;
+    backup += ".bak";
+    if (path.empty() || !CopyFileReplacing(GetFileSystem(), path, backup))
+    {
+        AppMessageBox(IDS_CANTBACKUP, MsgStop);
+        return 0;
+    }
+    return 1;
+}
+
+int CSoundBank::SaveWithBackup(bool bKeepBackup)
+{
+    if (bKeepBackup)
+        MakeBackup(m_strPathName);
+    return SaveInPlace();
+}
