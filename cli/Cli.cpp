@@ -17,6 +17,7 @@ struct CliCommand
 const CliCommand kCommands[] = {
     {"info", "show name, priority, mapping and chunk positions of banks", RunInfoCommand},
     {"map", "render the MIDI mapping page of banks", RunMapCommand},
+    {"zip", "pack a bank and its mapping page into a ZIP archive", RunZipCommand},
 };
 
 void PrintHelp(std::ostream& out)
