@@ -1,0 +1,86 @@
+#include "support/FaultFileSystem.h"
+
+#include "soundbank/ByteSource.h"
+
+CFaultFileSystem::CFaultFileSystem(int nFailAt) : m_nFailAt(nFailAt), m_pPrevious(SetFileSystem(this)) {}
+
+CFaultFileSystem::~CFaultFileSystem()
+{
+    SetFileSystem(m_pPrevious);
+}
+
+bool CFaultFileSystem::Fault(const char* operation)
+{
+    if (++m_nCalls != m_nFailAt)
+        return false;
+    m_strFailed = operation;
+    return true;
+}
+
+int CFaultFileSystem::OpenRead(const std::filesystem::path& path)
+{
+    return Fault("OpenRead") ? -1 : m_real.OpenRead(path);
+}
+
+int CFaultFileSystem::OpenReadWrite(const std::filesystem::path& path)
+{
+    return Fault("OpenReadWrite") ? -1 : m_real.OpenReadWrite(path);
+}
+
+int CFaultFileSystem::Create(const std::filesystem::path& path, unsigned mode)
+{
+    return Fault("Create") ? -1 : m_real.Create(path, mode);
+}
+
+bool CFaultFileSystem::Stat(int handle, FILESTAT& stat)
+{
+    return !Fault("Stat") && m_real.Stat(handle, stat);
+}
+
+bool CFaultFileSystem::ReadAt(int handle, uint64_t offset, void* buf, size_t n, size_t& got)
+{
+    if (Fault("ReadAt"))
+    {
+        got = 0;
+        return false;
+    }
+    return m_real.ReadAt(handle, offset, buf, n, got);
+}
+
+bool CFaultFileSystem::WriteAt(int handle, uint64_t offset, const void* buf, size_t n)
+{
+    if (Fault("WriteAt"))
+    {
+        // A short write: the first half reaches the file, then the disk is full.
+        m_real.WriteAt(handle, offset, buf, n / 2);
+        return false;
+    }
+    return m_real.WriteAt(handle, offset, buf, n);
+}
+
+bool CFaultFileSystem::Sync(int handle)
+{
+    return !Fault("Sync") && m_real.Sync(handle);
+}
+
+bool CFaultFileSystem::Close(int handle)
+{
+    // The handle is gone either way, as with a real close that reports an error.
+    bool fail = Fault("Close");
+    return m_real.Close(handle) && !fail;
+}
+
+bool CFaultFileSystem::Rename(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+    return !Fault("Rename") && m_real.Rename(from, to);
+}
+
+bool CFaultFileSystem::Remove(const std::filesystem::path& path)
+{
+    return !Fault("Remove") && m_real.Remove(path);
+}
+
+std::unique_ptr<CByteSource> CFaultFileSystem::OpenSource(const std::filesystem::path& path)
+{
+    return Fault("OpenSource") ? nullptr : m_real.OpenSource(path);
+}

@@ -1,0 +1,47 @@
+// A file system for tests that works on the real files but makes one chosen operation fail,
+// the way a full disk or a failing device would: an open or create that is refused, a short
+// write (part of the bytes land, then "no space"), a read or flush error, a close that reports
+// an error, a rename that does not happen. It installs itself for its lifetime.
+#pragma once
+
+#include "soundbank/FileSystem.h"
+
+#include <set>
+#include <string>
+
+class CFaultFileSystem : public IFileSystem
+{
+public:
+    // Fails the call with number nFailAt (1 = the first call of any operation); 0 fails none.
+    explicit CFaultFileSystem(int nFailAt = 0);
+    ~CFaultFileSystem() override;
+    CFaultFileSystem(const CFaultFileSystem&) = delete;
+    CFaultFileSystem& operator=(const CFaultFileSystem&) = delete;
+
+    int OpenRead(const std::filesystem::path& path) override;
+    int OpenReadWrite(const std::filesystem::path& path) override;
+    int Create(const std::filesystem::path& path, unsigned mode) override;
+    bool Stat(int handle, FILESTAT& stat) override;
+    bool ReadAt(int handle, uint64_t offset, void* buf, size_t n, size_t& got) override;
+    bool WriteAt(int handle, uint64_t offset, const void* buf, size_t n) override;
+    bool Sync(int handle) override;
+    bool Close(int handle) override;
+    bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
+    bool Remove(const std::filesystem::path& path) override;
+    std::unique_ptr<CByteSource> OpenSource(const std::filesystem::path& path) override;
+
+    // Whether the chosen call happened, and which operation it was ("WriteAt", ...).
+    bool Failed() const { return !m_strFailed.empty(); }
+    const std::string& FailedOperation() const { return m_strFailed; }
+    int Calls() const { return m_nCalls; }
+
+private:
+    // Counts the call; true when this is the one to fail.
+    bool Fault(const char* operation);
+
+    CPosixFileSystem m_real;
+    int m_nFailAt;
+    int m_nCalls = 0;
+    std::string m_strFailed;
+    IFileSystem* m_pPrevious;
+};
