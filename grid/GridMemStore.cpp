@@ -6,13 +6,40 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <string_view>
 
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+
 namespace
 {
-const size_t POOL_CHUNK = 4096;
+// Pool chunks start small (most sheets hold few cells) and double up to 2 MiB; chunks that
+// large are asked to live on huge pages, which spares a big store most of its page faults.
+const size_t POOL_FIRST_CHUNK = 256;
+const size_t POOL_HUGE_BYTES = size_t(2) << 20;
+
+void* AllocChunk(size_t nBytes)
+{
+#ifdef __linux__
+    if (nBytes >= POOL_HUGE_BYTES)
+    {
+        nBytes = (nBytes + POOL_HUGE_BYTES - 1) / POOL_HUGE_BYTES * POOL_HUGE_BYTES;
+        void* p = std::aligned_alloc(POOL_HUGE_BYTES, nBytes);
+        if (!p)
+            throw std::bad_alloc();
+        madvise(p, nBytes, MADV_HUGEPAGE);
+        return p;
+    }
+#endif
+    void* p = std::malloc(nBytes);
+    if (!p)
+        throw std::bad_alloc();
+    return p;
+}
 
 bool EqualNoCase(std::string_view a, std::string_view b)
 {
@@ -57,12 +84,20 @@ template <class T> T* CGridMemStore::CPool<T>::Alloc()
         m_pFree = p->pNext;
         return reinterpret_cast<T*>(p);
     }
-    if (m_arrChunks.empty() || m_nUsedInChunk == POOL_CHUNK)
+    if (m_arrChunks.empty() || m_nUsedInChunk == m_nChunkSize)
     {
-        m_arrChunks.push_back(static_cast<T*>(::operator new(sizeof(T) * POOL_CHUNK)));
+        m_nChunkSize = m_nChunkSize == 0 ? POOL_FIRST_CHUNK
+                                         : std::min(m_nChunkSize * 2, std::max(POOL_FIRST_CHUNK, 2 * POOL_HUGE_BYTES / sizeof(T)));
+        m_arrChunks.push_back(static_cast<T*>(AllocChunk(sizeof(T) * m_nChunkSize)));
         m_nUsedInChunk = 0;
     }
     return m_arrChunks.back() + m_nUsedInChunk++;
+}
+
+template <class T> CGridMemStore::CPool<T>::~CPool()
+{
+    for (T* p : m_arrChunks)
+        std::free(p);
 }
 
 template <class T> void CGridMemStore::CPool<T>::Free(T* p)

@@ -55,7 +55,7 @@ private:
     template <class T> class CPool
     {
     public:
-        ~CPool() { for (T* p : m_arrChunks) ::operator delete(p); }
+        ~CPool();
         T* Alloc();
         void Free(T* p);
     private:
@@ -63,6 +63,7 @@ private:
         std::vector<T*> m_arrChunks;
         FREE* m_pFree = nullptr;
         size_t m_nUsedInChunk = 0;
+        size_t m_nChunkSize = 0;
     };
 
     int MoveToRow(long nRow);
