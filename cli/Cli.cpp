@@ -18,6 +18,8 @@ const CliCommand kCommands[] = {
     {"info", "show name, priority, mapping and chunk positions of banks", RunInfoCommand},
     {"map", "render the MIDI mapping page of banks", RunMapCommand},
     {"zip", "pack a bank and its mapping page into a ZIP archive", RunZipCommand},
+    {"repair", "repair converted TTS banks without asking", RunRepairCommand},
+    {"set", "change a bank's name, priority and mapping entries in place", RunSetCommand},
 };
 
 void PrintHelp(std::ostream& out)

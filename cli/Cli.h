@@ -20,3 +20,5 @@ int CliMain(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 int RunInfoCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunMapCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunZipCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunRepairCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunSetCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

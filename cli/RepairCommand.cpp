@@ -1,0 +1,75 @@
+// orvane-cli repair: repairs converted TTS banks without asking, as the desktop program does
+// with automatic repair switched on.
+#include "app/Settings.h"
+#include "cli/Cli.h"
+#include "cli/CliSupport.h"
+#include "soundbank/SoundBank.h"
+
+#include <ostream>
+
+namespace
+{
+const char* const kHelp =
+    "Usage: orvane-cli repair [--backup] BANK...\n\n"
+    "Repairs banks converted from the TTS format (a TTMA chunk in front of the priority\n"
+    "chunk of a .94b file) so that every bank loader accepts them: the priority chunk is\n"
+    "moved in front of the TTMA chunk; nothing else changes. The repaired file is written\n"
+    "beside the bank as BANK.new and then replaces it; on failure the bank stays as it was.\n"
+    "Prints 'repaired', 'nothing to repair' or 'not repaired' for each bank.\n\n"
+    "  --backup   copy each bank to BANK.bak before repairing it\n\n"
+    "Exit status: 0 every bank was repaired or needed nothing, 1 a bank could not be read\n"
+    "or repaired, 2 usage error.\n";
+
+// Points the application's settings at a record of the command's own for its lifetime.
+class CScopedSettings
+{
+public:
+    explicit CScopedSettings(CSettings& settings) : m_pPrevious(SetAppSettings(&settings)) {}
+    ~CScopedSettings() { SetAppSettings(m_pPrevious); }
+
+private:
+    CSettings* m_pPrevious;
+};
+} // namespace
+
+int RunRepairCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    CSettings settings;
+    settings.m_bAutoRemoveTtma = 1;
+    std::vector<std::string> paths;
+    for (const std::string& arg : args)
+    {
+        if (IsHelpFlag(arg))
+        {
+            out << kHelp;
+            return kCliOk;
+        }
+        if (arg == "--backup")
+            settings.m_bKeepBackup = 1;
+        else if (arg.size() > 1 && arg[0] == '-')
+            return UsageError(err, "repair", "unknown option '" + arg + "'");
+        else
+            paths.push_back(arg);
+    }
+    if (paths.empty())
+        return UsageError(err, "repair", "no bank given");
+
+    CScopedSettings scope(settings);
+    int code = kCliOk;
+    for (const std::string& path : paths)
+    {
+        CSoundBank bank;
+        bool loaded = bank.Load(path) != 0;
+        CSoundBank::RepairOutcome outcome = bank.GetRepairOutcome();
+        if (loaded && outcome == CSoundBank::RepairNone)
+            out << path << ": nothing to repair\n";
+        else if (loaded && outcome == CSoundBank::RepairDone)
+            out << path << ": repaired\n";
+        else
+        {
+            out << path << ": not repaired\n";
+            code = kCliBankFailed;
+        }
+    }
+    return code;
+}
