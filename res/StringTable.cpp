@@ -80,6 +80,9 @@ const StringEntry kStrings[] = {
     {IDS_ZIP_CANTLOAD, "Could not load %s"},
     {IDS_ZIP_NOENTRY, "Could not get entry point to %s"},
     {IDS_ZIP_CAPTION, "Info-ZIP Example"},
+    {IDS_ZIP_WRITEFAILED, "Could not write the ZIP archive %s:\n%s"},
+    {IDS_ZIP_COPYFAILED, "Could not copy the soundbank %s to %s:\n%s"},
+    {IDS_ZIP_NAMECLASH, "The soundbank %s cannot be archived beside the mapping page: both are named %s."},
 };
 } // namespace
 
@@ -90,6 +93,21 @@ const char* LoadStringId(unsigned id)
     if (it == std::end(kStrings) || it->id != id)
         return "";
     return it->text;
+}
+
+std::string FormatStringId(unsigned id, std::initializer_list<std::string> args)
+{
+    std::string text = LoadStringId(id);
+    size_t from = 0;
+    for (const std::string& arg : args)
+    {
+        size_t at = text.find("%s", from);
+        if (at == std::string::npos)
+            break;
+        text.replace(at, 2, arg);
+        from = at + arg.size();
+    }
+    return text;
 }
 
 std::string GetPromptText(unsigned id)

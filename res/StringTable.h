@@ -1,6 +1,7 @@
 // The program's string table: every user-visible text, looked up by its numeric id.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 // Ids of the table. Command ids double as the ids of their status-bar prompts.
@@ -74,6 +75,9 @@ enum StringId : unsigned
     IDS_ZIP_CANTLOAD = 62003,    // M3
     IDS_ZIP_NOENTRY = 62004,     // M4
     IDS_ZIP_CAPTION = 62005,
+    IDS_ZIP_WRITEFAILED = 62006, // archive, reason
+    IDS_ZIP_COPYFAILED = 62007,  // bank, copy, reason
+    IDS_ZIP_NAMECLASH = 62008,   // bank, name
 };
 
 // Text of an id; an empty string for an id the table does not hold.
@@ -84,6 +88,9 @@ inline std::string GetString(unsigned id)
 {
     return LoadStringId(id);
 }
+
+// The text of an id with each "%s" replaced, in order, by the next argument.
+std::string FormatStringId(unsigned id, std::initializer_list<std::string> args);
 
 // The part of a command prompt before "\n" (status-bar text) and after it (tool tip).
 std::string GetPromptText(unsigned id);

@@ -43,16 +43,12 @@ struct ZipApi
 // Shows one of the library messages: its "%s" becomes the library's file name.
 void ReportLibraryMessage(unsigned id, const std::string& libraryName)
 {
-    std::string text = LoadStringId(id);
-    std::string::size_type pos = text.find("%s");
-    if (pos != std::string::npos)
-        text.replace(pos, 2, libraryName);
-    AppMessageBoxText(text, MsgStop, LoadStringId(IDS_ZIP_CAPTION));
+    AppMessageBoxText(FormatStringId(id, {libraryName}), MsgStop, LoadStringId(IDS_ZIP_CAPTION));
 }
 
 void ReportWriteFailure(const std::string& archive, const std::string& reason)
 {
-    AppMessageBoxText("Could not write the ZIP archive " + archive + ":\n" + reason, MsgStop);
+    AppMessageBoxText(FormatStringId(IDS_ZIP_WRITEFAILED, {archive, reason}), MsgStop);
 }
 
 // Owns a dlopen handle and closes it when the export ends, whichever way.

@@ -2,6 +2,7 @@
 #include "zipexport/ZipExport.h"
 
 #include "res/MessageBox.h"
+#include "res/StringTable.h"
 #include "zipexport/ZipBinding.h"
 
 #include <filesystem>
@@ -22,9 +23,7 @@ int ExportBankToZip(const std::string& bankPath, const std::string& pagePath, co
     // the page: refuse rather than lose the page.
     if (strBankName == strPageName)
     {
-        AppMessageBoxText("The soundbank " + bankPath + " cannot be archived beside the mapping page: both are named " +
-                              strBankName + ".",
-                          MsgStop);
+        AppMessageBoxText(FormatStringId(IDS_ZIP_NAMECLASH, {bankPath, strBankName}), MsgStop);
         return 0;
     }
 
@@ -40,8 +39,7 @@ int ExportBankToZip(const std::string& bankPath, const std::string& pagePath, co
         {
             std::error_code ignored;
             fs::remove(copyPath, ignored);
-            AppMessageBoxText("Could not copy the soundbank " + bankPath + " to " + copyPath.string() + ":\n" +
-                                  ec.message(),
+            AppMessageBoxText(FormatStringId(IDS_ZIP_COPYFAILED, {bankPath, copyPath.string(), ec.message()}),
                               MsgStop);
             return 0;
         }
