@@ -1,0 +1,505 @@
+#include "app/MainFrame.h"
+
+#include "app/OptionsDlg.h"
+#include "app/OrvaneDoc.h"
+#include "app/OrvaneView.h"
+#include "app/Settings.h"
+#include "app/ShellPaths.h"
+#include "res/MessageBox.h"
+#include "res/ProgramDirectory.h"
+#include "res/StringTable.h"
+#include "res/images/Images.h"
+#include "zipexport/ExportToZipCommand.h"
+
+#include <wx/accel.h>
+#include <wx/artprov.h>
+#include <wx/config.h>
+#include <wx/dnd.h>
+#include <wx/filehistory.h>
+#include <wx/iconbndl.h>
+#include <wx/menu.h>
+#include <wx/mstream.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
+#include <wx/utils.h>
+
+namespace
+{
+// Status-bar indicators, in pane order after the message pane.
+const unsigned kIndicatorIds[3] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+const wxKeyCode kIndicatorKeys[3] = {WXK_CAPITAL, WXK_NUMLOCK, WXK_SCROLL};
+
+// The commands of the menus and the tool bar: the window id, the id of its prompt in the string table.
+struct CommandPrompt
+{
+    int wxId;
+    unsigned promptId;
+};
+const CommandPrompt kPrompts[] = {
+    {wxID_NEW, ID_FILE_NEW},
+    {wxID_OPEN, ID_FILE_OPEN},
+    {wxID_SAVE, ID_FILE_SAVE},
+    {wxID_SAVEAS, ID_FILE_SAVE_AS},
+    {CMD_EXPORTZIP, ID_EXPORTZIP},
+    {wxID_PRINT, ID_FILE_PRINT},
+    {wxID_PRINT_SETUP, ID_FILE_PRINT_SETUP},
+    {CMD_RECENT_FILE, ID_FILE_MRU_FILE1},
+    {wxID_EXIT, ID_APP_EXIT},
+    {wxID_UNDO, ID_EDIT_UNDO},
+    {wxID_CUT, ID_EDIT_CUT},
+    {wxID_COPY, ID_EDIT_COPY},
+    {wxID_PASTE, ID_EDIT_PASTE},
+    {CMD_BANKINSPECTOR, ID_BANKINSPECTOR},
+    {CMD_OPTIONS, ID_OPTIONS},
+    {CMD_VIEW_TOOLBAR, ID_VIEW_TOOLBAR},
+    {CMD_VIEW_STATUS_BAR, ID_VIEW_STATUS_BAR},
+    {CMD_HELP_FRENCH, ID_HELP_FRENCH},
+    {CMD_HELP_ENGLISH, ID_HELP_ENGLISH},
+    {wxID_ABOUT, ID_APP_ABOUT},
+    {CMD_NEXT_PANE, ID_NEXT_PANE},
+    {CMD_PREV_PANE, ID_PREV_PANE},
+};
+
+unsigned PromptIdOf(int wxId)
+{
+    for (const CommandPrompt& p : kPrompts)
+        if (p.wxId == wxId)
+            return p.promptId;
+    return 0;
+}
+
+wxString Prompt(int wxId)
+{
+    return wxString::FromUTF8(GetPromptText(PromptIdOf(wxId)));
+}
+
+wxString ToolTip(int wxId)
+{
+    return wxString::FromUTF8(GetToolTipText(PromptIdOf(wxId)));
+}
+
+wxBitmap PngBitmap(const unsigned char* data, size_t size)
+{
+    return BitmapFromPng(data, size);
+}
+
+// A stock image where the desktop has one, our own otherwise.
+wxBitmap ToolImage(const wxArtID& art, const unsigned char* own, size_t ownSize)
+{
+    wxBitmap bmp;
+    if (!art.empty())
+        bmp = wxArtProvider::GetBitmap(art, wxART_TOOLBAR, wxSize(16, 16));
+    if (!bmp.IsOk())
+        bmp = PngBitmap(own, ownSize);
+    if (bmp.GetWidth() != 16 || bmp.GetHeight() != 16)
+        bmp = wxBitmap(bmp.ConvertToImage().Rescale(16, 16, wxIMAGE_QUALITY_HIGH));
+    return bmp;
+}
+
+// Files dropped on the tool bar or the status bar go to the frame.
+class CFrameDropTarget : public wxFileDropTarget
+{
+public:
+    explicit CFrameDropTarget(CMainFrame* frame) : m_pFrame(frame) {}
+    bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& files) override
+    {
+        m_pFrame->OnDropFiles(files);
+        return true;
+    }
+
+private:
+    CMainFrame* m_pFrame;
+};
+
+bool IsReportCommand(int id)
+{
+    return id == CMD_BANKINSPECTOR || id == CMD_EXPORTZIP || id == wxID_SAVE || id == wxID_SAVEAS;
+}
+} // namespace
+
+wxBEGIN_EVENT_TABLE(CMainFrame, wxDocParentFrame)
+    EVT_MENU(CMD_OPTIONS, CMainFrame::OnOptions)
+    EVT_MENU(CMD_BANKINSPECTOR, CMainFrame::OnBankInspector)
+    EVT_MENU(CMD_EXPORTZIP, CMainFrame::OnExportToZip)
+    EVT_MENU(CMD_HELP_FRENCH, CMainFrame::OnHelpFrench)
+    EVT_MENU(CMD_HELP_ENGLISH, CMainFrame::OnHelpEnglish)
+    EVT_MENU(wxID_ABOUT, CMainFrame::OnAbout)
+    EVT_MENU(CMD_VIEW_TOOLBAR, CMainFrame::OnToggleToolBar)
+    EVT_MENU(CMD_VIEW_STATUS_BAR, CMainFrame::OnToggleStatusBar)
+    EVT_UPDATE_UI(CMD_VIEW_TOOLBAR, CMainFrame::OnUpdateToggleToolBar)
+    EVT_UPDATE_UI(CMD_VIEW_STATUS_BAR, CMainFrame::OnUpdateToggleStatusBar)
+    EVT_UPDATE_UI(CMD_HELP_FRENCH, CMainFrame::OnUpdateAlways)
+    EVT_UPDATE_UI(CMD_HELP_ENGLISH, CMainFrame::OnUpdateAlways)
+    EVT_UPDATE_UI(wxID_CUT, CMainFrame::OnUpdateDisabled)
+    EVT_UPDATE_UI(wxID_COPY, CMainFrame::OnUpdateDisabled)
+    EVT_UPDATE_UI(wxID_PASTE, CMainFrame::OnUpdateDisabled)
+    EVT_UPDATE_UI(CMD_NEXT_PANE, CMainFrame::OnUpdateDisabled)
+    EVT_UPDATE_UI(CMD_PREV_PANE, CMainFrame::OnUpdateDisabled)
+    EVT_MENU_OPEN(CMainFrame::OnMenuOpen)
+    EVT_CHAR_HOOK(CMainFrame::OnCharHook)
+    EVT_IDLE(CMainFrame::OnIdle)
+wxEND_EVENT_TABLE()
+
+CMainFrame::CMainFrame(wxDocManager* manager, CSettings& settings, const std::string& settingsPath)
+    : wxDocParentFrame(manager, nullptr, wxID_ANY, wxString::FromUTF8(GetString(IDR_MAINFRAME)).BeforeFirst('\n'),
+                       wxDefaultPosition, wxSize(820, 640)),
+      m_settings(settings),
+      m_strSettingsPath(settingsPath.empty() ? GetProgramDirectory() + GetString(IDS_OPTIONSFILE) : settingsPath)
+{
+    wxIconBundle icons;
+    for (auto [data, size] : {std::pair{orvane_16_png, sizeof orvane_16_png},
+                              std::pair{orvane_32_png, sizeof orvane_32_png},
+                              std::pair{orvane_48_png, sizeof orvane_48_png},
+                              std::pair{orvane_128_png, sizeof orvane_128_png}})
+    {
+        wxIcon icon;
+        icon.CopyFromBitmap(PngBitmap(data, size));
+        icons.AddIcon(icon);
+    }
+    SetIcons(icons);
+
+    BuildMenus();
+    BuildToolBar();
+    BuildStatusBar();
+    std::vector<wxAcceleratorEntry> keys = Accelerators();
+    SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(keys.size()), keys.data()));
+    m_dlgAbout.Create(this);
+    // Bound after the document frame's own close handler, so this one runs first.
+    Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
+
+    m_bSettingsLoaded = LoadSettingsFile(m_settings, m_strSettingsPath, GetUserSettingsPath());
+}
+
+CMainFrame::~CMainFrame()
+{
+    if (m_docManager && m_docManager->GetFileHistory() && m_pFileMenu)
+        m_docManager->FileHistoryRemoveMenu(m_pFileMenu);
+}
+
+void CMainFrame::BuildMenus()
+{
+    auto add = [](wxMenu* menu, int id, const char* text) { menu->Append(id, wxString::FromUTF8(text), Prompt(id)); };
+
+    m_pFileMenu = new wxMenu;
+    add(m_pFileMenu, wxID_NEW, "&New\tCtrl+N");
+    add(m_pFileMenu, wxID_OPEN, "&Open...\tCtrl+O");
+    add(m_pFileMenu, wxID_SAVE, "&Save\tCtrl+S");
+    add(m_pFileMenu, wxID_SAVEAS, "Save &As...");
+    add(m_pFileMenu, CMD_EXPORTZIP, "Export to &Zip...");
+    m_pFileMenu->AppendSeparator();
+    add(m_pFileMenu, wxID_PRINT, "&Print...\tCtrl+P");
+    add(m_pFileMenu, wxID_PRINT_SETUP, "P&rint Setup...");
+    m_pFileMenu->AppendSeparator();
+    m_pFileMenu->Append(CMD_RECENT_FILE, "Recent File", wxString::FromUTF8(GetString(ID_FILE_MRU_FILE1)));
+    m_pFileMenu->AppendSeparator();
+    add(m_pFileMenu, wxID_EXIT, "E&xit");
+
+    auto* editMenu = new wxMenu;
+    add(editMenu, wxID_UNDO, "&Undo\tCtrl+Z");
+    editMenu->AppendSeparator();
+    add(editMenu, wxID_CUT, "Cu&t\tCtrl+X");
+    add(editMenu, wxID_COPY, "&Copy\tCtrl+C");
+    add(editMenu, wxID_PASTE, "&Paste\tCtrl+V");
+    editMenu->AppendSeparator();
+    add(editMenu, CMD_BANKINSPECTOR, "Bank &Inspector\tCtrl+I");
+    add(editMenu, CMD_OPTIONS, "Options\tCtrl+O");
+
+    auto* viewMenu = new wxMenu;
+    viewMenu->AppendCheckItem(CMD_VIEW_TOOLBAR, "&Toolbar", Prompt(CMD_VIEW_TOOLBAR));
+    viewMenu->AppendCheckItem(CMD_VIEW_STATUS_BAR, "&Status Bar", Prompt(CMD_VIEW_STATUS_BAR));
+
+    auto* helpMenu = new wxMenu;
+    add(helpMenu, CMD_HELP_FRENCH, "Help (French)");
+    add(helpMenu, CMD_HELP_ENGLISH, "Help (English)");
+    helpMenu->Break();
+    add(helpMenu, wxID_ABOUT, "&About Orvane...");
+
+    auto* menuBar = new wxMenuBar;
+    menuBar->Append(m_pFileMenu, "&File");
+    menuBar->Append(editMenu, "&Edit");
+    menuBar->Append(viewMenu, "&View");
+    menuBar->Append(helpMenu, "&Help");
+    SetMenuBar(menuBar);
+
+    if (m_docManager && wxConfigBase::Get(false))
+        m_docManager->FileHistoryLoad(*wxConfigBase::Get(false));
+    RebuildRecentFiles();
+}
+
+void CMainFrame::BuildToolBar()
+{
+    wxToolBar* bar = CreateToolBar(wxTB_FLAT | wxTB_HORIZONTAL | wxBORDER_NONE);
+    bar->SetToolBitmapSize(wxSize(16, 16));
+    struct Tool
+    {
+        int id;
+        wxArtID art;
+        const unsigned char* own;
+        size_t ownSize;
+    };
+    const Tool tools[] = {
+        {wxID_NEW, wxART_NEW, tool_options_png, 0},
+        {wxID_OPEN, wxART_FILE_OPEN, tool_options_png, 0},
+        {wxID_SEPARATOR, "", nullptr, 0},
+        {wxID_SAVE, wxART_FILE_SAVE, tool_options_png, 0},
+        {wxID_CUT, wxART_CUT, tool_options_png, 0},
+        {wxID_COPY, wxART_COPY, tool_options_png, 0},
+        {wxID_SEPARATOR, "", nullptr, 0},
+        {CMD_OPTIONS, "", tool_options_png, sizeof tool_options_png},
+        {CMD_BANKINSPECTOR, "", tool_inspector_png, sizeof tool_inspector_png},
+        {wxID_PRINT, wxART_PRINT, tool_options_png, 0},
+        {wxID_ABOUT, wxART_INFORMATION, tool_options_png, 0},
+    };
+    for (const Tool& t : tools)
+    {
+        if (t.id == wxID_SEPARATOR)
+        {
+            bar->AddSeparator();
+            continue;
+        }
+        size_t ownSize = t.ownSize ? t.ownSize : sizeof tool_options_png;
+        bar->AddTool(t.id, ToolTip(t.id), ToolImage(t.art, t.own, ownSize), ToolTip(t.id), wxITEM_NORMAL);
+        bar->SetToolLongHelp(t.id, Prompt(t.id));
+    }
+    bar->Realize();
+    bar->SetDropTarget(new CFrameDropTarget(this));
+}
+
+void CMainFrame::BuildStatusBar()
+{
+    wxStatusBar* bar = CreateStatusBar(4);
+    int widths[4] = {-1, 0, 0, 0};
+    for (int i = 0; i < 3; ++i)
+        widths[i + 1] = bar->GetTextExtent(wxString::FromUTF8(GetString(kIndicatorIds[i]))).GetWidth() + 16;
+    bar->SetStatusWidths(4, widths);
+    SetStatusText(wxString::FromUTF8(GetString(AFX_IDS_IDLEMESSAGE)), 0);
+    bar->SetDropTarget(new CFrameDropTarget(this));
+}
+
+std::vector<wxAcceleratorEntry> CMainFrame::Accelerators()
+{
+    return {
+        {wxACCEL_CTRL, 'B', CMD_OPTIONS},          {wxACCEL_CTRL, 'I', CMD_BANKINSPECTOR},
+        {wxACCEL_CTRL, 'O', wxID_OPEN},           {wxACCEL_CTRL, 'S', wxID_SAVE},
+        {wxACCEL_CTRL, 'P', wxID_PRINT},          {wxACCEL_CTRL, 'C', wxID_COPY},
+        {wxACCEL_CTRL, WXK_INSERT, wxID_COPY},    {wxACCEL_CTRL, 'V', wxID_PASTE},
+        {wxACCEL_SHIFT, WXK_INSERT, wxID_PASTE},  {wxACCEL_CTRL, 'X', wxID_CUT},
+        {wxACCEL_SHIFT, WXK_DELETE, wxID_CUT},    {wxACCEL_CTRL, 'Z', wxID_UNDO},
+        {wxACCEL_ALT, WXK_BACK, wxID_UNDO},       {wxACCEL_NORMAL, WXK_F6, CMD_NEXT_PANE},
+        {wxACCEL_SHIFT, WXK_F6, CMD_PREV_PANE},
+    };
+}
+
+void CMainFrame::CopySettingsToDocument()
+{
+    COrvaneDoc* doc = FindDocument();
+    if (!m_bSettingsLoaded || !doc)
+        return;
+    doc->m_report.m_crText = m_settings.m_crTextColor;
+    doc->m_report.m_crBackground = m_settings.m_crBackColor;
+    doc->m_report.m_strImagePath = m_settings.m_strBackImage;
+}
+
+void CMainFrame::OnClose(wxCloseEvent& event)
+{
+    if (COrvaneDoc* doc = FindDocument())
+    {
+        m_settings.m_crTextColor = doc->m_report.m_crText;
+        m_settings.m_crBackColor = doc->m_report.m_crBackground;
+        m_settings.m_strBackImage = doc->m_report.m_strImagePath;
+        // A read-only program directory sends the file to the user's configuration directory;
+        // when even that fails the user is told, and the program still closes.
+        if (!SaveSettingsFile(m_settings, GetUserSettingsPath()))
+            AppMessageBoxText("Unable to save the settings to " + m_settings.m_strFileName + " !", MsgExclamation);
+    }
+    if (m_docManager && wxConfigBase::Get(false))
+        m_docManager->FileHistorySave(*wxConfigBase::Get(false));
+    event.Skip();
+}
+
+void CMainFrame::OnOptions(wxCommandEvent&)
+{
+    COrvaneDoc* doc = FindDocument();
+    COptionsDlg dlg(nullptr, doc ? &doc->m_report : nullptr, m_settings);
+    if (dlg.ShowModal() != wxID_OK || !doc || doc->m_report.m_strBankPath.empty())
+        return;
+    doc->m_report.Render();
+    if (COrvaneView* view = doc->GetOrvaneView())
+        view->RefreshBrowser();
+}
+
+void CMainFrame::OnBankInspector(wxCommandEvent&)
+{
+    // The inspector dialog is not part of the program yet; the command is only enabled.
+}
+
+void CMainFrame::OnExportToZip(wxCommandEvent&)
+{
+    if (COrvaneDoc* doc = FindDocument())
+        RunExportToZipCommand(this, doc->m_report.m_strBankPath, doc->m_report.m_strOutputPath);
+}
+
+void CMainFrame::ShowHelpPage(unsigned pageId)
+{
+    if (COrvaneDoc* doc = FindDocument())
+        if (COrvaneView* view = doc->GetOrvaneView())
+            view->Navigate(GetProgramDirectory() + GetString(pageId));
+}
+
+void CMainFrame::OnHelpFrench(wxCommandEvent&)
+{
+    ShowHelpPage(IDS_HELPFRENCH);
+}
+
+void CMainFrame::OnHelpEnglish(wxCommandEvent&)
+{
+    ShowHelpPage(IDS_HELPENGLISH);
+}
+
+void CMainFrame::OnAbout(wxCommandEvent&)
+{
+    m_dlgAbout.CentreOnParent();
+    m_dlgAbout.ShowModal();
+}
+
+void CMainFrame::OnUpdateReportCommands(wxUpdateUIEvent& event)
+{
+    event.Enable(IsReportShown() == 1);
+}
+
+bool CMainFrame::TryBefore(wxEvent& event)
+{
+    // The document manager would otherwise decide Save and Save As from the modified flag.
+    if (event.GetEventType() == wxEVT_UPDATE_UI && IsReportCommand(event.GetId()))
+    {
+        OnUpdateReportCommands(static_cast<wxUpdateUIEvent&>(event));
+        return true;
+    }
+    return wxDocParentFrame::TryBefore(event);
+}
+
+void CMainFrame::OnDropFiles(const wxArrayString& files)
+{
+    Raise();
+    for (const wxString& file : files)
+        if (m_docManager)
+            m_docManager->CreateDocument(file, wxDOC_SILENT);
+}
+
+void CMainFrame::OnCharHook(wxKeyEvent& event)
+{
+    if (event.GetKeyCode() == WXK_BACK && !event.AltDown() && !event.IsAutoRepeat())
+        return;
+    event.Skip();
+}
+
+void CMainFrame::OnMenuOpen(wxMenuEvent& event)
+{
+    if (event.GetMenu() == m_pFileMenu)
+        RebuildRecentFiles();
+    event.Skip();
+}
+
+void CMainFrame::RebuildRecentFiles()
+{
+    // The recent files take the place of the "Recent File" item, above Exit.
+    wxFileHistory* history = m_docManager ? m_docManager->GetFileHistory() : nullptr;
+    if (!m_pFileMenu || !history)
+        return;
+    size_t pos = 0;
+    for (size_t i = 0; i < m_pFileMenu->GetMenuItemCount(); ++i)
+    {
+        int id = m_pFileMenu->FindItemByPosition(i)->GetId();
+        if (id == CMD_RECENT_FILE || (id >= wxID_FILE1 && id <= wxID_FILE9))
+        {
+            pos = i;
+            break;
+        }
+    }
+    while (pos < m_pFileMenu->GetMenuItemCount())
+    {
+        int id = m_pFileMenu->FindItemByPosition(pos)->GetId();
+        if (id != CMD_RECENT_FILE && (id < wxID_FILE1 || id > wxID_FILE9))
+            break;
+        m_pFileMenu->Destroy(id);
+    }
+    if (history->GetCount() == 0)
+    {
+        m_pFileMenu->Insert(pos, CMD_RECENT_FILE, "Recent File");
+        m_pFileMenu->Enable(CMD_RECENT_FILE, false);
+        return;
+    }
+    for (size_t i = 0; i < history->GetCount(); ++i)
+    {
+        wxString path = history->GetHistoryFile(i);
+        path.Replace("&", "&&");
+        wxString label = wxString::Format("&%zu %s", i + 1, path);
+        m_pFileMenu->Insert(pos + i, wxID_FILE1 + static_cast<int>(i), label,
+                            wxString::FromUTF8(GetString(ID_FILE_MRU_FILE1)));
+    }
+}
+
+void CMainFrame::OnIdle(wxIdleEvent& event)
+{
+    // The lock-key indicators show their text while the lock is on.
+    if (wxStatusBar* bar = GetStatusBar())
+    {
+        for (int i = 0; i < 3; ++i)
+        {
+            bool on = wxGetKeyState(kIndicatorKeys[i]);
+            if (on != m_abIndicators[i] || bar->GetStatusText(i + 1).empty() == on)
+            {
+                m_abIndicators[i] = on;
+                bar->SetStatusText(on ? wxString::FromUTF8(GetString(kIndicatorIds[i])) : wxString(), i + 1);
+            }
+        }
+    }
+    event.Skip();
+}
+
+void CMainFrame::OnToggleToolBar(wxCommandEvent&)
+{
+    if (wxToolBar* bar = GetToolBar())
+    {
+        bar->Show(!bar->IsShown());
+        SendSizeEvent();
+    }
+}
+
+void CMainFrame::OnToggleStatusBar(wxCommandEvent&)
+{
+    if (wxStatusBar* bar = GetStatusBar())
+    {
+        bar->Show(!bar->IsShown());
+        SendSizeEvent();
+    }
+}
+
+void CMainFrame::OnUpdateToggleToolBar(wxUpdateUIEvent& event)
+{
+    event.Check(GetToolBar() && GetToolBar()->IsShown());
+}
+
+void CMainFrame::OnUpdateToggleStatusBar(wxUpdateUIEvent& event)
+{
+    event.Check(GetStatusBar() && GetStatusBar()->IsShown());
+}
+
+void CMainFrame::OnUpdateDisabled(wxUpdateUIEvent& event)
+{
+    event.Enable(false);
+}
+
+void CMainFrame::OnUpdateAlways(wxUpdateUIEvent& event)
+{
+    event.Enable(true);
+}
+
+int IsReportShown()
+{
+    COrvaneDoc* doc = FindDocument();
+    COrvaneView* view = doc ? doc->GetOrvaneView() : nullptr;
+    if (!view)
+        return 0;
+    return view->GetLocation().find(GetString(IDS_MAPPINGPAGE)) != std::string::npos ? 1 : 0;
+}

@@ -1,0 +1,92 @@
+// CMainFrame: the program's only top-level window. It builds the menus, tool bar and status
+// bar, decides which commands are usable (the report commands only while the mapping page is
+// on show), runs Options, Export to Zip, the help pages and the about box, loads the settings
+// when it is created and saves them when it closes.
+#pragma once
+
+#include "ui/AboutDlg.h"
+
+#include <wx/docview.h>
+
+#include <string>
+#include <vector>
+
+class CSettings;
+class COrvaneDoc;
+class COrvaneView;
+class wxAcceleratorEntry;
+
+// Window ids of the program's own commands (the framework's commands keep wx's stock ids); each
+// has its prompt under the command's number in the string table.
+enum MainFrameCommand : int
+{
+    CMD_OPTIONS = wxID_HIGHEST + 1,
+    CMD_BANKINSPECTOR,
+    CMD_EXPORTZIP,
+    CMD_HELP_FRENCH,
+    CMD_HELP_ENGLISH,
+    CMD_VIEW_TOOLBAR,
+    CMD_VIEW_STATUS_BAR,
+    CMD_RECENT_FILE,
+    CMD_NEXT_PANE,
+    CMD_PREV_PANE,
+};
+
+class CMainFrame : public wxDocParentFrame
+{
+public:
+    // settingsPath: the settings file beside the program ("" for the program directory's).
+    CMainFrame(wxDocManager* manager, CSettings& settings, const std::string& settingsPath = "");
+    ~CMainFrame() override;
+
+    // Copies the loaded look values into the document's report (when the settings were read).
+    void CopySettingsToDocument();
+    // The key table of the window (menu texts show some of them; these are the ones that act).
+    static std::vector<wxAcceleratorEntry> Accelerators();
+
+    // Handlers, public so that the tests can drive them as the menus do.
+    void OnOptions(wxCommandEvent& event);
+    void OnBankInspector(wxCommandEvent& event);
+    void OnExportToZip(wxCommandEvent& event);
+    void OnHelpFrench(wxCommandEvent& event);
+    void OnHelpEnglish(wxCommandEvent& event);
+    void OnAbout(wxCommandEvent& event);
+    void OnUpdateReportCommands(wxUpdateUIEvent& event);
+    // Files dropped on the tool bar or the status bar: each is opened in turn.
+    void OnDropFiles(const wxArrayString& files);
+    // A first Backspace press is swallowed; auto-repeated presses and other keys pass.
+    void OnCharHook(wxKeyEvent& event);
+
+    CAboutDlg m_dlgAbout;
+
+protected:
+    bool TryBefore(wxEvent& event) override;
+
+private:
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildStatusBar();
+    void ShowHelpPage(unsigned pageId);
+    void RebuildRecentFiles();
+
+    void OnClose(wxCloseEvent& event);
+    void OnMenuOpen(wxMenuEvent& event);
+    void OnIdle(wxIdleEvent& event);
+    void OnToggleToolBar(wxCommandEvent& event);
+    void OnToggleStatusBar(wxCommandEvent& event);
+    void OnUpdateToggleToolBar(wxUpdateUIEvent& event);
+    void OnUpdateToggleStatusBar(wxUpdateUIEvent& event);
+    void OnUpdateDisabled(wxUpdateUIEvent& event);
+    void OnUpdateAlways(wxUpdateUIEvent& event);
+
+    CSettings& m_settings;
+    std::string m_strSettingsPath;
+    int m_bSettingsLoaded = 0;
+    wxMenu* m_pFileMenu = nullptr;
+    bool m_abIndicators[3] = {false, false, false};
+
+    wxDECLARE_EVENT_TABLE();
+};
+
+// 1 while the view shows the mapping page ("midimap.html" in its location), else 0.
+int IsReportShown();

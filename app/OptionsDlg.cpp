@@ -1,0 +1,254 @@
+#include "app/OptionsDlg.h"
+
+#include "app/Settings.h"
+#include "app/ShellPaths.h"
+#include "report/MappingReport.h"
+#include "res/MessageBox.h"
+#include "res/StringTable.h"
+
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/colordlg.h>
+#include <wx/dcclient.h>
+#include <wx/filedlg.h>
+#include <wx/radiobut.h>
+#include <wx/settings.h>
+#include <wx/sizer.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include <filesystem>
+#include <fstream>
+
+wxColour ColourFromRef(uint32_t color)
+{
+    return wxColour(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+uint32_t RefFromColour(const wxColour& colour)
+{
+    return static_cast<uint32_t>(colour.Red()) | (static_cast<uint32_t>(colour.Green()) << 8) |
+           (static_cast<uint32_t>(colour.Blue()) << 16);
+}
+
+CColorSwatch::CColorSwatch(wxWindow* parent, wxWindowID id, uint32_t color)
+    : wxWindow(parent, id, wxDefaultPosition, parent->ConvertDialogToPixels(wxSize(40, 14)), wxBORDER_NONE),
+      m_color(color)
+{
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    Bind(wxEVT_PAINT, &CColorSwatch::OnPaint, this);
+}
+
+void CColorSwatch::SetColor(uint32_t color)
+{
+    m_color = color;
+    Refresh();
+}
+
+void CColorSwatch::OnPaint(wxPaintEvent&)
+{
+    wxPaintDC dc(this);
+    wxRect r = GetClientRect();
+    dc.SetPen(*wxBLACK_PEN);
+    dc.SetBrush(wxBrush(ColourFromRef(m_color)));
+    dc.DrawRectangle(r);
+
+    // Bump edge: a raised outer ring around a sunken inner ring.
+    auto ring = [&dc](wxRect rc, const wxColour& topLeft, const wxColour& bottomRight) {
+        dc.SetPen(wxPen(topLeft));
+        dc.DrawLine(rc.GetLeft(), rc.GetBottom(), rc.GetLeft(), rc.GetTop());
+        dc.DrawLine(rc.GetLeft(), rc.GetTop(), rc.GetRight(), rc.GetTop());
+        dc.SetPen(wxPen(bottomRight));
+        dc.DrawLine(rc.GetRight(), rc.GetTop(), rc.GetRight(), rc.GetBottom());
+        dc.DrawLine(rc.GetRight(), rc.GetBottom(), rc.GetLeft() - 1, rc.GetBottom());
+    };
+    ring(r, wxSystemSettings::GetColour(wxSYS_COLOUR_3DLIGHT), wxSystemSettings::GetColour(wxSYS_COLOUR_3DDKSHADOW));
+    ring(r.Deflate(1), wxSystemSettings::GetColour(wxSYS_COLOUR_3DSHADOW),
+         wxSystemSettings::GetColour(wxSYS_COLOUR_3DHIGHLIGHT));
+}
+
+COptionsDlg::COptionsDlg(wxWindow* parent, CMappingReport* report, CSettings& settings)
+    : wxDialog(parent, wxID_ANY, wxString::FromUTF8(GetString(IDS_OPTIONSCAPTION))),
+      m_pReport(report),
+      m_settings(settings)
+{
+    const int gap = ConvertDialogToPixels(wxSize(4, 0)).x;
+    auto* top = new wxBoxSizer(wxVERTICAL);
+
+    auto* fore = new wxStaticBoxSizer(wxHORIZONTAL, this, "Foreground ");
+    fore->Add(new wxStaticText(fore->GetStaticBox(), wxID_ANY, "Text color:"), 0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
+    m_swatchText = new CColorSwatch(fore->GetStaticBox(), IDC_SWATCH_TEXT, 0);
+    fore->Add(m_swatchText, 0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
+    auto* textButton = new wxButton(fore->GetStaticBox(), IDC_TEXT_COLOR, "...", wxDefaultPosition,
+                                    ConvertDialogToPixels(wxSize(20, 14)));
+    fore->Add(textButton, 0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
+    top->Add(fore, 0, wxEXPAND | wxALL, 2 * gap);
+
+    auto* back = new wxStaticBoxSizer(wxVERTICAL, this, "Background ");
+    wxWindow* backBox = back->GetStaticBox();
+    auto* colorRow = new wxBoxSizer(wxHORIZONTAL);
+    m_radioColor = new wxRadioButton(backBox, IDC_RADIO_COLOR, "Color:", wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
+    colorRow->Add(m_radioColor, 0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
+    m_swatchBack = new CColorSwatch(backBox, IDC_SWATCH_BACK, 0);
+    colorRow->Add(m_swatchBack, 0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
+    colorRow->Add(new wxButton(backBox, IDC_BACK_COLOR, "...", wxDefaultPosition, ConvertDialogToPixels(wxSize(20, 14))),
+                  0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
+    back->Add(colorRow);
+    auto* imageRow = new wxBoxSizer(wxHORIZONTAL);
+    m_radioImage = new wxRadioButton(backBox, IDC_RADIO_IMAGE, "Image:");
+    imageRow->Add(m_radioImage, 0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
+    m_editImage = new wxTextCtrl(backBox, IDC_IMAGE_EDIT, "", wxDefaultPosition, ConvertDialogToPixels(wxSize(120, -1)));
+    imageRow->Add(m_editImage, 1, wxALIGN_CENTER_VERTICAL | wxALL, gap);
+    imageRow->Add(new wxButton(backBox, IDC_BROWSE_IMAGE, "...", wxDefaultPosition, ConvertDialogToPixels(wxSize(20, 14))),
+                  0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
+    back->Add(imageRow, 0, wxEXPAND);
+    top->Add(back, 0, wxEXPAND | wxLEFT | wxRIGHT, 2 * gap);
+
+    auto* banks = new wxStaticBoxSizer(wxVERTICAL, this, "Soundbanks ");
+    m_checkBoxAutoRemove = new wxCheckBox(banks->GetStaticBox(), IDC_AUTO_REMOVE,
+                                          "auto-remove TTMA chunk (converted TTS soundbanks) ");
+    m_checkBoxKeepBackup = new wxCheckBox(banks->GetStaticBox(), IDC_KEEP_BACKUP,
+                                          "keep a backup copy (.bak) of the modified soundbank");
+    banks->Add(m_checkBoxAutoRemove, 0, wxALL, gap);
+    banks->Add(m_checkBoxKeepBackup, 0, wxALL, gap);
+    top->Add(banks, 0, wxEXPAND | wxALL, 2 * gap);
+
+    top->Add(CreateStdDialogButtonSizer(wxOK | wxCANCEL), 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 2 * gap);
+    SetSizerAndFit(top);
+    SetMinSize(ConvertDialogToPixels(wxSize(230, 177)));
+    Fit();
+    CentreOnParent();
+
+    Bind(wxEVT_BUTTON, &COptionsDlg::OnChooseTextColor, this, IDC_TEXT_COLOR);
+    Bind(wxEVT_BUTTON, &COptionsDlg::OnChooseBackColor, this, IDC_BACK_COLOR);
+    Bind(wxEVT_BUTTON, &COptionsDlg::OnBrowseImage, this, IDC_BROWSE_IMAGE);
+    Bind(wxEVT_BUTTON, &COptionsDlg::OnOK, this, wxID_OK);
+    Bind(wxEVT_RADIOBUTTON, &COptionsDlg::OnRadio, this, IDC_RADIO_COLOR);
+    Bind(wxEVT_RADIOBUTTON, &COptionsDlg::OnRadio, this, IDC_RADIO_IMAGE);
+
+    InitDialog();
+}
+
+void COptionsDlg::InitDialog()
+{
+    if (m_pReport)
+    {
+        m_colorBack = m_pReport->m_crBackground;
+        m_colorText = m_pReport->m_crText;
+        m_strImage = m_pReport->m_strImagePath;
+    }
+    if (!m_strImage.empty())
+    {
+        m_strImageEdit = m_strImage;
+        m_radioImage->SetValue(true);
+        m_editImage->SetEditable(true);
+    }
+    else
+    {
+        m_radioColor->SetValue(true);
+        m_editImage->SetEditable(false);
+    }
+    m_checkKeepBackup = m_settings.m_bKeepBackup;
+    m_checkAutoRemove = m_settings.m_bAutoRemoveTtma;
+    TransferDataToWindow();
+    m_radioColor->SetFocus();
+}
+
+bool COptionsDlg::TransferDataToWindow()
+{
+    m_editImage->ChangeValue(wxString::FromUTF8(m_strImageEdit));
+    m_checkBoxKeepBackup->SetValue(m_checkKeepBackup != 0);
+    m_checkBoxAutoRemove->SetValue(m_checkAutoRemove != 0);
+    m_swatchText->SetColor(m_colorText);
+    m_swatchBack->SetColor(m_colorBack);
+    return true;
+}
+
+bool COptionsDlg::TransferDataFromWindow()
+{
+    m_strImageEdit = m_editImage->GetValue().utf8_string();
+    m_checkKeepBackup = m_checkBoxKeepBackup->GetValue() ? 1 : 0;
+    m_checkAutoRemove = m_checkBoxAutoRemove->GetValue() ? 1 : 0;
+    return true;
+}
+
+void COptionsDlg::OnRadio(wxCommandEvent& event)
+{
+    m_editImage->SetEditable(event.GetId() == IDC_RADIO_IMAGE);
+}
+
+bool COptionsDlg::ChooseColor(uint32_t& color)
+{
+    wxColourData data;
+    data.SetColour(*wxBLACK);
+    wxColourDialog dlg(this, &data);
+    if (dlg.ShowModal() != wxID_OK)
+        return false;
+    color = RefFromColour(dlg.GetColourData().GetColour());
+    return true;
+}
+
+void COptionsDlg::OnChooseTextColor(wxCommandEvent&)
+{
+    if (ChooseColor(m_colorText))
+        m_swatchText->SetColor(m_colorText);
+}
+
+void COptionsDlg::OnChooseBackColor(wxCommandEvent&)
+{
+    if (m_radioColor->GetValue() && ChooseColor(m_colorBack))
+        m_swatchBack->SetColor(m_colorBack);
+}
+
+void COptionsDlg::OnBrowseImage(wxCommandEvent&)
+{
+    if (!m_radioImage->GetValue())
+        return;
+    wxFileDialog dlg(this, wxFileSelectorPromptStr, "", "",
+                     wxString::FromUTF8(DialogFilter(GetString(IDS_IMAGEFILTER))), wxFD_OPEN);
+    if (dlg.ShowModal() != wxID_OK)
+        return;
+    m_strImage = dlg.GetPath().utf8_string();
+    m_strImageEdit = m_strImage;
+    // Only the path is put back: check-box changes made before browsing stay.
+    m_editImage->ChangeValue(wxString::FromUTF8(m_strImageEdit));
+}
+
+void COptionsDlg::OnOK(wxCommandEvent&)
+{
+    if (Apply())
+        EndModal(wxID_OK);
+}
+
+bool COptionsDlg::Apply()
+{
+    TransferDataFromWindow();
+    if (m_pReport)
+    {
+        // The colours are kept even when the image below is refused.
+        m_pReport->m_crBackground = m_colorBack;
+        m_pReport->m_crText = m_colorText;
+        if (m_radioImage->GetValue())
+        {
+            // The edit box holds the browsed path or one typed by hand; either is taken.
+            m_strImage = m_strImageEdit;
+            std::error_code ec;
+            std::ifstream in(m_strImage, std::ios::binary);
+            if (!in || std::filesystem::is_directory(m_strImage, ec))
+            {
+                AppMessageBoxText(GetString(IDS_NOIMAGEFILE), MsgExclamation, LoadStringId(IDS_OPTIONSCAPTION));
+                return false;
+            }
+            m_pReport->m_strImagePath = m_strImage;
+        }
+        else
+        {
+            m_strImage.clear();
+            m_pReport->m_strImagePath.clear();
+        }
+    }
+    m_settings.m_bAutoRemoveTtma = m_checkAutoRemove;
+    m_settings.m_bKeepBackup = m_checkKeepBackup;
+    return true;
+}

@@ -1,0 +1,86 @@
+// COptionsDlg: the look of the mapping page (text colour; background colour or image) and the
+// two soundbank switches. Colours and image go to the document's report, the switches to the
+// settings; the page is rendered again by the caller.
+#pragma once
+
+#include <wx/dialog.h>
+
+#include <cstdint>
+#include <string>
+
+class CMappingReport;
+class CSettings;
+class wxRadioButton;
+class wxTextCtrl;
+class wxCheckBox;
+
+// A colour sample framed by a bump edge.
+class CColorSwatch : public wxWindow
+{
+public:
+    CColorSwatch(wxWindow* parent, wxWindowID id, uint32_t color);
+    void SetColor(uint32_t color);
+    uint32_t GetColor() const { return m_color; }
+
+private:
+    void OnPaint(wxPaintEvent& event);
+    uint32_t m_color;
+};
+
+class COptionsDlg : public wxDialog
+{
+public:
+    enum
+    {
+        IDC_SWATCH_TEXT = 1006,
+        IDC_IMAGE_EDIT = 1007,
+        IDC_RADIO_COLOR = 1008,
+        IDC_RADIO_IMAGE = 1009,
+        IDC_TEXT_COLOR = 1010,
+        IDC_SWATCH_BACK = 1011,
+        IDC_BACK_COLOR = 1013,
+        IDC_BROWSE_IMAGE = 1014,
+        IDC_AUTO_REMOVE = 1025,
+        IDC_KEEP_BACKUP = 1026,
+    };
+
+    // report may be nullptr when there is no document.
+    COptionsDlg(wxWindow* parent, CMappingReport* report, CSettings& settings);
+
+    bool TransferDataToWindow() override;
+    bool TransferDataFromWindow() override;
+
+    void OnChooseTextColor(wxCommandEvent& event);
+    void OnChooseBackColor(wxCommandEvent& event);
+    void OnBrowseImage(wxCommandEvent& event);
+    void OnOK(wxCommandEvent& event);
+    // OK's work: stores the values; false (after its message) when the image cannot be read,
+    // in which case the dialog stays open.
+    bool Apply();
+
+    wxRadioButton* m_radioColor = nullptr;
+    wxRadioButton* m_radioImage = nullptr;
+    CColorSwatch* m_swatchText = nullptr;
+    CColorSwatch* m_swatchBack = nullptr;
+    uint32_t m_colorText = 0;
+    uint32_t m_colorBack = 0;
+    std::string m_strImage;
+    std::string m_strImageEdit;
+    int m_checkKeepBackup = 0;
+    int m_checkAutoRemove = 0;
+
+private:
+    void InitDialog();
+    void OnRadio(wxCommandEvent& event);
+    bool ChooseColor(uint32_t& color);
+
+    CMappingReport* m_pReport;
+    CSettings& m_settings;
+    wxTextCtrl* m_editImage = nullptr;
+    wxCheckBox* m_checkBoxKeepBackup = nullptr;
+    wxCheckBox* m_checkBoxAutoRemove = nullptr;
+};
+
+// 0x00BBGGRR and wxColour.
+wxColour ColourFromRef(uint32_t color);
+uint32_t RefFromColour(const wxColour& colour);

@@ -1,0 +1,78 @@
+// COrvaneApp: the desktop program. It installs the message-box sink, keeps the settings for the
+// program's lifetime, keeps the recent-file list under "Vorn Orvane", and opens the file named on
+// the command line (or a new document).
+#include "app/MainFrame.h"
+#include "app/OrvaneShell.h"
+#include "app/Settings.h"
+#include "app/WxMessageSink.h"
+#include "res/StringTable.h"
+
+#include <wx/app.h>
+#include <wx/cmdline.h>
+#include <wx/config.h>
+#include <wx/fileconf.h>
+#include <wx/filename.h>
+#include <wx/stdpaths.h>
+
+class COrvaneApp : public wxApp
+{
+public:
+    bool OnInit() override;
+    int OnExit() override;
+    void OnInitCmdLine(wxCmdLineParser& parser) override;
+    bool OnCmdLineParsed(wxCmdLineParser& parser) override;
+
+    CSettings m_settings;
+
+private:
+    COrvaneDocManager* m_pDocManager = nullptr;
+    CWxMessageSink m_sink;
+    wxString m_strFile;
+};
+
+wxIMPLEMENT_APP(COrvaneApp);
+
+void COrvaneApp::OnInitCmdLine(wxCmdLineParser& parser)
+{
+    wxApp::OnInitCmdLine(parser);
+    parser.AddParam("soundbank", wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL);
+}
+
+bool COrvaneApp::OnCmdLineParsed(wxCmdLineParser& parser)
+{
+    if (parser.GetParamCount() > 0)
+    {
+        wxFileName file(parser.GetParam(0));
+        file.MakeAbsolute();
+        m_strFile = file.GetFullPath();
+    }
+    return wxApp::OnCmdLineParsed(parser);
+}
+
+bool COrvaneApp::OnInit()
+{
+    SetAppName(wxString::FromUTF8(GetString(IDR_MAINFRAME)).BeforeFirst('\n'));
+    SetAppDisplayName(wxString::FromUTF8(GetString(AFX_IDS_APP_TITLE)));
+    if (!wxApp::OnInit())
+        return false;
+    SetMessageSink(&m_sink);
+    // The recent-file list lives in the user's configuration directory, under "Vorn Orvane".
+    wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
+    wxConfigBase::Set(new wxFileConfig(GetAppName(), wxString(), wxString(), wxString(), wxCONFIG_USE_LOCAL_FILE));
+
+    m_pDocManager = new COrvaneDocManager;
+    CMainFrame* frame = StartOrvane(*m_pDocManager, m_settings, m_strFile);
+    if (!frame)
+        return false;
+    SetTopWindow(frame);
+    return true;
+}
+
+int COrvaneApp::OnExit()
+{
+    delete m_pDocManager;
+    m_pDocManager = nullptr;
+    delete wxConfigBase::Set(nullptr);
+    SetMessageSink(nullptr);
+    return wxApp::OnExit();
+}

@@ -1,0 +1,106 @@
+#include "app/OrvaneDoc.h"
+
+#include "app/OrvaneView.h"
+#include "app/ShellPaths.h"
+#include "res/MessageBox.h"
+#include "res/ProgramDirectory.h"
+#include "res/StringTable.h"
+
+#include <wx/filedlg.h>
+#include <wx/filename.h>
+
+#include <filesystem>
+#include <fstream>
+
+wxIMPLEMENT_DYNAMIC_CLASS(COrvaneDoc, wxDocument);
+
+bool COrvaneDoc::OnNewDocument()
+{
+    if (!wxDocument::OnNewDocument())
+        return false;
+    m_report.m_strBankPath.clear();
+    if (COrvaneView* view = GetOrvaneView())
+    {
+        view->Navigate(GetProgramDirectory() + GetString(IDS_NOBANKPAGE));
+        view->OnChangeFilename();
+    }
+    return true;
+}
+
+bool COrvaneDoc::DoOpenDocument(const wxString& file)
+{
+    std::error_code ec;
+    std::ifstream in(file.utf8_string(), std::ios::binary);
+    if (!in || std::filesystem::is_directory(file.utf8_string(), ec))
+    {
+        AppMessageBox(IDS_CANTOPENFILE, MsgStop);
+        return false;
+    }
+    return true;
+}
+
+bool COrvaneDoc::OnOpenDocument(const wxString& path)
+{
+    if (!wxDocument::OnOpenDocument(path))
+        return false;
+    m_report.m_strTemplatePath = GetProgramDirectory() + GetString(IDS_TEMPLATEFILE);
+    m_report.m_strOutputPath = GetTempDirectory() + GetString(IDS_MAPPINGPAGE);
+    m_report.m_strBankPath = path.utf8_string();
+    COrvaneView* view = GetOrvaneView();
+    if (view)
+        view->OnChangeFilename();
+    if (m_report.Render() == 1 && view)
+        view->Navigate(m_report.m_strOutputPath);
+    return true;
+}
+
+bool COrvaneDoc::DoSave(const wxString&, bool)
+{
+    if (m_report.m_strBankPath.empty())
+        return true;
+    wxFileName suggested(wxString::FromUTF8(SuggestedSaveName(m_report.m_strBankPath)));
+    wxFileDialog dlg(nullptr, wxFileSelectorPromptStr, suggested.GetPath(), suggested.GetFullName(),
+                     wxString::FromUTF8(DialogFilter(GetString(IDS_HTMLFILTER))),
+                     wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (dlg.ShowModal() != wxID_OK)
+        return true;
+    // GTK reports the full path only once its chooser has really run; wx keeps directory and name itself.
+    wxString path = dlg.GetPath();
+    if (path.empty() && !dlg.GetFilename().empty())
+        path = wxFileName(dlg.GetDirectory(), dlg.GetFilename()).GetFullPath();
+    if (path.empty())
+        return true;
+    std::string chosen = path.utf8_string();
+    std::string target = WithHtmExtension(chosen);
+    std::error_code ec;
+    // The dialog only asked about the name as typed; the added extension may name another file.
+    if (target != chosen && std::filesystem::exists(target, ec) &&
+        AppMessageBoxText(target + " already exists.\nDo you want to replace it?", MsgQuestion) != AnswerYes)
+        return true;
+    std::filesystem::copy_file(m_report.m_strOutputPath, target, std::filesystem::copy_options::overwrite_existing,
+                               ec);
+    return !ec;
+}
+
+wxString COrvaneDoc::GetUserReadableName() const
+{
+    if (m_report.m_strBankPath.empty())
+    {
+        wxString docString = wxString::FromUTF8(GetString(IDR_MAINFRAME));
+        return docString.AfterFirst('\n').BeforeFirst('\n');
+    }
+    return wxFileName(wxString::FromUTF8(m_report.m_strBankPath)).GetFullName();
+}
+
+COrvaneView* COrvaneDoc::GetOrvaneView() const
+{
+    return wxDynamicCast(GetFirstView(), COrvaneView);
+}
+
+COrvaneDoc* FindDocument()
+{
+    wxDocManager* manager = wxDocManager::GetDocumentManager();
+    if (!manager || manager->GetDocumentsVector().empty())
+        return nullptr;
+    return wxDynamicCast(manager->GetDocumentsVector().front(), COrvaneDoc);
+}

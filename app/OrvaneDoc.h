@@ -1,0 +1,39 @@
+// COrvaneDoc: the one document of the program. It holds no parsed bank, only the mapping
+// report whose paths name the template, the page and the open bank; opening a file renders the
+// page and shows it, saving copies the page elsewhere. It is never modified.
+#pragma once
+
+#include "report/MappingReport.h"
+
+#include <wx/docview.h>
+
+class COrvaneView;
+
+class COrvaneDoc : public wxDocument
+{
+public:
+    bool OnNewDocument() override;
+    bool OnOpenDocument(const wxString& path) override;
+    // Save and Save As alike: copy the page to a place the user picks.
+    bool Save() override { return DoSave(); }
+    bool SaveAs() override { return DoSave(); }
+    bool DoSave(const wxString& path = wxString(), bool replace = true);
+
+    bool IsModified() const override { return false; }
+    void Modify(bool) override {}
+    wxString GetUserReadableName() const override;
+
+    COrvaneView* GetOrvaneView() const;
+
+    CMappingReport m_report;
+
+protected:
+    // Only proves that the file can be read; reports "Unable to open file !" otherwise.
+    bool DoOpenDocument(const wxString& file) override;
+
+private:
+    wxDECLARE_DYNAMIC_CLASS(COrvaneDoc);
+};
+
+// The one open document, or nullptr.
+COrvaneDoc* FindDocument();

@@ -1,0 +1,95 @@
+#include "app/OrvaneShell.h"
+
+#include "app/MainFrame.h"
+#include "app/OrvaneDoc.h"
+#include "app/OrvaneView.h"
+#include "res/StringTable.h"
+#include "ui/AboutDlg.h"
+
+#include <wx/filehistory.h>
+#include <wx/tokenzr.h>
+
+wxIMPLEMENT_DYNAMIC_CLASS(COrvaneDocManager, wxDocManager);
+
+namespace
+{
+// Field n of the document string (title, new name, file-new name, filter name, extension,
+// type id, type name).
+wxString DocStringField(int n)
+{
+    wxArrayString fields = wxSplit(wxString::FromUTF8(GetString(IDR_MAINFRAME)), '\n', 0);
+    return n < static_cast<int>(fields.size()) ? fields[n] : wxString();
+}
+
+// The template opens any file, as the document decides what a file holds.
+class COrvaneDocTemplate : public wxDocTemplate
+{
+public:
+    using wxDocTemplate::wxDocTemplate;
+    bool FileMatchesTemplate(const wxString&) override { return true; }
+};
+} // namespace
+
+COrvaneDocManager::COrvaneDocManager() : wxDocManager(0, false)
+{
+    // Initialised here rather than by the base, so that our recent-file list of four is made.
+    Initialize();
+    SetMaxDocsOpen(1);
+}
+
+wxDocument* COrvaneDocManager::CreateDocument(const wxString& path, long flags)
+{
+    COrvaneDoc* doc = FindDocument();
+    if (!doc)
+        return wxDocManager::CreateDocument(path, flags);
+    if (flags & wxDOC_NEW)
+        return doc->OnNewDocument() ? doc : nullptr;
+
+    wxString file = path;
+    if (file.empty())
+    {
+        wxDocTemplateVector templates;
+        for (wxDocTemplate* temp : GetTemplatesVector())
+            if (temp->IsVisible())
+                templates.push_back(temp);
+        if (templates.empty() || !SelectDocumentPath(&templates[0], templates.size(), file, flags) || file.empty())
+            return nullptr;
+    }
+    if (!doc->OnOpenDocument(file))
+        return nullptr;
+    AddFileToHistory(file);
+    return doc;
+}
+
+wxString COrvaneDocManager::MakeNewDocumentName()
+{
+    return DocStringField(1);
+}
+
+wxFileHistory* COrvaneDocManager::OnCreateFileHistory()
+{
+    return new wxFileHistory(4);
+}
+
+CMainFrame* StartOrvane(COrvaneDocManager& manager, CSettings& settings, const wxString& file,
+                        const std::string& settingsPath)
+{
+    EnsureImageHandlers();
+    new COrvaneDocTemplate(&manager, DocStringField(3).BeforeFirst('(').Trim(), "*" + DocStringField(4), "",
+                           DocStringField(4).AfterFirst('.'), DocStringField(5), "OrvaneView",
+                           CLASSINFO(COrvaneDoc), CLASSINFO(COrvaneView), wxTEMPLATE_VISIBLE);
+
+    auto* frame = new CMainFrame(&manager, settings, settingsPath);
+    manager.SetMainFrame(frame);
+    if (!manager.CreateDocument(wxString(), wxDOC_NEW))
+    {
+        frame->Destroy();
+        return nullptr;
+    }
+    frame->CopySettingsToDocument();
+    if (!file.empty())
+        manager.CreateDocument(file, wxDOC_SILENT);
+    frame->Show();
+    frame->Update();
+    return frame;
+}

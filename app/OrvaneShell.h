@@ -1,0 +1,38 @@
+// The program's document manager and its start-up: one document template, one document that is
+// reused for every file (so a file that cannot be opened leaves the open bank on show), the
+// recent-file list of four entries, and the main window.
+#pragma once
+
+#include <wx/docview.h>
+
+#include <string>
+
+class CMainFrame;
+class CSettings;
+
+class COrvaneDocManager : public wxDocManager
+{
+public:
+    COrvaneDocManager();
+
+    // New and Open reuse the existing document: the new file is opened into it, and only when
+    // that succeeds does it become the open bank and enter the recent-file list.
+    wxDocument* CreateDocument(const wxString& path, long flags = 0) override;
+    wxString MakeNewDocumentName() override;
+    wxFileHistory* OnCreateFileHistory() override;
+
+    void SetMainFrame(CMainFrame* frame) { m_pMainFrame = frame; }
+    CMainFrame* GetMainFrame() const { return m_pMainFrame; }
+
+private:
+    CMainFrame* m_pMainFrame = nullptr;
+
+    wxDECLARE_DYNAMIC_CLASS(COrvaneDocManager);
+};
+
+// Registers the template, creates the main window (which loads the settings), makes the
+// document (a new one, or file opened when it is not empty) and shows the window.
+// settingsPath names the settings file beside the program ("" for the program directory's).
+// Returns nullptr when the program cannot start.
+CMainFrame* StartOrvane(COrvaneDocManager& manager, CSettings& settings, const wxString& file,
+                        const std::string& settingsPath = "");

@@ -1,0 +1,189 @@
+#include "app/OrvaneView.h"
+
+#include "app/MainFrame.h"
+#include "app/OrvaneShell.h"
+#include "app/ShellPaths.h"
+#include "res/StringTable.h"
+
+#include <wx/dnd.h>
+#include <wx/filesys.h>
+#include <wx/html/htmprint.h>
+#include <wx/utils.h>
+
+#include <filesystem>
+
+wxIMPLEMENT_DYNAMIC_CLASS(COrvaneView, wxView);
+
+wxBEGIN_EVENT_TABLE(COrvaneView, wxView)
+    EVT_MENU(wxID_PRINT, COrvaneView::OnPrint)
+    EVT_MENU(wxID_PREVIEW, COrvaneView::OnPrintPreview)
+    EVT_MENU(wxID_PRINT_SETUP, COrvaneView::OnPrintSetup)
+wxEND_EVENT_TABLE()
+
+namespace
+{
+// Files dropped on the browser window go to the view, never into the browser as a page.
+class CViewDropTarget : public wxFileDropTarget
+{
+public:
+    explicit CViewDropTarget(COrvaneView* view) : m_pView(view) {}
+    bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& files) override
+    {
+        m_pView->OnDropFiles(files);
+        return true;
+    }
+
+private:
+    COrvaneView* m_pView;
+};
+} // namespace
+
+CBrowserWindow::CBrowserWindow(wxWindow* parent)
+    : wxHtmlWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxHW_DEFAULT_STYLE | wxBORDER_NONE)
+{
+    Bind(wxEVT_KEY_DOWN, &CBrowserWindow::OnKeyDown, this);
+}
+
+void CBrowserWindow::Reload()
+{
+    wxString page = GetOpenedPage();
+    if (page.empty())
+        return;
+    // The history keeps one entry for a page loaded again over itself.
+    int x = 0, y = 0;
+    GetViewStart(&x, &y);
+    LoadPage(page);
+    Scroll(x, y);
+}
+
+void CBrowserWindow::OnLinkClicked(const wxHtmlLinkInfo& link)
+{
+    wxString href = link.GetHref();
+    if (href.StartsWith("http:") || href.StartsWith("https:") || href.StartsWith("mailto:"))
+        wxLaunchDefaultBrowser(href);
+    else
+        wxHtmlWindow::OnLinkClicked(link);
+}
+
+void CBrowserWindow::OnKeyDown(wxKeyEvent& event)
+{
+    bool back = (event.GetKeyCode() == WXK_BACK && event.GetModifiers() == wxMOD_NONE) ||
+                (event.GetKeyCode() == WXK_LEFT && event.GetModifiers() == wxMOD_ALT);
+    if (back)
+        HistoryBack();
+    else
+        event.Skip();
+}
+
+COrvaneView::COrvaneView() = default;
+COrvaneView::~COrvaneView() = default;
+
+bool COrvaneView::OnCreate(wxDocument* doc, long flags)
+{
+    if (!wxView::OnCreate(doc, flags))
+        return false;
+    auto* manager = wxDynamicCast(GetDocumentManager(), COrvaneDocManager);
+    wxWindow* frame = manager ? manager->GetMainFrame() : nullptr;
+    if (!frame)
+        return false;
+    SetFrame(frame);
+    m_pBrowser = new CBrowserWindow(frame);
+    m_pBrowser->SetDropTarget(new CViewDropTarget(this));
+    frame->Layout();
+    frame->SendSizeEvent();
+    return true;
+}
+
+bool COrvaneView::OnClose(bool deleteWindow)
+{
+    if (!wxView::OnClose(deleteWindow))
+        return false;
+    Activate(false);
+    if (m_pBrowser)
+    {
+        m_pBrowser->Destroy();
+        m_pBrowser = nullptr;
+    }
+    return true;
+}
+
+void COrvaneView::OnChangeFilename()
+{
+    // The caption is the document's title, " - " and the main window's title.
+    if (wxWindow* frame = GetFrame(); frame && GetDocument())
+    {
+        wxString title = wxString::FromUTF8(GetString(IDR_MAINFRAME));
+        frame->SetLabel(GetDocument()->GetUserReadableName() + " - " + title.BeforeFirst('\n'));
+    }
+}
+
+void COrvaneView::Navigate(const std::string& path)
+{
+    if (m_pBrowser)
+        m_pBrowser->LoadFile(wxFileName(wxString::FromUTF8(path)));
+}
+
+std::string COrvaneView::GetLocation() const
+{
+    return m_pBrowser ? m_pBrowser->GetOpenedPage().utf8_string() : std::string();
+}
+
+void COrvaneView::RefreshBrowser()
+{
+    if (m_pBrowser)
+        m_pBrowser->Reload();
+}
+
+bool COrvaneView::Back()
+{
+    return m_pBrowser && m_pBrowser->HistoryBack();
+}
+
+bool COrvaneView::OnDropFiles(const wxArrayString& files)
+{
+    if (files.empty())
+        return false;
+    std::string candidate = files[0].utf8_string();
+    if (std::string target = ResolveShortcut(candidate); !target.empty())
+        candidate = target;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(candidate, ec))
+        return false;
+    wxDocManager* manager = GetDocumentManager();
+    return manager && manager->CreateDocument(wxString::FromUTF8(candidate), wxDOC_SILENT) != nullptr;
+}
+
+std::string COrvaneView::CurrentFile() const
+{
+    if (!m_pBrowser || m_pBrowser->GetOpenedPage().empty())
+        return "";
+    return wxFileSystem::URLToFileName(m_pBrowser->GetOpenedPage()).GetFullPath().utf8_string();
+}
+
+wxHtmlEasyPrinting* COrvaneView::GetPrinting()
+{
+    if (!m_pPrinting)
+    {
+        m_pPrinting = std::make_unique<wxHtmlEasyPrinting>(wxString::FromUTF8(GetString(AFX_IDS_APP_TITLE)),
+                                                           GetFrame());
+        m_pPrinting->SetStandardFonts();
+    }
+    return m_pPrinting.get();
+}
+
+void COrvaneView::OnPrint(wxCommandEvent&)
+{
+    if (std::string file = CurrentFile(); !file.empty())
+        GetPrinting()->PrintFile(wxString::FromUTF8(file));
+}
+
+void COrvaneView::OnPrintPreview(wxCommandEvent&)
+{
+    if (std::string file = CurrentFile(); !file.empty())
+        GetPrinting()->PreviewFile(wxString::FromUTF8(file));
+}
+
+void COrvaneView::OnPrintSetup(wxCommandEvent&)
+{
+    GetPrinting()->PageSetup();
+}

@@ -1,0 +1,199 @@
+#include "app/ShellPaths.h"
+
+#include "app/Settings.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+std::string Trim(const std::string& s)
+{
+    size_t b = s.find_first_not_of(" \t\r");
+    size_t e = s.find_last_not_of(" \t\r");
+    return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
+}
+
+int HexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// "file:///a%20b" -> "/a b"; "" for any other scheme or a remote host.
+std::string PathFromFileUrl(const std::string& url)
+{
+    if (url.rfind("file:", 0) != 0)
+        return "";
+    std::string rest = url.substr(5);
+    if (rest.rfind("//", 0) == 0)
+    {
+        size_t slash = rest.find('/', 2);
+        std::string host = rest.substr(2, slash == std::string::npos ? std::string::npos : slash - 2);
+        if (!host.empty() && host != "localhost")
+            return "";
+        rest = slash == std::string::npos ? std::string() : rest.substr(slash);
+    }
+    std::string path;
+    for (size_t i = 0; i < rest.size(); ++i)
+    {
+        if (rest[i] == '%' && i + 2 < rest.size() && HexValue(rest[i + 1]) >= 0 && HexValue(rest[i + 2]) >= 0)
+        {
+            path += static_cast<char>(HexValue(rest[i + 1]) * 16 + HexValue(rest[i + 2]));
+            i += 2;
+        }
+        else
+            path += rest[i];
+    }
+    return path;
+}
+
+// The link target of a ".desktop" file of Type=Link, from its [Desktop Entry] group.
+std::string DesktopLinkTarget(const std::string& path)
+{
+    std::ifstream in(path);
+    if (!in)
+        return "";
+    std::string line, type, url;
+    bool inEntry = false;
+    int lines = 0;
+    while (std::getline(in, line) && ++lines < 1000)
+    {
+        line = Trim(line);
+        if (line.empty() || line[0] == '#')
+            continue;
+        if (line[0] == '[')
+        {
+            inEntry = line == "[Desktop Entry]";
+            continue;
+        }
+        size_t eq = line.find('=');
+        if (!inEntry || eq == std::string::npos)
+            continue;
+        std::string key = Trim(line.substr(0, eq));
+        std::string value = Trim(line.substr(eq + 1));
+        if (key == "Type")
+            type = value;
+        else if (key == "URL")
+            url = value;
+    }
+    if (type != "Link")
+        return "";
+    return PathFromFileUrl(url);
+}
+} // namespace
+
+std::string GetTempDirectory()
+{
+    std::error_code ec;
+    fs::path base = fs::temp_directory_path(ec);
+    if (ec || base.empty())
+        return "./";
+    fs::path dir = base / ("orvane-" + std::to_string(::getuid()));
+    ::mkdir(dir.c_str(), 0700);
+    // Only a real directory of ours that nobody else can enter is used.
+    struct stat st{};
+    if (::lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() ||
+        (st.st_mode & 077) != 0)
+        return "./";
+    return dir.string() + "/";
+}
+
+std::string GetUserSettingsPath()
+{
+    fs::path config;
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/')
+        config = xdg;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        config = fs::path(home) / ".config";
+    else
+        return "";
+    return (config / "orvane" / "qzr.opt").string();
+}
+
+int LoadSettingsFile(CSettings& settings, const std::string& programPath, const std::string& userPath)
+{
+    if (settings.Load(programPath))
+        return 1;
+    if (!userPath.empty() && settings.Load(userPath))
+        return 1;
+    settings.m_strFileName = programPath;
+    return 0;
+}
+
+int SaveSettingsFile(CSettings& settings, const std::string& userPath)
+{
+    if (settings.Save())
+        return 1;
+    if (userPath.empty() || settings.m_strFileName == userPath)
+        return 0;
+    std::error_code ec;
+    fs::create_directories(fs::path(userPath).parent_path(), ec);
+    return settings.Save(userPath);
+}
+
+std::string ResolveShortcut(const std::string& path)
+{
+    std::error_code ec;
+    if (path.empty())
+        return "";
+    if (fs::is_symlink(fs::symlink_status(path, ec)))
+    {
+        fs::path target = fs::read_symlink(path, ec);
+        if (ec)
+            return "";
+        if (target.is_relative())
+            target = fs::path(path).parent_path() / target;
+        return target.lexically_normal().string();
+    }
+    if (fs::path(path).extension() == ".desktop" && fs::is_regular_file(path, ec))
+        return DesktopLinkTarget(path);
+    return "";
+}
+
+std::string SuggestedSaveName(const std::string& bankPath)
+{
+    size_t dot = bankPath.find('.');
+    if (dot == std::string::npos || dot == 0)
+        return "";
+    return bankPath.substr(0, dot);
+}
+
+std::string WithHtmExtension(const std::string& path)
+{
+    if (path.empty() || fs::path(path).has_extension())
+        return path;
+    return path + ".htm";
+}
+
+std::string DialogFilter(const std::string& tableFilter)
+{
+    std::string filter = tableFilter;
+    while (!filter.empty() && filter.back() == '|')
+        filter.pop_back();
+    // Patterns (every second field) lose the blanks around their ';' separators.
+    std::string result;
+    size_t field = 0;
+    for (size_t i = 0; i < filter.size(); ++i)
+    {
+        char c = filter[i];
+        if (c == '|')
+            ++field;
+        else if (c == ' ' && field % 2 == 1 &&
+                 ((i > 0 && filter[i - 1] == ';') || (i + 1 < filter.size() && filter[i + 1] == ';')))
+            continue;
+        result += c;
+    }
+    return result;
+}

@@ -1,0 +1,75 @@
+#include "support/gui/ShellFixture.h"
+
+#include "support/BankBuilder.h"
+
+#include <wx/app.h>
+#include <wx/utils.h>
+
+#include <cstdlib>
+
+void PumpEvents()
+{
+    for (int i = 0; i < 3; ++i)
+    {
+        wxYield();
+        wxTheApp->ProcessIdle();
+    }
+}
+
+void CShellFixture::SetUp()
+{
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"))
+    {
+        m_bHadXdg = true;
+        m_strOldXdg = xdg;
+    }
+    ::setenv("XDG_CONFIG_HOME", (m_dir / "config").c_str(), 1);
+    m_pPreviousSink = SetMessageSink(&m_sink);
+    m_strSettingsPath = SettingsPath();
+}
+
+void CShellFixture::TearDown()
+{
+    if (m_frame)
+        CloseShell();
+    m_manager.reset();
+    SetMessageSink(m_pPreviousSink);
+    if (m_bHadXdg)
+        ::setenv("XDG_CONFIG_HOME", m_strOldXdg.c_str(), 1);
+    else
+        ::unsetenv("XDG_CONFIG_HOME");
+}
+
+void CShellFixture::StartShell(const std::string& file)
+{
+    m_manager.reset();
+    m_manager = std::make_unique<COrvaneDocManager>();
+    m_frame = StartOrvane(*m_manager, m_settings, wxString::FromUTF8(file), m_strSettingsPath);
+    ASSERT_NE(m_frame, nullptr);
+    PumpEvents();
+}
+
+void CShellFixture::CloseShell()
+{
+    ASSERT_NE(m_frame, nullptr);
+    m_frame->Close(true);
+    m_frame = nullptr;
+    PumpEvents();
+}
+
+bool CShellFixture::IsEnabled(int id) const
+{
+    wxUpdateUIEvent event(id);
+    event.SetEventObject(m_frame);
+    m_frame->ProcessWindowEvent(event);
+    return !event.GetSetEnabled() || event.GetEnabled();
+}
+
+std::string CShellFixture::MakeBank(const std::string& fileName, const std::string& name) const
+{
+    CBankBuilder bank;
+    bank.Filler(16).Prio(name, 3).Imap({{0, 0}, {1, 0}, {5, 8}}, {{0, 0}}).Filler(8);
+    std::string path = (m_dir / fileName).string();
+    bank.WriteTo(path);
+    return path;
+}

@@ -1,0 +1,61 @@
+#include "ui/AboutDlg.h"
+
+#include "res/images/Images.h"
+
+#include <wx/dcbuffer.h>
+#include <wx/image.h>
+#include <wx/mstream.h>
+
+void EnsureImageHandlers()
+{
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG) || !wxImage::FindHandler(wxBITMAP_TYPE_JPEG))
+        wxInitAllImageHandlers();
+}
+
+wxBitmap BitmapFromPng(const unsigned char* data, size_t size)
+{
+    EnsureImageHandlers();
+    wxMemoryInputStream in(data, size);
+    return wxBitmap(wxImage(in, wxBITMAP_TYPE_PNG));
+}
+
+CAboutDlg::CAboutDlg() : m_brushBack(*wxBLACK, wxBRUSHSTYLE_SOLID) {}
+
+CAboutDlg::CAboutDlg(wxWindow* parent) : CAboutDlg()
+{
+    Create(parent);
+}
+
+bool CAboutDlg::Create(wxWindow* parent)
+{
+    if (!wxDialog::Create(parent, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, wxBORDER_SIMPLE))
+        return false;
+    m_bmpPicture = BitmapFromPng(about_png, sizeof about_png);
+    // The picture sits 7 dialog units from the top left corner, with the same margin around it.
+    m_ptPicture = ConvertDialogToPixels(wxPoint(7, 7));
+    SetClientSize(m_bmpPicture.GetWidth() + 2 * m_ptPicture.x, m_bmpPicture.GetHeight() + 2 * m_ptPicture.y);
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    SetBackgroundColour(m_brushBack.GetColour());
+    Bind(wxEVT_PAINT, &CAboutDlg::OnPaint, this);
+    Bind(wxEVT_LEFT_DOWN, &CAboutDlg::OnMouseDown, this);
+    Bind(wxEVT_RIGHT_DOWN, &CAboutDlg::OnMouseDown, this);
+    return true;
+}
+
+void CAboutDlg::OnPaint(wxPaintEvent&)
+{
+    wxAutoBufferedPaintDC dc(this);
+    dc.SetBackground(m_brushBack);
+    dc.Clear();
+    if (m_bmpPicture.IsOk())
+        dc.DrawBitmap(m_bmpPicture, m_ptPicture, true);
+}
+
+void CAboutDlg::OnMouseDown(wxMouseEvent& event)
+{
+    event.Skip();
+    if (IsModal())
+        EndModal(wxID_OK);
+    else
+        Hide();
+}
