@@ -15,6 +15,9 @@ TEST(StringTableTest, KnownIdsUnknownIdsAndPrompts)
     EXPECT_EQ("Display the options dialog box", GetPromptText(ID_OPTIONS));
     EXPECT_EQ("Options", GetToolTipText(ID_OPTIONS));
     EXPECT_EQ("", GetToolTipText(AFX_IDS_IDLEMESSAGE));
+    // Arguments fill the "%s" in order; a "%s" inside an argument stays as it is.
+    EXPECT_EQ("Could not copy the soundbank a%s to b:\nc", FormatStringId(IDS_ZIP_COPYFAILED, {"a%s", "b", "c"}));
+    EXPECT_EQ("Could not load libzip.so.5", FormatStringId(IDS_ZIP_CANTLOAD, {"libzip.so.5", "extra"}));
 }
 
 TEST(MessageBoxTest, SinkGetsTextCaptionAndStyle)
