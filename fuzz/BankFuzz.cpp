@@ -1,10 +1,16 @@
 // Feeds arbitrary bytes to the bank reader (as a bank in memory) and to the page engine (as a
 // template, rendered against a small fixed bank). Neither may crash, hang or read out of bounds.
+// The same bytes, as a bank file held in memory, go through the repair and the write-back: a
+// repaired bank reads as before and needs no second repair; a write-back of unchanged values
+// leaves the file as it was.
+#include "app/Settings.h"
 #include "report/MappingReport.h"
 #include "res/MessageBox.h"
 #include "soundbank/ByteSource.h"
 #include "soundbank/SoundBank.h"
+#include "tests/support/MemoryFileSystem.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -36,6 +42,75 @@ std::string FixedBankPath()
     }();
     return path;
 }
+void Check(bool condition)
+{
+    if (!condition)
+        __builtin_trap();
+}
+
+bool SameEntries(const std::vector<IMAPENTRY>& a, const std::vector<IMAPENTRY>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const IMAPENTRY& x, const IMAPENTRY& y) {
+        return x.wProgram == y.wProgram && x.byVariation == y.byVariation && std::equal(x.abRest, x.abRest + 3, y.abRest);
+    });
+}
+
+bool SameBank(const CSoundBank& a, const CSoundBank& b)
+{
+    return a.m_strBankName == b.m_strBankName && a.m_wPriority == b.m_wPriority &&
+           SameEntries(a.m_arrInstruments, b.m_arrInstruments) && SameEntries(a.m_arrDrumsets, b.m_arrDrumsets);
+}
+
+void RepairAndWriteBack(const uint8_t* data, size_t size)
+{
+    const std::vector<unsigned char> input(data, data + size);
+    CMemoryFileSystem files;
+    CScopedFileSystem useFiles(&files);
+    files.Put("bank.94b", input);
+    CSettings settings;
+    settings.m_bAutoRemoveTtma = 1;
+    settings.m_bKeepBackup = size % 2;
+    CSettings* previous = SetAppSettings(&settings);
+
+    CMemorySource source(data, size);
+    CSoundBank plain;
+    int readable = plain.LoadFrom(source, "bank.bin");
+    CSoundBank bank;
+    Check(bank.Load("bank.94b") == readable);
+    std::vector<unsigned char> now = files.Get("bank.94b");
+    if (bank.GetRepairOutcome() == CSoundBank::RepairDone)
+    {
+        Check(now.size() == size && SameBank(plain, bank));
+        Check(!settings.m_bKeepBackup || files.Get("bank.94b.bak") == input);
+        CSoundBank again;
+        Check(again.Load("bank.94b") == 1 && again.GetRepairOutcome() == CSoundBank::RepairNone);
+        Check(files.Get("bank.94b") == now && SameBank(again, bank));
+    }
+    else
+        Check(now == input);
+    Check(files.OpenHandles() == 0);
+
+    // Unchanged values write back the same bytes; one changed variation changes one byte.
+    if (readable)
+    {
+        int saved = bank.SaveInPlace();
+        Check(saved == (now.size() >= bank.m_dwPrioPos + 10ull));
+        Check(files.Get("bank.94b") == now);
+        if (saved && !bank.m_arrInstruments.empty())
+        {
+            IMAPENTRY first = bank.GetInstrument(0);
+            bank.SetInstrument(0, first.wProgram, static_cast<uint8_t>(first.byVariation ^ 1));
+            Check(bank.SaveInPlace() == 1);
+            std::vector<unsigned char> edited = files.Get("bank.94b");
+            size_t changed = 0;
+            for (size_t i = 0; i < size; ++i)
+                changed += edited[i] != now[i];
+            Check(edited.size() == now.size() && changed == 1 && edited[bank.m_dwImapPos + 2] == (first.byVariation ^ 1));
+        }
+    }
+    Check(files.OpenHandles() == 0);
+    SetAppSettings(previous);
+}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -52,6 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             __builtin_trap();
     }
     bank.LoadFrom(source, "fuzz.bin"); // keeps any TTMA block instead of letting it go
+    RepairAndWriteBack(data, size);
 
     CMappingReport report;
     report.m_strBankPath = FixedBankPath();

@@ -4,6 +4,7 @@
 #include "res/StringTable.h"
 #include "soundbank/SoundBank.h"
 #include "support/BankBuilder.h"
+#include "support/MemoryFileSystem.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDir.h"
 
@@ -290,4 +291,25 @@ TEST_F(RepairTest, AFileChangedWhileTheQuestionWasOpenIsNotTouched)
         EXPECT_EQ(edit, ReadFileBytes(m_path));
         EXPECT_EQ(CSoundBank::RepairFailed, m_bank.GetRepairOutcome());
     }
+}
+
+TEST_F(RepairTest, RepairAndWriteBackWorkOnFilesHeldInMemory)
+{
+    m_settings.m_bAutoRemoveTtma = 1;
+    m_settings.m_bKeepBackup = 1;
+    CBankBuilder b;
+    b.Filler(9).Ttma(30).Filler(4).Prio("Memory", 6).Imap(CBankBuilder::Entries(2), CBankBuilder::Entries(1));
+    CMemoryFileSystem files;
+    CScopedFileSystem scope(&files);
+    files.Put("mem.94b", b.Bytes());
+    ASSERT_EQ(1, m_bank.Load("mem.94b"));
+    EXPECT_EQ(CSoundBank::RepairDone, m_bank.GetRepairOutcome());
+    EXPECT_EQ(Repaired(b.Bytes(), 9, 51, 30), files.Get("mem.94b"));
+    EXPECT_EQ(b.Bytes(), files.Get("mem.94b.bak"));
+    EXPECT_FALSE(files.Exists("mem.94b.new"));
+    m_bank.SetDrumset(0, 3, 3);
+    ASSERT_EQ(1, m_bank.SaveInPlace());
+    EXPECT_EQ(3, files.Get("mem.94b")[m_bank.m_dwImapPos + 6 * 2 + 2 + 2]);
+    EXPECT_EQ(0u, files.OpenHandles());
+    EXPECT_THAT(m_messages.Texts(), IsEmpty());
 }
