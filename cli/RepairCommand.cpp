@@ -23,11 +23,11 @@ const char* const kHelp =
 // Points the application's settings at a record of the command's own for its lifetime.
 class CScopedSettings
 {
-public:
+  public:
     explicit CScopedSettings(CSettings& settings) : m_pPrevious(SetAppSettings(&settings)) {}
     ~CScopedSettings() { SetAppSettings(m_pPrevious); }
 
-private:
+  private:
     CSettings* m_pPrevious;
 };
 } // namespace

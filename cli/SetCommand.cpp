@@ -59,7 +59,7 @@ bool ParseEntry(const std::string& text, ENTRYCHANGE& change)
 // on to the sink that was installed before.
 class CDeclineRepairSink : public IMessageSink
 {
-public:
+  public:
     CDeclineRepairSink() : m_pNext(SetMessageSink(this)) {}
     ~CDeclineRepairSink() override { SetMessageSink(m_pNext); }
     int Show(const std::string& text, const std::string& caption, unsigned style) override
@@ -69,7 +69,7 @@ public:
         return m_pNext ? m_pNext->Show(text, caption, style) : AnswerOk;
     }
 
-private:
+  private:
     IMessageSink* m_pNext;
 };
 } // namespace
@@ -89,7 +89,8 @@ int RunSetCommand(const std::vector<std::string>& args, std::ostream& out, std::
             out << kHelp;
             return kCliOk;
         }
-        bool takesValue = arg == "--name" || arg == "--priority" || arg == "--instrument" || arg == "--drumset";
+        bool takesValue =
+            arg == "--name" || arg == "--priority" || arg == "--instrument" || arg == "--drumset";
         if (takesValue && i + 1 >= args.size())
             return UsageError(err, "set", "option '" + arg + "' needs a value");
         if (arg == "--backup")
@@ -99,7 +100,8 @@ int RunSetCommand(const std::vector<std::string>& args, std::ostream& out, std::
             const std::string& text = args[++i];
             name = Utf8ToCp1252(text);
             if (Cp1252ToUtf8(name) != text || name.find('\0') != std::string::npos)
-                return UsageError(err, "set", "the name '" + text + "' has characters a bank name cannot hold");
+                return UsageError(err, "set",
+                                  "the name '" + text + "' has characters a bank name cannot hold");
             if (name.size() > 8)
                 return UsageError(err, "set", "the name '" + text + "' is longer than 8 characters");
             hasName = true;
@@ -114,8 +116,8 @@ int RunSetCommand(const std::vector<std::string>& args, std::ostream& out, std::
         {
             ENTRYCHANGE change{arg == "--drumset", 0, 0, 0};
             if (!ParseEntry(args[++i], change))
-                return UsageError(err, "set",
-                                  "'" + args[i] + "' is not INDEX=PROGRAM:VARIATION with values from 0 to 127");
+                return UsageError(
+                    err, "set", "'" + args[i] + "' is not INDEX=PROGRAM:VARIATION with values from 0 to 127");
             changes.push_back(change);
         }
         else if (arg.size() > 1 && arg[0] == '-')
@@ -156,9 +158,11 @@ int RunSetCommand(const std::vector<std::string>& args, std::ostream& out, std::
     {
         int index = static_cast<int>(change.nIndex);
         if (change.bDrumset)
-            bank.SetDrumset(index, static_cast<uint16_t>(change.nProgram), static_cast<uint8_t>(change.nVariation));
+            bank.SetDrumset(index, static_cast<uint16_t>(change.nProgram),
+                            static_cast<uint8_t>(change.nVariation));
         else
-            bank.SetInstrument(index, static_cast<uint16_t>(change.nProgram), static_cast<uint8_t>(change.nVariation));
+            bank.SetInstrument(index, static_cast<uint16_t>(change.nProgram),
+                               static_cast<uint8_t>(change.nVariation));
     }
     if (!bank.SaveWithBackup(backup))
         return kCliBankFailed;

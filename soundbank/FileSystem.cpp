@@ -77,7 +77,8 @@ bool CPosixFileSystem::ReadAt(int handle, uint64_t offset, void* buf, size_t n, 
     got = 0;
     while (got < n)
     {
-        ssize_t done = ::pread(handle, static_cast<unsigned char*>(buf) + got, n - got, static_cast<off_t>(offset + got));
+        ssize_t done = ::pread(handle, static_cast<unsigned char*>(buf) + got, n - got,
+                               static_cast<off_t>(offset + got));
         if (done < 0 && errno == EINTR)
             continue;
         if (done < 0)
@@ -130,6 +131,12 @@ std::unique_ptr<CByteSource> CPosixFileSystem::OpenSource(const std::filesystem:
     return CFileSource::Open(path);
 }
 
+bool ReadExactly(IFileSystem& fs, int handle, uint64_t offset, void* buf, size_t n)
+{
+    size_t got = 0;
+    return fs.ReadAt(handle, offset, buf, n, got) && got == n;
+}
+
 int CopyFileReplacing(IFileSystem& fs, const std::filesystem::path& from, const std::filesystem::path& to)
 {
     CFsHandle source(fs, fs.OpenRead(from));
@@ -150,10 +157,9 @@ int CopyFileReplacing(IFileSystem& fs, const std::filesystem::path& from, const 
     for (uint64_t offset = 0; ok && offset < stat.nSize;)
     {
         size_t want = static_cast<size_t>(std::min<uint64_t>(kCopyBlock, stat.nSize - offset));
-        size_t got = 0;
-        ok = fs.ReadAt(source.Get(), offset, buffer.data(), want, got) && got == want &&
-             fs.WriteAt(target.Get(), offset, buffer.data(), got);
-        offset += got;
+        ok = ReadExactly(fs, source.Get(), offset, buffer.data(), want) &&
+             fs.WriteAt(target.Get(), offset, buffer.data(), want);
+        offset += want;
     }
     ok = ok && fs.Sync(target.Get());
     ok = target.Close() && ok;

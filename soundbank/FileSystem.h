@@ -18,7 +18,7 @@ struct FILESTAT
 
 class IFileSystem
 {
-public:
+  public:
     virtual ~IFileSystem() = default;
 
     // Handles are small non-negative numbers; -1 means the open failed.
@@ -49,7 +49,7 @@ public:
 // The real file system (POSIX calls).
 class CPosixFileSystem : public IFileSystem
 {
-public:
+  public:
     int OpenRead(const std::filesystem::path& path) override;
     int OpenReadWrite(const std::filesystem::path& path) override;
     int Create(const std::filesystem::path& path, unsigned mode) override;
@@ -70,13 +70,13 @@ IFileSystem* SetFileSystem(IFileSystem* fs);
 
 class CScopedFileSystem
 {
-public:
+  public:
     explicit CScopedFileSystem(IFileSystem* fs) : m_pPrevious(SetFileSystem(fs)) {}
     ~CScopedFileSystem() { SetFileSystem(m_pPrevious); }
     CScopedFileSystem(const CScopedFileSystem&) = delete;
     CScopedFileSystem& operator=(const CScopedFileSystem&) = delete;
 
-private:
+  private:
     IFileSystem* m_pPrevious;
 };
 
@@ -84,7 +84,7 @@ private:
 // a handle closed by the destructor was already given up on.
 class CFsHandle
 {
-public:
+  public:
     CFsHandle(IFileSystem& fs, int handle) : m_fs(fs), m_nHandle(handle) {}
     ~CFsHandle()
     {
@@ -103,10 +103,13 @@ public:
         return handle >= 0 && m_fs.Close(handle);
     }
 
-private:
+  private:
     IFileSystem& m_fs;
     int m_nHandle;
 };
+
+// Reads exactly n bytes at offset; false on a read error or when the file ends before.
+bool ReadExactly(IFileSystem& fs, int handle, uint64_t offset, void* buf, size_t n);
 
 // Copies from to to, replacing an existing to only once the copy is complete and on disk: it is
 // written to "<to>.new" first and renamed. On failure that temporary file is removed and an

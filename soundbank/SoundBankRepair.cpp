@@ -20,19 +20,14 @@ namespace
 // The rest of the bank is copied through one buffer of this size.
 constexpr size_t kRepairBlock = 51200;
 
-const char* const kCannotRepair = "This soundbank cannot be repaired: its priority chunk does not follow its TTMA "
-                                  "chunk as expected.\nThe file was left unchanged.";
+const char* const kCannotRepair =
+    "This soundbank cannot be repaired: its priority chunk does not follow its TTMA "
+    "chunk as expected.\nThe file was left unchanged.";
 
 void PutLe32(unsigned char* p, uint32_t v)
 {
     for (int k = 0; k < 4; ++k)
         p[k] = static_cast<unsigned char>(v >> (8 * k));
-}
-
-bool ReadExact(IFileSystem& fs, int handle, uint64_t offset, unsigned char* buf, size_t n)
-{
-    size_t got = 0;
-    return fs.ReadAt(handle, offset, buf, n, got) && got == n;
 }
 
 bool IsOneOf(const unsigned char* id, const char* a, const char* b)
@@ -47,7 +42,7 @@ bool CopyRange(IFileSystem& fs, int source, uint64_t from, uint64_t to, int targ
     while (from < to)
     {
         size_t n = static_cast<size_t>(std::min<uint64_t>(buffer.size(), to - from));
-        if (!ReadExact(fs, source, from, buffer.data(), n) || !fs.WriteAt(target, out, buffer.data(), n))
+        if (!ReadExactly(fs, source, from, buffer.data(), n) || !fs.WriteAt(target, out, buffer.data(), n))
             return false;
         from += n;
         out += n;
@@ -62,7 +57,7 @@ bool SameAsFile(IFileSystem& fs, int source, uint64_t offset, const unsigned cha
     for (uint64_t done = 0; done < n;)
     {
         size_t step = static_cast<size_t>(std::min<uint64_t>(buffer.size(), n - done));
-        if (!ReadExact(fs, source, offset + done, buffer.data(), step) ||
+        if (!ReadExactly(fs, source, offset + done, buffer.data(), step) ||
             std::memcmp(buffer.data(), data + done, step) != 0)
             return false;
         done += step;
@@ -72,10 +67,12 @@ bool SameAsFile(IFileSystem& fs, int source, uint64_t offset, const unsigned cha
 
 bool SameEntries(const std::vector<IMAPENTRY>& a, const std::vector<IMAPENTRY>& b)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const IMAPENTRY& x, const IMAPENTRY& y) {
-        return x.wProgram == y.wProgram && x.byVariation == y.byVariation &&
-               std::equal(x.abRest, x.abRest + 3, y.abRest);
-    });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const IMAPENTRY& x, const IMAPENTRY& y)
+                      {
+                          return x.wProgram == y.wProgram && x.byVariation == y.byVariation &&
+                                 std::equal(x.abRest, x.abRest + 3, y.abRest);
+                      });
 }
 } // namespace
 
@@ -145,9 +142,9 @@ int CSoundBank::RepairTts(const std::filesystem::path& path)
     PutLe32(ttmaHead + 4, m_dwTtmaSize);
 
     unsigned char found[18];
-    if (!ReadExact(fs, source.Get(), ttma, found, 8) || std::memcmp(found, ttmaHead, 8) != 0 ||
+    if (!ReadExactly(fs, source.Get(), ttma, found, 8) || std::memcmp(found, ttmaHead, 8) != 0 ||
         !SameAsFile(fs, source.Get(), m_dwTtmaPos, m_pTtmaData.get(), m_dwTtmaSize, buffer) ||
-        !ReadExact(fs, source.Get(), prio, found, 4) || !IsOneOf(found, "PRIO", "TTPR"))
+        !ReadExactly(fs, source.Get(), prio, found, 4) || !IsOneOf(found, "PRIO", "TTPR"))
     {
         AppMessageBox(IDS_CANTOPENFILE, MsgStop);
         return 0;
@@ -157,7 +154,7 @@ int CSoundBank::RepairTts(const std::filesystem::path& path)
         AppMessageBoxText(kCannotRepair, MsgStop); // the priority chunk is cut off by the end of the file
         return 0;
     }
-    if (!ReadExact(fs, source.Get(), prio, found, 18) || std::memcmp(found + 8, prioChunk + 8, 10) != 0)
+    if (!ReadExactly(fs, source.Get(), prio, found, 18) || std::memcmp(found + 8, prioChunk + 8, 10) != 0)
     {
         AppMessageBox(IDS_CANTOPENFILE, MsgStop);
         return 0;
@@ -225,10 +222,12 @@ bool CSoundBank::ReadsAsRepaired(CByteSource& file, const std::filesystem::path&
         return false;
     // The TTMA chunk moved 18 bytes on; past the reader's reach it is no longer found at all.
     const uint64_t ttma = m_dwTtmaPos - 8;
-    bool ttmaMoved = ttma + 18 <= kTtmaScanLimit
-                         ? check.m_dwTtmaPos == ttma + 26 && check.m_dwTtmaSize == m_dwTtmaSize &&
-                               std::equal(m_pTtmaData.get(), m_pTtmaData.get() + m_dwTtmaSize, check.m_pTtmaData.get())
-                         : check.m_dwTtmaPos == 0;
-    return check.m_dwPrioPos == ttma + 8 && ttmaMoved && check.m_strBankName == PadBankName(m_strBankName) && check.m_wPriority == m_wPriority &&
-           SameEntries(check.m_arrInstruments, m_arrInstruments) && SameEntries(check.m_arrDrumsets, m_arrDrumsets);
+    bool ttmaMoved =
+        ttma + 18 <= kTtmaScanLimit
+            ? check.m_dwTtmaPos == ttma + 26 && check.m_dwTtmaSize == m_dwTtmaSize &&
+                  std::equal(m_pTtmaData.get(), m_pTtmaData.get() + m_dwTtmaSize, check.m_pTtmaData.get())
+            : check.m_dwTtmaPos == 0;
+    return check.m_dwPrioPos == ttma + 8 && ttmaMoved && check.m_strBankName == PadBankName(m_strBankName) &&
+           check.m_wPriority == m_wPriority && SameEntries(check.m_arrInstruments, m_arrInstruments) &&
+           SameEntries(check.m_arrDrumsets, m_arrDrumsets);
 }

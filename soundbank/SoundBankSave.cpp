@@ -25,6 +25,14 @@ struct SPAN
     std::vector<unsigned char> updated;
 };
 
+// True when the n bytes at offset are a or b.
+bool HoldsOneOf(IFileSystem& fs, int handle, uint64_t offset, const char* a, const char* b, size_t n = 4)
+{
+    unsigned char found[4];
+    return ReadExactly(fs, handle, offset, found, n) &&
+           (!std::memcmp(found, a, n) || !std::memcmp(found, b, n));
+}
+
 // Writes the original bytes of every span back and flushes them.
 void RestoreSpans(IFileSystem& fs, const std::filesystem::path& path, const std::vector<SPAN>& spans)
 {
@@ -42,7 +50,8 @@ int CSoundBank::SaveInPlace()
 {
     IFileSystem& fs = GetFileSystem();
     const std::filesystem::path path = m_strPathName;
-    CFsHandle file(fs, m_strPathName.empty() || m_dwPrioPos < 8 || m_dwImapPos < 8 ? -1 : fs.OpenReadWrite(path));
+    CFsHandle file(fs,
+                   m_strPathName.empty() || m_dwPrioPos < 8 || m_dwImapPos < 8 ? -1 : fs.OpenReadWrite(path));
     FILESTAT stat;
     if (!file.IsOpen() || !fs.Stat(file.Get(), stat))
     {
@@ -63,10 +72,13 @@ int CSoundBank::SaveInPlace()
     PATCH name{m_dwPrioPos, {}, 8};
     std::memcpy(name.abBytes, PadBankName(m_strBankName).data(), 8);
     patches.push_back(name);
-    patches.push_back({m_dwPrioPos + 8ull, {static_cast<unsigned char>(m_wPriority),
-                                            static_cast<unsigned char>(m_wPriority >> 8)}, 2});
+    patches.push_back(
+        {m_dwPrioPos + 8ull,
+         {static_cast<unsigned char>(m_wPriority), static_cast<unsigned char>(m_wPriority >> 8)},
+         2});
     const uint64_t drums = m_dwImapPos + 6ull * m_arrInstruments.size() + 2;
-    auto addEntries = [&](const std::vector<IMAPENTRY>& list, uint64_t start) {
+    auto addEntries = [&](const std::vector<IMAPENTRY>& list, uint64_t start)
+    {
         for (size_t i = 0; i < list.size(); ++i)
             patches.push_back({start + 6ull * i,
                                {static_cast<unsigned char>(list[i].wProgram),
@@ -101,22 +113,14 @@ int CSoundBank::SaveInPlace()
     // for the last byte written, and (with drum sets) the instrument list still ending where
     // it ended. Otherwise nothing is written.
     uint64_t last = 0;
-    bool ok = true;
-    for (SPAN& span : spans)
-    {
+    for (const SPAN& span : spans)
         last = std::max<uint64_t>(last, span.nStart + span.original.size());
-        size_t got = 0;
-        ok = ok && fs.ReadAt(file.Get(), span.nStart, span.original.data(), span.original.size(), got) &&
-             got == span.original.size();
-    }
-    unsigned char prioId[4], imapId[4], terminator[2] = {0xFF, 0xFF};
-    size_t got1 = 0, got2 = 0, got3 = 2;
-    ok = ok && stat.nSize >= last && fs.ReadAt(file.Get(), m_dwPrioPos - 8ull, prioId, 4, got1) && got1 == 4 &&
-         fs.ReadAt(file.Get(), m_dwImapPos - 8ull, imapId, 4, got2) && got2 == 4 &&
-         (m_arrDrumsets.empty() || (fs.ReadAt(file.Get(), drums - 2, terminator, 2, got3) && got3 == 2));
-    ok = ok && (!std::memcmp(prioId, "PRIO", 4) || !std::memcmp(prioId, "TTPR", 4)) &&
-         (!std::memcmp(imapId, "IMAP", 4) || !std::memcmp(imapId, "TTIM", 4)) && terminator[0] == 0xFF &&
-         terminator[1] == 0xFF;
+    const int h = file.Get();
+    bool ok = stat.nSize >= last && HoldsOneOf(fs, h, m_dwPrioPos - 8ull, "PRIO", "TTPR") &&
+              HoldsOneOf(fs, h, m_dwImapPos - 8ull, "IMAP", "TTIM") &&
+              (m_arrDrumsets.empty() || HoldsOneOf(fs, h, drums - 2, "\xFF\xFF", "\xFF\xFF", 2));
+    for (SPAN& span : spans)
+        ok = ok && ReadExactly(fs, h, span.nStart, span.original.data(), span.original.size());
     if (!ok)
     {
         AppMessageBox(IDS_CANTOPENFILE, MsgStop);
@@ -131,8 +135,8 @@ int CSoundBank::SaveInPlace()
                 std::memcpy(span.updated.data() + (patch.nPos - span.nStart), patch.abBytes, patch.nCount);
 
     for (const SPAN& span : spans)
-        ok = ok && fs.WriteAt(file.Get(), span.nStart, span.updated.data(), span.updated.size());
-    ok = ok && fs.Sync(file.Get());
+        ok = ok && fs.WriteAt(h, span.nStart, span.updated.data(), span.updated.size());
+    ok = ok && fs.Sync(h);
     ok = file.Close() && ok;
     if (!ok)
     {

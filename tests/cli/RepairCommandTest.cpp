@@ -28,7 +28,7 @@ CliRun RunCli(const std::vector<std::string>& args)
 
 class RepairCommandTest : public ::testing::Test
 {
-protected:
+  protected:
     std::string Bank(const CBankBuilder& b, const std::string& name)
     {
         std::string path = (m_dir / name).string();

@@ -40,7 +40,7 @@ std::vector<size_t> Differences(const Bytes& a, const Bytes& b)
 
 class SetCommandTest : public ::testing::Test
 {
-protected:
+  protected:
     SetCommandTest()
     {
         // Name at 8, priority at 16, instruments from 26, drum sets from 26 + 18 + 2 = 46.
@@ -57,7 +57,7 @@ protected:
 TEST_F(SetCommandTest, WritesTheGivenValuesInPlace)
 {
     CliRun r = RunCli({"set", m_path, "--name", "Caf\xc3\xa9", "--priority", "100", "--instrument", "2=127:9",
-                    "--drumset", "1=64:0", "--backup"});
+                       "--drumset", "1=64:0", "--backup"});
     EXPECT_EQ(0, r.code);
     EXPECT_EQ(m_path + ": saved\n", r.out);
     EXPECT_EQ("", r.err);
@@ -102,7 +102,8 @@ TEST_F(SetCommandTest, RefusesValuesTheInspectorRefusesAndWritesNothing)
         EXPECT_EQ(m_bank.Bytes(), ReadFileBytes(m_path));
         EXPECT_FALSE(std::filesystem::exists(m_path + ".bak"));
     }
-    EXPECT_THAT(RunCli({"set", m_path, "--instrument", "3=1:1"}).err, HasSubstr("instrument 3 does not exist"));
+    EXPECT_THAT(RunCli({"set", m_path, "--instrument", "3=1:1"}).err,
+                HasSubstr("instrument 3 does not exist"));
     EXPECT_EQ(2, RunCli({"set"}).code);
     EXPECT_EQ(2, RunCli({"set", m_path, m_path}).code);
     EXPECT_EQ(1, RunCli({"set", (m_dir / "missing.94b").string(), "--priority", "1"}).code);

@@ -26,7 +26,7 @@ const Bytes kOldBackup = {'o', 'l', 'd'};
 
 class FaultInjectionTest : public ::testing::Test
 {
-protected:
+  protected:
     FaultInjectionTest() : m_pPreviousSettings(SetAppSettings(&m_settings)) {}
     ~FaultInjectionTest() override { SetAppSettings(m_pPreviousSettings); }
 
@@ -38,7 +38,10 @@ protected:
         std::filesystem::remove(Sibling(".new"));
         std::filesystem::remove(Sibling(".bak.new"));
     }
-    std::filesystem::path Sibling(const char* suffix) const { return std::filesystem::path(m_path.string() + suffix); }
+    std::filesystem::path Sibling(const char* suffix) const
+    {
+        return std::filesystem::path(m_path.string() + suffix);
+    }
 
     // Loads the bank without faults and changes a value in each part that is written.
     void LoadAndEdit(CSoundBank& bank)
@@ -68,7 +71,10 @@ TEST_F(FaultInjectionTest, WriteBackWithBackup)
     CBankBuilder joined;
     joined.Filler(12).Prio("Fault", 3).Filler(20).Imap(CBankBuilder::Entries(3), CBankBuilder::Entries(2));
     CBankBuilder apart; // priority and mapping data written through two buffers
-    apart.Prio("Apart", 3).Filler(70000).Imap(CBankBuilder::Entries(3), CBankBuilder::Entries(2)).Filler(90000);
+    apart.Prio("Apart", 3)
+        .Filler(70000)
+        .Imap(CBankBuilder::Entries(3), CBankBuilder::Entries(2))
+        .Filler(90000);
 
     for (const CBankBuilder* layout : {&joined, &apart})
     {
@@ -120,8 +126,8 @@ TEST_F(FaultInjectionTest, WriteBackWithBackup)
         }
         EXPECT_GE(backupFaults, 8);
         EXPECT_GE(saveFaults, 5);
-        EXPECT_THAT(failed, IsSupersetOf({"OpenRead", "Stat", "Create", "ReadAt", "WriteAt", "Sync", "Close", "Rename",
-                                          "OpenReadWrite"}));
+        EXPECT_THAT(failed, IsSupersetOf({"OpenRead", "Stat", "Create", "ReadAt", "WriteAt", "Sync", "Close",
+                                          "Rename", "OpenReadWrite"}));
     }
 }
 
@@ -201,6 +207,6 @@ TEST_F(FaultInjectionTest, RepairWithBackup)
     }
     EXPECT_GE(keptFaults, 10);
     EXPECT_EQ(1, afterRenameFaults);
-    EXPECT_THAT(failed, IsSupersetOf({"OpenSource", "OpenRead", "Stat", "Create", "ReadAt", "WriteAt", "Sync", "Close",
-                                      "Rename"}));
+    EXPECT_THAT(failed, IsSupersetOf({"OpenSource", "OpenRead", "Stat", "Create", "ReadAt", "WriteAt", "Sync",
+                                      "Close", "Rename"}));
 }

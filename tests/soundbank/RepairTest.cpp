@@ -46,7 +46,7 @@ std::vector<std::tuple<int, int, int, int, int>> Entries(const std::vector<IMAPE
 
 class RepairTest : public ::testing::Test
 {
-protected:
+  protected:
     RepairTest() : m_pPreviousSettings(SetAppSettings(&m_settings)) {}
     ~RepairTest() override { SetAppSettings(m_pPreviousSettings); }
 
@@ -57,7 +57,10 @@ protected:
         WriteFileBytes(m_path, bytes);
         return m_bank.Load(m_path);
     }
-    std::filesystem::path With(const char* suffix) const { return std::filesystem::path(m_path.string() + suffix); }
+    std::filesystem::path With(const char* suffix) const
+    {
+        return std::filesystem::path(m_path.string() + suffix);
+    }
 
     // What a reader sees in the bytes, without any repair.
     void ExpectSameBankAs(const Bytes& bytes)
@@ -90,7 +93,9 @@ TEST_F(RepairTest, AutomaticRepairWithBackupMovesThePriorityChunkAndKeepsTheBank
     size_t ttma = b.Size();
     b.Ttma(40).Filler(7);
     size_t prio = b.Size();
-    b.Prio("TtsBank", 300, "TTPR").Filler(5).Imap(CBankBuilder::Entries(3), CBankBuilder::Entries(2, 40), "TTIM");
+    b.Prio("TtsBank", 300, "TTPR")
+        .Filler(5)
+        .Imap(CBankBuilder::Entries(3), CBankBuilder::Entries(2, 40), "TTIM");
     b.Filler(120000, 9); // more than two copy blocks after the priority chunk
     const Bytes original = b.Bytes();
     WriteFileBytes(m_dir / "tts.94b.bak", {'o', 'l', 'd'});
@@ -190,8 +195,9 @@ TEST_F(RepairTest, TtmaNearTheScanLimitMovesOutOfReach)
 TEST_F(RepairTest, BanksThatCannotBeRepairedAreLeftUnchanged)
 {
     m_settings.m_bAutoRemoveTtma = 1;
-    const std::string cannot = "This soundbank cannot be repaired: its priority chunk does not follow its TTMA "
-                               "chunk as expected.\nThe file was left unchanged.";
+    const std::string cannot =
+        "This soundbank cannot be repaired: its priority chunk does not follow its TTMA "
+        "chunk as expected.\nThe file was left unchanged.";
 
     // "PRIO" inside the TTMA data: the priority chunk would start before the TTMA chunk ends.
     CBankBuilder inside;
@@ -244,7 +250,7 @@ namespace
 // Answers Yes to the repair question, after changing the bank file meanwhile.
 class CEditingSink : public IMessageSink
 {
-public:
+  public:
     CEditingSink(std::filesystem::path path, Bytes replacement)
         : m_path(std::move(path)), m_replacement(std::move(replacement)), m_scope(this)
     {
@@ -259,7 +265,7 @@ public:
     }
     std::vector<std::string> m_texts;
 
-private:
+  private:
     std::filesystem::path m_path;
     Bytes m_replacement;
     CScopedMessageSink m_scope;

@@ -28,7 +28,7 @@ std::vector<size_t> Differences(const Bytes& a, const Bytes& b)
 
 class WriteBackTest : public ::testing::Test
 {
-protected:
+  protected:
     void LoadBytes(const Bytes& bytes, const std::string& name = "bank.94b")
     {
         m_path = m_dir / name;
@@ -46,7 +46,11 @@ protected:
 TEST_F(WriteBackTest, OneVariationChangesExactlyOneByte)
 {
     CBankBuilder b;
-    b.Filler(10).Prio("Piano", 5).Filler(3).Imap(CBankBuilder::Entries(5), CBankBuilder::Entries(3)).Filler(9);
+    b.Filler(10)
+        .Prio("Piano", 5)
+        .Filler(3)
+        .Imap(CBankBuilder::Entries(5), CBankBuilder::Entries(3))
+        .Filler(9);
     LoadBytes(b.Bytes());
     m_bank.SetInstrument(2, m_bank.GetInstrument(2).wProgram, 77);
     ASSERT_EQ(1, m_bank.SaveInPlace());
@@ -130,7 +134,8 @@ TEST_F(WriteBackTest, ConvertedIdentifiersAndDistantChunksStayInPlace)
     EXPECT_THAT(Differences(b.Bytes(), after),
                 ElementsAre(8, 9, 10, 11, m_bank.m_dwImapPos + 6, m_bank.m_dwImapPos + 8, d, d + 2));
     EXPECT_EQ("TTPR", std::string(after.begin(), after.begin() + 4));
-    EXPECT_EQ("TTIM", std::string(after.begin() + m_bank.m_dwImapPos - 8, after.begin() + m_bank.m_dwImapPos - 4));
+    EXPECT_EQ("TTIM",
+              std::string(after.begin() + m_bank.m_dwImapPos - 8, after.begin() + m_bank.m_dwImapPos - 4));
 }
 
 TEST_F(WriteBackTest, AFileThatChangedSinceTheLoadIsNotWritten)
@@ -144,7 +149,7 @@ TEST_F(WriteBackTest, AFileThatChangedSinceTheLoadIsNotWritten)
     Bytes noImap = original;
     noImap[22] = 'X';
     Bytes shorter(original.begin(), original.end() - 6); // ends inside the last variation written
-    Bytes shifted = original; // an instrument more: the drum sets moved on
+    Bytes shifted = original;                            // an instrument more: the drum sets moved on
     CBankBuilder longer;
     longer.Filler(4).Prio("Kept", 9).Imap(CBankBuilder::Entries(4), CBankBuilder::Entries(1));
     for (const Bytes& changed : {noPrio, noImap, shorter, longer.Bytes()})

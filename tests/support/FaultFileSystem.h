@@ -11,7 +11,7 @@
 
 class CFaultFileSystem : public IFileSystem
 {
-public:
+  public:
     // Fails the call with number nFailAt (1 = the first call of any operation); 0 fails none.
     explicit CFaultFileSystem(int nFailAt = 0);
     ~CFaultFileSystem() override;
@@ -35,7 +35,7 @@ public:
     const std::string& FailedOperation() const { return m_strFailed; }
     int Calls() const { return m_nCalls; }
 
-private:
+  private:
     // Counts the call; true when this is the one to fail.
     bool Fault(const char* operation);
 

@@ -15,10 +15,13 @@
 
 class CMemoryFileSystem : public IFileSystem
 {
-public:
+  public:
     using Bytes = std::vector<unsigned char>;
 
-    void Put(const std::string& name, Bytes bytes) { m_files[name] = std::make_shared<Bytes>(std::move(bytes)); }
+    void Put(const std::string& name, Bytes bytes)
+    {
+        m_files[name] = std::make_shared<Bytes>(std::move(bytes));
+    }
     bool Exists(const std::string& name) const { return m_files.count(name) != 0; }
     // The file's bytes; empty when there is no such file.
     Bytes Get(const std::string& name) const
@@ -91,17 +94,20 @@ public:
         return std::make_unique<CSnapshot>(*it->second);
     }
 
-private:
+  private:
     // A copy of a file's bytes, read like a file.
     class CSnapshot : public CByteSource
     {
-    public:
+      public:
         explicit CSnapshot(Bytes bytes) : m_bytes(std::move(bytes)), m_source(m_bytes) {}
         uint64_t Size() const override { return m_source.Size(); }
-        size_t ReadAt(uint64_t offset, void* buf, size_t n) override { return m_source.ReadAt(offset, buf, n); }
+        size_t ReadAt(uint64_t offset, void* buf, size_t n) override
+        {
+            return m_source.ReadAt(offset, buf, n);
+        }
         const unsigned char* Data() const override { return m_source.Data(); }
 
-    private:
+      private:
         Bytes m_bytes;
         CMemorySource m_source;
     };
