@@ -110,8 +110,9 @@ TEST_F(RepairTest, AutomaticRepairWithBackupMovesThePriorityChunkAndKeepsTheBank
     // The priority chunk is written as "PRIO"; the mapping chunk keeps "TTIM".
     EXPECT_EQ("PRIO", std::string(repaired.begin() + 20, repaired.begin() + 24));
     EXPECT_EQ("TTMA", std::string(repaired.begin() + 38, repaired.begin() + 42));
-    EXPECT_EQ(original.end() - std::search(original.begin(), original.end(), "TTIM", "TTIM" + 4),
-              repaired.end() - std::search(repaired.begin(), repaired.end(), "TTIM", "TTIM" + 4));
+    const std::string ttim = "TTIM";
+    EXPECT_EQ(original.end() - std::search(original.begin(), original.end(), ttim.begin(), ttim.end()),
+              repaired.end() - std::search(repaired.begin(), repaired.end(), ttim.begin(), ttim.end()));
     EXPECT_FALSE(std::filesystem::exists(With(".new")));
 
     // The bank was read again from the repaired file: same values, no TTMA data held.
