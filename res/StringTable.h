@@ -78,6 +78,8 @@ enum StringId : unsigned
     IDS_ZIP_WRITEFAILED = 62006, // archive, reason
     IDS_ZIP_COPYFAILED = 62007,  // bank, copy, reason
     IDS_ZIP_NAMECLASH = 62008,   // bank, name
+
+    IDS_CANTREPAIR = 62009, // a converted bank whose chunks do not allow the repair
 };
 
 // Text of an id; an empty string for an id the table does not hold.

@@ -20,10 +20,6 @@ namespace
 // The rest of the bank is copied through one buffer of this size.
 constexpr size_t kRepairBlock = 51200;
 
-const char* const kCannotRepair =
-    "This soundbank cannot be repaired: its priority chunk does not follow its TTMA "
-    "chunk as expected.\nThe file was left unchanged.";
-
 void PutLe32(unsigned char* p, uint32_t v)
 {
     for (int k = 0; k < 4; ++k)
@@ -115,7 +111,7 @@ int CSoundBank::RepairTts(const std::filesystem::path& path)
     const uint64_t prio = m_dwPrioPos >= 8 ? m_dwPrioPos - 8 : 0;
     if (!m_pTtmaData || m_dwTtmaPos < 8 || m_dwPrioPos < 8 || prio < ttmaEnd)
     {
-        AppMessageBoxText(kCannotRepair, MsgStop);
+        AppMessageBox(IDS_CANTREPAIR, MsgStop);
         return 0;
     }
 
@@ -151,7 +147,7 @@ int CSoundBank::RepairTts(const std::filesystem::path& path)
     }
     if (stat.nSize < prio + 18)
     {
-        AppMessageBoxText(kCannotRepair, MsgStop); // the priority chunk is cut off by the end of the file
+        AppMessageBox(IDS_CANTREPAIR, MsgStop); // the priority chunk is cut off by the end of the file
         return 0;
     }
     if (!ReadExactly(fs, source.Get(), prio, found, 18) || std::memcmp(found + 8, prioChunk + 8, 10) != 0)
@@ -204,7 +200,7 @@ int CSoundBank::RepairTts(const std::filesystem::path& path)
     written.reset();
     if (!same)
     {
-        AppMessageBoxText(kCannotRepair, MsgStop);
+        AppMessageBox(IDS_CANTREPAIR, MsgStop);
         return 0;
     }
     if (!fs.Rename(temp, path))
