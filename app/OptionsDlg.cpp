@@ -11,6 +11,7 @@
 #include <wx/colordlg.h>
 #include <wx/dcclient.h>
 #include <wx/filedlg.h>
+#include <wx/filename.h>
 #include <wx/radiobut.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
@@ -49,7 +50,11 @@ void CColorSwatch::SetColor(uint32_t color)
 void CColorSwatch::OnPaint(wxPaintEvent&)
 {
     wxPaintDC dc(this);
-    wxRect r = GetClientRect();
+    Draw(dc, GetClientRect());
+}
+
+void CColorSwatch::Draw(wxDC& dc, wxRect r) const
+{
     dc.SetPen(*wxBLACK_PEN);
     dc.SetBrush(wxBrush(ColourFromRef(m_color)));
     dc.DrawRectangle(r);
@@ -209,7 +214,13 @@ void COptionsDlg::OnBrowseImage(wxCommandEvent&)
                      wxString::FromUTF8(DialogFilter(GetString(IDS_IMAGEFILTER))), wxFD_OPEN);
     if (dlg.ShowModal() != wxID_OK)
         return;
-    m_strImage = dlg.GetPath().utf8_string();
+    // GTK reports the full path only once its chooser has really run; wx keeps directory and name itself.
+    wxString path = dlg.GetPath();
+    if (path.empty() && !dlg.GetFilename().empty())
+        path = wxFileName(dlg.GetDirectory(), dlg.GetFilename()).GetFullPath();
+    if (path.empty())
+        return;
+    m_strImage = path.utf8_string();
     m_strImageEdit = m_strImage;
     // Only the path is put back: check-box changes made before browsing stay.
     m_editImage->ChangeValue(wxString::FromUTF8(m_strImageEdit));

@@ -21,6 +21,8 @@ public:
     CColorSwatch(wxWindow* parent, wxWindowID id, uint32_t color);
     void SetColor(uint32_t color);
     uint32_t GetColor() const { return m_color; }
+    // The sample: filled in its colour, outlined, with the edge around it.
+    void Draw(wxDC& dc, wxRect rect) const;
 
 private:
     void OnPaint(wxPaintEvent& event);

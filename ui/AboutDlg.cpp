@@ -54,8 +54,6 @@ void CAboutDlg::OnPaint(wxPaintEvent&)
 void CAboutDlg::OnMouseDown(wxMouseEvent& event)
 {
     event.Skip();
-    if (IsModal())
-        EndModal(wxID_OK);
-    else
-        Hide();
+    SetReturnCode(wxID_OK);
+    EndDialog(wxID_OK);
 }

@@ -169,7 +169,7 @@ void CHoverButton::OnLeftDown(wxMouseEvent& event)
     SetFocus();
     m_bPressed = true;
     m_bHover = true;
-    if (!HasCapture())
+    if (!HasCapture() && IsShownOnScreen())
         CaptureMouse();
     Refresh();
     event.Skip();
