@@ -56,6 +56,7 @@ bool COrvaneApp::OnInit()
     if (!wxApp::OnInit())
         return false;
     SetMessageSink(&m_sink);
+    SetAppSettings(&m_settings);
     // The recent-file list lives in the user's configuration directory, under "Vorn Orvane".
     wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
     wxConfigBase::Set(new wxFileConfig(GetAppName(), wxString(), wxString(), wxString(), wxCONFIG_USE_LOCAL_FILE));
@@ -73,6 +74,7 @@ int COrvaneApp::OnExit()
     delete m_pDocManager;
     m_pDocManager = nullptr;
     delete wxConfigBase::Set(nullptr);
+    SetAppSettings(nullptr);
     SetMessageSink(nullptr);
     return wxApp::OnExit();
 }

@@ -13,6 +13,7 @@
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
+#include <wx/filedlg.h>
 
 #include <algorithm>
 
@@ -165,5 +166,44 @@ TEST_F(MainFrameGuiTest, WindowShowingABankIsSavedAsAPicture)
         for (int x = 0; x < image.GetWidth() && !sawHeading; x += 2)
             sawHeading = image.GetRed(x, y) == 0x1f && image.GetGreen(x, y) == 0x20 && image.GetBlue(x, y) == 0x2f;
     EXPECT_TRUE(sawHeading);
+}
+} // namespace
+
+#include <wx/uiaction.h>
+
+namespace
+{
+// Keys typed into the window: Ctrl+O opens a file although the Options item's text also names it.
+TEST_F(MainFrameGuiTest, CtrlOTypedIntoTheWindowOpensAFile)
+{
+    StartShell();
+    m_frame->Raise();
+    View()->GetBrowser()->SetFocus();
+    PumpEvents();
+    wxUIActionSimulator keys;
+    wxTEST_DIALOG(
+        {
+            keys.Char('o', wxMOD_CONTROL);
+            PumpEvents();
+        },
+        wxExpectModal<wxFileDialog>(wxString(), wxID_CANCEL));
+}
+} // namespace
+
+namespace
+{
+TEST_F(MainFrameGuiTest, CtrlBTypedIntoTheWindowOpensOptions)
+{
+    StartShell();
+    m_frame->Raise();
+    View()->GetBrowser()->SetFocus();
+    PumpEvents();
+    wxUIActionSimulator keys;
+    wxTEST_DIALOG(
+        {
+            keys.Char('b', wxMOD_CONTROL);
+            PumpEvents();
+        },
+        ExpectDialogClosedWith<COptionsDlg>(wxID_CANCEL));
 }
 } // namespace
