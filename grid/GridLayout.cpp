@@ -310,7 +310,7 @@ int CGridCore::GetCellBounds(int nCol, long nRow, GRIDRECT* pRect)
     if (nCol < 0)
     {
         const int nHeadCols = static_cast<int>(s.m_arrHeadingCols.size());
-        int x = 0;
+        int x = s.m_nRowHeadingWidth - s.HeadingColsSum(); // heading column -1 is next to the cells
         for (int i = nHeadCols - 1; i > ~nCol; --i)
             x += s.m_arrHeadingCols[static_cast<size_t>(i)];
         rc.left = x;
@@ -329,7 +329,7 @@ int CGridCore::GetCellBounds(int nCol, long nRow, GRIDRECT* pRect)
     if (nRow < 0)
     {
         const int nHeadRows = static_cast<int>(s.m_arrHeadingRows.size());
-        int y = 0;
+        int y = s.m_nColHeadingHeight - s.HeadingRowsSum();
         for (int i = nHeadRows - 1; i > ~static_cast<int>(nRow); --i)
             y += s.m_arrHeadingRows[static_cast<size_t>(i)];
         rc.top = y;

@@ -189,7 +189,7 @@ TEST_F(EditFixture, HeadingCellsAreEditedInTheirHeading)
 {
     ASSERT_EQ(grid.BeginEdit(-1, 1, 0), 0);
     EXPECT_EQ(edit.m_nHost, GRID_SECTION_ROWHEADING);
-    EXPECT_EQ(edit.m_rc, (GRIDRECT{0, 20, 24, 39}));
+    EXPECT_EQ(edit.m_rc, (GRIDRECT{15, 20, 39, 39})); // heading column -1 is the 25 pixels next to the cells
     EXPECT_EQ(grid.EndEdit("Row label", 0, 1, 0, 2), 1);
     EXPECT_FALSE(grid.IsEditing()); // no move-on outside the cell area
     std::string s;

@@ -1,0 +1,198 @@
+// CGridCtrl: child creation, sizing, background, focus, popup menu and find requests.
+#include "grid/GridCtrl.h"
+
+#include "grid/GridCellType.h"
+#include "grid/GridChildWnd.h"
+#include "grid/GridEditBox.h"
+#include "grid/GridScrollBar.h"
+#include "grid/GridWxDC.h"
+
+#include <wx/dcclient.h>
+#include <wx/fdrepdlg.h>
+#include <wx/menu.h>
+#include <wx/sizer.h>
+#include <wx/settings.h>
+#include <wx/utils.h>
+
+CGridCtrl::CGridCtrl(wxWindow* pParent, wxWindowID nId, const wxPoint& pos, const wxSize& size, long nStyle)
+    : wxWindow(pParent, nId, pos, size, nStyle | wxCLIP_CHILDREN | wxTAB_TRAVERSAL | wxWANTS_CHARS),
+      m_pPopupMenu(std::make_unique<wxMenu>())
+{
+    GridInstallWxColorSource();
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    CreateChildren();
+    Bind(wxEVT_SIZE, &CGridCtrl::OnSize, this);
+    Bind(wxEVT_PAINT, &CGridCtrl::OnPaint, this);
+    Bind(wxEVT_SET_FOCUS, &CGridCtrl::OnFocus, this);
+    Bind(wxEVT_SYS_COLOUR_CHANGED, &CGridCtrl::OnSysColour, this);
+    Bind(wxEVT_MENU, &CGridCtrl::OnMenu, this);
+    Bind(wxEVT_FIND, &CGridCtrl::OnFind, this);
+    Bind(wxEVT_FIND_NEXT, &CGridCtrl::OnFind, this);
+    Bind(wxEVT_FIND_REPLACE, &CGridCtrl::OnFind, this);
+    Bind(wxEVT_FIND_REPLACE_ALL, &CGridCtrl::OnFind, this);
+    Bind(wxEVT_FIND_CLOSE, &CGridCtrl::OnFind, this);
+    AdjustLayout();
+}
+
+CGridCtrl::~CGridCtrl()
+{
+    // The child windows go with the window; the core must not reach them afterwards.
+    for (int i = 0; i < GRID_CHILD_COUNT; ++i)
+        AttachChild(i, nullptr);
+    AttachEditBox(nullptr);
+    DestroyChildren();
+}
+
+// Children in their fixed order: cell area, column heading, row heading, corner, sheet tabs,
+// vertical bar, horizontal bar, tip window, edit box.
+void CGridCtrl::CreateChildren()
+{
+    if (m_bChildrenCreated)
+        return;
+    m_bChildrenCreated = true;
+    AttachChild(GRID_CHILD_CELLS, new CGridWnd(this));
+    AttachChild(GRID_CHILD_COLHEADING, new CGridHeadingWnd(this, GRID_SECTION_COLHEADING));
+    AttachChild(GRID_CHILD_ROWHEADING, new CGridHeadingWnd(this, GRID_SECTION_ROWHEADING));
+    AttachChild(GRID_CHILD_CORNER, new CGridHeadingWnd(this, GRID_SECTION_CORNER));
+    AttachChild(GRID_CHILD_TABS, new CGridSheetTabs(this));
+    AttachChild(GRID_CHILD_VSCROLL, new CGridScrollBar(this, true));
+    AttachChild(GRID_CHILD_HSCROLL, new CGridScrollBar(this, false));
+    AttachChild(GRID_CHILD_HINT, new CGridHint(this));
+    m_pEdit = new CGridEditBox(this);
+    AttachEditBox(m_pEdit);
+}
+
+CGridCtrl* CGridCtrl::AttachToDialogItem(wxWindow* pDialog, wxWindowID nId)
+{
+    wxWindow* pItem = pDialog ? pDialog->FindWindow(nId) : nullptr;
+    if (!pItem)
+        return nullptr;
+    auto* pGrid = new CGridCtrl(pItem->GetParent(), nId, pItem->GetPosition(), pItem->GetSize());
+    if (wxSizer* pSizer = pItem->GetContainingSizer())
+        pSizer->Replace(pItem, pGrid);
+    pItem->Destroy();
+    pGrid->OnGridSetup();
+    return pGrid;
+}
+
+int CGridCtrl::AttachToDialogItem(wxWindow* pDialog, unsigned nControlId)
+{
+    // This control is already a window: take the placeholder's place and size.
+    if (wxWindow* pItem = pDialog ? pDialog->FindWindow(static_cast<wxWindowID>(nControlId)) : nullptr)
+    {
+        if (pItem != this)
+        {
+            SetSize(pItem->GetRect());
+            if (wxSizer* pSizer = pItem->GetContainingSizer())
+                pSizer->Replace(pItem, this);
+            pItem->Destroy();
+        }
+    }
+    CreateChildren();
+    AdjustLayout();
+    OnGridSetup();
+    return 0;
+}
+
+void CGridCtrl::SetFindDialog(wxFindReplaceDialog* pDialog) { m_pFindDialog = pDialog; }
+
+bool CGridCtrl::IsKeyDown(int nKey) const
+{
+    if (nKey == GRID_VK_SHIFT)
+        return wxGetKeyState(WXK_SHIFT);
+    if (nKey == GRID_VK_CONTROL)
+        return wxGetKeyState(WXK_CONTROL);
+    return false;
+}
+
+GRIDSIZE CGridCtrl::GetControlClientSize() const
+{
+    const wxSize sz = GetClientSize();
+    return GRIDSIZE{sz.x, sz.y};
+}
+
+int CGridCtrl::TrackPopupMenu(const GRIDPOINT& pt)
+{
+    if (!m_pPopupMenu || m_pPopupMenu->GetMenuItemCount() == 0)
+        return 1;
+    return PopupMenu(m_pPopupMenu.get(), ScreenToClient(wxPoint(pt.x, pt.y))) ? 1 : 0;
+}
+
+namespace
+{
+class CMeasureDC : public CGridWxDC
+{
+public:
+    explicit CMeasureDC(wxWindow* pWin) : CGridWxDC(m_dc), m_dc(pWin) {}
+
+private:
+    wxClientDC m_dc;
+};
+} // namespace
+
+CGridDC* CGridCtrl::AcquireMeasureDC() { return new CMeasureDC(this); }
+void CGridCtrl::ReleaseMeasureDC(CGridDC* pDC) { delete pDC; }
+
+bool CGridCtrl::FindDialogExists() const { return m_pFindDialog != nullptr; }
+void CGridCtrl::OnFindStateReset() { m_pFindDialog = nullptr; }
+
+void CGridCtrl::OnSize(wxSizeEvent& event)
+{
+    event.Skip();
+    Refresh(false);
+    EnableRepaint(0);
+    AdjustLayout();
+    EnableRepaint(1);
+    RepaintAll();
+}
+
+void CGridCtrl::OnPaint(wxPaintEvent&)
+{
+    wxPaintDC dc(this);
+    dc.SetBackground(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE)));
+    dc.Clear();
+}
+
+void CGridCtrl::OnFocus(wxFocusEvent&)
+{
+    if (IGridChild* pCells = GetChild(GRID_CHILD_CELLS))
+        pCells->SetFocus();
+}
+
+void CGridCtrl::OnSysColour(wxSysColourChangedEvent& event)
+{
+    event.Skip();
+    for (int i = 0; GetCellType(i) || i < 4; ++i)
+        if (CGridCellType* pType = GetCellType(i))
+            pType->OnSysColorChange();
+}
+
+void CGridCtrl::OnMenu(wxCommandEvent& event)
+{
+    if (event.GetId() >= 1000)
+        OnPopupMenuCommand(event.GetId());
+    else
+        event.Skip();
+}
+
+void CGridCtrl::OnFind(wxFindDialogEvent& event)
+{
+    unsigned nFlags = 0;
+    const int nWx = event.GetFlags();
+    if (nWx & wxFR_DOWN)
+        nFlags |= GRID_FR_DOWN;
+    if (nWx & wxFR_WHOLEWORD)
+        nFlags |= GRID_FR_WHOLEWORD;
+    if (nWx & wxFR_MATCHCASE)
+        nFlags |= GRID_FR_MATCHCASE;
+    const wxEventType type = event.GetEventType();
+    if (type == wxEVT_FIND_CLOSE)
+        nFlags |= GRID_FR_DIALOGTERM;
+    else if (type == wxEVT_FIND_REPLACE)
+        nFlags |= GRID_FR_REPLACE;
+    else if (type == wxEVT_FIND_REPLACE_ALL)
+        nFlags |= GRID_FR_REPLACEALL;
+    else
+        nFlags |= GRID_FR_FINDNEXT;
+    HandleFindRequest(nFlags, GridFromWxString(event.GetFindString()), GridFromWxString(event.GetReplaceString()));
+}

@@ -1,0 +1,54 @@
+// CGridCtrl: the grid control as a window. The plain CGridCore does the work; this class
+// creates the child windows, sizes them, paints its background and answers the window-side
+// questions (keyboard state, client size, popup menu, measuring).
+#pragma once
+
+#include "grid/GridCore.h"
+
+#include <wx/window.h>
+
+#include <memory>
+
+class wxMenu;
+class wxFindDialogEvent;
+class wxFindReplaceDialog;
+class CGridEditBox;
+
+class CGridCtrl : public wxWindow, public CGridCore
+{
+public:
+    CGridCtrl(wxWindow* pParent, wxWindowID nId, const wxPoint& pos = wxDefaultPosition,
+              const wxSize& size = wxDefaultSize, long nStyle = wxBORDER_SIMPLE);
+    ~CGridCtrl() override;
+
+    // Takes the place of a dialog's placeholder control with the given id (which is removed),
+    // then lets the owner set the grid up in OnGridSetup.
+    static CGridCtrl* AttachToDialogItem(wxWindow* pDialog, wxWindowID nId);
+    int AttachToDialogItem(wxWindow* pDialog, unsigned nControlId);
+
+    wxMenu* GetPopupMenu() const { return m_pPopupMenu.get(); }
+    void SetFindDialog(wxFindReplaceDialog* pDialog);
+
+protected:
+    bool IsKeyDown(int nKey) const override;
+    GRIDSIZE GetControlClientSize() const override;
+    int TrackPopupMenu(const GRIDPOINT& pt) override;
+    CGridDC* AcquireMeasureDC() override;
+    void ReleaseMeasureDC(CGridDC* pDC) override;
+    bool FindDialogExists() const override;
+    void OnFindStateReset() override;
+
+private:
+    void CreateChildren();
+    void OnSize(wxSizeEvent& event);
+    void OnPaint(wxPaintEvent& event);
+    void OnFocus(wxFocusEvent& event);
+    void OnSysColour(wxSysColourChangedEvent& event);
+    void OnMenu(wxCommandEvent& event);
+    void OnFind(wxFindDialogEvent& event);
+
+    std::unique_ptr<wxMenu> m_pPopupMenu;
+    wxFindReplaceDialog* m_pFindDialog = nullptr;
+    CGridEditBox* m_pEdit = nullptr;
+    bool m_bChildrenCreated = false;
+};

@@ -1,0 +1,139 @@
+// CGridWxDC and the colour source backed by wxSystemSettings.
+#include "grid/GridWxDC.h"
+
+#include "grid/GridColors.h"
+#include "grid/GridFont.h"
+
+#include <wx/brush.h>
+#include <wx/pen.h>
+#include <wx/renderer.h>
+#include <wx/settings.h>
+#include <wx/window.h>
+
+wxColour GridToWxColour(GRIDCOLOR cr)
+{
+    return wxColour(static_cast<unsigned char>(cr & 0xFF), static_cast<unsigned char>((cr >> 8) & 0xFF),
+                    static_cast<unsigned char>((cr >> 16) & 0xFF));
+}
+
+GRIDCOLOR GridFromWxColour(const wxColour& c)
+{
+    return static_cast<GRIDCOLOR>(c.Red()) | (static_cast<GRIDCOLOR>(c.Green()) << 8) |
+           (static_cast<GRIDCOLOR>(c.Blue()) << 16);
+}
+
+wxString GridToWxString(const std::string& str)
+{
+    wxString s = wxString::FromUTF8(str.c_str(), str.size());
+    return (s.empty() && !str.empty()) ? wxString::From8BitData(str.c_str(), str.size()) : s;
+}
+
+std::string GridFromWxString(const wxString& str)
+{
+    const wxScopedCharBuffer buf = str.utf8_str();
+    return std::string(buf.data(), buf.length());
+}
+
+wxRect GridToWxRect(const GRIDRECT& rc) { return wxRect(rc.left, rc.top, rc.Width(), rc.Height()); }
+GRIDRECT GridFromWxRect(const wxRect& rc) { return GRIDRECT{rc.x, rc.y, rc.x + rc.width, rc.y + rc.height}; }
+
+const wxFont& GridWxFont(CGridFont* pFont)
+{
+    if (!pFont->m_pNative)
+    {
+        const GRIDLOGFONT& lf = pFont->GetLogFont();
+        wxFontInfo info(lf.lfHeight == 0 ? 9 : std::abs(lf.lfHeight) * 3 / 4);
+        if (!pFont->GetFaceName().empty())
+            info.FaceName(pFont->GetFaceName());
+        info.Bold(lf.lfWeight >= 600).Italic(lf.lfItalic != 0).Underlined(lf.lfUnderline != 0);
+        pFont->m_pNative = std::make_shared<wxFont>(info);
+    }
+    return *static_cast<wxFont*>(pFont->m_pNative.get());
+}
+
+namespace
+{
+class CWxColorSource : public IGridColorSource
+{
+public:
+    GRIDCOLOR GetSysColor(int nIndex) const override
+    {
+        wxSystemColour id = wxSYS_COLOUR_WINDOW;
+        switch (nIndex)
+        {
+        case GRID_COLOR_WINDOW: id = wxSYS_COLOUR_WINDOW; break;
+        case GRID_COLOR_WINDOWTEXT: id = wxSYS_COLOUR_WINDOWTEXT; break;
+        case GRID_COLOR_HIGHLIGHT: id = wxSYS_COLOUR_HIGHLIGHT; break;
+        case GRID_COLOR_HIGHLIGHTTEXT: id = wxSYS_COLOUR_HIGHLIGHTTEXT; break;
+        case GRID_COLOR_BTNFACE: id = wxSYS_COLOUR_BTNFACE; break;
+        case GRID_COLOR_BTNSHADOW: id = wxSYS_COLOUR_BTNSHADOW; break;
+        default: return 0;
+        }
+        return GridFromWxColour(wxSystemSettings::GetColour(id));
+    }
+    int GetSystemMetric(int nIndex) const override
+    {
+        const int n = wxSystemSettings::GetMetric(nIndex == GRID_SM_CYHSCROLL ? wxSYS_HSCROLL_Y : wxSYS_VSCROLL_X);
+        return n > 0 ? n : 16;
+    }
+};
+} // namespace
+
+void GridInstallWxColorSource()
+{
+    static CWxColorSource source;
+    SetGridColorSource(&source);
+}
+
+void CGridWxDC::SaveState() { m_arrSavedFonts.push_back(m_dc.GetFont()); }
+
+void CGridWxDC::RestoreState()
+{
+    if (m_arrSavedFonts.empty())
+        return;
+    m_dc.SetFont(m_arrSavedFonts.back());
+    m_arrSavedFonts.pop_back();
+}
+
+void CGridWxDC::SelectFont(CGridFont* pFont)
+{
+    if (pFont)
+        m_dc.SetFont(GridWxFont(pFont));
+}
+
+void CGridWxDC::FillRect(const GRIDRECT& rc, GRIDCOLOR cr)
+{
+    m_dc.SetPen(*wxTRANSPARENT_PEN);
+    m_dc.SetBrush(wxBrush(GridToWxColour(cr)));
+    m_dc.DrawRectangle(GridToWxRect(rc));
+}
+
+void CGridWxDC::DrawLine(int x1, int y1, int x2, int y2, const CGridPen& pen)
+{
+    m_dc.SetPen(wxPen(GridToWxColour(pen.m_crColor), std::max(1, pen.m_nWidth)));
+    m_dc.DrawLine(x1, y1, x2, y2);
+}
+
+void CGridWxDC::DrawTextOpaque(const std::string& strText, int x, int y, const GRIDRECT& rc, GRIDCOLOR crText,
+                               GRIDCOLOR crBack)
+{
+    FillRect(rc, crBack);
+    if (strText.empty())
+        return;
+    wxDCClipper clip(m_dc, GridToWxRect(rc));
+    m_dc.SetTextForeground(GridToWxColour(crText));
+    m_dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    m_dc.DrawText(GridToWxString(strText), x, y);
+}
+
+GRIDSIZE CGridWxDC::GetTextExtent(const std::string& strText)
+{
+    const wxSize sz = m_dc.GetTextExtent(strText.empty() ? wxString("X") : GridToWxString(strText));
+    return GRIDSIZE{strText.empty() ? 0 : sz.x, sz.y};
+}
+
+void CGridWxDC::DrawFocusRect(const GRIDRECT& rc)
+{
+    if (wxWindow* pWin = m_dc.GetWindow())
+        wxRendererNative::Get().DrawFocusRect(pWin, m_dc, GridToWxRect(rc));
+}

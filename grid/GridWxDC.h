@@ -1,0 +1,46 @@
+// The drawing seam on a wxDC, and the conversions between the grid's plain values and wx.
+#pragma once
+
+#include "grid/GridDC.h"
+
+#include <wx/colour.h>
+#include <wx/dc.h>
+#include <wx/font.h>
+#include <wx/gdicmn.h>
+
+#include <string>
+#include <vector>
+
+wxColour GridToWxColour(GRIDCOLOR cr);
+GRIDCOLOR GridFromWxColour(const wxColour& c);
+wxRect GridToWxRect(const GRIDRECT& rc);
+// Cell texts are UTF-8; bytes that are not valid UTF-8 are shown one byte per character.
+wxString GridToWxString(const std::string& str);
+std::string GridFromWxString(const wxString& str);
+GRIDRECT GridFromWxRect(const wxRect& rc);
+// The wx font of a table font, created on first use and kept with the record.
+const wxFont& GridWxFont(CGridFont* pFont);
+// Installs the desktop's colours and metrics as the grid's colour source (once).
+void GridInstallWxColorSource();
+
+class CGridWxDC : public CGridDC
+{
+public:
+    explicit CGridWxDC(wxDC& dc) : m_dc(dc) {}
+
+    void SaveState() override;
+    void RestoreState() override;
+    void SelectFont(CGridFont* pFont) override;
+    void FillRect(const GRIDRECT& rc, GRIDCOLOR cr) override;
+    void DrawLine(int x1, int y1, int x2, int y2, const CGridPen& pen) override;
+    void DrawTextOpaque(const std::string& strText, int x, int y, const GRIDRECT& rc, GRIDCOLOR crText,
+                        GRIDCOLOR crBack) override;
+    GRIDSIZE GetTextExtent(const std::string& strText) override;
+    void DrawFocusRect(const GRIDRECT& rc) override;
+
+    wxDC& GetWxDC() { return m_dc; }
+
+private:
+    wxDC& m_dc;
+    std::vector<wxFont> m_arrSavedFonts;
+};
