@@ -9,7 +9,7 @@ run: _build
 	@sh tools/run-example.sh $(BUILD)
 
 test: _build
-	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+	cd $(BUILD) && ctest --output-on-failure --timeout 600 -j$(JOBS)
 
 _deps:
 	@sh .ci/install-deps
