@@ -1,5 +1,6 @@
 # Two commands for users: `make run` and `make test` (see README.md).
 BUILD   ?= build
+MAKEFLAGS += --no-print-directory
 JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
