@@ -289,3 +289,75 @@ TEST(GridCoreTest, FindHandlerMovesToTheMatchOrSaysNotFound)
     EXPECT_EQ(recorder.m_messages[0].text, "Item not found");
     EXPECT_EQ(recorder.m_messages[0].caption, "Not Found");
 }
+
+TEST(GridCoreTest, HitTestAndCellBoundsFollowTheScrolledView)
+{
+    CRecordingGrid grid;
+    grid.SetLayoutSize(40 + 300 + 16, 20 + 100 + 16);
+    grid.SetColCount(10);
+    grid.SetRowCount(50);
+    grid.AdjustLayout();
+    int nCol = 0;
+    long nRow = 0;
+    GRIDRECT rc;
+    ASSERT_EQ(grid.CellFromPoint(80, 45, &nCol, &nRow, &rc), 0);
+    EXPECT_EQ(nCol, 1);
+    EXPECT_EQ(nRow, 2);
+    EXPECT_EQ(rc, (GRIDRECT{75, 40, 150, 60}));
+    EXPECT_EQ(grid.CellFromPoint(-1, 5, &nCol, &nRow), 1);
+    EXPECT_EQ(grid.CellFromPoint(5, 101, &nCol, &nRow), 1);
+    grid.ScrollToRow(10);
+    grid.ScrollToCol(2);
+    ASSERT_EQ(grid.CellFromPoint(0, 0, &nCol, &nRow), 0);
+    EXPECT_EQ(nCol, 2);
+    EXPECT_EQ(nRow, 10);
+    grid.GetCellBounds(3, 11, &rc);
+    EXPECT_EQ(rc, (GRIDRECT{75, 20, 150, 40}));
+    grid.GetCellBounds(0, 0, &rc); // left of and above the view: left and top stay 0
+    EXPECT_EQ(rc.left, 0);
+    EXPECT_EQ(rc.top, 0);
+}
+
+TEST(GridCoreTest, AutoFitColsTakesTheWidestMeasuredCell)
+{
+    CRecordingGrid grid;
+    grid.SetColCount(3);
+    grid.SetRowCount(5);
+    grid.SetCellText(1, 0, "abc");
+    grid.SetCellText(1, 3, "abcdefghij"); // 10 characters of 7 pixels + 6
+    grid.SetCellText(1, -1, "x");
+    EXPECT_EQ(grid.AutoFitCols(-2, 1, 0, 0), 1);
+    EXPECT_EQ(grid.AutoFitCols(0, 3, 0, 0), 2);
+    EXPECT_EQ(grid.AutoFitCols(2, 1, 0, 0), 3);
+    EXPECT_EQ(grid.AutoFitCols(1, 2, 0, 1), 0);
+    EXPECT_EQ(grid.GetColumnWidth(1), 76);
+    EXPECT_EQ(grid.GetColumnWidth(2), 9); // nothing to measure: the empty cell's size
+    EXPECT_EQ(grid.AutoFitCols(1, 1, 2, 0), 0); // only the first two rows
+    EXPECT_EQ(grid.GetColumnWidth(1), 27);
+}
+
+TEST(GridCoreTest, ShrinkingTheRowCountClampsTheCurrentRow)
+{
+    CRecordingGrid grid;
+    grid.SetColCount(2);
+    grid.SetRowCount(20);
+    grid.SetCurrentRow(15);
+    grid.SetRowCount(10);
+    EXPECT_EQ(grid.CurrentRow(), 9);
+    grid.SetColCount(1);
+    grid.SetCurrentCol(5);
+    EXPECT_EQ(grid.CurrentCol(), 0);
+    grid.SetColCount(0);
+    EXPECT_EQ(grid.CurrentCol(), -1);
+}
+
+TEST(GridCoreTest, RowHeadingWidthRescalesHeadingColumns)
+{
+    CRecordingGrid grid;
+    grid.GetSheet()->m_arrHeadingCols = {10, 30};
+    EXPECT_EQ(grid.SetRowHeadingWidth(80), 0);
+    EXPECT_EQ(grid.GetSheet()->m_arrHeadingCols, (std::vector<int>{20, 60}));
+    EXPECT_EQ(grid.SetRowHeadingColWidth(-2, 5), 0); // two heading columns: the total stays
+    EXPECT_EQ(grid.GetSheet()->m_nRowHeadingWidth, 80);
+    EXPECT_EQ(grid.SetRowHeadingWidth(-1), 1);
+}

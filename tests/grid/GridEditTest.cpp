@@ -196,3 +196,32 @@ TEST_F(EditFixture, HeadingCellsAreEditedInTheirHeading)
     grid.GetCellText(-1, 1, &s);
     EXPECT_EQ(s, "Row label");
 }
+
+TEST_F(EditFixture, DataSourceIsAskedBeforeTheOwnerToEndAnEdit)
+{
+    CRecordingSource source;
+    source.m_pLog = &grid.m_log;
+    grid.GetSheet()->m_pDataSource = &source;
+    grid.BeginEdit(0, 0, 0);
+    grid.Clear();
+    source.m_nEditEnd = 0;
+    EXPECT_EQ(grid.EndEdit("x", 0, 0, 0, 0), 0);
+    EXPECT_EQ(grid.m_log, (std::vector<std::string>{"srceditend"}));
+    EXPECT_TRUE(edit.m_bShown);
+    source.m_nEditEnd = 1;
+    grid.Clear();
+    EXPECT_EQ(grid.EndEdit("x", 0, 0, 0, 0), 1);
+    EXPECT_EQ(grid.m_log[0], "srceditend");
+    EXPECT_EQ(grid.m_log[1], "editend x");
+}
+
+TEST_F(EditFixture, BeginEditWithoutArgumentsEditsTheNotifiedCell)
+{
+    grid.SetCurrentCell(2, 3);
+    grid.SetCellText(2, 3, "here");
+    ASSERT_EQ(grid.BeginEdit(), 0);
+    EXPECT_EQ(grid.GetEditCol(), 2);
+    EXPECT_EQ(grid.GetEditRow(), 3);
+    EXPECT_EQ(edit.m_strText, "here");
+    EXPECT_TRUE(edit.m_arrChars.empty());
+}

@@ -222,3 +222,27 @@ TEST_F(GridFixture, ChildrenFollowEachDispatch)
     grid.RepaintAll();
     EXPECT_EQ(top.m_nRepaints, 1);
 }
+
+TEST_F(GridFixture, TallRowsStayVisibleInPerRowMode)
+{
+    grid.SetRowHeight(10, 70);
+    grid.SetCurrentRow(10); // 70 + row 9 (20) fit in 100, row 8 does not
+    EXPECT_EQ(grid.GetSheet()->m_nTopRow, 9);
+    grid.SetRowHeight(12, 150); // taller than the area: it becomes the top row
+    grid.SetCurrentRow(12);
+    EXPECT_EQ(grid.GetSheet()->m_nTopRow, 12);
+}
+
+TEST_F(GridFixture, ColumnPagesAndScrollVeto)
+{
+    // 300-pixel area and 75-pixel columns: a page moves five columns.
+    EXPECT_EQ(grid.StepCurrentCol(GRID_STEP_PAGEDOWN), 0);
+    EXPECT_EQ(grid.CurrentCol(), 5);
+    EXPECT_EQ(grid.GetSheet()->m_nLeftCol, 2);
+    EXPECT_EQ(grid.StepCurrentCol(GRID_STEP_PAGEUP), 0);
+    EXPECT_EQ(grid.CurrentCol(), 0);
+    EXPECT_EQ(grid.GetSheet()->m_nLeftCol, 0);
+    grid.m_bAllowScroll = 0;
+    EXPECT_EQ(grid.ScrollToCol(3), 2);
+    EXPECT_EQ(grid.GetSheet()->m_nLeftCol, 0);
+}
