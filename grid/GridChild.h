@@ -57,3 +57,12 @@ public:
     virtual bool HasEditFocus() const = 0;
     virtual void SendChar(unsigned nKey) = 0;
 };
+
+// A window the owner keeps clear of the current cell (a floating palette, for instance).
+class IGridTrackWindow
+{
+public:
+    virtual ~IGridTrackWindow() = default;
+    virtual GRIDRECT GetScreenRect() const = 0;
+    virtual void MoveTo(const GRIDRECT& rcScreen) = 0;
+};

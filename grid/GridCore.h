@@ -269,6 +269,7 @@ public:
     IGridChild* GetChild(int nSlot) const { return m_pChildren[nSlot]; }
     void AttachEditBox(IGridEditWindow* pEdit);
     IGridEditWindow* GetEditBox() const { return m_pEditBox; }
+    void SetTrackWindow(IGridTrackWindow* pTrack) { m_pTrackWnd = pTrack; }
 
     const CGridPen& GetWhitePen() const { return m_penWhite; }
     const CGridPen& GetShadowPen() const { return m_penShadow; }
@@ -283,6 +284,10 @@ protected:
     virtual void ReleaseMeasureDC(CGridDC*) {}
     virtual bool FindDialogExists() const { return m_bFindDialog; }
     virtual void OnFindStateReset() {}
+    // Screen geometry for the tracking window: a cell-area rectangle on the screen, and the
+    // screen's size.
+    virtual GRIDRECT CellAreaToScreen(const GRIDRECT& rc) const;
+    virtual GRIDSIZE GetScreenSize() const { return GRIDSIZE{1024, 768}; }
 
     int m_bFindAllCols = 0;
     bool m_bFindDialog = false;
@@ -301,7 +306,7 @@ private:
 
     // Moves (GridNavigation.cpp).
     void ResetNotifiedToAnchor();
-    int ApplyRowBounds(long* pnRow, bool bForCell);
+    int ApplyRowBounds(long* pnRow);
     bool FindJoinBlock(int nCol, long nRow, int* pnOriginCol, long* pnOriginRow, int* pnLastCol, long* pnLastRow);
     void ChangeDispatch();
     void KeepTrackWindowClear();
@@ -315,6 +320,7 @@ private:
 
     IGridChild* m_pChildren[GRID_CHILD_COUNT] = {};
     IGridEditWindow* m_pEditBox = nullptr;
+    IGridTrackWindow* m_pTrackWnd = nullptr;
     CGridDrawHints m_hints;
     GRIDSIZE m_szClient;
 

@@ -8,6 +8,8 @@
 #include "grid/GridWxDC.h"
 
 #include <wx/dcclient.h>
+#include <wx/display.h>
+#include <wx/gdicmn.h>
 #include <wx/fdrepdlg.h>
 #include <wx/menu.h>
 #include <wx/sizer.h>
@@ -135,6 +137,19 @@ void CGridCtrl::ReleaseMeasureDC(CGridDC* pDC) { delete pDC; }
 
 bool CGridCtrl::FindDialogExists() const { return m_pFindDialog != nullptr; }
 void CGridCtrl::OnFindStateReset() { m_pFindDialog = nullptr; }
+
+GRIDRECT CGridCtrl::CellAreaToScreen(const GRIDRECT& rc) const
+{
+    const wxWindow* pCells = dynamic_cast<const wxWindow*>(GetChild(GRID_CHILD_CELLS));
+    const wxPoint origin = pCells ? pCells->ClientToScreen(wxPoint(0, 0)) : ClientToScreen(wxPoint(0, 0));
+    return GRIDRECT{rc.left + origin.x, rc.top + origin.y, rc.right + origin.x, rc.bottom + origin.y};
+}
+
+GRIDSIZE CGridCtrl::GetScreenSize() const
+{
+    const wxSize sz = wxGetDisplaySize();
+    return GRIDSIZE{sz.x, sz.y};
+}
 
 void CGridCtrl::OnSize(wxSizeEvent& event)
 {

@@ -37,6 +37,8 @@ protected:
     void ReleaseMeasureDC(CGridDC* pDC) override;
     bool FindDialogExists() const override;
     void OnFindStateReset() override;
+    GRIDRECT CellAreaToScreen(const GRIDRECT& rc) const override;
+    GRIDSIZE GetScreenSize() const override;
 
 private:
     void CreateChildren();

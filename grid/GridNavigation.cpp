@@ -55,7 +55,7 @@ void CGridCore::ResetNotifiedToAnchor()
 
 // Applies the lower and upper row bounds; past the end the data source and the owner hear of
 // it first (a source may add rows). Returns 1 when the move cannot go further.
-int CGridCore::ApplyRowBounds(long* pnRow, bool)
+int CGridCore::ApplyRowBounds(long* pnRow)
 {
     CGridInfo& s = *m_pInfo;
     if (*pnRow < 0)
@@ -84,7 +84,7 @@ int CGridCore::SetCurrentRow(long nRow)
     ResetNotifiedToAnchor();
     if (nRow == s.m_nCurrentRow)
         return 0;
-    if (ApplyRowBounds(&nRow, false))
+    if (ApplyRowBounds(&nRow))
         return 1;
     if (s.m_bJoins && s.m_nCurrentCol >= 0 && nRow >= 0)
     {
@@ -176,15 +176,13 @@ int CGridCore::SetCurrentCell(int nCol, long nRow)
         nRow = 0;
     if (nRow >= s.m_nRowCount)
     {
-        const long nWanted = nRow;
         const long nCurrent = s.m_nCurrentRow;
-        if (ApplyRowBounds(&nRow, true))
+        if (ApplyRowBounds(&nRow))
         {
             if (nCol == s.m_nCurrentCol)
                 return 1;
             nRow = nCurrent; // the row cannot go further; the column still moves
         }
-        (void)nWanted;
     }
     if (s.m_bJoins)
     {
@@ -384,8 +382,41 @@ void CGridCore::ChangeDispatch()
     s.m_nPrevTopRow = s.m_nTopRow;
 }
 
-// No tracking window is ever set in this program; the hook stays for owners that add one.
-void CGridCore::KeepTrackWindowClear() {}
+GRIDRECT CGridCore::CellAreaToScreen(const GRIDRECT& rc) const
+{
+    const GRIDRECT& rcCells = m_pInfo->m_rcSections[GRID_RC_CELLS];
+    return GRIDRECT{rc.left + rcCells.left, rc.top + rcCells.top, rc.right + rcCells.left, rc.bottom + rcCells.top};
+}
+
+// Moves the tracking window off the current cell: to its right with a 5-pixel gap if that
+// fits on the screen, else below, else to its left, else above.
+void CGridCore::KeepTrackWindowClear()
+{
+    if (!m_pTrackWnd || m_pInfo->m_nNotifiedCol < 0 || m_pInfo->m_nNotifiedRow < 0)
+        return;
+    GRIDRECT rcCell;
+    GetCellBounds(m_pInfo->m_nNotifiedCol, m_pInfo->m_nNotifiedRow, &rcCell);
+    rcCell = CellAreaToScreen(rcCell);
+    GRIDRECT rcOld = m_pTrackWnd->GetScreenRect();
+    const bool bCovers = rcOld.left < rcCell.right && rcCell.left < rcOld.right && rcOld.top < rcCell.bottom &&
+                         rcCell.top < rcOld.bottom;
+    if (!bCovers)
+        return;
+    const GRIDSIZE szScreen = GetScreenSize();
+    const int w = rcOld.Width();
+    const int h = rcOld.Height();
+    GRIDRECT rcNew = rcOld;
+    if (rcCell.right + 5 + w <= szScreen.cx)
+        rcNew = GRIDRECT{rcCell.right + 5, rcOld.top, rcCell.right + 5 + w, rcOld.bottom};
+    else if (rcCell.bottom + 5 + h <= szScreen.cy)
+        rcNew = GRIDRECT{rcOld.left, rcCell.bottom + 5, rcOld.right, rcCell.bottom + 5 + h};
+    else if (rcCell.left - 5 - w >= 0)
+        rcNew = GRIDRECT{rcCell.left - 5 - w, rcOld.top, rcCell.left - 5, rcOld.bottom};
+    else
+        rcNew = GRIDRECT{rcOld.left, rcCell.top - 5 - h, rcOld.right, rcCell.top - 5};
+    m_pTrackWnd->MoveTo(rcNew);
+    OnTrackWindowMoved(&rcOld, &rcNew);
+}
 
 // ---- Cell access ----
 

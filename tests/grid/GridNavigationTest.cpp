@@ -246,3 +246,19 @@ TEST_F(GridFixture, ColumnPagesAndScrollVeto)
     EXPECT_EQ(grid.ScrollToCol(3), 2);
     EXPECT_EQ(grid.GetSheet()->m_nLeftCol, 0);
 }
+
+TEST_F(GridFixture, TrackingWindowMovesOffTheCurrentCell)
+{
+    struct CTrack : IGridTrackWindow
+    {
+        GRIDRECT rc{0, 0, 100, 50};
+        GRIDRECT GetScreenRect() const override { return rc; }
+        void MoveTo(const GRIDRECT& r) override { rc = r; }
+    } track;
+    grid.SetTrackWindow(&track);
+    grid.SetCurrentCell(0, 1); // cell at (40, 40)-(115, 60) in the control: covered
+    EXPECT_EQ(track.rc, (GRIDRECT{120, 0, 220, 50}));
+    grid.SetCurrentCell(3, 1); // no longer covered: stays
+    EXPECT_EQ(track.rc, (GRIDRECT{120, 0, 220, 50}));
+    grid.SetTrackWindow(nullptr);
+}
