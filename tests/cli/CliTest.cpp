@@ -1,5 +1,6 @@
 // The command-line tool, run in-process: output formats, exit codes, and that it never writes a bank.
 #include "cli/Cli.h"
+#include "support/CliRunner.h"
 #include "cli/CliSupport.h"
 #include "support/BankBuilder.h"
 #include "support/TempDir.h"
@@ -14,20 +15,6 @@ using ::testing::Not;
 
 namespace
 {
-struct CliRun
-{
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    int code = CliMain(args, out, err);
-    return {code, out.str(), err.str()};
-}
-
 const std::string kTemplate = std::string(ORVANE_SOURCE_DIR) + "/share/Qzr.mas";
 
 class CliTest : public ::testing::Test

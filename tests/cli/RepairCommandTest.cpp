@@ -1,5 +1,6 @@
 // orvane-cli repair: what it says per bank, its exit codes and the files it leaves.
 #include "cli/Cli.h"
+#include "support/CliRunner.h"
 #include "support/BankBuilder.h"
 #include "support/TempDir.h"
 
@@ -12,20 +13,6 @@ using ::testing::HasSubstr;
 
 namespace
 {
-struct CliRun
-{
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    int code = CliMain(args, out, err);
-    return {code, out.str(), err.str()};
-}
-
 class RepairCommandTest : public ::testing::Test
 {
   protected:

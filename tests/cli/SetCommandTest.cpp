@@ -1,5 +1,6 @@
 // orvane-cli set: the bytes it writes, the values it refuses and the backup it makes.
 #include "cli/Cli.h"
+#include "support/CliRunner.h"
 #include "support/BankBuilder.h"
 #include "support/TempDir.h"
 
@@ -14,20 +15,6 @@ using ::testing::HasSubstr;
 namespace
 {
 using Bytes = std::vector<unsigned char>;
-
-struct CliRun
-{
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    int code = CliMain(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 std::vector<size_t> Differences(const Bytes& a, const Bytes& b)
 {
