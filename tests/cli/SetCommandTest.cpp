@@ -16,15 +16,6 @@ namespace
 {
 using Bytes = std::vector<unsigned char>;
 
-std::vector<size_t> Differences(const Bytes& a, const Bytes& b)
-{
-    std::vector<size_t> out;
-    for (size_t i = 0; i < std::min(a.size(), b.size()); ++i)
-        if (a[i] != b[i])
-            out.push_back(i);
-    return out;
-}
-
 class SetCommandTest : public ::testing::Test
 {
   protected:
@@ -52,7 +43,7 @@ TEST_F(SetCommandTest, WritesTheGivenValuesInPlace)
     EXPECT_EQ(m_bank.Size(), after.size());
     EXPECT_EQ(std::string("Caf\xe9\0\0\0\0", 8), std::string(after.begin() + 8, after.begin() + 16));
     EXPECT_EQ(100, after[16]);
-    EXPECT_THAT(Differences(m_bank.Bytes(), after), ElementsAre(8, 9, 10, 11, 16, 38, 40, 52, 54));
+    EXPECT_THAT(ByteDifferences(m_bank.Bytes(), after), ElementsAre(8, 9, 10, 11, 16, 38, 40, 52, 54));
     EXPECT_EQ(127, after[38]);
     EXPECT_EQ(9, after[40]);
     EXPECT_EQ(64, after[52]);
@@ -106,6 +97,6 @@ TEST_F(SetCommandTest, ConvertedBanksAreEditedWithoutRepair)
     EXPECT_EQ(0, r.code);
     EXPECT_EQ("", r.err); // the repair question is neither shown nor answered Yes
     const Bytes after = ReadFileBytes(path);
-    EXPECT_THAT(Differences(conv.Bytes(), after), ElementsAre(16 + 16));
+    EXPECT_THAT(ByteDifferences(conv.Bytes(), after), ElementsAre(16 + 16));
     EXPECT_EQ("TTMA", std::string(after.begin(), after.begin() + 4));
 }

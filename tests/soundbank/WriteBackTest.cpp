@@ -16,16 +16,6 @@ namespace
 {
 using Bytes = std::vector<unsigned char>;
 
-// Offsets at which a and b differ.
-std::vector<size_t> Differences(const Bytes& a, const Bytes& b)
-{
-    std::vector<size_t> out;
-    for (size_t i = 0; i < std::min(a.size(), b.size()); ++i)
-        if (a[i] != b[i])
-            out.push_back(i);
-    return out;
-}
-
 class WriteBackTest : public ::testing::Test
 {
   protected:
@@ -55,7 +45,7 @@ TEST_F(WriteBackTest, OneVariationChangesExactlyOneByte)
     m_bank.SetInstrument(2, m_bank.GetInstrument(2).wProgram, 77);
     ASSERT_EQ(1, m_bank.SaveInPlace());
     const Bytes after = ReadFileBytes(m_path);
-    EXPECT_THAT(Differences(b.Bytes(), after), ElementsAre(m_bank.m_dwImapPos + 6 * 2 + 2));
+    EXPECT_THAT(ByteDifferences(b.Bytes(), after), ElementsAre(m_bank.m_dwImapPos + 6 * 2 + 2));
     EXPECT_EQ(77, after[m_bank.m_dwImapPos + 14]);
     EXPECT_EQ(b.Size(), after.size());
     EXPECT_THAT(m_messages.Texts(), IsEmpty());
@@ -115,7 +105,7 @@ TEST_F(WriteBackTest, NamesArePaddedOrCutToEightBytes)
     ASSERT_EQ(1, m_bank.SaveInPlace());
     const Bytes after = ReadFileBytes(m_path);
     EXPECT_EQ("TenLette", std::string(after.begin() + 8, after.begin() + 16));
-    EXPECT_THAT(Differences(b.Bytes(), after), ElementsAre(8, 9, 10, 11, 12, 13, 14, 15));
+    EXPECT_THAT(ByteDifferences(b.Bytes(), after), ElementsAre(8, 9, 10, 11, 12, 13, 14, 15));
 }
 
 TEST_F(WriteBackTest, ConvertedIdentifiersAndDistantChunksStayInPlace)
@@ -131,7 +121,7 @@ TEST_F(WriteBackTest, ConvertedIdentifiersAndDistantChunksStayInPlace)
     ASSERT_EQ(1, m_bank.SaveInPlace());
     const Bytes after = ReadFileBytes(m_path);
     const size_t d = m_bank.m_dwImapPos + 6 * 2 + 2;
-    EXPECT_THAT(Differences(b.Bytes(), after),
+    EXPECT_THAT(ByteDifferences(b.Bytes(), after),
                 ElementsAre(8, 9, 10, 11, m_bank.m_dwImapPos + 6, m_bank.m_dwImapPos + 8, d, d + 2));
     EXPECT_EQ("TTPR", std::string(after.begin(), after.begin() + 4));
     EXPECT_EQ("TTIM",

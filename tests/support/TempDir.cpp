@@ -1,5 +1,6 @@
 #include "support/TempDir.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -41,4 +42,13 @@ void WriteFileText(const std::filesystem::path& path, const std::string& text)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << text;
+}
+
+std::vector<size_t> ByteDifferences(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b)
+{
+    std::vector<size_t> out;
+    for (size_t i = 0; i < std::min(a.size(), b.size()); ++i)
+        if (a[i] != b[i])
+            out.push_back(i);
+    return out;
 }

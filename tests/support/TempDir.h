@@ -25,3 +25,6 @@ std::vector<unsigned char> ReadFileBytes(const std::filesystem::path& path);
 std::string ReadFileText(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, const std::vector<unsigned char>& bytes);
 void WriteFileText(const std::filesystem::path& path, const std::string& text);
+
+// Offsets at which a and b differ, over their common length.
+std::vector<size_t> ByteDifferences(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b);
