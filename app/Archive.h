@@ -3,6 +3,8 @@
 // instead of reading outside the data.
 #pragma once
 
+#include "base/ByteCodec.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -11,14 +13,19 @@ class CArchive
 {
 public:
     // An archive that stores into an empty buffer.
-    CArchive() : m_bStoring(true) {}
+    CArchive() : m_buffer(m_bytes), m_bStoring(true) {}
     // An archive that loads from bytes.
-    explicit CArchive(std::vector<unsigned char> bytes) : m_bytes(std::move(bytes)), m_bStoring(false) {}
+    explicit CArchive(std::vector<unsigned char> bytes)
+        : m_bytes(std::move(bytes)), m_buffer(m_bytes.data(), m_bytes.size()), m_bStoring(false)
+    {
+    }
+    CArchive(const CArchive&) = delete;
+    CArchive& operator=(const CArchive&) = delete;
 
     bool IsStoring() const { return m_bStoring; }
     bool IsLoading() const { return !m_bStoring; }
     // False once a load ran past the end of the data.
-    bool IsValid() const { return !m_bFailed; }
+    bool IsValid() const { return m_buffer.Ok(); }
     const std::vector<unsigned char>& Bytes() const { return m_bytes; }
 
     CArchive& operator<<(uint32_t value);
@@ -31,11 +38,7 @@ public:
     CArchive& operator>>(std::string& text);
 
 private:
-    bool Take(void* out, size_t n);
-    void Put(const void* data, size_t n);
-
     std::vector<unsigned char> m_bytes;
-    size_t m_nPos = 0;
+    CByteBuffer m_buffer;
     bool m_bStoring;
-    bool m_bFailed = false;
 };

@@ -323,6 +323,7 @@ void CMainFrame::OnOptions(wxCommandEvent&)
     COptionsDlg dlg(nullptr, doc ? &doc->m_report : nullptr, m_settings);
     if (dlg.ShowModal() != wxID_OK || !doc || doc->m_report.m_strBankPath.empty())
         return;
+    doc->m_report.m_repairPolicy = m_settings.GetRepairPolicy();
     doc->m_report.Render();
     if (COrvaneView* view = doc->GetOrvaneView())
         view->RefreshBrowser();

@@ -41,6 +41,8 @@ public:
 
     // Copies the loaded look values into the document's report (when the settings were read).
     void CopySettingsToDocument();
+    // The program's settings record.
+    const CSettings& GetSettings() const { return m_settings; }
     // The key table of the window (menu texts show some of them; these are the ones that act).
     static std::vector<wxAcceleratorEntry> Accelerators();
 

@@ -55,8 +55,7 @@ bool COrvaneApp::OnInit()
     SetAppDisplayName(wxString::FromUTF8(GetString(AFX_IDS_APP_TITLE)));
     if (!wxApp::OnInit())
         return false;
-    SetMessageSink(&m_sink);
-    SetAppSettings(&m_settings);
+    MessageSinkSlot().Install(&m_sink);
     // The recent-file list lives in the user's configuration directory, under "Vorn Orvane".
     wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
     wxConfigBase::Set(new wxFileConfig(GetAppName(), wxString(), wxString(), wxString(), wxCONFIG_USE_LOCAL_FILE));
@@ -74,7 +73,6 @@ int COrvaneApp::OnExit()
     delete m_pDocManager;
     m_pDocManager = nullptr;
     delete wxConfigBase::Set(nullptr);
-    SetAppSettings(nullptr);
-    SetMessageSink(nullptr);
+    MessageSinkSlot().Install(nullptr);
     return wxApp::OnExit();
 }

@@ -1,6 +1,9 @@
 #include "app/OrvaneDoc.h"
 
+#include "app/MainFrame.h"
+#include "app/OrvaneShell.h"
 #include "app/OrvaneView.h"
+#include "app/Settings.h"
 #include "app/ShellPaths.h"
 #include "res/MessageBox.h"
 #include "res/ProgramDirectory.h"
@@ -46,6 +49,10 @@ bool COrvaneDoc::OnOpenDocument(const wxString& path)
     m_report.m_strTemplatePath = GetProgramDirectory() + GetString(IDS_TEMPLATEFILE);
     m_report.m_strOutputPath = GetTempDirectory() + GetString(IDS_MAPPINGPAGE);
     m_report.m_strBankPath = path.utf8_string();
+    // The repair switches as they are now: Options may have changed them since the last bank.
+    auto* manager = wxDynamicCast(GetDocumentManager(), COrvaneDocManager);
+    if (manager && manager->GetMainFrame())
+        m_report.m_repairPolicy = manager->GetMainFrame()->GetSettings().GetRepairPolicy();
     COrvaneView* view = GetOrvaneView();
     if (view)
         view->OnChangeFilename();

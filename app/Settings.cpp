@@ -17,9 +17,6 @@ namespace
 // Settings files are tiny; anything this large is not one of ours.
 constexpr std::uintmax_t kMaxSettingsFile = 16u << 20;
 
-CSettings g_defaultSettings;
-CSettings* g_pAppSettings = &g_defaultSettings;
-
 bool WriteAll(int fd, const unsigned char* data, size_t n)
 {
     while (n > 0)
@@ -35,18 +32,6 @@ bool WriteAll(int fd, const unsigned char* data, size_t n)
     return true;
 }
 } // namespace
-
-CSettings& GetAppSettings()
-{
-    return *g_pAppSettings;
-}
-
-CSettings* SetAppSettings(CSettings* settings)
-{
-    CSettings* previous = g_pAppSettings;
-    g_pAppSettings = settings ? settings : &g_defaultSettings;
-    return previous == &g_defaultSettings ? nullptr : previous;
-}
 
 void CSettings::Serialize(CArchive& ar)
 {

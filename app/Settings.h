@@ -2,6 +2,8 @@
 // text colour, background colour and background image, and the two soundbank switches.
 #pragma once
 
+#include "soundbank/SoundBank.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -21,6 +23,11 @@ public:
     int Save(const std::filesystem::path& path);
     // The five fields in file order, in the archive's direction.
     void Serialize(CArchive& ar);
+    // What loading a bank does with a converted one under these switches.
+    REPAIRPOLICY GetRepairPolicy() const
+    {
+        return REPAIRPOLICY{m_bAutoRemoveTtma ? REPAIRPOLICY::Automatic : REPAIRPOLICY::Ask, m_bKeepBackup != 0};
+    }
 
     uint32_t m_crTextColor = 0;
     uint32_t m_crBackColor = 0;
@@ -30,8 +37,3 @@ public:
     std::string m_strFileName;
 };
 
-// The application's settings record. The desktop program and the command-line tool each point
-// this at the record they own; until then it is a default record with every value zero.
-CSettings& GetAppSettings();
-// Installs a record and returns the one it replaces; nullptr restores the default record.
-CSettings* SetAppSettings(CSettings* settings);

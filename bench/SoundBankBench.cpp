@@ -1,6 +1,6 @@
 // Speed of the chunk scan against memcpy, and of loading and rendering a large bank.
+#include "base/ByteSource.h"
 #include "report/MappingReport.h"
-#include "soundbank/ByteSource.h"
 #include "soundbank/ChunkScan.h"
 #include "soundbank/SoundBank.h"
 #include "support/BankBuilder.h"

@@ -6,12 +6,9 @@
 #include <cstdio>
 #include <ostream>
 
-CCliMessageSink::CCliMessageSink(std::ostream& err) : m_err(err), m_pPrevious(SetMessageSink(this)) {}
+CCliMessageSink::CCliMessageSink(std::ostream& err) : m_err(err), m_scope(MessageSinkSlot(), this) {}
 
-CCliMessageSink::~CCliMessageSink()
-{
-    SetMessageSink(m_pPrevious);
-}
+CCliMessageSink::~CCliMessageSink() = default;
 
 int CCliMessageSink::Show(const std::string& text, const std::string&, unsigned style)
 {

@@ -21,7 +21,7 @@ public:
 
 private:
     std::ostream& m_err;
-    IMessageSink* m_pPrevious;
+    CSlot<IMessageSink>::CScope m_scope;
 };
 
 // "#rrggbb" or "rrggbb" to a 0x00BBGGRR colour.

@@ -1,10 +1,10 @@
 // orvane-cli info: what a bank holds and where, as text, JSON or CSV. Never changes a bank.
+#include "base/ByteSource.h"
 #include "cli/Cli.h"
 #include "cli/CliSupport.h"
 #include "res/MessageBox.h"
 #include "res/StringTable.h"
 #include "soundbank/BankName.h"
-#include "soundbank/ByteSource.h"
 #include "soundbank/SoundBank.h"
 
 #include <iomanip>

@@ -78,6 +78,9 @@ int RenderPage(const std::string& bankPath, const std::string& pagePath, const C
     report.m_crText = options.textColor;
     report.m_crBackground = options.backColor;
     report.m_strImagePath = options.imagePath;
+    // The repair question is printed and, with nobody to answer it, declined: pages never
+    // change a bank.
+    report.m_repairPolicy = REPAIRPOLICY{REPAIRPOLICY::Ask, false};
 
     std::error_code ec;
     if (!std::filesystem::is_regular_file(report.m_strTemplatePath, ec))

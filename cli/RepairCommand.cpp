@@ -1,6 +1,5 @@
 // orvane-cli repair: repairs converted TTS banks without asking, as the desktop program does
 // with automatic repair switched on.
-#include "app/Settings.h"
 #include "cli/Cli.h"
 #include "cli/CliSupport.h"
 #include "soundbank/SoundBank.h"
@@ -19,23 +18,11 @@ const char* const kHelp =
     "  --backup   copy each bank to BANK.bak before repairing it\n\n"
     "Exit status: 0 every bank was repaired or needed nothing, 1 a bank could not be read\n"
     "or repaired, 2 usage error.\n";
-
-// Points the application's settings at a record of the command's own for its lifetime.
-class CScopedSettings
-{
-  public:
-    explicit CScopedSettings(CSettings& settings) : m_pPrevious(SetAppSettings(&settings)) {}
-    ~CScopedSettings() { SetAppSettings(m_pPrevious); }
-
-  private:
-    CSettings* m_pPrevious;
-};
 } // namespace
 
 int RunRepairCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    CSettings settings;
-    settings.m_bAutoRemoveTtma = 1;
+    REPAIRPOLICY policy{REPAIRPOLICY::Automatic, false};
     std::vector<std::string> paths;
     for (const std::string& arg : args)
     {
@@ -45,7 +32,7 @@ int RunRepairCommand(const std::vector<std::string>& args, std::ostream& out, st
             return kCliOk;
         }
         if (arg == "--backup")
-            settings.m_bKeepBackup = 1;
+            policy.bKeepBackup = true;
         else if (arg.size() > 1 && arg[0] == '-')
             return UsageError(err, "repair", "unknown option '" + arg + "'");
         else
@@ -54,12 +41,11 @@ int RunRepairCommand(const std::vector<std::string>& args, std::ostream& out, st
     if (paths.empty())
         return UsageError(err, "repair", "no bank given");
 
-    CScopedSettings scope(settings);
     int code = kCliOk;
     for (const std::string& path : paths)
     {
         CSoundBank bank;
-        bool loaded = bank.Load(path) != 0;
+        bool loaded = bank.Load(path, policy) != 0;
         CSoundBank::RepairOutcome outcome = bank.GetRepairOutcome();
         if (loaded && outcome == CSoundBank::RepairNone)
             out << path << ": nothing to repair\n";

@@ -1,9 +1,7 @@
 // orvane-cli set: changes a bank's name, priority and mapping entries in place, with the same
 // limits and the same backup-then-save steps as the desktop program's bank inspector.
-#include "app/Settings.h"
 #include "cli/Cli.h"
 #include "cli/CliSupport.h"
-#include "res/MessageBox.h"
 #include "soundbank/BankName.h"
 #include "soundbank/SoundBank.h"
 
@@ -54,24 +52,6 @@ bool ParseEntry(const std::string& text, ENTRYCHANGE& change)
            ParseNumber(text.substr(eq + 1, colon - eq - 1), 127, change.nProgram) &&
            ParseNumber(text.substr(colon + 1), 127, change.nVariation);
 }
-
-// Lets the repair question pass as answered No without showing it; every other message goes
-// on to the sink that was installed before.
-class CDeclineRepairSink : public IMessageSink
-{
-  public:
-    CDeclineRepairSink() : m_pNext(SetMessageSink(this)) {}
-    ~CDeclineRepairSink() override { SetMessageSink(m_pNext); }
-    int Show(const std::string& text, const std::string& caption, unsigned style) override
-    {
-        if (style == MsgQuestion)
-            return AnswerNo;
-        return m_pNext ? m_pNext->Show(text, caption, style) : AnswerOk;
-    }
-
-  private:
-    IMessageSink* m_pNext;
-};
 } // namespace
 
 int RunSetCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -129,17 +109,10 @@ int RunSetCommand(const std::vector<std::string>& args, std::ostream& out, std::
         return UsageError(err, "set", "give exactly one bank");
     const std::string& path = paths[0];
 
-    // Read as the inspector reads it, with the repair declined whatever the settings say.
+    // Read as the inspector reads it; a converted bank is edited as it is, never repaired.
     CSoundBank bank;
-    {
-        CSettings noRepair;
-        CSettings* previous = SetAppSettings(&noRepair);
-        CDeclineRepairSink decline;
-        int loaded = bank.Load(path);
-        SetAppSettings(previous);
-        if (!loaded)
-            return kCliBankFailed;
-    }
+    if (!bank.Load(path, REPAIRPOLICY{REPAIRPOLICY::Never, false}))
+        return kCliBankFailed;
     for (const ENTRYCHANGE& change : changes)
     {
         size_t count = change.bDrumset ? bank.m_arrDrumsets.size() : bank.m_arrInstruments.size();

@@ -3,10 +3,9 @@
 // The same bytes, as a bank file held in memory, go through the repair and the write-back: a
 // repaired bank reads as before and needs no second repair; a write-back of unchanged values
 // leaves the file as it was.
-#include "app/Settings.h"
+#include "base/ByteSource.h"
 #include "report/MappingReport.h"
 #include "res/MessageBox.h"
-#include "soundbank/ByteSource.h"
 #include "soundbank/SoundBank.h"
 #include "tests/support/MemoryFileSystem.h"
 
@@ -65,25 +64,22 @@ void RepairAndWriteBack(const uint8_t* data, size_t size)
 {
     const std::vector<unsigned char> input(data, data + size);
     CMemoryFileSystem files;
-    CScopedFileSystem useFiles(&files);
+    CSlot<IFileSystem>::CScope useFiles(FileSystemSlot(), &files);
     files.Put("bank.94b", input);
-    CSettings settings;
-    settings.m_bAutoRemoveTtma = 1;
-    settings.m_bKeepBackup = size % 2;
-    CSettings* previous = SetAppSettings(&settings);
+    const REPAIRPOLICY policy{REPAIRPOLICY::Automatic, size % 2 != 0};
 
     CMemorySource source(data, size);
     CSoundBank plain;
-    int readable = plain.LoadFrom(source, "bank.bin");
+    int readable = plain.LoadFrom(source, "bank.bin", policy);
     CSoundBank bank;
-    Check(bank.Load("bank.94b") == readable);
+    Check(bank.Load("bank.94b", policy) == readable);
     std::vector<unsigned char> now = files.Get("bank.94b");
     if (bank.GetRepairOutcome() == CSoundBank::RepairDone)
     {
         Check(now.size() == size && SameBank(plain, bank));
-        Check(!settings.m_bKeepBackup || files.Get("bank.94b.bak") == input);
+        Check(!policy.bKeepBackup || files.Get("bank.94b.bak") == input);
         CSoundBank again;
-        Check(again.Load("bank.94b") == 1 && again.GetRepairOutcome() == CSoundBank::RepairNone);
+        Check(again.Load("bank.94b", policy) == 1 && again.GetRepairOutcome() == CSoundBank::RepairNone);
         Check(files.Get("bank.94b") == now && SameBank(again, bank));
     }
     else
@@ -109,24 +105,23 @@ void RepairAndWriteBack(const uint8_t* data, size_t size)
         }
     }
     Check(files.OpenHandles() == 0);
-    SetAppSettings(previous);
 }
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static CSilentSink sink;
-    SetMessageSink(&sink);
+    MessageSinkSlot().Install(&sink);
 
     CMemorySource source(data, size);
     CSoundBank bank;
-    if (bank.LoadFrom(source, "fuzz.94b"))
+    if (bank.LoadFrom(source, "fuzz.94b", REPAIRPOLICY{}))
     {
         // Whatever was read must be consistent with the input's size.
         if (bank.m_strBankName.size() != 8 || bank.m_arrInstruments.size() * 6 > size)
             __builtin_trap();
     }
-    bank.LoadFrom(source, "fuzz.bin"); // keeps any TTMA block instead of letting it go
+    bank.LoadFrom(source, "fuzz.bin", REPAIRPOLICY{}); // keeps any TTMA block instead of letting it go
     RepairAndWriteBack(data, size);
 
     CMappingReport report;

@@ -143,7 +143,7 @@ void CMappingReport::AppendRows(const CSoundBank& bank, std::vector<std::string>
 uint32_t CMappingReport::BuildRows(std::vector<std::string>& rows)
 {
     CSoundBank bank;
-    if (bank.Load(m_strBankPath))
+    if (bank.Load(m_strBankPath, m_repairPolicy))
         AppendRows(bank, rows);
     return SCAN_ROWS_BUILT;
 }

@@ -3,11 +3,11 @@
 // are repeated once per instrument and drum set.
 #pragma once
 
+#include "soundbank/SoundBank.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
-
-class CSoundBank;
 
 class CMappingReport
 {
@@ -43,4 +43,6 @@ public:
     uint32_t m_crText = 0x000000;
     uint32_t m_crBackground = 0xFFFFFF;
     std::string m_strImagePath;
+    // What loading the bank does with a converted one.
+    REPAIRPOLICY m_repairPolicy;
 };

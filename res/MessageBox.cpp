@@ -1,4 +1,4 @@
-// The reporting layer's sink switch and its default, console sink.
+// The reporting layer's sink slot and its built-in console sink.
 #include "res/MessageBox.h"
 
 #include "res/StringTable.h"
@@ -16,21 +16,13 @@ public:
         return (style & 0x0F) == MsgYesNo ? AnswerNo : AnswerOk;
     }
 };
-
-CConsoleSink g_consoleSink;
-IMessageSink* g_pSink = &g_consoleSink;
 } // namespace
 
-IMessageSink* SetMessageSink(IMessageSink* sink)
+CSlot<IMessageSink>& MessageSinkSlot()
 {
-    IMessageSink* previous = g_pSink;
-    g_pSink = sink ? sink : &g_consoleSink;
-    return previous == &g_consoleSink ? nullptr : previous;
-}
-
-IMessageSink* GetMessageSink()
-{
-    return g_pSink;
+    static CConsoleSink console;
+    static CSlot<IMessageSink> slot(console);
+    return slot;
 }
 
 int AppMessageBox(unsigned textId, unsigned style)
@@ -41,5 +33,5 @@ int AppMessageBox(unsigned textId, unsigned style)
 int AppMessageBoxText(const std::string& text, unsigned style, const char* caption)
 {
     std::string strCaption = caption ? caption : LoadStringId(AFX_IDS_APP_TITLE);
-    return g_pSink->Show(text, strCaption, style);
+    return MessageSinkSlot().Get().Show(text, strCaption, style);
 }

@@ -3,6 +3,8 @@
 // tool installs one that prints; tests install a recorder.
 #pragma once
 
+#include "base/Slot.h"
+
 #include <string>
 
 // Styles, with the values the program's message boxes have always used.
@@ -34,25 +36,12 @@ public:
     virtual int Show(const std::string& text, const std::string& caption, unsigned style) = 0;
 };
 
-// Installs a sink and returns the one it replaces. nullptr restores the default sink, which
-// writes "Orvane: <text>" to standard error and answers No to questions.
-IMessageSink* SetMessageSink(IMessageSink* sink);
-IMessageSink* GetMessageSink();
+// Where messages go. Its built-in sink writes "Orvane: <text>" to standard error and answers
+// No to questions.
+CSlot<IMessageSink>& MessageSinkSlot();
 
 // Shows the text of a string id with the caption "Orvane".
 int AppMessageBox(unsigned textId, unsigned style);
 // Shows a ready-made text; caption nullptr means "Orvane", "" the system's default caption.
 int AppMessageBoxText(const std::string& text, unsigned style, const char* caption = nullptr);
 
-// Installs a sink for the lifetime of a scope and puts the previous one back afterwards.
-class CScopedMessageSink
-{
-public:
-    explicit CScopedMessageSink(IMessageSink* sink) : m_pPrevious(SetMessageSink(sink)) {}
-    ~CScopedMessageSink() { SetMessageSink(m_pPrevious); }
-    CScopedMessageSink(const CScopedMessageSink&) = delete;
-    CScopedMessageSink& operator=(const CScopedMessageSink&) = delete;
-
-private:
-    IMessageSink* m_pPrevious;
-};

@@ -2,7 +2,7 @@
 // falls back to the byte-by-byte test for the last few offsets.
 #include "soundbank/ChunkScan.h"
 
-#include "soundbank/ByteSource.h"
+#include "base/ByteSource.h"
 
 #include <algorithm>
 #include <cstring>

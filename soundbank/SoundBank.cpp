@@ -2,11 +2,12 @@
 // identifiers anywhere in the file; nothing else in the file is interpreted.
 #include "soundbank/SoundBank.h"
 
+#include "base/ByteCodec.h"
+#include "base/ByteSource.h"
+#include "base/FileSystem.h"
 #include "res/MessageBox.h"
 #include "res/StringTable.h"
-#include "soundbank/ByteSource.h"
 #include "soundbank/ChunkScan.h"
-#include "soundbank/FileSystem.h"
 
 #include <algorithm>
 #include <cctype>
@@ -16,16 +17,6 @@ namespace
 // Positions are kept as 32-bit values; identifiers further on than this are out of reach.
 constexpr uint64_t kMaxChunkStart = 0xFFFFFFFFull - 8;
 
-uint16_t Le16(const unsigned char* p)
-{
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-
-uint32_t Le32(const unsigned char* p)
-{
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-           (static_cast<uint32_t>(p[3]) << 24);
-}
 } // namespace
 
 void CSoundBank::Clear()
@@ -46,7 +37,7 @@ void CSoundBank::FreeTtma()
     m_dwTtmaSize = 0;
 }
 
-int CSoundBank::Load(const std::filesystem::path& path)
+int CSoundBank::Load(const std::filesystem::path& path, const REPAIRPOLICY& policy)
 {
     Clear();
     m_nRepairOutcome = RepairNone;
@@ -60,13 +51,13 @@ int CSoundBank::Load(const std::filesystem::path& path)
         }
         result = ReadChunks(*file, path);
     } // the file is closed before a repair rewrites it
-    return FinishLoad(result, path);
+    return FinishLoad(result, path, policy);
 }
 
-int CSoundBank::LoadFrom(CByteSource& source, const std::filesystem::path& path)
+int CSoundBank::LoadFrom(CByteSource& source, const std::filesystem::path& path, const REPAIRPOLICY& policy)
 {
     m_nRepairOutcome = RepairNone;
-    return FinishLoad(ReadChunks(source, path), path);
+    return FinishLoad(ReadChunks(source, path), path, policy);
 }
 
 CSoundBank::ReadResult CSoundBank::ReadChunks(CByteSource& source, const std::filesystem::path& path)
@@ -81,7 +72,7 @@ CSoundBank::ReadResult CSoundBank::ReadChunks(CByteSource& source, const std::fi
     return ReadResult::Plain;
 }
 
-int CSoundBank::FinishLoad(ReadResult result, const std::filesystem::path& path)
+int CSoundBank::FinishLoad(ReadResult result, const std::filesystem::path& path, const REPAIRPOLICY& policy)
 {
     switch (result)
     {
@@ -92,7 +83,7 @@ int CSoundBank::FinishLoad(ReadResult result, const std::filesystem::path& path)
         AppMessageBox(IDS_NOIMAPCHUNK, MsgStop);
         return 0;
     case ReadResult::Converted:
-        return HandleConvertedBank(path);
+        return HandleConvertedBank(path, policy);
     case ReadResult::Plain:
         break;
     }
@@ -109,7 +100,7 @@ int CSoundBank::FindPrio(CByteSource& source)
     unsigned char data[10];
     source.ReadZeroFilled(m_dwPrioPos, data, sizeof data);
     m_strBankName.assign(reinterpret_cast<const char*>(data), 8);
-    m_wPriority = Le16(data + 8);
+    m_wPriority = GetLe16(data + 8);
     return 1;
 }
 
@@ -130,7 +121,7 @@ void CSoundBank::ReadList(CByteSource& source, uint64_t& pos, std::vector<IMAPEN
             return;
         }
         IMAPENTRY entry;
-        entry.wProgram = Le16(raw);
+        entry.wProgram = GetLe16(raw);
         entry.byVariation = raw[2];
         std::copy(raw + 3, raw + 6, entry.abRest);
         list.push_back(entry);
@@ -158,7 +149,7 @@ int CSoundBank::FindTtma(CByteSource& source)
     FreeTtma();
     unsigned char length[4];
     source.ReadZeroFilled(at + 4, length, sizeof length);
-    uint32_t size = Le32(length);
+    uint32_t size = GetLe32(length);
     // A length that reaches past the end of the file cannot be a real chunk: it is ignored,
     // and nothing is allocated for it.
     if (at + 8 + static_cast<uint64_t>(size) > source.Size())

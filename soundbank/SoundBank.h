@@ -20,6 +20,20 @@ struct IMAPENTRY
     uint8_t abRest[3] = {0, 0, 0};
 };
 
+// What a load does with a bank converted from the TTS format. Callers fill it from their
+// settings; the reader itself knows no settings.
+struct REPAIRPOLICY
+{
+    enum MODE
+    {
+        Ask,       // the repair question decides
+        Automatic, // repaired without asking
+        Never      // left as it is, without asking
+    };
+    MODE nMode = Ask;
+    bool bKeepBackup = false; // copy the bank to "<path>.bak" before repairing it
+};
+
 class CSoundBank
 {
 public:
@@ -27,11 +41,12 @@ public:
     CSoundBank(const CSoundBank&) = delete;
     CSoundBank& operator=(const CSoundBank&) = delete;
 
-    // Reads the bank at path (clearing first). 1 loaded, 0 failed after its message.
-    int Load(const std::filesystem::path& path);
+    // Reads the bank at path (clearing first); a converted bank is treated as policy says.
+    // 1 loaded, 0 failed after its message.
+    int Load(const std::filesystem::path& path, const REPAIRPOLICY& policy);
     // The same steps over bytes already at hand; path is recorded and decides whether the
     // bank counts as a .94b file.
-    int LoadFrom(CByteSource& source, const std::filesystem::path& path);
+    int LoadFrom(CByteSource& source, const std::filesystem::path& path, const REPAIRPOLICY& policy);
 
     // Empties lists and name, zeroes priority and positions, frees the TTMA block; keeps the path.
     void Clear();
@@ -102,9 +117,9 @@ private:
     // Steps of a load up to the repair decision, without messages.
     ReadResult ReadChunks(CByteSource& source, const std::filesystem::path& path);
     // Messages and repair decision for what ReadChunks found.
-    int FinishLoad(ReadResult result, const std::filesystem::path& path);
+    int FinishLoad(ReadResult result, const std::filesystem::path& path, const REPAIRPOLICY& policy);
     // What happens to a converted bank once it has been read.
-    int HandleConvertedBank(const std::filesystem::path& path);
+    int HandleConvertedBank(const std::filesystem::path& path, const REPAIRPOLICY& policy);
     // True when file reads back as this bank with the priority chunk in front of the TTMA
     // chunk: the check made on a repaired file before it replaces the bank.
     bool ReadsAsRepaired(CByteSource& file, const std::filesystem::path& path) const;
@@ -112,5 +127,4 @@ private:
     static void ReadList(CByteSource& source, uint64_t& pos, std::vector<IMAPENTRY>& list);
 
     RepairOutcome m_nRepairOutcome = RepairNone;
-    bool m_bReloadingRepaired = false;
 };

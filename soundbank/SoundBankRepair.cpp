@@ -4,12 +4,12 @@
 // read back and checked, and only then renamed over the bank in one step.
 #include "soundbank/SoundBank.h"
 
-#include "app/Settings.h"
+#include "base/ByteCodec.h"
+#include "base/ByteSource.h"
+#include "base/FileSystem.h"
 #include "res/MessageBox.h"
 #include "res/StringTable.h"
 #include "soundbank/BankName.h"
-#include "soundbank/ByteSource.h"
-#include "soundbank/FileSystem.h"
 
 #include <algorithm>
 #include <cstring>
@@ -19,12 +19,6 @@ namespace
 {
 // The rest of the bank is copied through one buffer of this size.
 constexpr size_t kRepairBlock = 51200;
-
-void PutLe32(unsigned char* p, uint32_t v)
-{
-    for (int k = 0; k < 4; ++k)
-        p[k] = static_cast<unsigned char>(v >> (8 * k));
-}
 
 bool IsOneOf(const unsigned char* id, const char* a, const char* b)
 {
@@ -72,26 +66,19 @@ bool SameEntries(const std::vector<IMAPENTRY>& a, const std::vector<IMAPENTRY>& 
 }
 } // namespace
 
-int CSoundBank::HandleConvertedBank(const std::filesystem::path& path)
+int CSoundBank::HandleConvertedBank(const std::filesystem::path& path, const REPAIRPOLICY& policy)
 {
-    // The reading of a freshly repaired file never starts another repair.
-    if (!m_bReloadingRepaired)
+    m_nRepairOutcome = RepairDeclined;
+    if (policy.nMode == REPAIRPOLICY::Automatic ||
+        (policy.nMode == REPAIRPOLICY::Ask && AppMessageBox(IDS_TTSQUESTION, MsgQuestion) == AnswerYes))
     {
-        const CSettings& settings = GetAppSettings();
-        m_nRepairOutcome = RepairDeclined;
-        if (settings.m_bAutoRemoveTtma || AppMessageBox(IDS_TTSQUESTION, MsgQuestion) == AnswerYes)
-        {
-            if (settings.m_bKeepBackup)
-                MakeBackup(path);
-            bool repaired = RepairTts(path) != 0;
-            if (repaired)
-            {
-                m_bReloadingRepaired = true;
-                Load(path);
-                m_bReloadingRepaired = false;
-            }
-            m_nRepairOutcome = repaired ? RepairDone : RepairFailed;
-        }
+        if (policy.bKeepBackup)
+            MakeBackup(path);
+        bool repaired = RepairTts(path) != 0;
+        // The reading of a freshly repaired file never starts another repair.
+        if (repaired)
+            Load(path, REPAIRPOLICY{REPAIRPOLICY::Never, false});
+        m_nRepairOutcome = repaired ? RepairDone : RepairFailed;
     }
     // Whatever happened, the bank holds no TTMA data any more and keeps its path, so that its
     // edits can still be saved.
@@ -131,8 +118,7 @@ int CSoundBank::RepairTts(const std::filesystem::path& path)
     std::memcpy(prioChunk, "PRIO", 4);
     PutLe32(prioChunk + 4, 10);
     std::memcpy(prioChunk + 8, name.data(), 8);
-    prioChunk[16] = static_cast<unsigned char>(m_wPriority);
-    prioChunk[17] = static_cast<unsigned char>(m_wPriority >> 8);
+    PutLe16(prioChunk + 16, m_wPriority);
     unsigned char ttmaHead[8];
     std::memcpy(ttmaHead, "TTMA", 4);
     PutLe32(ttmaHead + 4, m_dwTtmaSize);

@@ -3,10 +3,11 @@
 // or moved, and a write that fails puts the bytes it replaced back.
 #include "soundbank/SoundBank.h"
 
+#include "base/ByteCodec.h"
+#include "base/FileSystem.h"
 #include "res/MessageBox.h"
 #include "res/StringTable.h"
 #include "soundbank/BankName.h"
-#include "soundbank/FileSystem.h"
 
 #include <algorithm>
 #include <cstring>
@@ -72,18 +73,19 @@ int CSoundBank::SaveInPlace()
     PATCH name{m_dwPrioPos, {}, 8};
     std::memcpy(name.abBytes, PadBankName(m_strBankName).data(), 8);
     patches.push_back(name);
-    patches.push_back(
-        {m_dwPrioPos + 8ull,
-         {static_cast<unsigned char>(m_wPriority), static_cast<unsigned char>(m_wPriority >> 8)},
-         2});
+    PATCH priority{m_dwPrioPos + 8ull, {}, 2};
+    PutLe16(priority.abBytes, m_wPriority);
+    patches.push_back(priority);
     const uint64_t drums = m_dwImapPos + 6ull * m_arrInstruments.size() + 2;
     auto addEntries = [&](const std::vector<IMAPENTRY>& list, uint64_t start)
     {
         for (size_t i = 0; i < list.size(); ++i)
-            patches.push_back({start + 6ull * i,
-                               {static_cast<unsigned char>(list[i].wProgram),
-                                static_cast<unsigned char>(list[i].wProgram >> 8), list[i].byVariation},
-                               3});
+        {
+            PATCH entry{start + 6ull * i, {}, 3};
+            PutLe16(entry.abBytes, list[i].wProgram);
+            entry.abBytes[2] = list[i].byVariation;
+            patches.push_back(entry);
+        }
     };
     addEntries(m_arrInstruments, m_dwImapPos);
     addEntries(m_arrDrumsets, drums);

@@ -16,12 +16,12 @@ std::vector<unsigned char> SineSamples(size_t n, double cycles)
 {
     std::vector<unsigned char> data;
     data.reserve(n * 2);
+    CByteBuffer out(data);
     for (size_t i = 0; i < n; ++i)
     {
         double t = static_cast<double>(i) / static_cast<double>(n);
         auto v = static_cast<int16_t>(12000.0 * std::sin(2.0 * M_PI * cycles * t) * (1.0 - t));
-        data.push_back(static_cast<unsigned char>(v & 0xFF));
-        data.push_back(static_cast<unsigned char>((v >> 8) & 0xFF));
+        out.Put16(static_cast<uint16_t>(v));
     }
     return data;
 }

@@ -19,12 +19,7 @@ namespace
 class OptionsDlgGuiTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        m_pPrevious = SetMessageSink(&m_sink);
-        WriteFileText(m_dir / "back.gif", "GIF89a");
-    }
-    void TearDown() override { SetMessageSink(m_pPrevious); }
+    void SetUp() override { WriteFileText(m_dir / "back.gif", "GIF89a"); }
 
     wxTextCtrl* Edit(COptionsDlg& dlg) { return wxDynamicCast(dlg.FindWindow(COptionsDlg::IDC_IMAGE_EDIT), wxTextCtrl); }
     wxCheckBox* Check(COptionsDlg& dlg, int id) { return wxDynamicCast(dlg.FindWindow(id), wxCheckBox); }
@@ -48,7 +43,7 @@ protected:
     CMappingReport m_report;
     CSettings m_settings;
     CWxMessageSink m_sink;
-    IMessageSink* m_pPrevious = nullptr;
+    CSlot<IMessageSink>::CScope m_useSink{MessageSinkSlot(), &m_sink};
 };
 
 TEST_F(OptionsDlgGuiTest, OpensWithTheRadioAndEditStateOfTheImagePath)

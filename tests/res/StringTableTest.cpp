@@ -34,7 +34,7 @@ TEST(MessageBoxTest, SinkGetsTextCaptionAndStyle)
 
 TEST(MessageBoxTest, ScopedSinksNestAndTheDefaultAnswersNo)
 {
-    IMessageSink* before = GetMessageSink();
+    IMessageSink* before = &MessageSinkSlot().Get();
     {
         CMessageRecorder outer;
         {
@@ -42,10 +42,10 @@ TEST(MessageBoxTest, ScopedSinksNestAndTheDefaultAnswersNo)
             AppMessageBox(IDS_CANTOPENFILE, MsgStop);
             EXPECT_EQ(1u, inner.m_messages.size());
         }
-        EXPECT_EQ(&outer, GetMessageSink());
+        EXPECT_EQ(&outer, &MessageSinkSlot().Get());
         EXPECT_TRUE(outer.m_messages.empty());
     }
-    EXPECT_EQ(before, GetMessageSink());
+    EXPECT_EQ(before, &MessageSinkSlot().Get());
     testing::internal::CaptureStderr();
     EXPECT_EQ(AnswerNo, AppMessageBox(IDS_TTSQUESTION, MsgQuestion));
     EXPECT_EQ(0u, testing::internal::GetCapturedStderr().rfind("Orvane: This soundbank", 0));

@@ -1,5 +1,5 @@
 // The fast identifier scan must give exactly what the byte-by-byte scan gives.
-#include "soundbank/ByteSource.h"
+#include "base/ByteSource.h"
 #include "soundbank/ChunkScan.h"
 #include "support/TempDir.h"
 

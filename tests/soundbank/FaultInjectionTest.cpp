@@ -1,7 +1,6 @@
 // Every write path run once for each file operation it makes, with exactly that operation
 // failing: the bank must end as it was (or, once the repaired file was renamed over it, as the
 // repaired file), the failure must be reported, and the result must say so.
-#include "app/Settings.h"
 #include "res/StringTable.h"
 #include "soundbank/SoundBank.h"
 #include "support/BankBuilder.h"
@@ -27,9 +26,6 @@ const Bytes kOldBackup = {'o', 'l', 'd'};
 class FaultInjectionTest : public ::testing::Test
 {
   protected:
-    FaultInjectionTest() : m_pPreviousSettings(SetAppSettings(&m_settings)) {}
-    ~FaultInjectionTest() override { SetAppSettings(m_pPreviousSettings); }
-
     // Puts the bank and an older backup in place and removes what an earlier run left.
     void Reset(const Bytes& bank)
     {
@@ -47,7 +43,7 @@ class FaultInjectionTest : public ::testing::Test
     void LoadAndEdit(CSoundBank& bank)
     {
         CMessageRecorder quiet;
-        ASSERT_EQ(1, bank.Load(m_path));
+        ASSERT_EQ(1, bank.Load(m_path, m_policy));
         bank.m_strBankName = "Edited";
         bank.m_wPriority = 99;
         bank.SetInstrument(1, 42, 7);
@@ -56,8 +52,7 @@ class FaultInjectionTest : public ::testing::Test
 
     CTempDir m_dir;
     std::filesystem::path m_path = m_dir / "bank.94b";
-    CSettings m_settings;
-    CSettings* m_pPreviousSettings;
+    REPAIRPOLICY m_policy;
 };
 
 std::string Trace(int k, const CFaultFileSystem& fs)
@@ -133,8 +128,8 @@ TEST_F(FaultInjectionTest, WriteBackWithBackup)
 
 TEST_F(FaultInjectionTest, RepairWithBackup)
 {
-    m_settings.m_bAutoRemoveTtma = 1;
-    m_settings.m_bKeepBackup = 1;
+    m_policy.nMode = REPAIRPOLICY::Automatic;
+    m_policy.bKeepBackup = true;
     CBankBuilder b;
     b.Filler(30).Ttma(64).Filler(10).Prio("Convert", 8, "TTPR").Imap(CBankBuilder::Entries(4), {}, "TTIM");
     b.Filler(110000);
@@ -143,7 +138,7 @@ TEST_F(FaultInjectionTest, RepairWithBackup)
     {
         CMessageRecorder quiet;
         CSoundBank reference;
-        ASSERT_EQ(1, reference.Load(m_path));
+        ASSERT_EQ(1, reference.Load(m_path, m_policy));
         ASSERT_EQ(CSoundBank::RepairDone, reference.GetRepairOutcome());
     }
     const Bytes repaired = ReadFileBytes(m_path);
@@ -157,7 +152,7 @@ TEST_F(FaultInjectionTest, RepairWithBackup)
         CMessageRecorder messages;
         CFaultFileSystem fs(k);
         CSoundBank bank;
-        int result = bank.Load(m_path);
+        int result = bank.Load(m_path, m_policy);
         if (!fs.Failed())
         {
             EXPECT_EQ(1, result);

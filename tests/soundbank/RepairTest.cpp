@@ -1,6 +1,5 @@
 // Repairing converted TTS banks: the question and the two settings, the exact bytes of the
 // repaired file, and the banks that must be left alone.
-#include "app/Settings.h"
 #include "res/StringTable.h"
 #include "soundbank/SoundBank.h"
 #include "support/BankBuilder.h"
@@ -47,15 +46,12 @@ std::vector<std::tuple<int, int, int, int, int>> Entries(const std::vector<IMAPE
 class RepairTest : public ::testing::Test
 {
   protected:
-    RepairTest() : m_pPreviousSettings(SetAppSettings(&m_settings)) {}
-    ~RepairTest() override { SetAppSettings(m_pPreviousSettings); }
-
     // Writes the bytes as name and loads them.
     int LoadBytes(const Bytes& bytes, const std::string& name = "tts.94b")
     {
         m_path = m_dir / name;
         WriteFileBytes(m_path, bytes);
-        return m_bank.Load(m_path);
+        return m_bank.Load(m_path, m_policy);
     }
     std::filesystem::path With(const char* suffix) const
     {
@@ -68,7 +64,7 @@ class RepairTest : public ::testing::Test
         CTempDir dir;
         WriteFileBytes(dir / "plain.bin", bytes);
         CSoundBank plain;
-        ASSERT_EQ(1, plain.Load(dir / "plain.bin"));
+        ASSERT_EQ(1, plain.Load(dir / "plain.bin", m_policy));
         EXPECT_EQ(plain.m_strBankName, m_bank.m_strBankName);
         EXPECT_EQ(plain.m_wPriority, m_bank.m_wPriority);
         EXPECT_EQ(Entries(plain.m_arrInstruments), Entries(m_bank.m_arrInstruments));
@@ -77,8 +73,7 @@ class RepairTest : public ::testing::Test
 
     CTempDir m_dir;
     std::filesystem::path m_path;
-    CSettings m_settings;
-    CSettings* m_pPreviousSettings;
+    REPAIRPOLICY m_policy;
     CMessageRecorder m_messages{AnswerNo};
     CSoundBank m_bank;
 };
@@ -86,8 +81,8 @@ class RepairTest : public ::testing::Test
 
 TEST_F(RepairTest, AutomaticRepairWithBackupMovesThePriorityChunkAndKeepsTheBank)
 {
-    m_settings.m_bAutoRemoveTtma = 1;
-    m_settings.m_bKeepBackup = 1;
+    m_policy.nMode = REPAIRPOLICY::Automatic;
+    m_policy.bKeepBackup = true;
     CBankBuilder b;
     b.Filler(20);
     size_t ttma = b.Size();
@@ -123,8 +118,8 @@ TEST_F(RepairTest, AutomaticRepairWithBackupMovesThePriorityChunkAndKeepsTheBank
     EXPECT_EQ(m_path.string(), m_bank.m_strPathName);
 
     // A repaired bank is not offered the repair again, and a second load changes nothing.
-    m_settings.m_bAutoRemoveTtma = 0;
-    ASSERT_EQ(1, m_bank.Load(m_path));
+    m_policy.nMode = REPAIRPOLICY::Ask;
+    ASSERT_EQ(1, m_bank.Load(m_path, m_policy));
     EXPECT_THAT(m_messages.Texts(), IsEmpty());
     EXPECT_EQ(CSoundBank::RepairNone, m_bank.GetRepairOutcome());
     EXPECT_EQ(repaired, ReadFileBytes(m_path));
@@ -132,7 +127,7 @@ TEST_F(RepairTest, AutomaticRepairWithBackupMovesThePriorityChunkAndKeepsTheBank
 
 TEST_F(RepairTest, TheQuestionDecides)
 {
-    m_settings.m_bKeepBackup = 1;
+    m_policy.bKeepBackup = true;
     CBankBuilder b;
     b.Ttma(12).Prio("Asked", 4).Imap(CBankBuilder::Entries(2), {});
     const Bytes original = b.Bytes();
@@ -152,7 +147,7 @@ TEST_F(RepairTest, TheQuestionDecides)
 
     // Declined banks are asked about at every load; Yes repairs.
     m_messages.m_nAnswer = AnswerYes;
-    ASSERT_EQ(1, m_bank.Load(m_path));
+    ASSERT_EQ(1, m_bank.Load(m_path, m_policy));
     EXPECT_EQ(2u, m_messages.m_messages.size());
     EXPECT_EQ(CSoundBank::RepairDone, m_bank.GetRepairOutcome());
     EXPECT_EQ(Repaired(original, 0, 20, 12), ReadFileBytes(m_path));
@@ -161,7 +156,7 @@ TEST_F(RepairTest, TheQuestionDecides)
 
 TEST_F(RepairTest, NoPrefixAndNoMiddle)
 {
-    m_settings.m_bAutoRemoveTtma = 1;
+    m_policy.nMode = REPAIRPOLICY::Automatic;
     // TTMA at offset 0 with the priority chunk right after it.
     CBankBuilder b;
     b.Ttma(16).Prio("Direct", 1).Imap({}, CBankBuilder::Entries(1));
@@ -183,19 +178,19 @@ TEST_F(RepairTest, NoPrefixAndNoMiddle)
 
 TEST_F(RepairTest, TtmaNearTheScanLimitMovesOutOfReach)
 {
-    m_settings.m_bAutoRemoveTtma = 1;
+    m_policy.nMode = REPAIRPOLICY::Automatic;
     CBankBuilder b;
     b.Filler(1020).Ttma(8).Prio("Far", 5).Imap(CBankBuilder::Entries(1), {});
     ASSERT_EQ(1, LoadBytes(b.Bytes()));
     EXPECT_THAT(m_messages.Texts(), IsEmpty());
     EXPECT_EQ(Repaired(b.Bytes(), 1020, 1036, 8), ReadFileBytes(m_path));
-    ASSERT_EQ(1, m_bank.Load(m_path));
+    ASSERT_EQ(1, m_bank.Load(m_path, m_policy));
     EXPECT_EQ(CSoundBank::RepairNone, m_bank.GetRepairOutcome());
 }
 
 TEST_F(RepairTest, BanksThatCannotBeRepairedAreLeftUnchanged)
 {
-    m_settings.m_bAutoRemoveTtma = 1;
+    m_policy.nMode = REPAIRPOLICY::Automatic;
     const std::string cannot =
         "This soundbank cannot be repaired: its priority chunk does not follow its TTMA "
         "chunk as expected.\nThe file was left unchanged.";
@@ -233,7 +228,7 @@ TEST_F(RepairTest, BanksThatCannotBeRepairedAreLeftUnchanged)
 
 TEST_F(RepairTest, OnlyConvertedBankFilesAreOffered)
 {
-    m_settings.m_bAutoRemoveTtma = 1;
+    m_policy.nMode = REPAIRPOLICY::Automatic;
     CBankBuilder converted;
     converted.Ttma(8).Prio("Conv", 1).Imap({}, {});
     ASSERT_EQ(1, LoadBytes(converted.Bytes(), "tts.94bank"));
@@ -253,7 +248,7 @@ class CEditingSink : public IMessageSink
 {
   public:
     CEditingSink(std::filesystem::path path, Bytes replacement)
-        : m_path(std::move(path)), m_replacement(std::move(replacement)), m_scope(this)
+        : m_path(std::move(path)), m_replacement(std::move(replacement)), m_scope(MessageSinkSlot(), this)
     {
     }
     int Show(const std::string& text, const std::string&, unsigned style) override
@@ -269,7 +264,7 @@ class CEditingSink : public IMessageSink
   private:
     std::filesystem::path m_path;
     Bytes m_replacement;
-    CScopedMessageSink m_scope;
+    CSlot<IMessageSink>::CScope m_scope;
 };
 } // namespace
 
@@ -293,7 +288,7 @@ TEST_F(RepairTest, AFileChangedWhileTheQuestionWasOpenIsNotTouched)
     {
         WriteFileBytes(m_path, b.Bytes());
         CEditingSink sink(m_path, edit);
-        ASSERT_EQ(1, m_bank.Load(m_path));
+        ASSERT_EQ(1, m_bank.Load(m_path, m_policy));
         EXPECT_THAT(sink.m_texts, ElementsAre(GetString(IDS_TTSQUESTION), GetString(IDS_CANTOPENFILE)));
         EXPECT_EQ(edit, ReadFileBytes(m_path));
         EXPECT_EQ(CSoundBank::RepairFailed, m_bank.GetRepairOutcome());
@@ -302,14 +297,14 @@ TEST_F(RepairTest, AFileChangedWhileTheQuestionWasOpenIsNotTouched)
 
 TEST_F(RepairTest, RepairAndWriteBackWorkOnFilesHeldInMemory)
 {
-    m_settings.m_bAutoRemoveTtma = 1;
-    m_settings.m_bKeepBackup = 1;
+    m_policy.nMode = REPAIRPOLICY::Automatic;
+    m_policy.bKeepBackup = true;
     CBankBuilder b;
     b.Filler(9).Ttma(30).Filler(4).Prio("Memory", 6).Imap(CBankBuilder::Entries(2), CBankBuilder::Entries(1));
     CMemoryFileSystem files;
-    CScopedFileSystem scope(&files);
+    CSlot<IFileSystem>::CScope scope(FileSystemSlot(), &files);
     files.Put("mem.94b", b.Bytes());
-    ASSERT_EQ(1, m_bank.Load("mem.94b"));
+    ASSERT_EQ(1, m_bank.Load("mem.94b", m_policy));
     EXPECT_EQ(CSoundBank::RepairDone, m_bank.GetRepairOutcome());
     EXPECT_EQ(Repaired(b.Bytes(), 9, 51, 30), files.Get("mem.94b"));
     EXPECT_EQ(b.Bytes(), files.Get("mem.94b.bak"));

@@ -1,5 +1,5 @@
 // Reading banks: chunk finding, both identifier pairs, entry lists, TTMA bounds, hostile files.
-#include "soundbank/ByteSource.h"
+#include "base/ByteSource.h"
 #include "soundbank/SoundBank.h"
 #include "support/BankBuilder.h"
 #include "support/MessageRecorder.h"
@@ -37,7 +37,7 @@ protected:
     {
         m_path = m_dir / name;
         WriteFileBytes(m_path, bytes);
-        return m_bank.Load(m_path);
+        return m_bank.Load(m_path, REPAIRPOLICY{});
     }
 
     CTempDir m_dir;
@@ -126,8 +126,8 @@ TEST_F(LoadTest, FailuresShowTheirMessage)
     EXPECT_EQ(0, LoadBytes(noImap.Bytes()));
     // Name and priority are read although the load fails.
     EXPECT_EQ(1, m_bank.m_wPriority);
-    EXPECT_EQ(0, m_bank.Load(m_dir / "missing.94b"));
-    EXPECT_EQ(0, m_bank.Load(m_dir.Path())); // a folder is no bank
+    EXPECT_EQ(0, m_bank.Load(m_dir / "missing.94b", REPAIRPOLICY{}));
+    EXPECT_EQ(0, m_bank.Load(m_dir.Path(), REPAIRPOLICY{})); // a folder is no bank
     EXPECT_THAT(m_messages.Texts(), ElementsAre("Unable to find PRIO chunk !", "Unable to find PRIO chunk !",
                                                 "Unable to find IMAP chunk !", "Unable to open file !",
                                                 "Unable to open file !"));
@@ -143,7 +143,7 @@ TEST_F(LoadTest, ReloadGivesTheSameListsNotDoubled)
     CBankBuilder b;
     b.Prio("Again", 1).Imap(CBankBuilder::Entries(3), CBankBuilder::Entries(2));
     ASSERT_EQ(1, LoadBytes(b.Bytes()));
-    ASSERT_EQ(1, m_bank.Load(m_path));
+    ASSERT_EQ(1, m_bank.Load(m_path, REPAIRPOLICY{}));
     EXPECT_EQ(3u, m_bank.m_arrInstruments.size());
     EXPECT_EQ(2u, m_bank.m_arrDrumsets.size());
 }
@@ -255,7 +255,7 @@ TEST(SoundBankTest, SetEntryKeepsTheRestBytesAndClearKeepsThePath)
     b.Prio("Set", 1).Imap({BankEntry{}}, {BankEntry{}});
     CMemorySource source(b.Bytes());
     CSoundBank bank;
-    ASSERT_EQ(1, bank.LoadFrom(source, "mem.94b"));
+    ASSERT_EQ(1, bank.LoadFrom(source, "mem.94b", REPAIRPOLICY{}));
     bank.SetInstrument(0, 99, 5);
     bank.SetDrumset(0, 7, 1);
     EXPECT_EQ(99, bank.GetInstrument(0).wProgram);

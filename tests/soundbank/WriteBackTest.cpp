@@ -23,7 +23,7 @@ class WriteBackTest : public ::testing::Test
     {
         m_path = m_dir / name;
         WriteFileBytes(m_path, bytes);
-        ASSERT_EQ(1, m_bank.Load(m_path));
+        ASSERT_EQ(1, m_bank.Load(m_path, REPAIRPOLICY{}));
     }
 
     CTempDir m_dir;

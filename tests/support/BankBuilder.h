@@ -2,6 +2,8 @@
 // generator. Header-only so that tools can use it without the test framework.
 #pragma once
 
+#include "base/ByteCodec.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -41,14 +43,16 @@ public:
     }
     CBankBuilder& U16(uint16_t v)
     {
-        m_bytes.push_back(static_cast<unsigned char>(v));
-        m_bytes.push_back(static_cast<unsigned char>(v >> 8));
+        CByteBuffer out(m_bytes);
+        out.Seek(m_bytes.size());
+        out.Put16(v);
         return *this;
     }
     CBankBuilder& U32(uint32_t v)
     {
-        for (int k = 0; k < 4; ++k)
-            m_bytes.push_back(static_cast<unsigned char>(v >> (8 * k)));
+        CByteBuffer out(m_bytes);
+        out.Seek(m_bytes.size());
+        out.Put32(v);
         return *this;
     }
     // A chunk: identifier, 32-bit length, data.

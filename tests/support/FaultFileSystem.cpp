@@ -1,13 +1,10 @@
 #include "support/FaultFileSystem.h"
 
-#include "soundbank/ByteSource.h"
+#include "base/ByteSource.h"
 
-CFaultFileSystem::CFaultFileSystem(int nFailAt) : m_nFailAt(nFailAt), m_pPrevious(SetFileSystem(this)) {}
+CFaultFileSystem::CFaultFileSystem(int nFailAt) : m_nFailAt(nFailAt), m_scope(FileSystemSlot(), this) {}
 
-CFaultFileSystem::~CFaultFileSystem()
-{
-    SetFileSystem(m_pPrevious);
-}
+CFaultFileSystem::~CFaultFileSystem() = default;
 
 bool CFaultFileSystem::Fault(const char* operation)
 {

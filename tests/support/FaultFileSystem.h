@@ -4,7 +4,7 @@
 // an error, a rename that does not happen. It installs itself for its lifetime.
 #pragma once
 
-#include "soundbank/FileSystem.h"
+#include "base/FileSystem.h"
 
 #include <set>
 #include <string>
@@ -43,5 +43,5 @@ class CFaultFileSystem : public IFileSystem
     int m_nFailAt;
     int m_nCalls = 0;
     std::string m_strFailed;
-    IFileSystem* m_pPrevious;
+    CSlot<IFileSystem>::CScope m_scope;
 };

@@ -3,8 +3,8 @@
 // removed meanwhile, as on a POSIX system. Header-only so the fuzz targets can use it.
 #pragma once
 
-#include "soundbank/ByteSource.h"
-#include "soundbank/FileSystem.h"
+#include "base/ByteSource.h"
+#include "base/FileSystem.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,11 +1,8 @@
 #include "support/MessageRecorder.h"
 
-CMessageRecorder::CMessageRecorder(int answer) : m_nAnswer(answer), m_pPrevious(SetMessageSink(this)) {}
+CMessageRecorder::CMessageRecorder(int answer) : m_nAnswer(answer), m_scope(MessageSinkSlot(), this) {}
 
-CMessageRecorder::~CMessageRecorder()
-{
-    SetMessageSink(m_pPrevious);
-}
+CMessageRecorder::~CMessageRecorder() = default;
 
 int CMessageRecorder::Show(const std::string& text, const std::string& caption, unsigned style)
 {

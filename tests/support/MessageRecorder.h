@@ -29,5 +29,5 @@ public:
     std::vector<std::string> Texts() const;
 
 private:
-    IMessageSink* m_pPrevious;
+    CSlot<IMessageSink>::CScope m_scope;
 };

@@ -24,7 +24,6 @@ void CShellFixture::SetUp()
         m_strOldXdg = xdg;
     }
     ::setenv("XDG_CONFIG_HOME", (m_dir / "config").c_str(), 1);
-    m_pPreviousSink = SetMessageSink(&m_sink);
     m_strSettingsPath = SettingsPath();
 }
 
@@ -33,7 +32,6 @@ void CShellFixture::TearDown()
     if (m_frame)
         CloseShell();
     m_manager.reset();
-    SetMessageSink(m_pPreviousSink);
     if (m_bHadXdg)
         ::setenv("XDG_CONFIG_HOME", m_strOldXdg.c_str(), 1);
     else

@@ -47,7 +47,7 @@ protected:
 
 private:
     CWxMessageSink m_sink;
-    IMessageSink* m_pPreviousSink = nullptr;
+    CSlot<IMessageSink>::CScope m_useSink{MessageSinkSlot(), &m_sink};
     std::string m_strOldXdg;
     bool m_bHadXdg = false;
 };

@@ -3,6 +3,8 @@
 // single operation fail and a fuzzer can work on files held in memory.
 #pragma once
 
+#include "base/Slot.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -63,22 +65,12 @@ class CPosixFileSystem : public IFileSystem
     std::unique_ptr<CByteSource> OpenSource(const std::filesystem::path& path) override;
 };
 
-// The file system the program uses; the real one unless another was installed.
-IFileSystem& GetFileSystem();
-// Installs a file system and returns the one it replaces; nullptr restores the real one.
-IFileSystem* SetFileSystem(IFileSystem* fs);
-
-class CScopedFileSystem
+// The file system the program uses: the real one unless another was installed.
+CSlot<IFileSystem>& FileSystemSlot();
+inline IFileSystem& GetFileSystem()
 {
-  public:
-    explicit CScopedFileSystem(IFileSystem* fs) : m_pPrevious(SetFileSystem(fs)) {}
-    ~CScopedFileSystem() { SetFileSystem(m_pPrevious); }
-    CScopedFileSystem(const CScopedFileSystem&) = delete;
-    CScopedFileSystem& operator=(const CScopedFileSystem&) = delete;
-
-  private:
-    IFileSystem* m_pPrevious;
-};
+    return FileSystemSlot().Get();
+}
 
 // An open handle that is closed when it goes out of scope. Close() reports the close's result;
 // a handle closed by the destructor was already given up on.

@@ -1,7 +1,7 @@
 // The real file system and the copy used for backups.
-#include "soundbank/FileSystem.h"
+#include "base/FileSystem.h"
 
-#include "soundbank/ByteSource.h"
+#include "base/ByteSource.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,23 +14,15 @@
 
 namespace
 {
-CPosixFileSystem g_posixFileSystem;
-IFileSystem* g_pFileSystem = &g_posixFileSystem;
-
 // Copy buffer for backups.
 constexpr size_t kCopyBlock = 64 * 1024;
 } // namespace
 
-IFileSystem& GetFileSystem()
+CSlot<IFileSystem>& FileSystemSlot()
 {
-    return *g_pFileSystem;
-}
-
-IFileSystem* SetFileSystem(IFileSystem* fs)
-{
-    IFileSystem* previous = g_pFileSystem;
-    g_pFileSystem = fs ? fs : &g_posixFileSystem;
-    return previous == &g_posixFileSystem ? nullptr : previous;
+    static CPosixFileSystem posix;
+    static CSlot<IFileSystem> slot(posix);
+    return slot;
 }
 
 int CPosixFileSystem::OpenRead(const std::filesystem::path& path)

@@ -1,4 +1,4 @@
-#include "soundbank/ByteSource.h"
+#include "base/ByteSource.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
