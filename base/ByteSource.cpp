@@ -1,4 +1,7 @@
+// Byte sources over memory and over regular files.
 #include "base/ByteSource.h"
+
+#include "base/FileSystem.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -27,17 +30,20 @@ size_t CMemorySource::ReadAt(uint64_t offset, void* buf, size_t n)
 
 std::unique_ptr<CFileSource> CFileSource::Open(const std::filesystem::path& path)
 {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = OpenRegularFile(path, false);
     if (fd < 0)
         return nullptr;
     struct stat st;
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode))
+    if (::fstat(fd, &st) != 0)
     {
+        int error = errno;
         ::close(fd);
+        errno = error;
         return nullptr;
     }
-    uint64_t size = S_ISREG(st.st_mode) ? static_cast<uint64_t>(st.st_size) : 0;
-    return std::unique_ptr<CFileSource>(new CFileSource(fd, size));
+    std::unique_ptr<CFileSource> source(new CFileSource(fd, static_cast<uint64_t>(st.st_size)));
+    ToFileStat(st, source->m_stat);
+    return source;
 }
 
 CFileSource::~CFileSource()

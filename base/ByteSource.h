@@ -2,6 +2,8 @@
 // A read past the end yields fewer bytes (or none), never memory outside the data.
 #pragma once
 
+#include "base/FileSystem.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -18,6 +20,12 @@ public:
     virtual size_t ReadAt(uint64_t offset, void* buf, size_t n) = 0;
     // The whole content when it already sits in memory, else nullptr.
     virtual const unsigned char* Data() const { return nullptr; }
+    // Which file the bytes come from, as it was when opened; false for bytes of no file.
+    virtual bool GetFileStat(FILESTAT& stat) const
+    {
+        (void)stat;
+        return false;
+    }
 
     // Like ReadAt, but fills the bytes past the end with zeros; returns how many were real.
     size_t ReadZeroFilled(uint64_t offset, void* buf, size_t n);
@@ -43,12 +51,18 @@ private:
 class CFileSource : public CByteSource
 {
 public:
-    // nullptr when the path cannot be opened for reading or names a directory.
+    // nullptr (errno set) when the path cannot be opened for reading or is no regular file; a
+    // FIFO or device is refused at once, never waited on.
     static std::unique_ptr<CFileSource> Open(const std::filesystem::path& path);
     ~CFileSource() override;
 
     uint64_t Size() const override { return m_nSize; }
     size_t ReadAt(uint64_t offset, void* buf, size_t n) override;
+    bool GetFileStat(FILESTAT& stat) const override
+    {
+        stat = m_stat;
+        return true;
+    }
 
 private:
     CFileSource(int fd, uint64_t size) : m_fd(fd), m_nSize(size) {}
@@ -57,6 +71,7 @@ private:
     static constexpr size_t kCacheSize = 64 * 1024;
     int m_fd;
     uint64_t m_nSize;
+    FILESTAT m_stat;
     std::vector<unsigned char> m_cache;
     uint64_t m_nCacheOffset = 0;
     size_t m_nCacheLength = 0;

@@ -1,7 +1,8 @@
-// The real file system and the copy used for backups.
+// The real file system, the copy used for backups and the reasons given in messages.
 #include "base/FileSystem.h"
 
 #include "base/ByteSource.h"
+#include "base/ReplaceFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace
@@ -18,6 +20,19 @@ namespace
 constexpr size_t kCopyBlock = 64 * 1024;
 } // namespace
 
+void ToFileStat(const struct stat& st, FILESTAT& stat)
+{
+    stat.bRegular = S_ISREG(st.st_mode);
+    stat.bLink = S_ISLNK(st.st_mode);
+    stat.nSize = stat.bRegular ? static_cast<uint64_t>(st.st_size) : 0;
+    stat.nMode = static_cast<unsigned>(st.st_mode & 07777);
+    stat.nUid = st.st_uid;
+    stat.nGid = st.st_gid;
+    stat.nDevice = st.st_dev;
+    stat.nInode = st.st_ino;
+    stat.nMtimeNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+}
+
 CSlot<IFileSystem>& FileSystemSlot()
 {
     static CPosixFileSystem posix;
@@ -25,43 +40,101 @@ CSlot<IFileSystem>& FileSystemSlot()
     return slot;
 }
 
-int CPosixFileSystem::OpenRead(const std::filesystem::path& path)
+std::string FileErrorText(int error)
 {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat st;
-    if (fd >= 0 && (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)))
+    switch (error)
     {
+    case 0: return "unknown error";
+    case kErrNotRegular: return "not a regular file";
+    case kErrChanged: return "the file was changed by another program; nothing was written";
+    case kErrReadOnly: return "the file is read-only";
+    case kErrShort: return "the file ended early";
+    default: return std::strerror(error);
+    }
+}
+
+std::string FileErrorDetail(const std::filesystem::path& path, int error)
+{
+    return path.string() + ": " + FileErrorText(error);
+}
+
+int OpenRegularFile(const std::filesystem::path& path, bool bWrite)
+{
+    // O_NONBLOCK keeps the open of a FIFO from waiting for a writer; it is dropped again
+    // for the regular file that is accepted.
+    int fd = ::open(path.c_str(), (bWrite ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return -1;
+    struct stat st;
+    if (::fstat(fd, &st) != 0)
+    {
+        int error = errno;
         ::close(fd);
+        errno = error;
         return -1;
     }
+    if (!S_ISREG(st.st_mode))
+    {
+        ::close(fd);
+        errno = S_ISDIR(st.st_mode) ? EISDIR : kErrNotRegular;
+        return -1;
+    }
+    int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     return fd;
+}
+
+template <class T> T CPosixFileSystem::Fail(T fallback)
+{
+    SetLastError(errno);
+    return fallback;
+}
+
+int CPosixFileSystem::OpenRead(const std::filesystem::path& path)
+{
+    int fd = OpenRegularFile(path, false);
+    return fd >= 0 ? fd : Fail(-1);
 }
 
 int CPosixFileSystem::OpenReadWrite(const std::filesystem::path& path)
 {
-    int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-    struct stat st;
-    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)))
-    {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
+    int fd = OpenRegularFile(path, true);
+    return fd >= 0 ? fd : Fail(-1);
 }
 
 int CPosixFileSystem::Create(const std::filesystem::path& path, unsigned mode)
 {
-    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, static_cast<mode_t>(mode & 07777));
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                    static_cast<mode_t>(mode & 07777));
+    if (fd < 0)
+        return Fail(-1);
+    // The umask may have taken bits away; the new file gets exactly the bits asked for.
+    ::fchmod(fd, static_cast<mode_t>(mode & 07777));
+    return fd;
 }
 
 bool CPosixFileSystem::Stat(int handle, FILESTAT& stat)
 {
     struct stat st;
     if (::fstat(handle, &st) != 0)
-        return false;
-    stat.nSize = S_ISREG(st.st_mode) ? static_cast<uint64_t>(st.st_size) : 0;
-    stat.nMode = static_cast<unsigned>(st.st_mode & 07777);
+        return Fail(false);
+    ToFileStat(st, stat);
     return true;
+}
+
+bool CPosixFileSystem::StatPath(const std::filesystem::path& path, FILESTAT& stat, bool bFollow)
+{
+    struct stat st;
+    if ((bFollow ? ::stat(path.c_str(), &st) : ::lstat(path.c_str(), &st)) != 0)
+        return Fail(false);
+    ToFileStat(st, stat);
+    return true;
+}
+
+bool CPosixFileSystem::Chown(int handle, unsigned uid, unsigned gid)
+{
+    return ::fchown(handle, static_cast<uid_t>(uid), static_cast<gid_t>(gid)) == 0 || Fail(false);
 }
 
 bool CPosixFileSystem::ReadAt(int handle, uint64_t offset, void* buf, size_t n, size_t& got)
@@ -74,7 +147,7 @@ bool CPosixFileSystem::ReadAt(int handle, uint64_t offset, void* buf, size_t n, 
         if (done < 0 && errno == EINTR)
             continue;
         if (done < 0)
-            return false;
+            return Fail(false);
         if (done == 0)
             break;
         got += static_cast<size_t>(done);
@@ -91,8 +164,10 @@ bool CPosixFileSystem::WriteAt(int handle, uint64_t offset, const void* buf, siz
                                 static_cast<off_t>(offset + written));
         if (done < 0 && errno == EINTR)
             continue;
+        if (done == 0)
+            errno = ENOSPC;
         if (done <= 0)
-            return false;
+            return Fail(false);
         written += static_cast<size_t>(done);
     }
     return true;
@@ -100,33 +175,73 @@ bool CPosixFileSystem::WriteAt(int handle, uint64_t offset, const void* buf, siz
 
 bool CPosixFileSystem::Sync(int handle)
 {
-    return ::fsync(handle) == 0;
+    return ::fsync(handle) == 0 || Fail(false);
+}
+
+bool CPosixFileSystem::SetSize(int handle, uint64_t size)
+{
+    return ::ftruncate(handle, static_cast<off_t>(size)) == 0 || Fail(false);
+}
+
+uint64_t CPosixFileSystem::NextData(int handle, uint64_t offset)
+{
+    off_t at = ::lseek(handle, static_cast<off_t>(offset), SEEK_DATA);
+    if (at >= 0)
+        return static_cast<uint64_t>(at);
+    // ENXIO: only a hole up to the end; other errors (no SEEK_DATA here): treat as data.
+    if (errno == ENXIO)
+    {
+        struct stat st;
+        if (::fstat(handle, &st) == 0)
+            return std::max<uint64_t>(offset, static_cast<uint64_t>(st.st_size));
+    }
+    return offset;
+}
+
+uint64_t CPosixFileSystem::NextHole(int handle, uint64_t offset)
+{
+    off_t at = ::lseek(handle, static_cast<off_t>(offset), SEEK_HOLE);
+    return at >= 0 ? static_cast<uint64_t>(at) : UINT64_MAX;
 }
 
 bool CPosixFileSystem::Close(int handle)
 {
-    return ::close(handle) == 0;
+    return ::close(handle) == 0 || Fail(false);
 }
 
 bool CPosixFileSystem::Rename(const std::filesystem::path& from, const std::filesystem::path& to)
 {
-    return std::rename(from.c_str(), to.c_str()) == 0;
+    return std::rename(from.c_str(), to.c_str()) == 0 || Fail(false);
 }
 
 bool CPosixFileSystem::Remove(const std::filesystem::path& path)
 {
-    return ::unlink(path.c_str()) == 0;
+    return ::unlink(path.c_str()) == 0 || Fail(false);
+}
+
+std::filesystem::path CPosixFileSystem::ResolveLinks(const std::filesystem::path& path)
+{
+    std::error_code ec;
+    std::filesystem::path resolved = std::filesystem::canonical(path, ec);
+    return ec ? path : resolved;
 }
 
 std::unique_ptr<CByteSource> CPosixFileSystem::OpenSource(const std::filesystem::path& path)
 {
-    return CFileSource::Open(path);
+    std::unique_ptr<CByteSource> source = CFileSource::Open(path);
+    if (!source)
+        SetLastError(errno);
+    return source;
 }
 
 bool ReadExactly(IFileSystem& fs, int handle, uint64_t offset, void* buf, size_t n)
 {
     size_t got = 0;
-    return fs.ReadAt(handle, offset, buf, n, got) && got == n;
+    if (!fs.ReadAt(handle, offset, buf, n, got))
+        return false;
+    if (got != n)
+        fs.SetLastError(kErrShort);
+    return got == n;
 }
 
 int CopyFileReplacing(IFileSystem& fs, const std::filesystem::path& from, const std::filesystem::path& to)
@@ -136,31 +251,31 @@ int CopyFileReplacing(IFileSystem& fs, const std::filesystem::path& from, const 
     if (!source.IsOpen() || !fs.Stat(source.Get(), stat))
         return 0;
 
-    std::filesystem::path temp = to;
-    temp += ".new";
-    CFsHandle target(fs, fs.Create(temp, stat.nMode));
-    if (!target.IsOpen())
-        return 0;
+    CReplacingFile target(fs, to);
+    if (!target.Create(stat.nMode))
+        return fs.SetLastError(target.Error()), 0;
 
     // Exactly the length found at the start is copied; a file that ends early or cannot be
-    // read makes the copy fail rather than leave a short backup.
-    bool ok = true;
+    // read makes the copy fail rather than leave a short copy.
     std::vector<unsigned char> buffer(kCopyBlock);
-    for (uint64_t offset = 0; ok && offset < stat.nSize;)
+    for (uint64_t offset = 0; offset < stat.nSize;)
     {
         size_t want = static_cast<size_t>(std::min<uint64_t>(kCopyBlock, stat.nSize - offset));
-        ok = ReadExactly(fs, source.Get(), offset, buffer.data(), want) &&
-             fs.WriteAt(target.Get(), offset, buffer.data(), want);
+        if (!ReadExactly(fs, source.Get(), offset, buffer.data(), want))
+            return 0;
+        if (!target.Write(offset, buffer.data(), want))
+            return fs.SetLastError(target.Error()), 0;
         offset += want;
     }
-    ok = ok && fs.Sync(target.Get());
-    ok = target.Close() && ok;
-    ok = source.Close() && ok;
-    ok = ok && fs.Rename(temp, to);
-    if (!ok)
-    {
-        fs.Remove(temp);
-        return 0;
-    }
+    if (!source.Close() || !target.Commit())
+        return fs.SetLastError(target.Error() ? target.Error() : fs.LastError()), 0;
+    return 1;
+}
+
+int WriteFileReplacing(IFileSystem& fs, const std::filesystem::path& to, const void* data, size_t n, unsigned mode)
+{
+    CReplacingFile target(fs, to);
+    if (!target.Create(mode) || !target.Write(0, data, n) || !target.Commit())
+        return fs.SetLastError(target.Error()), 0;
     return 1;
 }

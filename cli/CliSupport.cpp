@@ -18,6 +18,14 @@ int CCliMessageSink::Show(const std::string& text, const std::string&, unsigned 
     return (style & 0x0F) == MsgYesNo ? AnswerNo : AnswerOk;
 }
 
+int CCliMessageSink::ShowDetail(const std::string& text, const std::string& caption, unsigned style,
+                                const std::string& detail)
+{
+    int answer = Show(text, caption, style);
+    m_err << "orvane-cli: " << detail << '\n';
+    return answer;
+}
+
 bool ParseHtmlColor(const std::string& text, uint32_t& color)
 {
     std::string hex = !text.empty() && text[0] == '#' ? text.substr(1) : text;

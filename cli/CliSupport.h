@@ -16,6 +16,9 @@ public:
     explicit CCliMessageSink(std::ostream& err);
     ~CCliMessageSink() override;
     int Show(const std::string& text, const std::string& caption, unsigned style) override;
+    // The message, then "orvane-cli: PATH: REASON".
+    int ShowDetail(const std::string& text, const std::string& caption, unsigned style,
+                   const std::string& detail) override;
 
     int m_nFailures = 0;
 

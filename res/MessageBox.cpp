@@ -15,6 +15,14 @@ public:
         std::fprintf(stderr, "%s: %s\n", LoadStringId(AFX_IDS_APP_TITLE), text.c_str());
         return (style & 0x0F) == MsgYesNo ? AnswerNo : AnswerOk;
     }
+    int ShowDetail(const std::string& text, const std::string& caption, unsigned style,
+                   const std::string& detail) override
+    {
+        int answer = Show(text, caption, style);
+        if (!detail.empty())
+            std::fprintf(stderr, "%s: %s\n", LoadStringId(AFX_IDS_APP_TITLE), detail.c_str());
+        return answer;
+    }
 };
 } // namespace
 
@@ -28,6 +36,14 @@ CSlot<IMessageSink>& MessageSinkSlot()
 int AppMessageBox(unsigned textId, unsigned style)
 {
     return AppMessageBoxText(LoadStringId(textId), style);
+}
+
+int AppMessageBoxDetail(unsigned textId, unsigned style, const std::string& detail)
+{
+    const std::string text = LoadStringId(textId);
+    const std::string caption = LoadStringId(AFX_IDS_APP_TITLE);
+    IMessageSink& sink = MessageSinkSlot().Get();
+    return detail.empty() ? sink.Show(text, caption, style) : sink.ShowDetail(text, caption, style, detail);
 }
 
 int AppMessageBoxText(const std::string& text, unsigned style, const char* caption)

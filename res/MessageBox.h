@@ -34,6 +34,14 @@ public:
     virtual ~IMessageSink() = default;
     // Shows one message and returns the answer. An empty caption means the system's default caption.
     virtual int Show(const std::string& text, const std::string& caption, unsigned style) = 0;
+    // The same with a detail (which file, and why) shown below the message; sinks that have no
+    // place for it show the message alone.
+    virtual int ShowDetail(const std::string& text, const std::string& caption, unsigned style,
+                           const std::string& detail)
+    {
+        (void)detail;
+        return Show(text, caption, style);
+    }
 };
 
 // Where messages go. Its built-in sink writes "Orvane: <text>" to standard error and answers
@@ -42,6 +50,8 @@ CSlot<IMessageSink>& MessageSinkSlot();
 
 // Shows the text of a string id with the caption "Orvane".
 int AppMessageBox(unsigned textId, unsigned style);
+// The same with a detail line, "PATH: REASON"; an empty detail shows the message alone.
+int AppMessageBoxDetail(unsigned textId, unsigned style, const std::string& detail);
 // Shows a ready-made text; caption nullptr means "Orvane", "" the system's default caption.
 int AppMessageBoxText(const std::string& text, unsigned style, const char* caption = nullptr);
 

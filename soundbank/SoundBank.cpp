@@ -41,15 +41,18 @@ int CSoundBank::Load(const std::filesystem::path& path, const REPAIRPOLICY& poli
 {
     Clear();
     m_nRepairOutcome = RepairNone;
+    m_bKnowsFile = false;
     ReadResult result;
     {
-        std::unique_ptr<CByteSource> file = GetFileSystem().OpenSource(path);
+        IFileSystem& fs = GetFileSystem();
+        std::unique_ptr<CByteSource> file = fs.OpenSource(path);
         if (!file)
         {
-            AppMessageBox(IDS_CANTOPENFILE, MsgStop);
+            AppMessageBoxDetail(IDS_CANTOPENFILE, MsgStop, FileErrorDetail(path, fs.LastError()));
             return 0;
         }
         result = ReadChunks(*file, path);
+        m_bKnowsFile = file->GetFileStat(m_fileStat);
     } // the file is closed before a repair rewrites it
     return FinishLoad(result, path, policy);
 }
@@ -57,6 +60,7 @@ int CSoundBank::Load(const std::filesystem::path& path, const REPAIRPOLICY& poli
 int CSoundBank::LoadFrom(CByteSource& source, const std::filesystem::path& path, const REPAIRPOLICY& policy)
 {
     m_nRepairOutcome = RepairNone;
+    m_bKnowsFile = false;
     return FinishLoad(ReadChunks(source, path), path, policy);
 }
 

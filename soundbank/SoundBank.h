@@ -3,6 +3,8 @@
 // repair of banks converted from the TTS format.
 #pragma once
 
+#include "base/FileSystem.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -63,8 +65,9 @@ public:
     void SetDrumset(int i, uint16_t wProgram, uint8_t byVariation);
 
     // Rewrites a converted bank so that a "PRIO" chunk stands in front of its TTMA chunk. The
-    // new content goes to "<path>.new", is flushed and then renamed over the bank, so a failure
-    // leaves the bank as it was. 1 repaired, 0 failed after its message.
+    // new content goes to "<file>.new" beside the file the path leads to (a link stays a link),
+    // is flushed, checked and then renamed over it, so a failure leaves the bank as it was.
+    // 1 repaired, 0 failed after its message.
     int RepairTts(const std::filesystem::path& path);
 
     // Writes name, priority and every entry's program and variation back to the positions they
@@ -105,6 +108,10 @@ public:
     uint32_t m_dwTtmaPos = 0;
     uint32_t m_dwTtmaSize = 0;
     std::unique_ptr<unsigned char[]> m_pTtmaData;
+    // Which file was read (device, inode, size, modification time), so that a file replaced
+    // or changed by another program since is never written over.
+    FILESTAT m_fileStat;
+    bool m_bKnowsFile = false;
 
 private:
     enum class ReadResult

@@ -7,6 +7,8 @@
 #include "base/ByteCodec.h"
 #include "base/ByteSource.h"
 #include "base/FileSystem.h"
+#include "base/ReplaceFile.h"
+#include "base/SignalGuard.h"
 #include "res/MessageBox.h"
 #include "res/StringTable.h"
 #include "soundbank/BankName.h"
@@ -25,14 +27,21 @@ bool IsOneOf(const unsigned char* id, const char* a, const char* b)
     return std::memcmp(id, a, 4) == 0 || std::memcmp(id, b, 4) == 0;
 }
 
-// Copies source bytes [from, to) to the end of the target, block by block.
-bool CopyRange(IFileSystem& fs, int source, uint64_t from, uint64_t to, int target, uint64_t& out,
+// Copies source bytes [from, to) to the end of the target, block by block. Holes of a sparse
+// source stay holes: only the data between them is read and written.
+bool CopyRange(IFileSystem& fs, int source, uint64_t from, uint64_t to, CReplacingFile& target, uint64_t& out,
                std::vector<unsigned char>& buffer)
 {
     while (from < to)
     {
-        size_t n = static_cast<size_t>(std::min<uint64_t>(buffer.size(), to - from));
-        if (!ReadExactly(fs, source, from, buffer.data(), n) || !fs.WriteAt(target, out, buffer.data(), n))
+        uint64_t data = std::min(fs.NextData(source, from), to);
+        out += data - from;
+        from = data;
+        if (from >= to)
+            break;
+        uint64_t hole = std::max(fs.NextHole(source, from), from + 1);
+        size_t n = static_cast<size_t>(std::min<uint64_t>({buffer.size(), to - from, hole - from}));
+        if (!ReadExactly(fs, source, from, buffer.data(), n) || !target.Write(out, buffer.data(), n))
             return false;
         from += n;
         out += n;
@@ -102,13 +111,22 @@ int CSoundBank::RepairTts(const std::filesystem::path& path)
         return 0;
     }
 
-    CFsHandle source(fs, fs.OpenRead(path));
+    // A link stays a link: the file it leads to is the one repaired, beside itself.
+    const std::filesystem::path file = fs.ResolveLinks(path);
+    auto fail = [&](unsigned id, int error)
+    {
+        AppMessageBoxDetail(id, MsgStop, error ? FileErrorDetail(file, error) : std::string());
+        return 0;
+    };
+    CFsHandle source(fs, fs.OpenRead(file));
     FILESTAT stat;
     if (!source.IsOpen() || !fs.Stat(source.Get(), stat))
-    {
-        AppMessageBox(IDS_CANTOPENFILE, MsgStop);
-        return 0;
-    }
+        return fail(IDS_CANTOPENFILE, fs.LastError());
+    // The owner made a file without any write permission read-only on purpose.
+    if ((stat.nMode & 0222) == 0)
+        return fail(IDS_CANTOPENFILE, kErrReadOnly);
+    if (m_bKnowsFile && !stat.SameFileAs(m_fileStat))
+        return fail(IDS_CANTOPENFILE, kErrChanged);
 
     // The name, priority and TTMA data are written from memory; the file must still hold them
     // where they were read, or it has changed since the load and is not touched.
@@ -127,71 +145,62 @@ int CSoundBank::RepairTts(const std::filesystem::path& path)
     if (!ReadExactly(fs, source.Get(), ttma, found, 8) || std::memcmp(found, ttmaHead, 8) != 0 ||
         !SameAsFile(fs, source.Get(), m_dwTtmaPos, m_pTtmaData.get(), m_dwTtmaSize, buffer) ||
         !ReadExactly(fs, source.Get(), prio, found, 4) || !IsOneOf(found, "PRIO", "TTPR"))
-    {
-        AppMessageBox(IDS_CANTOPENFILE, MsgStop);
-        return 0;
-    }
+        return fail(IDS_CANTOPENFILE, kErrChanged);
     if (stat.nSize < prio + 18)
-    {
-        AppMessageBox(IDS_CANTREPAIR, MsgStop); // the priority chunk is cut off by the end of the file
-        return 0;
-    }
+        return fail(IDS_CANTREPAIR, 0); // the priority chunk is cut off by the end of the file
     if (!ReadExactly(fs, source.Get(), prio, found, 18) || std::memcmp(found + 8, prioChunk + 8, 10) != 0)
-    {
-        AppMessageBox(IDS_CANTOPENFILE, MsgStop);
-        return 0;
-    }
+        return fail(IDS_CANTOPENFILE, kErrChanged);
 
-    std::filesystem::path temp = path;
-    temp += ".new";
-    CFsHandle target(fs, fs.Create(temp, stat.nMode));
-    if (!target.IsOpen())
-    {
-        AppMessageBox(IDS_CANTOPENFILE, MsgStop);
-        return 0;
-    }
+    CReplacingFile target(fs, file);
+    if (!target.Create(stat.nMode, &stat))
+        return fail(IDS_CANTOPENFILE, target.Error());
 
     // prefix, priority chunk, TTMA chunk, middle, rest: the source's priority chunk (18 bytes)
     // moves in front of the TTMA chunk, everything else keeps its content and order.
-    uint64_t out = 0;
-    bool ok = CopyRange(fs, source.Get(), 0, ttma, target.Get(), out, buffer);
-    ok = ok && fs.WriteAt(target.Get(), out, prioChunk, sizeof prioChunk);
-    out += sizeof prioChunk;
-    ok = ok && fs.WriteAt(target.Get(), out, ttmaHead, sizeof ttmaHead);
-    out += sizeof ttmaHead;
-    ok = ok && fs.WriteAt(target.Get(), out, m_pTtmaData.get(), m_dwTtmaSize);
-    out += m_dwTtmaSize;
-    ok = ok && CopyRange(fs, source.Get(), ttmaEnd, prio, target.Get(), out, buffer);
-    ok = ok && CopyRange(fs, source.Get(), prio + 18, stat.nSize, target.Get(), out, buffer);
-    ok = ok && out == stat.nSize;
-    ok = ok && fs.Sync(target.Get());
-    ok = target.Close() && ok;
-    ok = source.Close() && ok;
-    if (!ok)
+    int error = 0;
     {
-        AppMessageBox(IDS_CANTOPENFILE, MsgStop);
-        return 0;
+        CSignalGuard signals; // a file-size limit fails the write instead of killing the program
+        uint64_t out = 0;
+        bool ok = CopyRange(fs, source.Get(), 0, ttma, target, out, buffer);
+        ok = ok && target.Write(out, prioChunk, sizeof prioChunk);
+        out += sizeof prioChunk;
+        ok = ok && target.Write(out, ttmaHead, sizeof ttmaHead);
+        out += sizeof ttmaHead;
+        ok = ok && target.Write(out, m_pTtmaData.get(), m_dwTtmaSize);
+        out += m_dwTtmaSize;
+        ok = ok && CopyRange(fs, source.Get(), ttmaEnd, prio, target, out, buffer);
+        ok = ok && CopyRange(fs, source.Get(), prio + 18, stat.nSize, target, out, buffer);
+        ok = ok && target.SetSize(stat.nSize);
+        ok = ok && target.Finish();
+        if (!ok)
+            error = target.Error() ? target.Error() : fs.LastError();
+        ok = source.Close() && ok;
+        if (!ok && !error)
+            error = fs.LastError();
     }
+    if (error)
+        return fail(IDS_CANTOPENFILE, error);
 
     // Identifier letters inside the moved bytes could make the new file read differently (for
     // one, a prefix ending in "TT" followed by "PRIO" reads as "TTPR"); such a file never
     // replaces the bank.
-    std::unique_ptr<CByteSource> written = fs.OpenSource(temp);
+    std::unique_ptr<CByteSource> written = fs.OpenSource(target.TempPath());
     if (!written)
-    {
-        AppMessageBox(IDS_CANTOPENFILE, MsgStop);
-        return 0;
-    }
-    bool same = ReadsAsRepaired(*written, temp);
+        return fail(IDS_CANTOPENFILE, fs.LastError());
+    bool same = ReadsAsRepaired(*written, target.TempPath());
     written.reset();
     if (!same)
+        return fail(IDS_CANTREPAIR, 0);
+    // The bank must still be the file that was read right up to the rename.
+    if (!target.Commit(&stat))
     {
-        AppMessageBox(IDS_CANTREPAIR, MsgStop);
-        return 0;
-    }
-    if (!fs.Rename(temp, path))
-    {
-        AppMessageBox(IDS_CANTOPENFILE, MsgStop);
+        if (target.Error() == kErrChanged)
+            return fail(IDS_CANTOPENFILE, kErrChanged);
+        // A complete, checked repair whose rename failed is kept for the user.
+        target.Keep();
+        AppMessageBoxDetail(IDS_CANTOPENFILE, MsgStop,
+                            FileErrorDetail(file, target.Error()) + "; the repaired bank is kept as " +
+                                target.TempPath().string());
         return 0;
     }
     return 1;

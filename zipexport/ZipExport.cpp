@@ -1,6 +1,7 @@
 // The file steps of "Export to Zip" around the ZIP binding.
 #include "zipexport/ZipExport.h"
 
+#include "base/FileSystem.h"
 #include "res/MessageBox.h"
 #include "res/StringTable.h"
 #include "zipexport/ZipBinding.h"
@@ -34,13 +35,13 @@ int ExportBankToZip(const std::string& bankPath, const std::string& pagePath, co
     if (!bOwnBank)
     {
         // A half-written copy would be archived as the bank: a failed copy stops the export.
-        fs::remove(copyPath, ec);
-        if (!fs::copy_file(bankPath, copyPath, fs::copy_options::overwrite_existing, ec))
+        IFileSystem& files = GetFileSystem();
+        files.Remove(copyPath);
+        if (!CopyFileReplacing(files, bankPath, copyPath))
         {
-            std::error_code ignored;
-            fs::remove(copyPath, ignored);
-            AppMessageBoxText(FormatStringId(IDS_ZIP_COPYFAILED, {bankPath, copyPath.string(), ec.message()}),
-                              MsgStop);
+            AppMessageBoxText(
+                FormatStringId(IDS_ZIP_COPYFAILED, {bankPath, copyPath.string(), FileErrorText(files.LastError())}),
+                MsgStop);
             return 0;
         }
     }
@@ -50,6 +51,6 @@ int ExportBankToZip(const std::string& bankPath, const std::string& pagePath, co
     int nResult = ZipFiles(strPageName, strBankName);
 
     if (!bOwnBank)
-        fs::remove(copyPath, ec);
+        GetFileSystem().Remove(copyPath);
     return nResult;
 }

@@ -166,6 +166,14 @@ TEST_F(FaultInjectionTest, RepairWithBackup)
         const Bytes now = ReadFileBytes(m_path);
         const std::vector<std::string> texts = messages.Texts();
         const Bytes backup = ReadFileBytes(Sibling(".bak"));
+        if (fs.FailedOperation() == "Chown" || fs.FailedOperation() == "ResolveLinks")
+        {
+            // Best-effort steps: the repair is complete without them.
+            EXPECT_EQ(1, result);
+            EXPECT_THAT(texts, IsEmpty());
+            EXPECT_EQ(repaired, now);
+            continue;
+        }
         EXPECT_TRUE(backup == kOldBackup || backup == original);
         EXPECT_FALSE(std::filesystem::exists(Sibling(".bak.new")));
         if (texts == std::vector<std::string>{GetString(IDS_CANTBACKUP)})

@@ -6,6 +6,7 @@
 
 #include "base/FileSystem.h"
 
+#include <cerrno>
 #include <set>
 #include <string>
 
@@ -22,12 +23,18 @@ class CFaultFileSystem : public IFileSystem
     int OpenReadWrite(const std::filesystem::path& path) override;
     int Create(const std::filesystem::path& path, unsigned mode) override;
     bool Stat(int handle, FILESTAT& stat) override;
+    bool StatPath(const std::filesystem::path& path, FILESTAT& stat, bool bFollow = true) override;
+    bool Chown(int handle, unsigned uid, unsigned gid) override;
     bool ReadAt(int handle, uint64_t offset, void* buf, size_t n, size_t& got) override;
     bool WriteAt(int handle, uint64_t offset, const void* buf, size_t n) override;
     bool Sync(int handle) override;
+    bool SetSize(int handle, uint64_t size) override;
+    uint64_t NextData(int handle, uint64_t offset) override { return m_real.NextData(handle, offset); }
+    uint64_t NextHole(int handle, uint64_t offset) override { return m_real.NextHole(handle, offset); }
     bool Close(int handle) override;
     bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
     bool Remove(const std::filesystem::path& path) override;
+    std::filesystem::path ResolveLinks(const std::filesystem::path& path) override;
     std::unique_ptr<CByteSource> OpenSource(const std::filesystem::path& path) override;
 
     // Whether the chosen call happened, and which operation it was ("WriteAt", ...).
@@ -36,8 +43,14 @@ class CFaultFileSystem : public IFileSystem
     int Calls() const { return m_nCalls; }
 
   private:
-    // Counts the call; true when this is the one to fail.
-    bool Fault(const char* operation);
+    // Counts the call; true when this is the one to fail (its error number then set).
+    bool Fault(const char* operation, int error = EIO);
+    // The real call's result, with its error number passed on.
+    template <class T> T Pass(T result)
+    {
+        SetLastError(m_real.LastError());
+        return result;
+    }
 
     CPosixFileSystem m_real;
     int m_nFailAt;

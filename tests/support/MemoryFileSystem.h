@@ -6,6 +6,7 @@
 #include "base/ByteSource.h"
 #include "base/FileSystem.h"
 
+#include <cerrno>
 #include <algorithm>
 #include <cstring>
 #include <map>
@@ -36,9 +37,12 @@ class CMemoryFileSystem : public IFileSystem
     int Create(const std::filesystem::path& path, unsigned) override
     {
         auto& file = m_files[path.string()];
-        if (!file)
-            file = std::make_shared<Bytes>();
-        file->clear();
+        if (file)
+        {
+            SetLastError(EEXIST); // creation is exclusive
+            return -1;
+        }
+        file = std::make_shared<Bytes>();
         return Open(file);
     }
     bool Stat(int handle, FILESTAT& stat) override
@@ -46,10 +50,28 @@ class CMemoryFileSystem : public IFileSystem
         const Bytes* file = Find(handle);
         if (!file)
             return false;
+        stat = FILESTAT();
         stat.nSize = file->size();
         stat.nMode = 0644;
+        stat.nInode = reinterpret_cast<uintptr_t>(file);
         return true;
     }
+    bool StatPath(const std::filesystem::path& path, FILESTAT& stat, bool) override
+    {
+        auto it = m_files.find(path.string());
+        if (it == m_files.end())
+        {
+            SetLastError(ENOENT);
+            return false;
+        }
+        stat = FILESTAT();
+        stat.nSize = it->second->size();
+        stat.nInode = reinterpret_cast<uintptr_t>(it->second.get());
+        stat.bRegular = true;
+        return true;
+    }
+    bool Chown(int, unsigned, unsigned) override { return true; }
+    std::filesystem::path ResolveLinks(const std::filesystem::path& path) override { return path; }
     bool ReadAt(int handle, uint64_t offset, void* buf, size_t n, size_t& got) override
     {
         got = 0;
@@ -74,6 +96,13 @@ class CMemoryFileSystem : public IFileSystem
         return true;
     }
     bool Sync(int handle) override { return Find(handle) != nullptr; }
+    bool SetSize(int handle, uint64_t size) override
+    {
+        Bytes* file = Find(handle);
+        if (file)
+            file->resize(static_cast<size_t>(size));
+        return file != nullptr;
+    }
     bool Close(int handle) override { return m_open.erase(handle) != 0; }
     bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) override
     {

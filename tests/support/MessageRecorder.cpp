@@ -6,7 +6,7 @@ CMessageRecorder::~CMessageRecorder() = default;
 
 int CMessageRecorder::Show(const std::string& text, const std::string& caption, unsigned style)
 {
-    m_messages.push_back({text, caption, style});
+    m_messages.push_back({text, caption, style, ""});
     return (style & 0x0F) == MsgYesNo ? m_nAnswer : AnswerOk;
 }
 
@@ -16,4 +16,11 @@ std::vector<std::string> CMessageRecorder::Texts() const
     for (const auto& m : m_messages)
         texts.push_back(m.text);
     return texts;
+}
+
+int CMessageRecorder::ShowDetail(const std::string& text, const std::string& caption, unsigned style,
+                                 const std::string& detail)
+{
+    m_messages.push_back({text, caption, style, detail});
+    return (style & 0x0F) == MsgYesNo ? m_nAnswer : AnswerOk;
 }

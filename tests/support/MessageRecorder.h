@@ -11,6 +11,7 @@ struct RecordedMessage
     std::string text;
     std::string caption;
     unsigned style;
+    std::string detail;
 };
 
 class CMessageRecorder : public IMessageSink
@@ -21,6 +22,8 @@ public:
     ~CMessageRecorder() override;
 
     int Show(const std::string& text, const std::string& caption, unsigned style) override;
+    int ShowDetail(const std::string& text, const std::string& caption, unsigned style,
+                   const std::string& detail) override;
 
     std::vector<RecordedMessage> m_messages;
     int m_nAnswer;

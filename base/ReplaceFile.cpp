@@ -1,0 +1,131 @@
+// The temporary-file-and-rename replacement of a user's file.
+#include "base/ReplaceFile.h"
+
+#include "base/SignalGuard.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace
+{
+// How many unique names are tried before giving up.
+constexpr int kUniqueTries = 64;
+} // namespace
+
+CReplacingFile::CReplacingFile(IFileSystem& fs, std::filesystem::path target, std::string suffix)
+    : m_fs(fs), m_target(std::move(target)), m_strSuffix(std::move(suffix))
+{
+}
+
+CReplacingFile::~CReplacingFile()
+{
+    if (m_nHandle >= 0)
+        m_fs.Close(m_nHandle);
+    if (!m_tempPath.empty() && !m_bCommitted && !m_bKeep)
+        m_fs.Remove(m_tempPath);
+    UnregisterTempFile(m_nCleanupSlot);
+}
+
+void CReplacingFile::Keep()
+{
+    m_bKeep = true;
+    UnregisterTempFile(m_nCleanupSlot);
+    m_nCleanupSlot = -1;
+}
+
+bool CReplacingFile::Failed(int error)
+{
+    m_nError = error ? error : EIO;
+    return false;
+}
+
+bool CReplacingFile::CreateAt(const std::filesystem::path& path, unsigned mode)
+{
+    m_nHandle = m_fs.Create(path, mode);
+    if (m_nHandle < 0)
+        return false;
+    m_tempPath = path;
+    m_nCleanupSlot = RegisterTempFile(path.c_str());
+    return true;
+}
+
+bool CReplacingFile::Create(unsigned mode, const FILESTAT* owner)
+{
+    std::filesystem::path named = m_target;
+    named += m_strSuffix;
+
+    // A stale file or link of ours is removed; anything else of that name (a FIFO, a
+    // directory) is left alone and a unique name is used instead.
+    FILESTAT existing;
+    bool taken = m_fs.StatPath(named, existing, false);
+    if (!taken && m_fs.LastError() != ENOENT)
+        return Failed(m_fs.LastError()); // the directory cannot even be looked into
+    if (taken && (existing.bRegular || existing.bLink))
+        taken = !m_fs.Remove(named);
+    if (taken || !CreateAt(named, mode))
+    {
+        int error = taken ? EEXIST : m_fs.LastError();
+        if (error != EEXIST && error != ENAMETOOLONG)
+            return Failed(error);
+        const std::filesystem::path dir = m_target.parent_path();
+        for (int i = 0; i < kUniqueTries && m_nHandle < 0; ++i)
+        {
+            std::filesystem::path unique =
+                dir / (".orvane-" + std::to_string(::getpid()) + "-" + std::to_string(i) + ".tmp");
+            if (!CreateAt(unique, mode) && m_fs.LastError() != EEXIST)
+                return Failed(m_fs.LastError());
+        }
+        if (m_nHandle < 0)
+            return Failed(EEXIST);
+    }
+    if (owner)
+        m_fs.Chown(m_nHandle, owner->nUid, owner->nGid); // best effort: only root may give files away
+    return true;
+}
+
+bool CReplacingFile::Write(uint64_t offset, const void* data, size_t n)
+{
+    if (m_nHandle < 0)
+        return Failed(EBADF);
+    return m_fs.WriteAt(m_nHandle, offset, data, n) || Failed(m_fs.LastError());
+}
+
+bool CReplacingFile::SetSize(uint64_t size)
+{
+    if (m_nHandle < 0)
+        return Failed(EBADF);
+    return m_fs.SetSize(m_nHandle, size) || Failed(m_fs.LastError());
+}
+
+bool CReplacingFile::Finish()
+{
+    if (m_bFinished)
+        return true;
+    if (m_nHandle < 0)
+        return Failed(EBADF);
+    bool ok = m_fs.Sync(m_nHandle) || Failed(m_fs.LastError());
+    int handle = m_nHandle;
+    m_nHandle = -1;
+    ok = (m_fs.Close(handle) || Failed(m_fs.LastError())) && ok;
+    m_bFinished = ok;
+    return ok;
+}
+
+bool CReplacingFile::Commit(const FILESTAT* expected)
+{
+    if (!Finish())
+        return false;
+    if (expected)
+    {
+        FILESTAT now;
+        if (!m_fs.StatPath(m_target, now) || !now.SameFileAs(*expected))
+            return Failed(kErrChanged);
+    }
+    if (!m_fs.Rename(m_tempPath, m_target))
+        return Failed(m_fs.LastError());
+    m_bCommitted = true;
+    UnregisterTempFile(m_nCleanupSlot);
+    m_nCleanupSlot = -1;
+    return true;
+}
