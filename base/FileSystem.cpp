@@ -114,6 +114,26 @@ int CPosixFileSystem::Create(const std::filesystem::path& path, unsigned mode)
     return fd;
 }
 
+int CPosixFileSystem::OpenStream(const std::filesystem::path& path)
+{
+    int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return Fail(-1);
+    // A regular file is replaced, never written over in place; a directory cannot be opened so.
+    struct stat st;
+    int error = ::fstat(fd, &st) != 0 ? errno : S_ISREG(st.st_mode) ? EEXIST : S_ISDIR(st.st_mode) ? EISDIR : 0;
+    if (error)
+    {
+        ::close(fd);
+        errno = error;
+        return Fail(-1);
+    }
+    int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    return fd;
+}
+
 bool CPosixFileSystem::Stat(int handle, FILESTAT& stat)
 {
     struct stat st;
@@ -160,8 +180,10 @@ bool CPosixFileSystem::WriteAt(int handle, uint64_t offset, const void* buf, siz
     size_t written = 0;
     while (written < n)
     {
-        ssize_t done = ::pwrite(handle, static_cast<const unsigned char*>(buf) + written, n - written,
-                                static_cast<off_t>(offset + written));
+        const unsigned char* from = static_cast<const unsigned char*>(buf) + written;
+        ssize_t done = ::pwrite(handle, from, n - written, static_cast<off_t>(offset + written));
+        if (done < 0 && errno == ESPIPE)
+            done = ::write(handle, from, n - written); // a pipe or terminal: written in order
         if (done < 0 && errno == EINTR)
             continue;
         if (done == 0)

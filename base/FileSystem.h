@@ -6,6 +6,7 @@
 
 #include "base/Slot.h"
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -48,6 +49,14 @@ class IFileSystem
     // Creates a new file for writing with the given permission bits. Fails when anything of that
     // name exists, a symbolic link included: it is never followed.
     virtual int Create(const std::filesystem::path& path, unsigned mode) = 0;
+    // An existing file that is no regular file (a terminal, a pipe, a device), to write a
+    // stream into; never created. A FIFO without a reader is refused instead of waited on.
+    virtual int OpenStream(const std::filesystem::path& path)
+    {
+        (void)path;
+        SetLastError(EOPNOTSUPP);
+        return -1;
+    }
 
     virtual bool Stat(int handle, FILESTAT& stat) = 0;
     // The file a path names now, links followed unless bFollow is false (a link then reports
@@ -57,7 +66,8 @@ class IFileSystem
     virtual bool Chown(int handle, unsigned uid, unsigned gid) = 0;
     // Reads up to n bytes at offset; got < n only at the end of the file. false on a read error.
     virtual bool ReadAt(int handle, uint64_t offset, void* buf, size_t n, size_t& got) = 0;
-    // Writes all n bytes at offset; false when any of them could not be written.
+    // Writes all n bytes at offset (a stream opened with OpenStream ignores the offset); false
+    // when any of them could not be written.
     virtual bool WriteAt(int handle, uint64_t offset, const void* buf, size_t n) = 0;
     // Forces the written data to the disk.
     virtual bool Sync(int handle) = 0;
@@ -105,6 +115,7 @@ class CPosixFileSystem : public IFileSystem
     int OpenRead(const std::filesystem::path& path) override;
     int OpenReadWrite(const std::filesystem::path& path) override;
     int Create(const std::filesystem::path& path, unsigned mode) override;
+    int OpenStream(const std::filesystem::path& path) override;
     bool Stat(int handle, FILESTAT& stat) override;
     bool StatPath(const std::filesystem::path& path, FILESTAT& stat, bool bFollow = true) override;
     bool Chown(int handle, unsigned uid, unsigned gid) override;

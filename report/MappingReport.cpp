@@ -1,16 +1,18 @@
 #include "report/MappingReport.h"
 
+#include "base/ByteSource.h"
+#include "base/FileSystem.h"
+#include "base/Utf8.h"
+#include "report/PageFile.h"
 #include "report/PageText.h"
+#include "res/MessageBox.h"
 #include "res/ProgramDirectory.h"
 #include "res/StringTable.h"
 #include "soundbank/BankName.h"
 #include "soundbank/SoundBank.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <ctime>
-#include <fstream>
-#include <iterator>
 #include <memory>
 
 namespace
@@ -50,12 +52,6 @@ private:
     size_t m_nPos = 0;
 };
 
-void AppendLine(std::string& page, const std::string& line)
-{
-    page += line;
-    page += '\n';
-}
-
 // Replaces the first of the row tags in line with the entry's values.
 void ApplyRowTags(std::string& line, bool firstRowBlock, const std::string& bankName, const char* group,
                   const IMAPENTRY& entry)
@@ -80,24 +76,26 @@ void ApplyRowTags(std::string& line, bool firstRowBlock, const std::string& bank
 uint32_t CMappingReport::ReplaceHeaderTags(std::string& line)
 {
     ReplaceAll(line, "[IDS_ZTLTEXTCOLOR]", ColorToHtml(m_crText));
-    std::string background = m_strImagePath.empty() ? "BGCOLOR=" + ColorToHtml(m_crBackground)
-                                                     : "BACKGROUND=\"" + HtmlEscape(m_strImagePath) + "\"";
+    std::string background = m_strImagePath.empty()
+                                 ? "BGCOLOR=" + ColorToHtml(m_crBackground)
+                                 : "BACKGROUND=\"" + HtmlEscape(ToValidUtf8(ImageUrl(m_strImagePath))) + "\"";
     if (ReplaceAll(line, "[IDS_ZTLBACKGROUND]", background))
         return SCAN_CONTINUE;
-    if (ReplaceAll(line, "[IDS_ZTLIMGLOCATION]", HtmlEscape(GetProgramDirectory())))
+    if (ReplaceAll(line, "[IDS_ZTLIMGLOCATION]", HtmlEscape(ToValidUtf8(GetProgramDirectory()))))
         return SCAN_CONTINUE;
-    ReplaceAll(line, "[IDS_ZTLTITLE]", GetString(IDS_ZTLTITLE));
-    if (ReplaceAll(line, "[IDS_ZTLLEGEND]", GetString(IDS_ZTLLEGEND)))
+    // Texts of the string table are escaped like every other value ("94B & TTS").
+    ReplaceAll(line, "[IDS_ZTLTITLE]", HtmlEscape(GetString(IDS_ZTLTITLE)));
+    if (ReplaceAll(line, "[IDS_ZTLLEGEND]", HtmlEscape(GetString(IDS_ZTLLEGEND))))
         return SCAN_CONTINUE;
-    ReplaceAll(line, "[IDS_ZTLAUTHOR]", GetString(IDS_ZTLAUTHOR));
-    ReplaceAll(line, "[IDS_ZTLAUTHOREMAIL]", GetString(IDS_ZTLAUTHOREMAIL));
-    ReplaceAll(line, "[IDS_ZTLMAPPRESETFILENAME]", HtmlEscape(m_strBankPath));
+    ReplaceAll(line, "[IDS_ZTLAUTHOR]", HtmlEscape(GetString(IDS_ZTLAUTHOR)));
+    ReplaceAll(line, "[IDS_ZTLAUTHOREMAIL]", HtmlEscape(GetString(IDS_ZTLAUTHOREMAIL)));
+    ReplaceAll(line, "[IDS_ZTLMAPPRESETFILENAME]", HtmlEscape(ToValidUtf8(m_strBankPath)));
     if (Contains(line, "[IDS_ZTLMAPFILEDATE]"))
     {
         std::time_t now = std::time(nullptr);
         std::tm local{};
         localtime_r(&now, &local);
-        ReplaceAll(line, "[IDS_ZTLMAPFILEDATE]", GetString(IDS_ZTLMAPFILEDATE) + FormatMappingDate(local));
+        ReplaceAll(line, "[IDS_ZTLMAPFILEDATE]", HtmlEscape(GetString(IDS_ZTLMAPFILEDATE) + FormatMappingDate(local)));
         return SCAN_CONTINUE;
     }
     return Contains(line, kStartMapping) ? SCAN_START_MAPPING : SCAN_CONTINUE;
@@ -115,40 +113,49 @@ uint32_t CMappingReport::ReplaceColumnTags(std::string& line)
         {"[IDS_ZTLCUBASEBANK]", IDS_ZTLCUBASEBANK},
     };
     for (const auto& column : kColumns)
-        if (ReplaceAll(line, column.tag, GetString(column.id)))
+        if (ReplaceAll(line, column.tag, HtmlEscape(GetString(column.id))))
             return SCAN_CONTINUE;
     return Contains(line, kStartNiceProg) ? SCAN_START_FIRST_ROW : SCAN_CONTINUE;
 }
 
-void CMappingReport::AppendRows(const CSoundBank& bank, std::vector<std::string>& rows) const
-{
-    const std::string name = HtmlEscape(Cp1252ToUtf8(BankNameText(bank.GetBankName())));
-    auto appendList = [&](const std::vector<IMAPENTRY>& list, const char* group)
-    {
-        for (size_t i = 0; i < list.size(); ++i)
-        {
-            const bool first = i == 0;
-            for (const std::string& blockLine : first ? m_firstRowBlock : m_nextRowBlock)
-            {
-                std::string line = blockLine;
-                ApplyRowTags(line, first, name, group, list[i]);
-                rows.push_back(std::move(line));
-            }
-        }
-    };
-    appendList(bank.m_arrInstruments, "Instruments");
-    appendList(bank.m_arrDrumsets, "Drumset");
-}
-
-uint32_t CMappingReport::BuildRows(std::vector<std::string>& rows)
+uint32_t CMappingReport::BuildRows(IPageSink& rows)
 {
     CSoundBank bank;
-    if (bank.Load(m_strBankPath, m_repairPolicy))
-        AppendRows(bank, rows);
+    bank.m_bKeepLists = false;
+    if (!bank.Load(m_strBankPath, m_repairPolicy))
+        return SCAN_ROWS_BUILT;
+    IFileSystem& fs = GetFileSystem();
+    std::unique_ptr<CByteSource> source = fs.OpenSource(bank.m_strPathName);
+    if (!source)
+    {
+        AppMessageBoxDetail(IDS_CANTOPENFILE, MsgStop, FileErrorDetail(bank.m_strPathName, fs.LastError()));
+        return SCAN_ROWS_BUILT;
+    }
+    const std::string name = HtmlEscape(Cp1252ToUtf8(BankNameText(bank.GetBankName())));
+    std::string line;
+    bank.ForEachEntry(*source,
+                      [&](bool drumset, uint64_t index, const IMAPENTRY& entry)
+                      {
+                          const bool first = index == 0;
+                          for (const std::string& blockLine : first ? m_firstRowBlock : m_nextRowBlock)
+                          {
+                              line = blockLine;
+                              ApplyRowTags(line, first, name, drumset ? "Drumset" : "Instruments", entry);
+                              if (!rows.WriteLine(line))
+                                  return false;
+                          }
+                          return !rows.Failed();
+                      });
     return SCAN_ROWS_BUILT;
 }
 
 void CMappingReport::RenderText(const std::string& templateText, std::string& page)
+{
+    CStringPageSink sink(page);
+    RenderText(templateText, sink);
+}
+
+void CMappingReport::RenderText(const std::string& templateText, IPageSink& page)
 {
     m_firstRowBlock.clear();
     m_nextRowBlock.clear();
@@ -159,7 +166,7 @@ void CMappingReport::RenderText(const std::string& templateText, std::string& pa
     bool have = reader.Next(line);
     while (have && ReplaceHeaderTags(line) != SCAN_START_MAPPING)
     {
-        AppendLine(page, line);
+        page.WriteLine(line);
         have = reader.Next(line);
     }
     if (!have)
@@ -169,14 +176,14 @@ void CMappingReport::RenderText(const std::string& templateText, std::string& pa
     have = reader.Next(line);
     while (have && !Contains(line, kMidiMapping))
     {
-        AppendLine(page, line);
+        page.WriteLine(line);
         have = reader.Next(line);
     }
 
     // Column headings, up to the first-row marker.
     while (have && ReplaceColumnTags(line) != SCAN_START_FIRST_ROW)
     {
-        AppendLine(page, line);
+        page.WriteLine(line);
         have = reader.Next(line);
     }
     if (!have)
@@ -197,39 +204,77 @@ void CMappingReport::RenderText(const std::string& templateText, std::string& pa
         m_nextRowBlock.push_back(line);
         have = reader.Next(line);
     }
-    if (!have)
+    if (!have || page.Failed())
         return;
 
-    std::vector<std::string> rows;
-    if (BuildRows(rows) == SCAN_ROWS_BUILT)
-        for (const std::string& row : rows)
-            AppendLine(page, row);
+    BuildRows(page);
 
     // Trailer.
-    while (reader.Next(line))
-        AppendLine(page, line);
+    while (!page.Failed() && reader.Next(line))
+        page.WriteLine(line);
+}
+
+int CMappingReport::RenderTo(IPageSink& sink)
+{
+    m_firstRowBlock.clear();
+    m_nextRowBlock.clear();
+    m_strError.clear();
+    IFileSystem& fs = GetFileSystem();
+    // The template is read whole (it is small) from a regular file only: a FIFO or device
+    // named as the template is refused at once.
+    CFsHandle in(fs, fs.OpenRead(m_strTemplatePath));
+    FILESTAT stat;
+    std::string templateText;
+    bool ok = in.IsOpen() && fs.Stat(in.Get(), stat);
+    if (ok && stat.nSize > kMaxTemplateSize)
+    {
+        fs.SetLastError(EFBIG);
+        ok = false;
+    }
+    if (ok)
+    {
+        templateText.resize(static_cast<size_t>(stat.nSize));
+        ok = ReadExactly(fs, in.Get(), 0, templateText.data(), templateText.size());
+    }
+    if (!ok)
+    {
+        m_strError = FileErrorDetail(m_strTemplatePath, fs.LastError());
+        return 0;
+    }
+    in.Close();
+    RenderText(templateText, sink);
+    return sink.Failed() ? 0 : 1;
 }
 
 int CMappingReport::Render()
 {
-    m_firstRowBlock.clear();
-    m_nextRowBlock.clear();
-    std::ifstream in(m_strTemplatePath, std::ios::binary);
-    if (!in)
+    m_strError.clear();
+    IFileSystem& fs = GetFileSystem();
+    // The page is opened before the rows are built, so an unwritable page costs no bank load;
+    // the template is checked first, so a missing template leaves an older page alone.
+    CFsHandle probe(fs, fs.OpenRead(m_strTemplatePath));
+    if (!probe.IsOpen())
+    {
+        m_strError = FileErrorDetail(m_strTemplatePath, fs.LastError());
         return 0;
-    std::string templateText((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
+    }
+    probe.Close();
+    CPageFile page(fs);
+    if (!page.Open(m_strOutputPath))
+    {
+        m_strError = FileErrorDetail(m_strOutputPath, page.Error());
         return 0;
-
-    // The page is created before the rows are built, so an unwritable page costs no bank load.
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::fopen(m_strOutputPath.c_str(), "wb"), &std::fclose);
-    if (!out)
+    }
+    if (!RenderTo(page))
+    {
+        if (m_strError.empty())
+            m_strError = FileErrorDetail(m_strOutputPath, page.Error());
         return 0;
-
-    std::string page;
-    RenderText(templateText, page);
-    bool ok = std::fwrite(page.data(), 1, page.size(), out.get()) == page.size();
-    ok = std::fflush(out.get()) == 0 && ok;
-    ok = std::fclose(out.release()) == 0 && ok;
-    return ok ? 1 : 0;
+    }
+    if (!page.Commit())
+    {
+        m_strError = FileErrorDetail(m_strOutputPath, page.Error());
+        return 0;
+    }
+    return 1;
 }

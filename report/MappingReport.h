@@ -3,6 +3,7 @@
 // are repeated once per instrument and drum set.
 #pragma once
 
+#include "report/PageSink.h"
 #include "soundbank/SoundBank.h"
 
 #include <cstdint>
@@ -19,21 +20,24 @@ public:
     static constexpr uint32_t SCAN_START_FIRST_ROW = 0x0BADCB03;
 
     // Writes the page m_strOutputPath from the template m_strTemplatePath and the bank
-    // m_strBankPath. 1 written; 0 when the template cannot be read or the page not written.
+    // m_strBankPath. 1 written; 0 when the template cannot be read or the page not written
+    // (m_strError then says which file and why; an existing page is left as it was).
     int Render();
+    // The same page into sink. 1 written; 0 as Render.
+    int RenderTo(IPageSink& sink);
 
-    // The scan behind Render, from template text to page text. A template that ends before
-    // the marker a step waits for gives the page written so far.
+    // The scan behind Render, from template text to the page's lines. A template that ends
+    // before the marker a step waits for gives the page written so far.
+    void RenderText(const std::string& templateText, IPageSink& page);
     void RenderText(const std::string& templateText, std::string& page);
 
     // Replaces the tags of one header line; SCAN_START_MAPPING on the start marker line.
     uint32_t ReplaceHeaderTags(std::string& line);
     // Replaces the first column tag of one heading line; SCAN_START_FIRST_ROW on the marker line.
     uint32_t ReplaceColumnTags(std::string& line);
-    // Appends the rows of the bank at m_strBankPath; always SCAN_ROWS_BUILT.
-    uint32_t BuildRows(std::vector<std::string>& rows);
-    // Appends the rows of an already loaded bank.
-    void AppendRows(const CSoundBank& bank, std::vector<std::string>& rows) const;
+    // Writes the rows of the bank at m_strBankPath, walking its entries from the file so that
+    // memory does not grow with the bank; always SCAN_ROWS_BUILT.
+    uint32_t BuildRows(IPageSink& rows);
 
     std::string m_strTemplatePath;
     std::string m_strOutputPath;
@@ -45,4 +49,9 @@ public:
     std::string m_strImagePath;
     // What loading the bank does with a converted one.
     REPAIRPOLICY m_repairPolicy;
+    // "PATH: REASON" of the last failed Render.
+    std::string m_strError;
+
+    // Largest template read; a page template is a few kilobytes.
+    static constexpr uint64_t kMaxTemplateSize = 64ull << 20;
 };

@@ -1,6 +1,7 @@
 #include "report/PageText.h"
 
 #include <cstdio>
+#include <filesystem>
 
 std::string HtmlEscape(const std::string& text)
 {
@@ -58,4 +59,26 @@ bool ReplaceAll(std::string& line, const std::string& tag, const std::string& va
     out.append(line, from, std::string::npos);
     line.swap(out);
     return true;
+}
+
+std::string ImageUrl(const std::string& path)
+{
+    if (path.find_first_of("#?%") == std::string::npos)
+        return path;
+    std::error_code ec;
+    std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    const std::string full = ec ? path : absolute.string();
+    std::string url = full.empty() || full[0] != '/' ? "file:" : "file://";
+    for (char c : full)
+    {
+        if (c == '#' || c == '?' || c == '%')
+        {
+            char buf[4];
+            std::snprintf(buf, sizeof buf, "%%%02X", static_cast<unsigned char>(c));
+            url += buf;
+        }
+        else
+            url += c;
+    }
+    return url;
 }

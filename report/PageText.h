@@ -16,3 +16,7 @@ std::string FormatMappingDate(const std::tm& when);
 
 // Replaces every occurrence of tag in line by value; true when the tag was there.
 bool ReplaceAll(std::string& line, const std::string& tag, const std::string& value);
+
+// The background image as the page refers to it: the path as it is, or, when it holds '#', '?'
+// or '%' (which a browser reads as parts of a URL), a file: URL with those percent-encoded.
+std::string ImageUrl(const std::string& path);

@@ -25,6 +25,9 @@ void CSoundBank::Clear()
     m_wPriority = 0;
     m_arrInstruments.clear();
     m_arrDrumsets.clear();
+    m_nInstrumentCount = 0;
+    m_nDrumsetCount = 0;
+    m_nEntryDigest = 0;
     m_dwImapPos = 0;
     m_dwPrioPos = 0;
     m_dwTtmaPos = 0;
@@ -108,7 +111,7 @@ int CSoundBank::FindPrio(CByteSource& source)
     return 1;
 }
 
-void CSoundBank::ReadList(CByteSource& source, uint64_t& pos, std::vector<IMAPENTRY>& list)
+bool CSoundBank::WalkList(CByteSource& source, uint64_t& pos, const std::function<bool(const IMAPENTRY&)>& visit)
 {
     for (;;)
     {
@@ -117,19 +120,20 @@ void CSoundBank::ReadList(CByteSource& source, uint64_t& pos, std::vector<IMAPEN
         if (got >= 2 && raw[0] == 0xFF && raw[1] == 0xFF)
         {
             pos += 2; // the terminator is two bytes; the next list starts right after it
-            return;
+            return true;
         }
         if (got < sizeof raw)
         {
             pos = source.Size(); // the list runs into the end of the file and ends there
-            return;
+            return true;
         }
         IMAPENTRY entry;
         entry.wProgram = GetLe16(raw);
         entry.byVariation = raw[2];
         std::copy(raw + 3, raw + 6, entry.abRest);
-        list.push_back(entry);
         pos += sizeof raw;
+        if (!visit(entry))
+            return false;
     }
 }
 
@@ -140,9 +144,40 @@ int CSoundBank::FindImap(CByteSource& source)
         return 0;
     m_dwImapPos = static_cast<uint32_t>(at + 8);
     uint64_t pos = m_dwImapPos;
-    ReadList(source, pos, m_arrInstruments);
-    ReadList(source, pos, m_arrDrumsets);
+    auto readInto = [&](std::vector<IMAPENTRY>& list, uint64_t& count)
+    {
+        WalkList(source, pos,
+                 [&](const IMAPENTRY& entry)
+                 {
+                     // FNV-1a over the six bytes: equal lists give equal digests.
+                     const unsigned char bytes[6] = {static_cast<unsigned char>(entry.wProgram),
+                                                     static_cast<unsigned char>(entry.wProgram >> 8),
+                                                     entry.byVariation, entry.abRest[0], entry.abRest[1],
+                                                     entry.abRest[2]};
+                     for (unsigned char b : bytes)
+                         m_nEntryDigest = (m_nEntryDigest ^ b) * 0x100000001B3ull;
+                     ++count;
+                     if (m_bKeepLists)
+                         list.push_back(entry);
+                     return true;
+                 });
+    };
+    m_nEntryDigest = 0xCBF29CE484222325ull;
+    readInto(m_arrInstruments, m_nInstrumentCount);
+    readInto(m_arrDrumsets, m_nDrumsetCount);
     return 1;
+}
+
+void CSoundBank::ForEachEntry(CByteSource& source,
+                              const std::function<bool(bool bDrumset, uint64_t index, const IMAPENTRY&)>& visit) const
+{
+    uint64_t pos = m_dwImapPos;
+    for (bool drumset : {false, true})
+    {
+        uint64_t index = 0;
+        if (!WalkList(source, pos, [&](const IMAPENTRY& entry) { return visit(drumset, index++, entry); }))
+            return;
+    }
 }
 
 int CSoundBank::FindTtma(CByteSource& source)

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -95,6 +96,11 @@ public:
     // True when a TTMA chunk was found in front of the priority chunk of a .94b file.
     bool IsConvertedBank(const std::filesystem::path& path) const;
 
+    // Calls visit(bDrumset, index, entry) for every entry of the two lists at m_dwImapPos in
+    // source, in file order, until visit returns false. Memory does not grow with the lists.
+    void ForEachEntry(CByteSource& source,
+                      const std::function<bool(bool bDrumset, uint64_t index, const IMAPENTRY&)>& visit) const;
+
     // Furthest start offset of a TTMA identifier that the finder accepts.
     static constexpr uint64_t kTtmaScanLimit = 1024;
 
@@ -103,6 +109,13 @@ public:
     uint16_t m_wPriority = 0;
     std::vector<IMAPENTRY> m_arrInstruments;
     std::vector<IMAPENTRY> m_arrDrumsets;
+    // With false, a load reads past the lists without keeping them: a page walks them from the
+    // file with ForEachEntry instead, so a bank of millions of entries costs no memory. The
+    // counts and a digest of the entries are kept either way.
+    bool m_bKeepLists = true;
+    uint64_t m_nInstrumentCount = 0;
+    uint64_t m_nDrumsetCount = 0;
+    uint64_t m_nEntryDigest = 0;
     uint32_t m_dwImapPos = 0;
     uint32_t m_dwPrioPos = 0;
     uint32_t m_dwTtmaPos = 0;
@@ -131,7 +144,8 @@ private:
     // chunk: the check made on a repaired file before it replaces the bank.
     bool ReadsAsRepaired(CByteSource& file, const std::filesystem::path& path) const;
     void FreeTtma();
-    static void ReadList(CByteSource& source, uint64_t& pos, std::vector<IMAPENTRY>& list);
+    // Walks one list from pos to just past its terminator (or the end of the file).
+    static bool WalkList(CByteSource& source, uint64_t& pos, const std::function<bool(const IMAPENTRY&)>& visit);
 
     RepairOutcome m_nRepairOutcome = RepairNone;
 };

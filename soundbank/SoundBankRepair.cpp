@@ -209,6 +209,7 @@ int CSoundBank::RepairTts(const std::filesystem::path& path)
 bool CSoundBank::ReadsAsRepaired(CByteSource& file, const std::filesystem::path& path) const
 {
     CSoundBank check;
+    check.m_bKeepLists = m_bKeepLists;
     if (check.ReadChunks(file, path) != ReadResult::Plain)
         return false;
     // The TTMA chunk moved 18 bytes on; past the reader's reach it is no longer found at all.
@@ -219,6 +220,7 @@ bool CSoundBank::ReadsAsRepaired(CByteSource& file, const std::filesystem::path&
                   std::equal(m_pTtmaData.get(), m_pTtmaData.get() + m_dwTtmaSize, check.m_pTtmaData.get())
             : check.m_dwTtmaPos == 0;
     return check.m_dwPrioPos == ttma + 8 && ttmaMoved && check.m_strBankName == PadBankName(m_strBankName) &&
-           check.m_wPriority == m_wPriority && SameEntries(check.m_arrInstruments, m_arrInstruments) &&
-           SameEntries(check.m_arrDrumsets, m_arrDrumsets);
+           check.m_wPriority == m_wPriority && check.m_nInstrumentCount == m_nInstrumentCount &&
+           check.m_nDrumsetCount == m_nDrumsetCount && check.m_nEntryDigest == m_nEntryDigest &&
+           SameEntries(check.m_arrInstruments, m_arrInstruments) && SameEntries(check.m_arrDrumsets, m_arrDrumsets);
 }

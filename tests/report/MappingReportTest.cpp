@@ -69,7 +69,9 @@ TEST_F(ReportTest, HeaderTagsFollowTheirOrderAndFinishRules)
 
     line = "[IDS_ZTLTITLE][IDS_ZTLTITLE] [IDS_ZTLLEGEND] [IDS_ZTLAUTHOR]";
     m_report.ReplaceHeaderTags(line);
-    EXPECT_EQ("VORN Orvane 2.0VORN Orvane 2.0 - The universal 94B & TTS soundbanks mapper [IDS_ZTLAUTHOR]", line);
+    // Texts of the string table are escaped like the values: the page stays valid HTML.
+    EXPECT_EQ("VORN Orvane 2.0VORN Orvane 2.0 - The universal 94B &amp; TTS soundbanks mapper [IDS_ZTLAUTHOR]",
+              line);
 
     line = "[IDS_ZTLIMGLOCATION]x [IDS_ZTLTITLE]";
     m_report.ReplaceHeaderTags(line);
@@ -146,7 +148,8 @@ TEST_F(ReportTest, RowValuesAndBlockRules)
     m_report.m_nextRowBlock = {"[IDS_ZTLBANKREALNAME][IDS_ZTLINSTRUMENT] [IDS_ZTLBANKCUBASEPROG]",
                                "[IDS_ZTLBANKCUBASEBANK]"};
     std::vector<std::string> rows;
-    EXPECT_EQ(CMappingReport::SCAN_ROWS_BUILT, m_report.BuildRows(rows));
+    CLinesPageSink sink(rows);
+    EXPECT_EQ(CMappingReport::SCAN_ROWS_BUILT, m_report.BuildRows(sink));
     // The name is Windows-1252, written as UTF-8 and escaped; it is the only tag of its line.
     EXPECT_THAT(rows, ElementsAre("Caf\xc3\xa9&lt;1&gt; [IDS_ZTLBANKMIDIPROG]", "0", "0", "1", "0",
                                   "[IDS_ZTLBANKREALNAME][IDS_ZTLINSTRUMENT] 6", "256",
@@ -161,7 +164,8 @@ TEST_F(ReportTest, DrumsOnlyAndEmptyBlocks)
     m_report.m_firstRowBlock = {"first [IDS_ZTLINSTRUMENT]"};
     m_report.m_nextRowBlock = {"next"};
     std::vector<std::string> rows;
-    m_report.BuildRows(rows);
+    CLinesPageSink sink(rows);
+    m_report.BuildRows(sink);
     EXPECT_THAT(rows, ElementsAre("first Drumset"));
 
     std::string page = RenderTemplate("[ZTL_TAG_START_MAPPING]\n[IDS_ZTLMIDIMAPPING]\n[ZTL_TAG_STARTNICEPROG]\n"

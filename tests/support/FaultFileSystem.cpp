@@ -32,6 +32,11 @@ int CFaultFileSystem::Create(const std::filesystem::path& path, unsigned mode)
     return Fault("Create", ENOSPC) ? -1 : Pass(m_real.Create(path, mode));
 }
 
+int CFaultFileSystem::OpenStream(const std::filesystem::path& path)
+{
+    return Fault("OpenStream") ? -1 : Pass(m_real.OpenStream(path));
+}
+
 bool CFaultFileSystem::Stat(int handle, FILESTAT& stat)
 {
     return !Fault("Stat") && Pass(m_real.Stat(handle, stat));

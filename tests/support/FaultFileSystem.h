@@ -22,6 +22,7 @@ class CFaultFileSystem : public IFileSystem
     int OpenRead(const std::filesystem::path& path) override;
     int OpenReadWrite(const std::filesystem::path& path) override;
     int Create(const std::filesystem::path& path, unsigned mode) override;
+    int OpenStream(const std::filesystem::path& path) override;
     bool Stat(int handle, FILESTAT& stat) override;
     bool StatPath(const std::filesystem::path& path, FILESTAT& stat, bool bFollow = true) override;
     bool Chown(int handle, unsigned uid, unsigned gid) override;

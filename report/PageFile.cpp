@@ -1,0 +1,88 @@
+// Writing a page to a file in large blocks, replacing a regular file only when it is complete.
+#include "report/PageFile.h"
+
+#include <sys/stat.h>
+
+namespace
+{
+// Lines are gathered up to this size before they are written.
+constexpr size_t kWriteBlock = 256 * 1024;
+
+// Permission bits of a new file: 0666 less the process's umask, as a shell redirection gives.
+unsigned NewFileMode()
+{
+    mode_t mask = ::umask(022);
+    ::umask(mask);
+    return 0666u & ~static_cast<unsigned>(mask);
+}
+} // namespace
+
+CPageFile::~CPageFile()
+{
+    if (m_nStream >= 0)
+        m_fs.Close(m_nStream);
+}
+
+bool CPageFile::Fail(int error)
+{
+    if (!m_nError)
+        m_nError = error ? error : EIO;
+    return false;
+}
+
+bool CPageFile::Open(const std::filesystem::path& path)
+{
+    // A link to a page stays a link: the file it leads to is replaced beside itself.
+    const std::filesystem::path file = m_fs.ResolveLinks(path);
+    FILESTAT existing;
+    const bool exists = m_fs.StatPath(file, existing);
+    if (!exists && m_fs.LastError() != ENOENT)
+        return Fail(m_fs.LastError());
+    if (exists && !existing.bRegular)
+    {
+        m_nStream = m_fs.OpenStream(file);
+        return m_nStream >= 0 || Fail(m_fs.LastError());
+    }
+    m_pReplacing = std::make_unique<CReplacingFile>(m_fs, file);
+    if (!m_pReplacing->Create(exists ? existing.nMode : NewFileMode(), exists ? &existing : nullptr))
+        return Fail(m_pReplacing->Error());
+    m_buffer.reserve(kWriteBlock + 4096);
+    return true;
+}
+
+bool CPageFile::Flush()
+{
+    if (m_nError)
+        return false;
+    if (m_buffer.empty())
+        return true;
+    bool ok = m_pReplacing ? m_pReplacing->Write(m_nWritten, m_buffer.data(), m_buffer.size())
+                           : m_fs.WriteAt(m_nStream, m_nWritten, m_buffer.data(), m_buffer.size());
+    if (!ok)
+        return Fail(m_pReplacing ? m_pReplacing->Error() : m_fs.LastError());
+    m_nWritten += m_buffer.size();
+    m_buffer.clear();
+    return true;
+}
+
+bool CPageFile::WriteLine(const std::string& line)
+{
+    if (m_nError || (!m_pReplacing && m_nStream < 0))
+        return Fail(EBADF);
+    m_buffer += line;
+    m_buffer += '\n';
+    return m_buffer.size() < kWriteBlock || Flush();
+}
+
+bool CPageFile::Commit()
+{
+    if (!m_pReplacing && m_nStream < 0)
+        return Fail(EBADF);
+    if (!Flush())
+        return false;
+    if (m_pReplacing)
+        return m_pReplacing->Commit() || Fail(m_pReplacing->Error());
+    int stream = m_nStream;
+    m_nStream = -1;
+    return m_fs.Close(stream) || Fail(m_fs.LastError());
+}

@@ -1,0 +1,43 @@
+// CPageFile: a page written to its file while it is made. A regular file (or a name not yet
+// taken) is replaced in one step once the page is complete, through a temporary file beside
+// it, so a failed page never leaves a truncated one; a terminal, pipe or device is written
+// straight into. Lines are gathered into large writes.
+#pragma once
+
+#include "base/FileSystem.h"
+#include "base/ReplaceFile.h"
+#include "report/PageSink.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+class CPageFile : public IPageSink
+{
+public:
+    explicit CPageFile(IFileSystem& fs) : m_fs(fs) {}
+    ~CPageFile() override;
+    CPageFile(const CPageFile&) = delete;
+    CPageFile& operator=(const CPageFile&) = delete;
+
+    // Prepares writing the page at path; false with Error() set.
+    bool Open(const std::filesystem::path& path);
+    bool WriteLine(const std::string& line) override;
+    bool Failed() const override { return m_nError != 0; }
+    // Writes what is gathered and puts the page in place; false with Error() set.
+    bool Commit();
+
+    // errno or one of the kErr numbers of the step that failed.
+    int Error() const { return m_nError; }
+
+private:
+    bool Flush();
+    bool Fail(int error);
+
+    IFileSystem& m_fs;
+    std::unique_ptr<CReplacingFile> m_pReplacing;
+    int m_nStream = -1;
+    std::string m_buffer;
+    uint64_t m_nWritten = 0;
+    int m_nError = 0;
+};
