@@ -48,7 +48,15 @@ int CliMain(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         if (args[0] == c.name)
         {
             CCliMessageSink sink(err);
-            return c.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+            int code = c.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+            // A full disk or a closed pipe on standard output loses what was printed: say so.
+            out.flush();
+            if (!out)
+            {
+                err << "orvane-cli: cannot write to standard output\n";
+                return kCliUsage;
+            }
+            return code;
         }
     return UsageError(err, "", "unknown command '" + args[0] + "'");
 }

@@ -1,7 +1,11 @@
 #include "cli/CliSupport.h"
 
+#include "base/SignalGuard.h"
+#include "base/Utf8.h"
 #include "cli/Cli.h"
 #include "res/StringTable.h"
+
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <ostream>
@@ -36,8 +40,10 @@ bool ParseHtmlColor(const std::string& text, uint32_t& color)
     return true;
 }
 
-std::string JsonString(const std::string& text)
+std::string JsonString(const std::string& raw)
 {
+    // JSON is UTF-8: bytes of a path or name that are not are replaced.
+    const std::string text = ToValidUtf8(raw);
     std::string out = "\"";
     for (unsigned char c : text)
     {
@@ -49,7 +55,7 @@ std::string JsonString(const std::string& text)
         case '\r': out += "\\r"; break;
         case '\t': out += "\\t"; break;
         default:
-            if (c < 0x20)
+            if (c < 0x20 || c == 0x7F)
             {
                 char buf[8];
                 std::snprintf(buf, sizeof buf, "\\u%04x", c);
@@ -86,4 +92,33 @@ int UsageError(std::ostream& err, const std::string& command, const std::string&
     err << "orvane-cli: " << message << "\n"
         << "Try 'orvane-cli " << (command.empty() ? "" : command + " ") << "--help'.\n";
     return kCliUsage;
+}
+
+std::string PrintableText(const std::string& text)
+{
+    std::string out;
+    for (unsigned char c : text)
+    {
+        if (c < 0x20 || c == 0x7F)
+        {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02X", c);
+            out += buf;
+        }
+        else
+            out += static_cast<char>(c);
+    }
+    return out;
+}
+
+bool IsSameFile(const std::string& a, const std::string& b)
+{
+    struct stat sa, sb;
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+void InstallCliSignalHandlers()
+{
+    RemoveTempFilesOnSignals();
 }

@@ -39,5 +39,20 @@ std::string CsvField(const std::string& text);
 // True for "-h" and "--help".
 bool IsHelpFlag(const std::string& arg);
 
+// True for "--", the end of the options: every word after it is an operand.
+inline bool IsEndOfOptions(const std::string& arg)
+{
+    return arg == "--";
+}
+
+// Text for a terminal: control bytes (and DEL) as \xNN, everything else as it is.
+std::string PrintableText(const std::string& text);
+
+// True when a and b are the same file (same device and inode, links followed).
+bool IsSameFile(const std::string& a, const std::string& b);
+
+// Installs the handlers that remove temporary files on SIGINT and SIGTERM (exit 130, 143).
+void InstallCliSignalHandlers();
+
 // Prints "orvane-cli: <message>" and a hint to the command's help; returns kCliUsage.
 int UsageError(std::ostream& err, const std::string& command, const std::string& message);

@@ -1,5 +1,6 @@
 // orvane-cli info: what a bank holds and where, as text, JSON or CSV. Never changes a bank.
 #include "base/ByteSource.h"
+#include "base/Utf8.h"
 #include "cli/Cli.h"
 #include "cli/CliSupport.h"
 #include "res/MessageBox.h"
@@ -7,6 +8,7 @@
 #include "soundbank/BankName.h"
 #include "soundbank/SoundBank.h"
 
+#include <cerrno>
 #include <iomanip>
 #include <ostream>
 
@@ -35,14 +37,17 @@ struct BankInfo
 // Reads a bank the way the program does, but never offers or makes a repair.
 void ReadBank(BankInfo& info)
 {
-    auto fail = [&](unsigned id)
+    auto fail = [&](unsigned id, int error = 0)
     {
         info.error = LoadStringId(id);
-        AppMessageBox(id, MsgStop);
+        if (error)
+            AppMessageBoxDetail(id, MsgStop, FileErrorDetail(info.path, error));
+        else
+            AppMessageBox(id, MsgStop);
     };
     auto file = CFileSource::Open(info.path);
     if (!file)
-        return fail(IDS_CANTOPENFILE);
+        return fail(IDS_CANTOPENFILE, errno ? errno : EIO);
     if (!info.bank.FindPrio(*file))
         return fail(IDS_NOPRIOCHUNK);
     if (!info.bank.FindImap(*file))
@@ -96,7 +101,7 @@ void WriteCsv(std::ostream& out, const std::vector<BankInfo>& banks)
     out << "path,name,priority,list,index,program,variation,cubase_prog,cubase_bank\n";
     for (const BankInfo& info : banks)
     {
-        const std::string head = CsvField(info.path) + "," + CsvField(DisplayName(info.bank)) + "," +
+        const std::string head = CsvField(ToValidUtf8(info.path)) + "," + CsvField(DisplayName(info.bank)) + "," +
                                  std::to_string(info.bank.m_wPriority) + ",";
         for (auto [list, group] : {std::pair(&info.bank.m_arrInstruments, "instrument"),
                                    std::pair(&info.bank.m_arrDrumsets, "drumset")})
@@ -127,13 +132,13 @@ void WriteText(std::ostream& out, const std::vector<BankInfo>& banks)
 {
     for (const BankInfo& info : banks)
     {
-        out << info.path << "\n";
+        out << PrintableText(info.path) << "\n";
         if (!info.loaded)
         {
             out << "  error: " << info.error << "\n\n";
             continue;
         }
-        out << "  name: \"" << DisplayName(info.bank) << "\"  priority: " << info.bank.m_wPriority << "\n"
+        out << "  name: \"" << PrintableText(DisplayName(info.bank)) << "\"  priority: " << info.bank.m_wPriority << "\n"
             << "  PRIO data at " << info.bank.m_dwPrioPos << ", IMAP data at " << info.bank.m_dwImapPos;
         if (info.hasTtma)
             out << ", TTMA data at " << info.ttmaPos << " (" << info.ttmaSize << " bytes)";
@@ -151,8 +156,14 @@ int RunInfoCommand(const std::vector<std::string>& args, std::ostream& out, std:
 {
     enum { kText, kJson, kCsv } format = kText;
     std::vector<std::string> paths;
-    for (const std::string& arg : args)
+    for (size_t i = 0; i < args.size(); ++i)
     {
+        const std::string& arg = args[i];
+        if (IsEndOfOptions(arg))
+        {
+            paths.insert(paths.end(), args.begin() + static_cast<long>(i) + 1, args.end());
+            break;
+        }
         if (IsHelpFlag(arg))
         {
             out << kHelp;

@@ -6,13 +6,10 @@
 #include "res/ProgramDirectory.h"
 #include "res/StringTable.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <algorithm>
+#include <filesystem>
 #include <ostream>
-
-#include <unistd.h>
+#include <set>
 
 namespace
 {
@@ -67,12 +64,35 @@ bool ParsePageOption(const std::vector<std::string>& args, size_t& i, CPageOptio
     return false;
 }
 
-int RenderPage(const std::string& bankPath, const std::string& pagePath, const CPageOptions& options,
-               std::ostream& err)
+namespace
+{
+// The page's lines to a stream, standard output for one.
+class COstreamPageSink : public IPageSink
+{
+public:
+    explicit COstreamPageSink(std::ostream& out) : m_out(out) {}
+    bool WriteLine(const std::string& line) override
+    {
+        m_out << line << '\n';
+        return static_cast<bool>(m_out);
+    }
+    bool Failed() const override { return !m_out; }
+
+private:
+    std::ostream& m_out;
+};
+
+std::string TemplatePath(const CPageOptions& options)
+{
+    return options.templatePath.empty() ? GetProgramDirectory() + GetString(IDS_TEMPLATEFILE) : options.templatePath;
+}
+
+// Renders into the page file, or into out when pagePath is empty.
+int RenderPageTo(const std::string& bankPath, const std::string& pagePath, std::ostream* out,
+                 const CPageOptions& options, std::ostream& err)
 {
     CMappingReport report;
-    report.m_strTemplatePath =
-        options.templatePath.empty() ? GetProgramDirectory() + GetString(IDS_TEMPLATEFILE) : options.templatePath;
+    report.m_strTemplatePath = TemplatePath(options);
     report.m_strOutputPath = pagePath;
     report.m_strBankPath = bankPath;
     report.m_crText = options.textColor;
@@ -89,12 +109,46 @@ int RenderPage(const std::string& bankPath, const std::string& pagePath, const C
         return kCliUsage;
     }
     CCliMessageSink sink(err);
-    if (!report.Render())
+    if (out)
+    {
+        COstreamPageSink page(*out);
+        if (!report.RenderTo(page))
+        {
+            err << "orvane-cli: cannot write the page to standard output"
+                << (report.m_strError.empty() ? "" : ": " + report.m_strError) << "\n";
+            return kCliUsage;
+        }
+    }
+    else if (!report.Render())
     {
         err << "orvane-cli: cannot write the page " << pagePath << "\n";
+        if (!report.m_strError.empty())
+            err << "orvane-cli: " << report.m_strError << "\n";
         return kCliUsage;
     }
     return sink.m_nFailures ? kCliBankFailed : kCliOk;
+}
+
+// A page may not be one of the files it is made from: writing it would destroy them.
+bool ClashesWithAnInput(const std::string& page, const std::vector<std::string>& banks, const CPageOptions& options,
+                        std::ostream& err)
+{
+    std::vector<std::string> inputs = banks;
+    inputs.push_back(TemplatePath(options));
+    for (const std::string& input : inputs)
+        if (IsSameFile(page, input))
+        {
+            err << "orvane-cli: the page " << page << " would overwrite " << input << "; nothing was written\n";
+            return true;
+        }
+    return false;
+}
+} // namespace
+
+int RenderPage(const std::string& bankPath, const std::string& pagePath, const CPageOptions& options,
+               std::ostream& err)
+{
+    return RenderPageTo(bankPath, pagePath, nullptr, options, err);
 }
 
 int RunMapCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -106,6 +160,11 @@ int RunMapCommand(const std::vector<std::string>& args, std::ostream& out, std::
     {
         const std::string& arg = args[i];
         std::string error;
+        if (IsEndOfOptions(arg))
+        {
+            banks.insert(banks.end(), args.begin() + static_cast<long>(i) + 1, args.end());
+            break;
+        }
         if (IsHelpFlag(arg))
         {
             out << kHelp;
@@ -134,12 +193,22 @@ int RunMapCommand(const std::vector<std::string>& args, std::ostream& out, std::
 
     if (!outputDir.empty())
     {
-        int code = kCliOk;
+        // Every page name is checked before the first page is written.
+        std::vector<std::string> pages;
+        std::set<std::string> names;
         for (const std::string& bank : banks)
         {
-            auto page = std::filesystem::path(outputDir) / std::filesystem::path(bank).filename();
-            page += ".html";
-            int result = RenderPage(bank, page.string(), options, err);
+            const std::string name = std::filesystem::path(bank).filename().string() + ".html";
+            if (!names.insert(name).second)
+                return UsageError(err, "map", "two banks would both be written to " + name + "; nothing was written");
+            pages.push_back((std::filesystem::path(outputDir) / name).string());
+            if (ClashesWithAnInput(pages.back(), banks, options, err))
+                return kCliUsage;
+        }
+        int code = kCliOk;
+        for (size_t i = 0; i < banks.size(); ++i)
+        {
+            int result = RenderPage(banks[i], pages[i], options, err);
             if (result == kCliUsage)
                 return result;
             code = std::max(code, result);
@@ -147,20 +216,10 @@ int RunMapCommand(const std::vector<std::string>& args, std::ostream& out, std::
         return code;
     }
     if (!outputFile.empty())
-        return RenderPage(banks[0], outputFile, options, err);
-
-    // No output named: render into a private temporary file and copy it to standard output.
-    std::string temp = (std::filesystem::temp_directory_path() / "orvane-cli-XXXXXX").string();
-    int fd = mkstemp(temp.data());
-    if (fd < 0)
-        return UsageError(err, "map", "cannot create a temporary file");
-    close(fd);
-    int code = RenderPage(banks[0], temp, options, err);
-    if (code != kCliUsage)
     {
-        std::ifstream page(temp, std::ios::binary);
-        out << page.rdbuf();
+        if (ClashesWithAnInput(outputFile, banks, options, err))
+            return kCliUsage;
+        return RenderPage(banks[0], outputFile, options, err);
     }
-    std::filesystem::remove(temp);
-    return code;
+    return RenderPageTo(banks[0], std::string(), &out, options, err);
 }

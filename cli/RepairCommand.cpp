@@ -24,8 +24,14 @@ int RunRepairCommand(const std::vector<std::string>& args, std::ostream& out, st
 {
     REPAIRPOLICY policy{REPAIRPOLICY::Automatic, false};
     std::vector<std::string> paths;
-    for (const std::string& arg : args)
+    for (size_t i = 0; i < args.size(); ++i)
     {
+        const std::string& arg = args[i];
+        if (IsEndOfOptions(arg))
+        {
+            paths.insert(paths.end(), args.begin() + static_cast<long>(i) + 1, args.end());
+            break;
+        }
         if (IsHelpFlag(arg))
         {
             out << kHelp;

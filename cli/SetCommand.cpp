@@ -21,7 +21,8 @@ const char* const kHelp =
     "  --instrument I=P:V   program P and variation V (0 to 127) of instrument I\n"
     "  --drumset J=P:V      program P and variation V (0 to 127) of drum set J\n"
     "                       (entries are numbered from 0, as 'orvane-cli info' shows them)\n"
-    "  --backup             copy the bank to BANK.bak first\n\n"
+    "  --backup             copy the bank to BANK.bak first (nothing is written when the\n"
+    "                       copy fails)\n\n"
     "Exit status: 0 written, 1 the bank could not be read or written, 2 usage error or a\n"
     "value out of range (nothing is written then).\n";
 
@@ -64,6 +65,11 @@ int RunSetCommand(const std::vector<std::string>& args, std::ostream& out, std::
     for (size_t i = 0; i < args.size(); ++i)
     {
         const std::string& arg = args[i];
+        if (IsEndOfOptions(arg))
+        {
+            paths.insert(paths.end(), args.begin() + static_cast<long>(i) + 1, args.end());
+            break;
+        }
         if (IsHelpFlag(arg))
         {
             out << kHelp;
@@ -137,7 +143,11 @@ int RunSetCommand(const std::vector<std::string>& args, std::ostream& out, std::
             bank.SetInstrument(index, static_cast<uint16_t>(change.nProgram),
                                static_cast<uint8_t>(change.nVariation));
     }
-    if (!bank.SaveWithBackup(backup))
+    // A backup that was asked for and could not be made stops the command before the bank
+    // is touched.
+    if (backup && !CSoundBank::MakeBackup(path))
+        return kCliBankFailed;
+    if (!bank.SaveInPlace())
         return kCliBankFailed;
     out << path << ": saved\n";
     return kCliOk;

@@ -34,6 +34,11 @@ int RunZipCommand(const std::vector<std::string>& args, std::ostream& out, std::
     {
         const std::string& arg = args[i];
         std::string error;
+        if (IsEndOfOptions(arg))
+        {
+            operands.insert(operands.end(), args.begin() + static_cast<long>(i) + 1, args.end());
+            break;
+        }
         if (IsHelpFlag(arg))
         {
             out << kHelp;

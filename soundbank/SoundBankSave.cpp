@@ -5,6 +5,7 @@
 
 #include "base/ByteCodec.h"
 #include "base/FileSystem.h"
+#include "base/SignalGuard.h"
 #include "res/MessageBox.h"
 #include "res/StringTable.h"
 #include "soundbank/BankName.h"
@@ -54,11 +55,19 @@ int CSoundBank::SaveInPlace()
     CFsHandle file(fs,
                    m_strPathName.empty() || m_dwPrioPos < 8 || m_dwImapPos < 8 ? -1 : fs.OpenReadWrite(path));
     FILESTAT stat;
-    if (!file.IsOpen() || !fs.Stat(file.Get(), stat))
+    auto fail = [&](int error)
     {
-        AppMessageBox(IDS_CANTOPENFILE, MsgStop);
+        AppMessageBoxDetail(IDS_CANTOPENFILE, MsgStop, FileErrorDetail(path, error ? error : EIO));
         return 0;
-    }
+    };
+    if (!file.IsOpen() || !fs.Stat(file.Get(), stat))
+        return fail(m_strPathName.empty() ? ENOENT : fs.LastError());
+    // A file without any write permission bit was made read-only by its owner on purpose, and
+    // one replaced or changed by another program since it was read would get old values back.
+    if ((stat.nMode & 0222) == 0)
+        return fail(kErrReadOnly);
+    if (m_bKnowsFile && !stat.SameFileAs(m_fileStat))
+        return fail(kErrChanged);
 
     // The values to write, in file order of the two chunks: name and priority, then program
     // and variation of each instrument and each drum set (their other bytes and the list
@@ -124,10 +133,7 @@ int CSoundBank::SaveInPlace()
     for (SPAN& span : spans)
         ok = ok && ReadExactly(fs, h, span.nStart, span.original.data(), span.original.size());
     if (!ok)
-    {
-        AppMessageBox(IDS_CANTOPENFILE, MsgStop);
-        return 0;
-    }
+        return fail(kErrChanged);
 
     for (SPAN& span : spans)
         span.updated = span.original;
@@ -136,18 +142,27 @@ int CSoundBank::SaveInPlace()
             if (patch.nPos >= span.nStart && patch.nPos + patch.nCount <= span.nStart + span.updated.size())
                 std::memcpy(span.updated.data() + (patch.nPos - span.nStart), patch.abBytes, patch.nCount);
 
+    // Stop signals wait until the spans are written or undone: a bank is never left half new.
+    CSignalGuard signals(true);
     for (const SPAN& span : spans)
         ok = ok && fs.WriteAt(h, span.nStart, span.updated.data(), span.updated.size());
     ok = ok && fs.Sync(h);
+    int error = ok ? 0 : fs.LastError();
+    FILESTAT written;
+    const bool known = ok && fs.Stat(h, written);
     ok = file.Close() && ok;
     if (!ok)
     {
         // A failed or unconfirmed write is undone, so the file holds either the old values or
         // the new ones, never a mixture.
+        if (!error)
+            error = fs.LastError();
         RestoreSpans(fs, path, spans);
-        AppMessageBox(IDS_CANTOPENFILE, MsgStop);
-        return 0;
+        return fail(error);
     }
+    // The file as this save left it is the one a later save may write to.
+    m_fileStat = written;
+    m_bKnowsFile = known;
     return 1;
 }
 
@@ -155,9 +170,10 @@ int CSoundBank::MakeBackup(const std::filesystem::path& path)
 {
     std::filesystem::path backup = path;
     backup += ".bak";
-    if (path.empty() || !CopyFileReplacing(GetFileSystem(), path, backup))
+    IFileSystem& fs = GetFileSystem();
+    if (path.empty() || !CopyFileReplacing(fs, path, backup))
     {
-        AppMessageBox(IDS_CANTBACKUP, MsgStop);
+        AppMessageBoxDetail(IDS_CANTBACKUP, MsgStop, FileErrorDetail(backup, path.empty() ? ENOENT : fs.LastError()));
         return 0;
     }
     return 1;
