@@ -1,0 +1,51 @@
+// Replacing a file through a temporary one: what is left behind after failures and signals.
+#include "base/FileSystem.h"
+#include "base/ReplaceFile.h"
+#include "base/SignalGuard.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+
+TEST(ReplaceFileTest, GivenUpAndInterruptedReplacementsLeaveNothingBehind)
+{
+    CTempDir dir;
+    const auto target = dir / "file";
+    WriteFileText(target, "old");
+    CPosixFileSystem fs;
+    {
+        CReplacingFile replacing(fs, target);
+        ASSERT_TRUE(replacing.Create(0644));
+        ASSERT_TRUE(replacing.Write(0, "new", 3));
+        EXPECT_TRUE(std::filesystem::exists(replacing.TempPath()));
+    } // given up without a commit
+    EXPECT_EQ("old", ReadFileText(target));
+    EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(dir.Path()), {}));
+
+    // SIGTERM in the middle of a replacement: the handler removes the temporary file and the
+    // program ends with 143.
+    for (int sig : {SIGTERM, SIGINT})
+    {
+        pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+        {
+            RemoveTempFilesOnSignals();
+            CReplacingFile replacing(fs, target);
+            if (!replacing.Create(0644) || !replacing.Write(0, "partial", 7))
+                ::_exit(1);
+            ::raise(sig);
+            ::_exit(2);
+        }
+        int status = 0;
+        ASSERT_EQ(child, ::waitpid(child, &status, 0));
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(128 + sig, WEXITSTATUS(status));
+        EXPECT_EQ("old", ReadFileText(target));
+        EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(dir.Path()), {}));
+    }
+}
