@@ -3,6 +3,7 @@
 #include "app/Settings.h"
 #include "app/ShellPaths.h"
 #include "report/MappingReport.h"
+#include "base/FileSystem.h"
 #include "res/MessageBox.h"
 #include "res/StringTable.h"
 
@@ -19,8 +20,10 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
-#include <fstream>
 
 wxColour ColourFromRef(uint32_t color)
 {
@@ -244,9 +247,11 @@ bool COptionsDlg::Apply()
         {
             // The edit box holds the browsed path or one typed by hand; either is taken.
             m_strImage = m_strImageEdit;
-            std::error_code ec;
-            std::ifstream in(m_strImage, std::ios::binary);
-            if (!in || std::filesystem::is_directory(m_strImage, ec))
+            // A regular file only: a FIFO named as the image would block the dialog.
+            int fd = OpenRegularFile(m_strImage, false);
+            if (fd >= 0)
+                ::close(fd);
+            else
             {
                 AppMessageBoxText(GetString(IDS_NOIMAGEFILE), MsgExclamation, LoadStringId(IDS_OPTIONSCAPTION));
                 return false;

@@ -5,6 +5,7 @@
 #include "app/OrvaneView.h"
 #include "app/Settings.h"
 #include "app/ShellPaths.h"
+#include "base/FileSystem.h"
 #include "res/MessageBox.h"
 #include "res/ProgramDirectory.h"
 #include "res/StringTable.h"
@@ -12,8 +13,10 @@
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
-#include <fstream>
 
 wxIMPLEMENT_DYNAMIC_CLASS(COrvaneDoc, wxDocument);
 
@@ -32,13 +35,14 @@ bool COrvaneDoc::OnNewDocument()
 
 bool COrvaneDoc::DoOpenDocument(const wxString& file)
 {
-    std::error_code ec;
-    std::ifstream in(file.utf8_string(), std::ios::binary);
-    if (!in || std::filesystem::is_directory(file.utf8_string(), ec))
+    // Only a regular file is a bank; a FIFO or device is refused at once, never waited on.
+    int fd = OpenRegularFile(file.utf8_string(), false);
+    if (fd < 0)
     {
-        AppMessageBox(IDS_CANTOPENFILE, MsgStop);
+        AppMessageBoxDetail(IDS_CANTOPENFILE, MsgStop, FileErrorDetail(file.utf8_string(), errno));
         return false;
     }
+    ::close(fd);
     return true;
 }
 
@@ -84,9 +88,14 @@ bool COrvaneDoc::DoSave(const wxString&, bool)
     if (target != chosen && std::filesystem::exists(target, ec) &&
         AppMessageBoxText(target + " already exists.\nDo you want to replace it?", MsgQuestion) != AnswerYes)
         return true;
-    std::filesystem::copy_file(m_report.m_strOutputPath, target, std::filesystem::copy_options::overwrite_existing,
-                               ec);
-    return !ec;
+    // The saved page replaces an older one only once it is complete.
+    IFileSystem& fs = GetFileSystem();
+    if (!CopyFileReplacing(fs, m_report.m_strOutputPath, target))
+    {
+        AppMessageBoxDetail(IDS_CANTOPENFILE, MsgStop, FileErrorDetail(target, fs.LastError()));
+        return false;
+    }
+    return true;
 }
 
 wxString COrvaneDoc::GetUserReadableName() const
