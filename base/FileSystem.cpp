@@ -105,8 +105,8 @@ int CPosixFileSystem::OpenReadWrite(const std::filesystem::path& path)
 
 int CPosixFileSystem::Create(const std::filesystem::path& path, unsigned mode)
 {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                    static_cast<mode_t>(mode & 07777));
+    int fd =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, static_cast<mode_t>(mode & 07777));
     if (fd < 0)
         return Fail(-1);
     // The umask may have taken bits away; the new file gets exactly the bits asked for.

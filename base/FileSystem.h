@@ -31,8 +31,7 @@ struct FILESTAT
 
     bool SameFileAs(const FILESTAT& other) const
     {
-        return nDevice == other.nDevice && nInode == other.nInode && nSize == other.nSize &&
-               nMtimeNs == other.nMtimeNs;
+        return nDevice == other.nDevice && nInode == other.nInode && nSize == other.nSize && nMtimeNs == other.nMtimeNs;
     }
 };
 
@@ -104,7 +103,7 @@ class IFileSystem
     int LastError() const { return m_nLastError; }
     void SetLastError(int error) { m_nLastError = error; }
 
-  private:
+private:
     int m_nLastError = 0;
 };
 
@@ -131,7 +130,7 @@ class CPosixFileSystem : public IFileSystem
     std::filesystem::path ResolveLinks(const std::filesystem::path& path) override;
     std::unique_ptr<CByteSource> OpenSource(const std::filesystem::path& path) override;
 
-  private:
+private:
     // Records errno for LastError; returns fallback.
     template <class T> T Fail(T fallback);
 };
@@ -199,5 +198,4 @@ bool ReadExactly(IFileSystem& fs, int handle, uint64_t offset, void* buf, size_t
 // 1 copied, 0 failed (no message; fs.LastError() says why).
 int CopyFileReplacing(IFileSystem& fs, const std::filesystem::path& from, const std::filesystem::path& to);
 // The same for bytes at hand.
-int WriteFileReplacing(IFileSystem& fs, const std::filesystem::path& to, const void* data, size_t n,
-                       unsigned mode);
+int WriteFileReplacing(IFileSystem& fs, const std::filesystem::path& to, const void* data, size_t n, unsigned mode);

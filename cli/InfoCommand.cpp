@@ -138,7 +138,8 @@ void WriteText(std::ostream& out, const std::vector<BankInfo>& banks)
             out << "  error: " << info.error << "\n\n";
             continue;
         }
-        out << "  name: \"" << PrintableText(DisplayName(info.bank)) << "\"  priority: " << info.bank.m_wPriority << "\n"
+        out << "  name: \"" << PrintableText(DisplayName(info.bank)) << "\"  priority: " << info.bank.m_wPriority
+            << "\n"
             << "  PRIO data at " << info.bank.m_dwPrioPos << ", IMAP data at " << info.bank.m_dwImapPos;
         if (info.hasTtma)
             out << ", TTMA data at " << info.ttmaPos << " (" << info.ttmaSize << " bytes)";

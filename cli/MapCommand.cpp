@@ -145,8 +145,7 @@ bool ClashesWithAnInput(const std::string& page, const std::vector<std::string>&
 }
 } // namespace
 
-int RenderPage(const std::string& bankPath, const std::string& pagePath, const CPageOptions& options,
-               std::ostream& err)
+int RenderPage(const std::string& bankPath, const std::string& pagePath, const CPageOptions& options, std::ostream& err)
 {
     return RenderPageTo(bankPath, pagePath, nullptr, options, err);
 }

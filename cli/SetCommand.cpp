@@ -9,22 +9,21 @@
 
 namespace
 {
-const char* const kHelp =
-    "Usage: orvane-cli set BANK [--name TEXT] [--priority N]\n"
-    "                  [--instrument I=PROGRAM:VARIATION]... [--drumset J=PROGRAM:VARIATION]...\n"
-    "                  [--backup]\n\n"
-    "Writes new values into the bank in place, as the bank inspector's OK does: nothing is\n"
-    "added, removed or moved, and values not given are written back as they were read.\n"
-    "A converted TTS bank is not repaired (see 'orvane-cli repair').\n\n"
-    "  --name TEXT          bank name, at most 8 characters of Windows-1252\n"
-    "  --priority N         bank priority, 0 to 127\n"
-    "  --instrument I=P:V   program P and variation V (0 to 127) of instrument I\n"
-    "  --drumset J=P:V      program P and variation V (0 to 127) of drum set J\n"
-    "                       (entries are numbered from 0, as 'orvane-cli info' shows them)\n"
-    "  --backup             copy the bank to BANK.bak first (nothing is written when the\n"
-    "                       copy fails)\n\n"
-    "Exit status: 0 written, 1 the bank could not be read or written, 2 usage error or a\n"
-    "value out of range (nothing is written then).\n";
+const char* const kHelp = "Usage: orvane-cli set BANK [--name TEXT] [--priority N]\n"
+                          "                  [--instrument I=PROGRAM:VARIATION]... [--drumset J=PROGRAM:VARIATION]...\n"
+                          "                  [--backup]\n\n"
+                          "Writes new values into the bank in place, as the bank inspector's OK does: nothing is\n"
+                          "added, removed or moved, and values not given are written back as they were read.\n"
+                          "A converted TTS bank is not repaired (see 'orvane-cli repair').\n\n"
+                          "  --name TEXT          bank name, at most 8 characters of Windows-1252\n"
+                          "  --priority N         bank priority, 0 to 127\n"
+                          "  --instrument I=P:V   program P and variation V (0 to 127) of instrument I\n"
+                          "  --drumset J=P:V      program P and variation V (0 to 127) of drum set J\n"
+                          "                       (entries are numbered from 0, as 'orvane-cli info' shows them)\n"
+                          "  --backup             copy the bank to BANK.bak first (nothing is written when the\n"
+                          "                       copy fails)\n\n"
+                          "Exit status: 0 written, 1 the bank could not be read or written, 2 usage error or a\n"
+                          "value out of range (nothing is written then).\n";
 
 struct ENTRYCHANGE
 {

@@ -75,29 +75,37 @@ void ApplyRowTags(std::string& line, bool firstRowBlock, const std::string& bank
 
 uint32_t CMappingReport::ReplaceHeaderTags(std::string& line)
 {
-    ReplaceAll(line, "[IDS_ZTLTEXTCOLOR]", ColorToHtml(m_crText));
-    std::string background = m_strImagePath.empty()
-                                 ? "BGCOLOR=" + ColorToHtml(m_crBackground)
-                                 : "BACKGROUND=\"" + HtmlEscape(ToValidUtf8(ImageUrl(m_strImagePath))) + "\"";
-    if (ReplaceAll(line, "[IDS_ZTLBACKGROUND]", background))
+    // Each value is worked out only for a line that holds its tag: most lines hold none.
+    auto replace = [&line](const char* tag, auto value)
+    { return Contains(line, tag) && ReplaceAll(line, tag, value()); };
+    replace("[IDS_ZTLTEXTCOLOR]", [&] { return ColorToHtml(m_crText); });
+    if (replace("[IDS_ZTLBACKGROUND]",
+                [&]
+                {
+                    return m_strImagePath.empty()
+                               ? "BGCOLOR=" + ColorToHtml(m_crBackground)
+                               : "BACKGROUND=\"" + HtmlEscape(ToValidUtf8(ImageUrl(m_strImagePath))) + "\"";
+                }))
         return SCAN_CONTINUE;
-    if (ReplaceAll(line, "[IDS_ZTLIMGLOCATION]", HtmlEscape(ToValidUtf8(GetProgramDirectory()))))
+    if (replace("[IDS_ZTLIMGLOCATION]", [] { return HtmlEscape(ToValidUtf8(GetProgramDirectory())); }))
         return SCAN_CONTINUE;
     // Texts of the string table are escaped like every other value ("94B & TTS").
-    ReplaceAll(line, "[IDS_ZTLTITLE]", HtmlEscape(GetString(IDS_ZTLTITLE)));
-    if (ReplaceAll(line, "[IDS_ZTLLEGEND]", HtmlEscape(GetString(IDS_ZTLLEGEND))))
+    auto text = [](unsigned id) { return [id] { return HtmlEscape(GetString(id)); }; };
+    replace("[IDS_ZTLTITLE]", text(IDS_ZTLTITLE));
+    if (replace("[IDS_ZTLLEGEND]", text(IDS_ZTLLEGEND)))
         return SCAN_CONTINUE;
-    ReplaceAll(line, "[IDS_ZTLAUTHOR]", HtmlEscape(GetString(IDS_ZTLAUTHOR)));
-    ReplaceAll(line, "[IDS_ZTLAUTHOREMAIL]", HtmlEscape(GetString(IDS_ZTLAUTHOREMAIL)));
-    ReplaceAll(line, "[IDS_ZTLMAPPRESETFILENAME]", HtmlEscape(ToValidUtf8(m_strBankPath)));
-    if (Contains(line, "[IDS_ZTLMAPFILEDATE]"))
-    {
-        std::time_t now = std::time(nullptr);
-        std::tm local{};
-        localtime_r(&now, &local);
-        ReplaceAll(line, "[IDS_ZTLMAPFILEDATE]", HtmlEscape(GetString(IDS_ZTLMAPFILEDATE) + FormatMappingDate(local)));
+    replace("[IDS_ZTLAUTHOR]", text(IDS_ZTLAUTHOR));
+    replace("[IDS_ZTLAUTHOREMAIL]", text(IDS_ZTLAUTHOREMAIL));
+    replace("[IDS_ZTLMAPPRESETFILENAME]", [&] { return HtmlEscape(ToValidUtf8(m_strBankPath)); });
+    if (replace("[IDS_ZTLMAPFILEDATE]",
+                []
+                {
+                    std::time_t now = std::time(nullptr);
+                    std::tm local{};
+                    localtime_r(&now, &local);
+                    return HtmlEscape(GetString(IDS_ZTLMAPFILEDATE) + FormatMappingDate(local));
+                }))
         return SCAN_CONTINUE;
-    }
     return Contains(line, kStartMapping) ? SCAN_START_MAPPING : SCAN_CONTINUE;
 }
 

@@ -152,7 +152,9 @@ int CSoundBank::FindImap(CByteSource& source)
                      // FNV-1a over the six bytes: equal lists give equal digests.
                      const unsigned char bytes[6] = {static_cast<unsigned char>(entry.wProgram),
                                                      static_cast<unsigned char>(entry.wProgram >> 8),
-                                                     entry.byVariation, entry.abRest[0], entry.abRest[1],
+                                                     entry.byVariation,
+                                                     entry.abRest[0],
+                                                     entry.abRest[1],
                                                      entry.abRest[2]};
                      for (unsigned char b : bytes)
                          m_nEntryDigest = (m_nEntryDigest ^ b) * 0x100000001B3ull;

@@ -1,7 +1,10 @@
 // The settings file: archive layout byte for byte, the three counted-string forms, broken files.
 #include "app/Archive.h"
 #include "app/Settings.h"
+#include "support/FaultFileSystem.h"
 #include "support/TempDir.h"
+
+#include <set>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -111,4 +114,38 @@ TEST(SettingsTest, FailedSaveLeavesTheOldFileAndSaysSo)
     std::filesystem::create_directory(dir / "qzr.opt" / "sub");
     EXPECT_EQ(0, settings.Save(dir / "qzr.opt"));
     EXPECT_FALSE(std::filesystem::exists(dir / "qzr.opt.new"));
+}
+
+TEST(SettingsTest, EverySingleFailingOperationOfASaveKeepsTheOldFileWhole)
+{
+    CTempDir dir;
+    const auto path = dir / "qzr.opt";
+    CSettings old;
+    old.m_strBackImage = "old image";
+    ASSERT_EQ(1, old.Save(path));
+    const Bytes before = ReadFileBytes(path);
+    CSettings changed;
+    changed.m_crTextColor = 0x112233;
+    changed.m_strBackImage = std::string(70000, 'i'); // long enough for more than one write
+    std::set<std::string> failed;
+    for (int k = 1;; ++k)
+    {
+        CFaultFileSystem fs(k);
+        int result = changed.Save(path);
+        if (!fs.Failed())
+        {
+            EXPECT_EQ(1, result);
+            break;
+        }
+        SCOPED_TRACE("operation " + std::to_string(k) + " (" + fs.FailedOperation() + ") fails");
+        failed.insert(fs.FailedOperation());
+        EXPECT_EQ(0, result);
+        EXPECT_EQ(before, ReadFileBytes(path));
+        EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(dir.Path()), {}));
+    }
+    EXPECT_TRUE(failed.count("Create") && failed.count("WriteAt") && failed.count("Sync") && failed.count("Close") &&
+                failed.count("Rename"));
+    CSettings read;
+    ASSERT_EQ(1, read.Load(path));
+    EXPECT_EQ(changed.m_strBackImage, read.m_strBackImage);
 }

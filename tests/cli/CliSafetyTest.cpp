@@ -58,8 +58,8 @@ TEST_F(CliSafetyTest, MapNeverWritesOverOneOfItsInputs)
     std::filesystem::create_directory(m_dir / "sub");
     m_bank.WriteTo(m_dir / "sub" / "bank.94b");
     std::filesystem::create_directory(m_dir / "pages");
-    r = RunCli({"map", m_path, (m_dir / "sub" / "bank.94b").string(), "-d", (m_dir / "pages").string(),
-                "--template", kTemplate});
+    r = RunCli({"map", m_path, (m_dir / "sub" / "bank.94b").string(), "-d", (m_dir / "pages").string(), "--template",
+                kTemplate});
     EXPECT_EQ(2, r.code);
     EXPECT_TRUE(std::filesystem::is_empty(m_dir / "pages"));
     // A bank whose page would land on another bank of the list.

@@ -70,8 +70,7 @@ TEST_F(ReportTest, HeaderTagsFollowTheirOrderAndFinishRules)
     line = "[IDS_ZTLTITLE][IDS_ZTLTITLE] [IDS_ZTLLEGEND] [IDS_ZTLAUTHOR]";
     m_report.ReplaceHeaderTags(line);
     // Texts of the string table are escaped like the values: the page stays valid HTML.
-    EXPECT_EQ("VORN Orvane 2.0VORN Orvane 2.0 - The universal 94B &amp; TTS soundbanks mapper [IDS_ZTLAUTHOR]",
-              line);
+    EXPECT_EQ("VORN Orvane 2.0VORN Orvane 2.0 - The universal 94B &amp; TTS soundbanks mapper [IDS_ZTLAUTHOR]", line);
 
     line = "[IDS_ZTLIMGLOCATION]x [IDS_ZTLTITLE]";
     m_report.ReplaceHeaderTags(line);

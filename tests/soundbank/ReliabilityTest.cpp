@@ -94,8 +94,7 @@ TEST_F(ReliabilityTest, SpecialFilesAreRefusedAtOnceAndNeverUsedAsTemporaryFiles
     struct stat st;
     ASSERT_EQ(0, ::lstat((path.string() + ".new").c_str(), &st));
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
-    EXPECT_EQ((std::vector<std::string>{"bank.94b", "bank.94b.bak", "bank.94b.bak.new", "bank.94b.new",
-                                        "fifo.94b"}),
+    EXPECT_EQ((std::vector<std::string>{"bank.94b", "bank.94b.bak", "bank.94b.bak.new", "bank.94b.new", "fifo.94b"}),
               Names());
 }
 
@@ -192,7 +191,10 @@ TEST_F(ReliabilityTest, ASizeLimitFailsTheWriteBackInsteadOfKillingItHalfway)
             ::_exit(10);
         bank.m_strBankName = "NewName";
         bank.SetInstrument(0, 77, 7);
-        struct rlimit limit{100000, 100000};
+        struct rlimit limit
+        {
+            100000, 100000
+        };
         ::setrlimit(RLIMIT_FSIZE, &limit);
         ::_exit(bank.SaveInPlace() == 0 && quiet.Texts().size() == 1 ? 0 : 11);
     }

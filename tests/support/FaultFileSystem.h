@@ -44,14 +44,14 @@ class CFaultFileSystem : public IFileSystem
     int Calls() const { return m_nCalls; }
 
   private:
-    // Counts the call; true when this is the one to fail (its error number then set).
-    bool Fault(const char* operation, int error = EIO);
-    // The real call's result, with its error number passed on.
-    template <class T> T Pass(T result)
-    {
-        SetLastError(m_real.LastError());
-        return result;
-    }
+      // Counts the call; true when this is the one to fail (its error number then set).
+      bool Fault(const char* operation, int error = EIO);
+      // The real call's result, with its error number passed on.
+      template <class T> T Pass(T result)
+      {
+          SetLastError(m_real.LastError());
+          return result;
+      }
 
     CPosixFileSystem m_real;
     int m_nFailAt;
