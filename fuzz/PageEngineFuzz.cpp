@@ -13,9 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static CMemoryFileSystem* files = []
     {
         auto* fs = new CMemoryFileSystem;
-        fs->Put("bank.94b", {'P', 'R', 'I', 'O', 10, 0, 0, 0, 'F', 'u', 'z', 'z', '&', '<', 0, 0, 5, 0,
-                             'I', 'M', 'A', 'P', 16, 0, 0, 0, 3, 0, 1, 0, 0, 0, 0xFF, 0xFF, 9, 0,
-                             0, 0, 0, 0, 0xFF, 0xFF});
+        fs->Put("bank.94b",
+                {'P', 'R', 'I', 'O', 10, 0, 0, 0, 'F', 'u', 'z', 'z',  '&',  '<', 0, 0, 5, 0, 'I', 'M',  'A',
+                 'P', 16,  0,   0,   0,  3, 0, 1, 0,   0,   0,   0xFF, 0xFF, 9,   0, 0, 0, 0, 0,   0xFF, 0xFF});
         FileSystemSlot().Install(fs);
         return fs;
     }();

@@ -14,8 +14,7 @@ namespace
 bool SameEntries(const std::vector<IMAPENTRY>& a, const std::vector<IMAPENTRY>& b)
 {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](const IMAPENTRY& x, const IMAPENTRY& y)
-                      {
+                      [](const IMAPENTRY& x, const IMAPENTRY& y) {
                           return x.wProgram == y.wProgram && x.byVariation == y.byVariation &&
                                  std::equal(x.abRest, x.abRest + 3, y.abRest);
                       });
