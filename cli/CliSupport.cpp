@@ -1,3 +1,5 @@
+// The CLI message sink and the small helpers the commands share: colours, JSON and CSV
+// quoting, terminal-safe text, file identity and the signal handlers.
 #include "cli/CliSupport.h"
 
 #include "base/SignalGuard.h"

@@ -1,3 +1,5 @@
+// The template engine: header tags, column headings, the two row blocks repeated for every
+// entry of the bank, and the trailer, written line by line into a page sink.
 #include "report/MappingReport.h"
 
 #include "base/ByteSource.h"

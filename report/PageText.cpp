@@ -1,3 +1,4 @@
+// Escaping, colours, the English date line and image URLs for the mapping page.
 #include "report/PageText.h"
 
 #include <cstdio>

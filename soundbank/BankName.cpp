@@ -1,3 +1,5 @@
+// Bank names: the eight raw bytes of the priority chunk, as text and back, and the
+// Windows-1252 <-> UTF-8 conversion of their characters.
 #include "soundbank/BankName.h"
 
 namespace

@@ -1,3 +1,4 @@
+// The fault-injecting file system: counts every call and fails the chosen one.
 #include "support/FaultFileSystem.h"
 
 #include "base/ByteSource.h"

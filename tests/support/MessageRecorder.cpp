@@ -1,3 +1,4 @@
+// Recording message sink for tests.
 #include "support/MessageRecorder.h"
 
 CMessageRecorder::CMessageRecorder(int answer) : m_nAnswer(answer), m_scope(MessageSinkSlot(), this) {}

@@ -1,3 +1,4 @@
+// Temporary directories and whole-file helpers for tests.
 #include "support/TempDir.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The desktop shell started for window tests: frame, document and settings in a fresh folder.
 #include "support/gui/ShellFixture.h"
 
 #include "support/BankBuilder.h"
