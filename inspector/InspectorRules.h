@@ -1,0 +1,48 @@
+// The inspector's rules for typed values: which keys an edit takes, how its text is read, the
+// range it must lie in, where the next edit goes, and what OK stores for name and priority.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Highest program, variation and priority the inspector accepts.
+constexpr int kInspectorMaxValue = 127;
+
+// Backspace and Tab pass; any other key only when the low byte of its code is a digit.
+bool InspectorKeyAllowed(unsigned nKey);
+
+// The number at the start of text as sscanf("%d") reads it: leading white space and a sign
+// allowed, 0 when there is no number; a number too large for an int reads as the nearest
+// int, which lies out of range anyway.
+int ReadEditValue(const std::string& text);
+// The number at the start of text as atol reads it, with the same clamping.
+long ReadCellNumber(const std::string& text);
+
+inline bool InspectorValueInRange(long value)
+{
+    return value >= 0 && value <= kInspectorMaxValue;
+}
+
+// An edit starts only on a cell that shows a value.
+inline bool InspectorCanEdit(const std::string& cellText)
+{
+    return !cellText.empty();
+}
+
+// Where the edit that follows one in (nCol, nRow) goes: from the variation column always the
+// variation of the next row, from the last row back to row 0; from the program column the
+// grid's proposal (nNextCol, nNextRow) stands.
+void InspectorNextCell(int nCol, long nRow, long nRowCount, int& nNextCol, long& nNextRow);
+
+// The spinner's position for a bank priority: the priority within 0 to 127.
+int InspectorSpinnerPosition(long priority);
+// The priority OK stores: the typed text when it reads as 0 to 127, else the spinner's last
+// position.
+uint16_t InspectorPriorityAtOk(const std::string& typed, int spinnerPosition);
+
+// The name as the edit shows it: the raw name up to its first zero byte, as UTF-8.
+std::string InspectorShownName(const std::string& rawName);
+// The raw name OK stores: the bank's own bytes when the text shown was not changed (bytes
+// after a zero byte are kept), else the typed text in Windows-1252 (its first 8 bytes reach
+// the file).
+std::string InspectorNameAtOk(const std::string& rawName, const std::string& typed);
