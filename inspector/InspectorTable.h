@@ -33,5 +33,5 @@ void WriteBackInspectorRow(const IInspectorTable& table, long nRow, bool bInstru
 
 // OK: the name and priority into the bank, the backup copy when bKeepBackup is set ("Unable
 // to create backup file !" and the save goes on), then the write-back. Its result.
-int InspectorSave(CSoundBank& bank, const std::string& typedName, const std::string& typedPriority,
-                  int spinnerPosition, bool bKeepBackup);
+int InspectorSave(CSoundBank& bank, const std::string& typedName, const std::string& typedPriority, int spinnerPosition,
+                  bool bKeepBackup);

@@ -118,8 +118,8 @@ TEST(InspectorTableTest, ShortListsShowSixRowsLongOnesAllAndEditsGoBackIntoTheBa
     table.SetCellText(1, 2, "");
     WriteBackInspectorRow(table, 2, true, bank);
     EXPECT_EQ(0, bank.m_arrInstruments[2].byVariation); // an emptied cell stores 0
-    WriteBackInspectorRow(table, 4, true, bank); // a blank row beyond the list: nothing
-    WriteBackInspectorRow(table, 0, false, bank); // no drum sets: nothing
+    WriteBackInspectorRow(table, 4, true, bank);        // a blank row beyond the list: nothing
+    WriteBackInspectorRow(table, 0, false, bank);       // no drum sets: nothing
     EXPECT_EQ(3u, bank.m_arrInstruments.size());
 }
 
