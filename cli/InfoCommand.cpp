@@ -6,6 +6,7 @@
 #include "res/MessageBox.h"
 #include "res/StringTable.h"
 #include "soundbank/BankName.h"
+#include "soundbank/GmNames.h"
 #include "soundbank/SoundBank.h"
 
 #include <cerrno>
@@ -64,13 +65,24 @@ std::string DisplayName(const CSoundBank& bank)
     return Cp1252ToUtf8(BankNameText(bank.GetBankName()));
 }
 
-void WriteJsonList(std::ostream& out, const std::vector<IMAPENTRY>& list)
+// The entry's General MIDI name, empty when it has none.
+std::string GmName(bool drumset, const IMAPENTRY& entry)
+{
+    const char* name = GmEntryName(drumset, entry.wProgram);
+    return name ? name : "";
+}
+
+void WriteJsonList(std::ostream& out, const std::vector<IMAPENTRY>& list, bool drumset)
 {
     out << "[";
     for (size_t i = 0; i < list.size(); ++i)
+    {
+        const char* gm = GmEntryName(drumset, list[i].wProgram);
         out << (i ? ", " : "") << "{\"program\": " << list[i].wProgram
             << ", \"variation\": " << int(list[i].byVariation) << ", \"cubase_prog\": " << list[i].wProgram + 1
-            << ", \"cubase_bank\": " << (list[i].byVariation << 7) << "}";
+            << ", \"cubase_bank\": " << (list[i].byVariation << 7)
+            << ", \"gm_name\": " << (gm ? JsonString(gm) : "null") << "}";
+    }
     out << "]";
 }
 
@@ -88,9 +100,9 @@ void WriteJson(std::ostream& out, const std::vector<BankInfo>& banks)
             << ", \"ttma_pos\": " << (info.hasTtma ? std::to_string(info.ttmaPos) : "null")
             << ", \"ttma_size\": " << info.ttmaSize << ", \"needs_repair\": " << (info.needsRepair ? "true" : "false")
             << ",\n   \"instruments\": ";
-        WriteJsonList(out, info.bank.m_arrInstruments);
+        WriteJsonList(out, info.bank.m_arrInstruments, false);
         out << ",\n   \"drumsets\": ";
-        WriteJsonList(out, info.bank.m_arrDrumsets);
+        WriteJsonList(out, info.bank.m_arrDrumsets, true);
         out << "}" << (b + 1 < banks.size() ? "," : "") << "\n";
     }
     out << "]\n";
@@ -98,7 +110,7 @@ void WriteJson(std::ostream& out, const std::vector<BankInfo>& banks)
 
 void WriteCsv(std::ostream& out, const std::vector<BankInfo>& banks)
 {
-    out << "path,name,priority,list,index,program,variation,cubase_prog,cubase_bank\n";
+    out << "path,name,priority,list,index,program,variation,cubase_prog,cubase_bank,gm_name\n";
     for (const BankInfo& info : banks)
     {
         const std::string head = CsvField(ToValidUtf8(info.path)) + "," + CsvField(DisplayName(info.bank)) + "," +
@@ -109,22 +121,23 @@ void WriteCsv(std::ostream& out, const std::vector<BankInfo>& banks)
             {
                 const IMAPENTRY& e = (*list)[i];
                 out << head << group << "," << i << "," << e.wProgram << "," << int(e.byVariation) << ","
-                    << e.wProgram + 1 << "," << (e.byVariation << 7) << "\n";
+                    << e.wProgram + 1 << "," << (e.byVariation << 7) << ","
+                    << CsvField(GmName(list == &info.bank.m_arrDrumsets, e)) << "\n";
             }
     }
 }
 
-void WriteTextList(std::ostream& out, const char* title, const std::vector<IMAPENTRY>& list)
+void WriteTextList(std::ostream& out, const char* title, const std::vector<IMAPENTRY>& list, bool drumset)
 {
     out << "  " << title << " (" << list.size() << ")\n";
     if (list.empty())
         return;
     out << "    " << std::left << std::setw(6) << "#" << std::setw(11) << "MIDI prog" << std::setw(11)
-        << "Variation" << std::setw(14) << "Cubase Prog." << "Cubase Bank\n";
+        << "Variation" << std::setw(14) << "Cubase Prog." << std::setw(13) << "Cubase Bank" << "GM name\n";
     for (size_t i = 0; i < list.size(); ++i)
         out << "    " << std::setw(6) << i << std::setw(11) << list[i].wProgram << std::setw(11)
-            << int(list[i].byVariation) << std::setw(14) << list[i].wProgram + 1 << (list[i].byVariation << 7)
-            << "\n";
+            << int(list[i].byVariation) << std::setw(14) << list[i].wProgram + 1 << std::setw(13)
+            << (list[i].byVariation << 7) << GmName(drumset, list[i]) << "\n";
     out << std::right;
 }
 
@@ -146,8 +159,8 @@ void WriteText(std::ostream& out, const std::vector<BankInfo>& banks)
         out << "\n";
         if (info.needsRepair)
             out << "  converted TTS bank: needs repair (orvane-cli repair)\n";
-        WriteTextList(out, "Instruments", info.bank.m_arrInstruments);
-        WriteTextList(out, "Drumset", info.bank.m_arrDrumsets);
+        WriteTextList(out, "Instruments", info.bank.m_arrInstruments, false);
+        WriteTextList(out, "Drumset", info.bank.m_arrDrumsets, true);
         out << "\n";
     }
 }

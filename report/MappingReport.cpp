@@ -11,6 +11,7 @@
 #include "res/ProgramDirectory.h"
 #include "res/StringTable.h"
 #include "soundbank/BankName.h"
+#include "soundbank/GmNames.h"
 #include "soundbank/SoundBank.h"
 
 #include <cerrno>
@@ -54,10 +55,12 @@ private:
     size_t m_nPos = 0;
 };
 
-// Replaces the first of the row tags in line with the entry's values.
-void ApplyRowTags(std::string& line, bool firstRowBlock, const std::string& bankName, const char* group,
+// Replaces the first of the row tags in line with the entry's values. The General MIDI name
+// comes last, so a template without its tag renders as it always did.
+void ApplyRowTags(std::string& line, bool firstRowBlock, const std::string& bankName, bool drumset,
                   const IMAPENTRY& entry)
 {
+    const char* group = drumset ? "Drumset" : "Instruments";
     if (firstRowBlock)
     {
         if (ReplaceAll(line, "[IDS_ZTLBANKREALNAME]", bankName))
@@ -71,7 +74,13 @@ void ApplyRowTags(std::string& line, bool firstRowBlock, const std::string& bank
         return;
     if (ReplaceAll(line, "[IDS_ZTLBANKCUBASEPROG]", std::to_string(entry.wProgram + 1)))
         return;
-    ReplaceAll(line, "[IDS_ZTLBANKCUBASEBANK]", std::to_string(entry.byVariation << 7));
+    if (ReplaceAll(line, "[IDS_ZTLBANKCUBASEBANK]", std::to_string(entry.byVariation << 7)))
+        return;
+    if (Contains(line, "[IDS_ZTLBANKGMNAME]"))
+    {
+        const char* name = GmEntryName(drumset, entry.wProgram);
+        ReplaceAll(line, "[IDS_ZTLBANKGMNAME]", name ? HtmlEscape(name) : std::string());
+    }
 }
 } // namespace
 
@@ -150,7 +159,7 @@ uint32_t CMappingReport::BuildRows(IPageSink& rows)
                           for (const std::string& blockLine : first ? m_firstRowBlock : m_nextRowBlock)
                           {
                               line = blockLine;
-                              ApplyRowTags(line, first, name, drumset ? "Drumset" : "Instruments", entry);
+                              ApplyRowTags(line, first, name, drumset, entry);
                               if (!rows.WriteLine(line))
                                   return false;
                           }

@@ -52,8 +52,10 @@ TEST_F(CliTest, InfoJsonHasTheDocumentedKeys)
     EXPECT_THAT(r.out, HasSubstr("\"prio_pos\": 8, \"imap_pos\": 26, \"ttma_pos\": null, \"ttma_size\": 0, "
                                  "\"needs_repair\": false"));
     EXPECT_THAT(r.out, HasSubstr("\"instruments\": [{\"program\": 5, \"variation\": 0, \"cubase_prog\": 6, "
-                                 "\"cubase_bank\": 0}, {\"program\": 6, \"variation\": 1"));
-    EXPECT_THAT(r.out, HasSubstr("\"drumsets\": [{\"program\": 16,"));
+                                 "\"cubase_bank\": 0, \"gm_name\": \"Electric Piano 2\"}, {\"program\": 6, "
+                                 "\"variation\": 1"));
+    EXPECT_THAT(r.out, HasSubstr("\"drumsets\": [{\"program\": 16, \"variation\": 0, \"cubase_prog\": 17, "
+                                 "\"cubase_bank\": 0, \"gm_name\": \"Power\"}]"));
     EXPECT_THAT(r.out, HasSubstr("\"ttma_pos\": 8, \"ttma_size\": 10, \"needs_repair\": true"));
     EXPECT_EQ("", r.err); // never asks the repair question
     EXPECT_EQ(before, ReadFileBytes(converted));
@@ -68,8 +70,10 @@ TEST_F(CliTest, InfoTextCsvAndFailures)
     EXPECT_THAT(text.out, HasSubstr("Drumset (1)"));
 
     CliRun csv = RunCli({"info", "--csv", demo});
-    EXPECT_THAT(csv.out, HasSubstr("path,name,priority,list,index,program,variation,cubase_prog,cubase_bank\n"));
-    EXPECT_THAT(csv.out, HasSubstr(",\"Caf\xc3\xa9\"\"A\",7,instrument,1,6,1,7,128\n"));
+    EXPECT_THAT(csv.out,
+                HasSubstr("path,name,priority,list,index,program,variation,cubase_prog,cubase_bank,gm_name\n"));
+    EXPECT_THAT(csv.out, HasSubstr(",\"Caf\xc3\xa9\"\"A\",7,instrument,1,6,1,7,128,Harpsichord\n"));
+    EXPECT_THAT(text.out, HasSubstr("128          Harpsichord\n"));
 
     WriteFileText(m_dir / "text.94b", "not a bank");
     CliRun bad = RunCli({"info", "--json", demo, (m_dir / "text.94b").string()});

@@ -239,3 +239,25 @@ TEST(PageTextTest, DateAndColourFormats)
     EXPECT_EQ("#ffffff", ColorToHtml(0xFFFFFF));
     EXPECT_EQ("#0000ff", ColorToHtml(0xFF0000));
 }
+
+TEST_F(ReportTest, GeneralMidiNamesFillTheirRowTagOnlyWhereATemplateHasIt)
+{
+    CBankBuilder bank;
+    std::vector<BankEntry> drums = {Entry(25, 0), Entry(3, 0)};
+    bank.Prio("GM", 1).Imap({Entry(0, 0), Entry(127, 0), Entry(128, 0)}, drums);
+    WriteBank(bank);
+    m_report.m_firstRowBlock = {"[IDS_ZTLBANKGMNAME]|[IDS_ZTLBANKMIDIPROG]"};
+    m_report.m_nextRowBlock = {"[IDS_ZTLBANKGMNAME]", "[IDS_ZTLBANKCUBASEBANK] [IDS_ZTLBANKGMNAME]"};
+    std::vector<std::string> rows;
+    CLinesPageSink sink(rows);
+    m_report.BuildRows(sink);
+    // One tag a line, in the engine's order: the name only on a line without the other tags.
+    EXPECT_THAT(rows, ElementsAre("[IDS_ZTLBANKGMNAME]|0", "Gunshot", "0 [IDS_ZTLBANKGMNAME]", "",
+                                  "0 [IDS_ZTLBANKGMNAME]", "[IDS_ZTLBANKGMNAME]|25", "", "0 [IDS_ZTLBANKGMNAME]"));
+    m_report.m_firstRowBlock = {"[IDS_ZTLBANKGMNAME]"};
+    rows.clear();
+    m_report.BuildRows(sink);
+    EXPECT_EQ("Acoustic Grand Piano", rows[0]);
+    EXPECT_EQ("TR-808", rows[5]); // the drum list names kits; program 3 has none
+    EXPECT_EQ("", rows[6]);
+}
