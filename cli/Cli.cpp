@@ -20,6 +20,7 @@ const CliCommand kCommands[] = {
     {"zip", "pack a bank and its mapping page into a ZIP archive", RunZipCommand},
     {"repair", "repair converted TTS banks without asking", RunRepairCommand},
     {"set", "change a bank's name, priority and mapping entries in place", RunSetCommand},
+    {"overlap", "list the program and variation numbers several banks map", RunOverlapCommand},
 };
 
 void PrintHelp(std::ostream& out)

@@ -22,3 +22,4 @@ int RunMapCommand(const std::vector<std::string>& args, std::ostream& out, std::
 int RunZipCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunRepairCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunSetCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunOverlapCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

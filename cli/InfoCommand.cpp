@@ -1,6 +1,7 @@
 // orvane-cli info: what a bank holds and where, as text, JSON or CSV. Never changes a bank.
 #include "base/ByteSource.h"
 #include "base/Utf8.h"
+#include "cli/BankFiles.h"
 #include "cli/Cli.h"
 #include "cli/CliSupport.h"
 #include "res/MessageBox.h"
@@ -15,10 +16,11 @@
 
 namespace
 {
-const char* const kHelp = "Usage: orvane-cli info [--json|--csv] BANK...\n\n"
+const char* const kHelp = "Usage: orvane-cli info [--json|--csv] BANK|DIR...\n\n"
                           "Shows each bank's name, priority, instruments and drum sets (MIDI program,\n"
                           "variation, Cubase Prog. and Cubase Bank), the positions of its chunks and\n"
-                          "whether it is a converted TTS bank that needs repair. Banks are only read.\n\n"
+                          "whether it is a converted TTS bank that needs repair. Banks are only read;\n"
+                          "a directory stands for every .94b file below it.\n\n"
                           "  --json   one JSON array with an object per bank\n"
                           "  --csv    one CSV line per mapping entry\n";
 
@@ -194,9 +196,11 @@ int RunInfoCommand(const std::vector<std::string>& args, std::ostream& out, std:
     }
     if (paths.empty())
         return UsageError(err, "info", "no bank given");
+    bool unreadable = false;
+    paths = ExpandBankOperands(paths, err, unreadable);
 
     std::vector<BankInfo> banks(paths.size());
-    int code = kCliOk;
+    int code = unreadable ? kCliBankFailed : kCliOk;
     for (size_t i = 0; i < paths.size(); ++i)
     {
         banks[i].path = paths[i];

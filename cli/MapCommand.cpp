@@ -1,4 +1,5 @@
 // orvane-cli map: renders the mapping page of one or more banks. Never changes a bank.
+#include "cli/BankFiles.h"
 #include "cli/Cli.h"
 #include "cli/CliSupport.h"
 #include "cli/PageOptions.h"
@@ -14,9 +15,10 @@
 namespace
 {
 const char* const kHelp =
-    "Usage: orvane-cli map BANK... [-o PAGE | -d DIR] [--template FILE]\n"
+    "Usage: orvane-cli map BANK|DIR... [-o PAGE | -d DIR] [--template FILE]\n"
     "                  [--text-color #rrggbb] [--back-color #rrggbb] [--image PATH]\n\n"
-    "Renders the MIDI mapping page of each bank from the page template.\n\n"
+    "Renders the MIDI mapping page of each bank from the page template; a directory stands\n"
+    "for every .94b file below it.\n\n"
     "  -o PAGE              write the page of the one bank to PAGE (default: standard output)\n"
     "  -d DIR               write one page per bank into DIR, named after the bank (BANK.html)\n"
     "  --template FILE      template to use (default: Qzr.mas beside the program)\n"
@@ -185,6 +187,10 @@ int RunMapCommand(const std::vector<std::string>& args, std::ostream& out, std::
     }
     if (banks.empty())
         return UsageError(err, "map", "no bank given");
+    bool unreadable = false;
+    banks = ExpandBankOperands(banks, err, unreadable);
+    if (banks.empty())
+        return unreadable ? kCliBankFailed : UsageError(err, "map", "no bank found");
     if (!outputFile.empty() && !outputDir.empty())
         return UsageError(err, "map", "give either -o or -d, not both");
     if (banks.size() > 1 && outputDir.empty())
@@ -204,7 +210,7 @@ int RunMapCommand(const std::vector<std::string>& args, std::ostream& out, std::
             if (ClashesWithAnInput(pages.back(), banks, options, err))
                 return kCliUsage;
         }
-        int code = kCliOk;
+        int code = unreadable ? kCliBankFailed : kCliOk;
         for (size_t i = 0; i < banks.size(); ++i)
         {
             int result = RenderPage(banks[i], pages[i], options, err);
