@@ -7,8 +7,7 @@
 #include <filesystem>
 #include <ostream>
 
-std::vector<std::string> ExpandBankOperands(const std::vector<std::string>& operands, std::ostream& err,
-                                            bool& failed)
+std::vector<std::string> ExpandBankOperands(const std::vector<std::string>& operands, std::ostream& err, bool& failed)
 {
     std::vector<std::string> banks;
     for (const std::string& operand : operands)

@@ -8,5 +8,4 @@
 
 // Operands in order; a directory is replaced by its banks sorted by path. A directory that
 // cannot be read is reported on err and sets failed; the others go on.
-std::vector<std::string> ExpandBankOperands(const std::vector<std::string>& operands, std::ostream& err,
-                                            bool& failed);
+std::vector<std::string> ExpandBankOperands(const std::vector<std::string>& operands, std::ostream& err, bool& failed);

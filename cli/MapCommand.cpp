@@ -14,19 +14,18 @@
 
 namespace
 {
-const char* const kHelp =
-    "Usage: orvane-cli map BANK|DIR... [-o PAGE | -d DIR] [--template FILE]\n"
-    "                  [--text-color #rrggbb] [--back-color #rrggbb] [--image PATH]\n\n"
-    "Renders the MIDI mapping page of each bank from the page template; a directory stands\n"
-    "for every .94b file below it.\n\n"
-    "  -o PAGE              write the page of the one bank to PAGE (default: standard output)\n"
-    "  -d DIR               write one page per bank into DIR, named after the bank (BANK.html)\n"
-    "  --template FILE      template to use (default: Qzr.mas beside the program)\n"
-    "  --text-color COLOR   text colour (default #000000)\n"
-    "  --back-color COLOR   background colour (default #ffffff)\n"
-    "  --image PATH         background image instead of the background colour\n\n"
-    "Exit status: 0 pages written, 1 a bank could not be read (its page has no rows),\n"
-    "2 usage, template or output error.\n";
+const char* const kHelp = "Usage: orvane-cli map BANK|DIR... [-o PAGE | -d DIR] [--template FILE]\n"
+                          "                  [--text-color #rrggbb] [--back-color #rrggbb] [--image PATH]\n\n"
+                          "Renders the MIDI mapping page of each bank from the page template; a directory stands\n"
+                          "for every .94b file below it.\n\n"
+                          "  -o PAGE              write the page of the one bank to PAGE (default: standard output)\n"
+                          "  -d DIR               write one page per bank into DIR, named after the bank (BANK.html)\n"
+                          "  --template FILE      template to use (default: Qzr.mas beside the program)\n"
+                          "  --text-color COLOR   text colour (default #000000)\n"
+                          "  --back-color COLOR   background colour (default #ffffff)\n"
+                          "  --image PATH         background image instead of the background colour\n\n"
+                          "Exit status: 0 pages written, 1 a bank could not be read (its page has no rows),\n"
+                          "2 usage, template or output error.\n";
 } // namespace
 
 bool ParsePageOption(const std::vector<std::string>& args, size_t& i, CPageOptions& options, std::string& error)

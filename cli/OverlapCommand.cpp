@@ -13,14 +13,13 @@
 
 namespace
 {
-const char* const kHelp =
-    "Usage: orvane-cli overlap [--json|--csv] BANK|DIR...\n\n"
-    "Lists every program and variation of the instrument or drum-set list that more than one\n"
-    "of the banks maps, with each bank's path, name, priority and entry index, then a summary\n"
-    "line. A directory stands for every .94b file below it. Banks are only read.\n\n"
-    "  --json   one JSON object with the overlaps and the summary\n"
-    "  --csv    one CSV line per bank entry of an overlap\n\n"
-    "Exit status: 0 no overlap, 3 banks overlap, 1 a bank could not be read, 2 usage error.\n";
+const char* const kHelp = "Usage: orvane-cli overlap [--json|--csv] BANK|DIR...\n\n"
+                          "Lists every program and variation of the instrument or drum-set list that more than one\n"
+                          "of the banks maps, with each bank's path, name, priority and entry index, then a summary\n"
+                          "line. A directory stands for every .94b file below it. Banks are only read.\n\n"
+                          "  --json   one JSON object with the overlaps and the summary\n"
+                          "  --csv    one CSV line per bank entry of an overlap\n\n"
+                          "Exit status: 0 no overlap, 3 banks overlap, 1 a bank could not be read, 2 usage error.\n";
 
 constexpr int kCliOverlap = 3;
 
@@ -57,7 +56,12 @@ const char* ListName(bool drumset)
 
 int RunOverlapCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    enum { kText, kJson, kCsv } format = kText;
+    enum
+    {
+        kText,
+        kJson,
+        kCsv
+    } format = kText;
     std::vector<std::string> operands;
     for (size_t i = 0; i < args.size(); ++i)
     {
@@ -108,9 +112,12 @@ int RunOverlapCommand(const std::vector<std::string>& args, std::ostream& out, s
     }
 
     // Sorted by key, then bank and entry: equal keys lie together, in a stable order.
-    std::sort(mappings.begin(), mappings.end(), [](const MAPPING& a, const MAPPING& b)
-              { return std::tie(a.bDrumset, a.wProgram, a.byVariation, a.nBank, a.nIndex) <
-                       std::tie(b.bDrumset, b.wProgram, b.byVariation, b.nBank, b.nIndex); });
+    std::sort(mappings.begin(), mappings.end(),
+              [](const MAPPING& a, const MAPPING& b)
+              {
+                  return std::tie(a.bDrumset, a.wProgram, a.byVariation, a.nBank, a.nIndex) <
+                         std::tie(b.bDrumset, b.wProgram, b.byVariation, b.nBank, b.nIndex);
+              });
     std::vector<OVERLAP> overlaps;
     size_t pairs = 0;
     for (size_t first = 0; first < mappings.size();)
@@ -158,8 +165,8 @@ int RunOverlapCommand(const std::vector<std::string>& args, std::ostream& out, s
             {
                 const MAPPING& m = mappings[k];
                 out << ListName(m.bDrumset) << "," << m.wProgram << "," << int(m.byVariation) << ","
-                    << CsvField(bankOf(m).path) << "," << CsvField(bankOf(m).name) << "," << bankOf(m).wPriority
-                    << "," << m.nIndex << "\n";
+                    << CsvField(bankOf(m).path) << "," << CsvField(bankOf(m).name) << "," << bankOf(m).wPriority << ","
+                    << m.nIndex << "\n";
             }
     }
     else
@@ -172,8 +179,8 @@ int RunOverlapCommand(const std::vector<std::string>& args, std::ostream& out, s
             for (size_t k = overlap.nFirst; k < overlap.nEnd; ++k)
             {
                 const LOADEDBANK& bank = bankOf(mappings[k]);
-                out << "  " << PrintableText(bank.path) << "  name \"" << PrintableText(bank.name)
-                    << "\"  priority " << bank.wPriority << "  entry " << mappings[k].nIndex << "\n";
+                out << "  " << PrintableText(bank.path) << "  name \"" << PrintableText(bank.name) << "\"  priority "
+                    << bank.wPriority << "  entry " << mappings[k].nIndex << "\n";
             }
         }
         out << banks.size() << " banks read, " << pairs << " pairs mapped, " << overlaps.size()

@@ -48,16 +48,25 @@ TEST_F(OverlapCommandTest, ListsEachPairSeveralBanksMapWithEveryBankAndASummary)
     EXPECT_EQ(3, r.code) << r.err;
     const std::string a = Set() + "/a.94b", b = Set() + "/sub/B.94B";
     EXPECT_EQ("instrument program 5 variation 1:\n"
-              "  " + a + "  name \"Alpha\"  priority 10  entry 1\n"
-              "  " + b + "  name \"Beta\"  priority 20  entry 0\n"
-              "drumset program 16 variation 0:\n"
-              "  " + a + "  name \"Alpha\"  priority 10  entry 0\n"
-              "  " + b + "  name \"Beta\"  priority 20  entry 0\n"
-              "3 banks read, 5 pairs mapped, 2 pairs in conflict\n",
+              "  " +
+                  a +
+                  "  name \"Alpha\"  priority 10  entry 1\n"
+                  "  " +
+                  b +
+                  "  name \"Beta\"  priority 20  entry 0\n"
+                  "drumset program 16 variation 0:\n"
+                  "  " +
+                  a +
+                  "  name \"Alpha\"  priority 10  entry 0\n"
+                  "  " +
+                  b +
+                  "  name \"Beta\"  priority 20  entry 0\n"
+                  "3 banks read, 5 pairs mapped, 2 pairs in conflict\n",
               r.out);
 
     CliRun json = RunCli({"overlap", "--json", Set()});
-    EXPECT_THAT(json.out, HasSubstr("{\"list\": \"drumset\", \"program\": 16, \"variation\": 0, \"banks\": [{\"path\": "));
+    EXPECT_THAT(json.out,
+                HasSubstr("{\"list\": \"drumset\", \"program\": 16, \"variation\": 0, \"banks\": [{\"path\": "));
     EXPECT_THAT(json.out, HasSubstr("\"banks_read\": 3, \"pairs_mapped\": 5, \"pairs_in_conflict\": 2}"));
     CliRun csv = RunCli({"overlap", "--csv", Set()});
     EXPECT_THAT(csv.out, HasSubstr("list,program,variation,path,name,priority,index\ninstrument,5,1," + a +
