@@ -26,6 +26,16 @@ int RunCli(const std::vector<std::string>& args, std::string& out, std::string& 
     return code;
 }
 
+// The page without its date line: two renders may fall in different seconds.
+std::string WithoutDate(const std::vector<unsigned char>& page)
+{
+    std::string text(page.begin(), page.end());
+    size_t at = text.find("Mapping date: ");
+    if (at != std::string::npos)
+        text.erase(at, text.find('\n', at) - at);
+    return text;
+}
+
 TEST(ZipCommandTest, ArchiveHoldsTheMappedPageAndTheBank)
 {
     CTempDir dir;
@@ -43,7 +53,7 @@ TEST(ZipCommandTest, ArchiveHoldsTheMappedPageAndTheBank)
     ASSERT_EQ(error, "");
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].name, "midimap.html");
-    EXPECT_EQ(entries[0].bytes, ReadFileBytes(page));
+    EXPECT_EQ(WithoutDate(entries[0].bytes), WithoutDate(ReadFileBytes(page)));
     EXPECT_EQ(entries[1].name, "demo.94b");
     EXPECT_EQ(entries[1].bytes, ReadFileBytes(kDemoBank));
 }
