@@ -7,6 +7,7 @@
 #include "soundbank/SoundBank.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -39,14 +40,14 @@ public:
     // memory does not grow with the bank; always SCAN_ROWS_BUILT.
     uint32_t BuildRows(IPageSink& rows);
 
-    std::string m_strTemplatePath;
-    std::string m_strOutputPath;
-    std::string m_strBankPath;
+    std::filesystem::path m_strTemplatePath;
+    std::filesystem::path m_strOutputPath;
+    std::filesystem::path m_strBankPath;
     std::vector<std::string> m_firstRowBlock;
     std::vector<std::string> m_nextRowBlock;
     uint32_t m_crText = 0x000000;
     uint32_t m_crBackground = 0xFFFFFF;
-    std::string m_strImagePath;
+    std::filesystem::path m_strImagePath;
     // What loading the bank does with a converted one.
     REPAIRPOLICY m_repairPolicy;
     // "PATH: REASON" of the last failed Render.

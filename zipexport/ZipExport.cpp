@@ -11,20 +11,20 @@
 
 namespace fs = std::filesystem;
 
-int ExportBankToZip(const std::string& bankPath, const std::string& pagePath, const std::string& archivePath)
+int ExportBankToZip(const fs::path& bankPath, const fs::path& pagePath, const fs::path& archivePath)
 {
     if (bankPath.empty())
         return 0;
 
-    const std::string strWorkDir = DirectoryOf(pagePath);
-    const std::string strPageName = FileNameOf(pagePath);
-    const std::string strBankName = FileNameOf(bankPath);
+    const std::string strWorkDir = DirectoryOf(pagePath.string());
+    const std::string strPageName = FileNameOf(pagePath.string());
+    const std::string strBankName = FileNameOf(bankPath.string());
 
     // Both entries are stored under their plain names, so equal names would put the bank over
     // the page: refuse rather than lose the page.
     if (strBankName == strPageName)
     {
-        AppMessageBoxText(FormatStringId(IDS_ZIP_NAMECLASH, {bankPath, strBankName}), MsgStop);
+        AppMessageBoxText(FormatStringId(IDS_ZIP_NAMECLASH, {bankPath.string(), strBankName}), MsgStop);
         return 0;
     }
 
@@ -40,14 +40,14 @@ int ExportBankToZip(const std::string& bankPath, const std::string& pagePath, co
         if (!CopyFileReplacing(files, bankPath, copyPath))
         {
             AppMessageBoxText(
-                FormatStringId(IDS_ZIP_COPYFAILED, {bankPath, copyPath.string(), FileErrorText(files.LastError())}),
+                FormatStringId(IDS_ZIP_COPYFAILED, {bankPath.string(), copyPath.string(), FileErrorText(files.LastError())}),
                 MsgStop);
             return 0;
         }
     }
 
     SetZipRootDir(strWorkDir);
-    SetZipArchiveName(archivePath);
+    SetZipArchiveName(archivePath.string());
     int nResult = ZipFiles(strPageName, strBankName);
 
     if (!bOwnBank)

@@ -2,11 +2,12 @@
 // export, and both are archived under their plain file names.
 #pragma once
 
-#include <string>
+#include <filesystem>
 
 // Packs the page and the bank into the archive: the bank is copied into the page's directory,
 // the page and the bank's file name are archived in that order, and the copy is removed again.
 // A bank that already lies in that directory is archived where it is and never removed.
 // An empty bank path (no bank open) does nothing. Returns 1 when the archive was written;
 // 0 otherwise, with any failure already reported.
-int ExportBankToZip(const std::string& bankPath, const std::string& pagePath, const std::string& archivePath);
+int ExportBankToZip(const std::filesystem::path& bankPath, const std::filesystem::path& pagePath,
+                    const std::filesystem::path& archivePath);
