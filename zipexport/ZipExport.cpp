@@ -39,9 +39,9 @@ int ExportBankToZip(const fs::path& bankPath, const fs::path& pagePath, const fs
         files.Remove(copyPath);
         if (!CopyFileReplacing(files, bankPath, copyPath))
         {
-            AppMessageBoxText(
-                FormatStringId(IDS_ZIP_COPYFAILED, {bankPath.string(), copyPath.string(), FileErrorText(files.LastError())}),
-                MsgStop);
+            AppMessageBoxText(FormatStringId(IDS_ZIP_COPYFAILED,
+                                             {bankPath.string(), copyPath.string(), FileErrorText(files.LastError())}),
+                              MsgStop);
             return 0;
         }
     }
