@@ -1,5 +1,8 @@
-// The string table. Texts are UTF-8; the ids follow the program's resource numbering.
+// The string table. Texts are UTF-8 English, translated through the installed translator; the
+// ids follow the program's resource numbering.
 #include "res/StringTable.h"
+
+#include "res/Translation.h"
 
 #include <algorithm>
 #include <iterator>
@@ -94,7 +97,8 @@ const char* LoadStringId(unsigned id)
                                [](const StringEntry& e, unsigned key) { return e.id < key; });
     if (it == std::end(kStrings) || it->id != id)
         return "";
-    return it->text;
+    // File names and the program's own name have no translation, so they come back as they are.
+    return Translate(it->text);
 }
 
 std::string FormatStringId(unsigned id, std::initializer_list<std::string> args)

@@ -2,6 +2,7 @@
 #include "res/MessageBox.h"
 #include "res/ProgramDirectory.h"
 #include "res/StringTable.h"
+#include "res/Translation.h"
 #include "support/MessageRecorder.h"
 
 #include <gtest/gtest.h>
@@ -57,4 +58,28 @@ TEST(ProgramDirectoryTest, EndsInSlashAndHoldsTheRunningProgram)
     ASSERT_FALSE(dir.empty());
     EXPECT_EQ('/', dir.back());
     EXPECT_EQ('/', dir.front());
+}
+
+TEST(TranslationTest, TheEnvironmentChoosesFrenchAndAnInstalledTranslatorTranslatesTheTable)
+{
+    EXPECT_EQ("fr", InterfaceLanguage(nullptr, nullptr, "fr_FR.UTF-8"));
+    EXPECT_EQ("fr", InterfaceLanguage("fr_CA", "en_US", "en_US"));
+    EXPECT_EQ("en", InterfaceLanguage("", "C", "fr_FR")); // LC_MESSAGES counts before LANG
+    EXPECT_EQ("en", InterfaceLanguage(nullptr, nullptr, nullptr));
+
+    class CShout : public ITranslator
+    {
+    public:
+        const char* Translate(const char* english) override
+        {
+            return std::string(english) == "Unable to open file !" ? "Impossible d'ouvrir le fichier !" : english;
+        }
+    } shout;
+    EXPECT_EQ("Unable to open file !", GetString(IDS_CANTOPENFILE));
+    {
+        CSlot<ITranslator>::CScope use(TranslatorSlot(), &shout);
+        EXPECT_EQ("Impossible d'ouvrir le fichier !", GetString(IDS_CANTOPENFILE));
+        EXPECT_EQ("Qzr.mas", GetString(IDS_TEMPLATEFILE));
+    }
+    EXPECT_EQ("Unable to open file !", GetString(IDS_CANTOPENFILE));
 }
