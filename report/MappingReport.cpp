@@ -17,16 +17,17 @@
 #include <cerrno>
 #include <ctime>
 #include <memory>
+#include <string_view>
 
 namespace
 {
-const std::string kStartMapping = "[ZTL_TAG_START_MAPPING]";
-const std::string kMidiMapping = "[IDS_ZTLMIDIMAPPING]";
-const std::string kStartNiceProg = "[ZTL_TAG_STARTNICEPROG]";
-const std::string kEndNiceProg = "[ZTL_TAG_ENDNICEPROG]";
-const std::string kEndProg = "[ZTL_TAG_ENDPROG]";
+constexpr std::string_view kStartMapping = "[ZTL_TAG_START_MAPPING]";
+constexpr std::string_view kMidiMapping = "[IDS_ZTLMIDIMAPPING]";
+constexpr std::string_view kStartNiceProg = "[ZTL_TAG_STARTNICEPROG]";
+constexpr std::string_view kEndNiceProg = "[ZTL_TAG_ENDNICEPROG]";
+constexpr std::string_view kEndProg = "[ZTL_TAG_ENDPROG]";
 
-bool Contains(const std::string& line, const std::string& tag)
+bool Contains(const std::string& line, std::string_view tag)
 {
     return line.find(tag) != std::string::npos;
 }

@@ -43,7 +43,7 @@ std::string FormatMappingDate(const std::tm& when)
     return buf;
 }
 
-bool ReplaceAll(std::string& line, const std::string& tag, const std::string& value)
+bool ReplaceAll(std::string& line, std::string_view tag, const std::string& value)
 {
     size_t at = line.find(tag);
     if (at == std::string::npos)

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <ctime>
 #include <string>
+#include <string_view>
 
 // Escapes &, <, > and " so a value cannot change the page's markup.
 std::string HtmlEscape(const std::string& text);
@@ -15,7 +16,7 @@ std::string ColorToHtml(uint32_t color);
 std::string FormatMappingDate(const std::tm& when);
 
 // Replaces every occurrence of tag in line by value; true when the tag was there.
-bool ReplaceAll(std::string& line, const std::string& tag, const std::string& value);
+bool ReplaceAll(std::string& line, std::string_view tag, const std::string& value);
 
 // The background image as the page refers to it: the path as it is, or, when it holds '#', '?'
 // or '%' (which a browser reads as parts of a URL), a file: URL with those percent-encoded.
