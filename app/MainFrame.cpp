@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 
 #include "app/OptionsDlg.h"
+#include "inspector/BankInspectorDlg.h"
 #include "app/OrvaneDoc.h"
 #include "app/OrvaneView.h"
 #include "app/Settings.h"
@@ -331,7 +332,20 @@ void CMainFrame::OnOptions(wxCommandEvent&)
 
 void CMainFrame::OnBankInspector(wxCommandEvent&)
 {
-    // The inspector dialog is not part of the program yet; the command is only enabled.
+    COrvaneDoc* doc = FindDocument();
+    if (!doc || doc->m_report.m_strBankPath.empty())
+        return;
+    CBankInspectorDlg dlg(this);
+    dlg.m_strFilePath = doc->m_report.m_strBankPath.string();
+    dlg.m_repairPolicy = m_settings.GetRepairPolicy();
+    dlg.m_bKeepBackup = m_settings.m_bKeepBackup != 0;
+    if (dlg.ShowModal() != wxID_OK)
+        return;
+    // The bank holds the new values: the page shows them.
+    doc->m_report.m_repairPolicy = m_settings.GetRepairPolicy();
+    doc->m_report.Render();
+    if (COrvaneView* view = doc->GetOrvaneView())
+        view->RefreshBrowser();
 }
 
 void CMainFrame::OnExportToZip(wxCommandEvent&)

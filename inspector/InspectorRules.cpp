@@ -73,3 +73,13 @@ std::string InspectorNameAtOk(const std::string& rawName, const std::string& typ
 {
     return typed == InspectorShownName(rawName) ? rawName : Utf8ToCp1252(typed);
 }
+
+std::vector<FRAMERING> InspectorFrameRings(int w, int h)
+{
+    constexpr uint32_t kDark = 0x303030;  // RGB(48, 48, 48)
+    constexpr uint32_t kLight = 0x93ACC8; // RGB(200, 172, 147)
+    std::vector<FRAMERING> rings;
+    for (int i = 0; i < 7 && w - 2 * i > 0 && h - 2 * i > 0; ++i)
+        rings.push_back({i, i, w - 2 * i, h - 2 * i, i < 6 ? kDark : kLight});
+    return rings;
+}

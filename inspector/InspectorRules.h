@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Highest program, variation and priority the inspector accepts.
 constexpr int kInspectorMaxValue = 127;
@@ -46,3 +47,12 @@ std::string InspectorShownName(const std::string& rawName);
 // after a zero byte are kept), else the typed text in Windows-1252 (its first 8 bytes reach
 // the file).
 std::string InspectorNameAtOk(const std::string& rawName, const std::string& typed);
+
+// One one-pixel ring of the dialog's frame: its rectangle and colour (0x00BBGGRR).
+struct FRAMERING
+{
+    int x, y, w, h;
+    uint32_t color;
+};
+// The frame of a client area w x h: six dark rings from the edge inwards, then one light ring.
+std::vector<FRAMERING> InspectorFrameRings(int w, int h);

@@ -1,0 +1,110 @@
+// The inspector grid's setup and notifications; the rules themselves are plain code.
+#include "inspector/InspectorGrid.h"
+
+#include "inspector/InspectorRules.h"
+#include "res/MessageBox.h"
+#include "res/StringTable.h"
+
+namespace
+{
+constexpr int kRowHeight = 17;
+constexpr int kColumnWidth = 70;
+constexpr int kFontHeight = 14;
+constexpr short kAlignCentre = 4;
+constexpr int kHighlightCurrentCell = 3;
+} // namespace
+
+CInspectorGrid::CInspectorGrid(wxWindow* pParent, wxWindowID nId, const wxPoint& pos, const wxSize& size)
+    : CGridCtrl(pParent, nId, pos, size), m_table(*this)
+{
+}
+
+std::string CInspectorGrid::CTable::GetCellText(int nCol, long nRow) const
+{
+    std::string text;
+    m_grid.GetCellText(nCol, nRow, &text);
+    return text;
+}
+
+void CInspectorGrid::CTable::SetCellText(int nCol, long nRow, const std::string& text)
+{
+    m_grid.SetCellText(nCol, nRow, text.c_str());
+}
+
+std::string CInspectorGrid::CellText(int nCol, long nRow)
+{
+    return m_table.GetCellText(nCol, nRow);
+}
+
+void CInspectorGrid::OnGridSetup()
+{
+    SetDefaultRowHeight(kRowHeight);
+    SetColCount(2);
+    SetRowCount(m_nSetupRows);
+    SetColumnWidth(0, kColumnWidth);
+    SetColumnWidth(1, kColumnWidth);
+    SetCellText(0, -1, GetString(IDS_COLPROGRAM).c_str());
+    SetCellAlignment(0, -1, kAlignCentre);
+    SetCellText(1, -1, GetString(IDS_COLVARIATION).c_str());
+    SetCellAlignment(1, -1, kAlignCentre);
+    SetDefaultFont(RegisterFont("", kFontHeight, 0));
+    SetRowHeadingWidth(0);
+    SetHighlightMode(kHighlightCurrentCell);
+    RepaintAll();
+}
+
+int CInspectorGrid::OnCanResizeCol(int)
+{
+    return 0;
+}
+
+int CInspectorGrid::OnCanResizeColHeading()
+{
+    return 0;
+}
+
+void CInspectorGrid::OnCellDoubleClick(int nCol, long nRow, GRIDRECT*, GRIDPOINT*, int)
+{
+    if (InspectorCanEdit(CellText(nCol, nRow)))
+        BeginEdit();
+}
+
+int CInspectorGrid::OnEditBegin(int nCol, long nRow, IGridEditWindow**)
+{
+    return InspectorCanEdit(CellText(nCol, nRow)) ? 1 : 0;
+}
+
+int CInspectorGrid::OnEditKey(int, long, IGridEditWindow*, unsigned* pnKey)
+{
+    return pnKey && InspectorKeyAllowed(*pnKey) ? 1 : 0;
+}
+
+int CInspectorGrid::OnEditEnd(int nCol, long nRow, IGridEditWindow*, const char* pszText, int)
+{
+    if (!InspectorValueInRange(ReadEditValue(pszText ? pszText : "")))
+    {
+        AppMessageBox(IDS_OUTOFRANGE, MsgExclamation);
+        return 0; // the edit stays open with its text
+    }
+    // Run after the grid has stored the text, so the dialog reads the new value.
+    if (m_onEdited)
+        CallAfter([this, nCol, nRow] { m_onEdited(nCol, nRow); });
+    return 1;
+}
+
+int CInspectorGrid::OnEditNext(int nOldCol, long nOldRow, int* pnNewCol, long* pnNewRow)
+{
+    if (pnNewCol && pnNewRow)
+        InspectorNextCell(nOldCol, nOldRow, GetRowCount(), *pnNewCol, *pnNewRow);
+    return 1;
+}
+
+GRIDCOLOR CInspectorGrid::OnBackColor(int)
+{
+    return 0xFFFFFF;
+}
+
+int CInspectorGrid::OnCellTypeEvent(int, int, long, int, intptr_t)
+{
+    return 0;
+}

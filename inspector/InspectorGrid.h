@@ -1,0 +1,53 @@
+// CInspectorGrid: the inspector's two-column table of numbers. It fixes the layout at setup and
+// answers the grid's notifications so that only the digits of an existing entry can be edited,
+// only values from 0 to 127 are taken and the column widths stay as they are.
+#pragma once
+
+#include "grid/GridCtrl.h"
+#include "inspector/InspectorTable.h"
+
+#include <functional>
+
+class CInspectorGrid : public CGridCtrl
+{
+public:
+    CInspectorGrid(wxWindow* pParent, wxWindowID nId, const wxPoint& pos, const wxSize& size);
+
+    // Rows the grid is given at setup.
+    int m_nSetupRows = 8;
+    // Called after an accepted edit, once the grid has stored the cell's text.
+    std::function<void(int nCol, long nRow)> m_onEdited;
+
+    // The table's texts, for the plain filling and write-back.
+    IInspectorTable& Table() { return m_table; }
+
+protected:
+    void OnGridSetup() override;
+    int OnCanResizeCol(int nCol) override;
+    int OnCanResizeColHeading() override;
+    void OnCellDoubleClick(int nCol, long nRow, GRIDRECT* pRect, GRIDPOINT* pPoint, int nProcessed) override;
+    int OnEditBegin(int nCol, long nRow, IGridEditWindow** ppEdit) override;
+    int OnEditKey(int nCol, long nRow, IGridEditWindow* pEdit, unsigned* pnKey) override;
+    int OnEditEnd(int nCol, long nRow, IGridEditWindow* pEdit, const char* pszText, int bCancelled) override;
+    int OnEditNext(int nOldCol, long nOldRow, int* pnNewCol, long* pnNewRow) override;
+    GRIDCOLOR OnBackColor(int nSection) override;
+    int OnCellTypeEvent(int nTypeIndex, int nCol, long nRow, int nEvent, intptr_t nParam) override;
+
+private:
+    // The grid core seen as the inspector's table.
+    class CTable : public IInspectorTable
+    {
+    public:
+        explicit CTable(CGridCore& grid) : m_grid(grid) {}
+        long GetRowCount() const override { return m_grid.GetRowCount(); }
+        void SetRowCount(long nRows) override { m_grid.SetRowCount(nRows, 1); }
+        std::string GetCellText(int nCol, long nRow) const override;
+        void SetCellText(int nCol, long nRow, const std::string& text) override;
+
+    private:
+        CGridCore& m_grid;
+    };
+
+    std::string CellText(int nCol, long nRow);
+    CTable m_table;
+};
