@@ -15,6 +15,7 @@
 #include <wx/artprov.h>
 #include <wx/config.h>
 #include <wx/dnd.h>
+#include <wx/eventfilter.h>
 #include <wx/filehistory.h>
 #include <wx/iconbndl.h>
 #include <wx/menu.h>
@@ -111,6 +112,22 @@ private:
     CMainFrame* m_pFrame;
 };
 
+// Tells the gate about every key release in the program.
+class CKeyReleaseFilter : public wxEventFilter
+{
+public:
+    explicit CKeyReleaseFilter(CKeyRepeatGate& gate) : m_gate(gate) {}
+    int FilterEvent(wxEvent& event) override
+    {
+        if (event.GetEventType() == wxEVT_KEY_UP)
+            m_gate.OnRelease(static_cast<wxKeyEvent&>(event).GetKeyCode());
+        return Event_Skip;
+    }
+
+private:
+    CKeyRepeatGate& m_gate;
+};
+
 bool IsReportCommand(int id)
 {
     return id == CMD_BANKINSPECTOR || id == CMD_EXPORTZIP || id == wxID_SAVE || id == wxID_SAVEAS;
@@ -135,7 +152,7 @@ wxBEGIN_EVENT_TABLE(CMainFrame, wxDocParentFrame)
     EVT_UPDATE_UI(wxID_PASTE, CMainFrame::OnUpdateDisabled)
     EVT_UPDATE_UI(CMD_NEXT_PANE, CMainFrame::OnUpdateDisabled)
     EVT_UPDATE_UI(CMD_PREV_PANE, CMainFrame::OnUpdateDisabled)
-    EVT_MENU_OPEN(CMainFrame::OnMenuOpen)
+    EVT_ACTIVATE(CMainFrame::OnActivate)
     EVT_CHAR_HOOK(CMainFrame::OnCharHook)
     EVT_IDLE(CMainFrame::OnIdle)
 wxEND_EVENT_TABLE()
@@ -144,8 +161,11 @@ CMainFrame::CMainFrame(wxDocManager* manager, CSettings& settings, const std::st
     : wxDocParentFrame(manager, nullptr, wxID_ANY, wxString::FromUTF8(GetString(IDR_MAINFRAME)).BeforeFirst('\n'),
                        wxDefaultPosition, wxSize(820, 640)),
       m_settings(settings),
-      m_strSettingsPath(settingsPath.empty() ? GetProgramDirectory() + GetString(IDS_OPTIONSFILE) : settingsPath)
+      m_strSettingsPath(settingsPath.empty() ? GetProgramDirectory() + GetString(IDS_OPTIONSFILE) : settingsPath),
+      m_backspace(WXK_BACK),
+      m_pKeyReleaseFilter(std::make_unique<CKeyReleaseFilter>(m_backspace))
 {
+    wxEvtHandler::AddFilter(m_pKeyReleaseFilter.get());
     wxIconBundle icons;
     for (auto [data, size] : {std::pair{orvane_16_png, sizeof orvane_16_png},
                               std::pair{orvane_32_png, sizeof orvane_32_png},
@@ -172,6 +192,7 @@ CMainFrame::CMainFrame(wxDocManager* manager, CSettings& settings, const std::st
 
 CMainFrame::~CMainFrame()
 {
+    wxEvtHandler::RemoveFilter(m_pKeyReleaseFilter.get());
     if (m_docManager && m_docManager->GetFileHistory() && m_pFileMenu)
         m_docManager->FileHistoryRemoveMenu(m_pFileMenu);
 }
@@ -221,9 +242,15 @@ void CMainFrame::BuildMenus()
     menuBar->Append(helpMenu, "&Help");
     SetMenuBar(menuBar);
 
-    if (m_docManager && wxConfigBase::Get(false))
-        m_docManager->FileHistoryLoad(*wxConfigBase::Get(false));
-    RebuildRecentFiles();
+    // The recent-file list keeps its entries in the menu from now on.
+    if (m_docManager && m_docManager->GetFileHistory())
+    {
+        m_docManager->FileHistoryUseMenu(m_pFileMenu);
+        if (wxConfigBase::Get(false))
+            m_docManager->FileHistoryLoad(*wxConfigBase::Get(false));
+        else
+            m_docManager->FileHistoryAddFilesToMenu(m_pFileMenu);
+    }
 }
 
 void CMainFrame::BuildToolBar()
@@ -368,8 +395,20 @@ void CMainFrame::OnUpdateReportCommands(wxUpdateUIEvent& event)
     event.Enable(IsReportShown() == 1);
 }
 
+bool CMainFrame::IsCommandEnabled(int id)
+{
+    wxUpdateUIEvent update(id);
+    update.SetEventObject(this);
+    ProcessWindowEvent(update);
+    return !update.GetSetEnabled() || update.GetEnabled();
+}
+
 bool CMainFrame::TryBefore(wxEvent& event)
 {
+    // Keys run commands without looking at the menus, whose state is only brought up to date when
+    // they open: a command its update handlers disable now does not run.
+    if (event.GetEventType() == wxEVT_MENU && !IsCommandEnabled(event.GetId()))
+        return true;
     // The document manager would otherwise decide Save and Save As from the modified flag.
     if (event.GetEventType() == wxEVT_UPDATE_UI && IsReportCommand(event.GetId()))
     {
@@ -389,55 +428,18 @@ void CMainFrame::OnDropFiles(const wxArrayString& files)
 
 void CMainFrame::OnCharHook(wxKeyEvent& event)
 {
-    if (event.GetKeyCode() == WXK_BACK && !event.AltDown() && !event.IsAutoRepeat())
+    // Alt+Backspace is Undo and always passes.
+    if (event.GetKeyCode() == WXK_BACK && !event.AltDown() && m_backspace.IsFirstPress(WXK_BACK))
         return;
     event.Skip();
 }
 
-void CMainFrame::OnMenuOpen(wxMenuEvent& event)
+void CMainFrame::OnActivate(wxActivateEvent& event)
 {
-    if (event.GetMenu() == m_pFileMenu)
-        RebuildRecentFiles();
+    // A key released while another program has the keyboard is never seen.
+    if (!event.GetActive())
+        m_backspace.Reset();
     event.Skip();
-}
-
-void CMainFrame::RebuildRecentFiles()
-{
-    // The recent files take the place of the "Recent File" item, above Exit.
-    wxFileHistory* history = m_docManager ? m_docManager->GetFileHistory() : nullptr;
-    if (!m_pFileMenu || !history)
-        return;
-    size_t pos = 0;
-    for (size_t i = 0; i < m_pFileMenu->GetMenuItemCount(); ++i)
-    {
-        int id = m_pFileMenu->FindItemByPosition(i)->GetId();
-        if (id == CMD_RECENT_FILE || (id >= wxID_FILE1 && id <= wxID_FILE9))
-        {
-            pos = i;
-            break;
-        }
-    }
-    while (pos < m_pFileMenu->GetMenuItemCount())
-    {
-        int id = m_pFileMenu->FindItemByPosition(pos)->GetId();
-        if (id != CMD_RECENT_FILE && (id < wxID_FILE1 || id > wxID_FILE9))
-            break;
-        m_pFileMenu->Destroy(id);
-    }
-    if (history->GetCount() == 0)
-    {
-        m_pFileMenu->Insert(pos, CMD_RECENT_FILE, "Recent File");
-        m_pFileMenu->Enable(CMD_RECENT_FILE, false);
-        return;
-    }
-    for (size_t i = 0; i < history->GetCount(); ++i)
-    {
-        wxString path = history->GetHistoryFile(i);
-        path.Replace("&", "&&");
-        wxString label = wxString::Format("&%zu %s", i + 1, path);
-        m_pFileMenu->Insert(pos + i, wxID_FILE1 + static_cast<int>(i), label,
-                            wxString::FromUTF8(GetString(ID_FILE_MRU_FILE1)));
-    }
 }
 
 void CMainFrame::OnIdle(wxIdleEvent& event)

@@ -207,3 +207,45 @@ TEST_F(MainFrameGuiTest, CtrlBTypedIntoTheWindowOpensOptions)
         ExpectDialogClosedWith<COptionsDlg>(wxID_CANCEL));
 }
 } // namespace
+
+namespace
+{
+// The keys of disabled commands do nothing: Ctrl+S on a help page opens no dialog, and once the
+// mapping page is back it opens the Save dialog again.
+TEST_F(MainFrameGuiTest, KeysOfDisabledCommandsDoNothing)
+{
+    StartShell(MakeBank("demo.94b"));
+    m_frame->Raise();
+    View()->GetBrowser()->SetFocus();
+    PumpEvents();
+    wxUIActionSimulator keys;
+
+    // With the menu opened once while the page was on show, its items were left enabled.
+    m_frame->GetMenuBar()->GetMenu(0)->UpdateUI();
+    wxCommandEvent help(wxEVT_MENU, CMD_HELP_ENGLISH);
+    m_frame->OnHelpEnglish(help);
+    PumpEvents();
+    {
+        wxTestingModalHook hook(__FILE__, __LINE__, __func__);
+        keys.Char('s', wxMOD_CONTROL);
+        PumpEvents();
+        hook.CheckUnmetExpectations();
+    }
+    // The same holds for a command that reaches the frame as a menu event.
+    {
+        wxTestingModalHook hook(__FILE__, __LINE__, __func__);
+        wxCommandEvent save(wxEVT_MENU, wxID_SAVE);
+        m_frame->ProcessWindowEvent(save);
+        hook.CheckUnmetExpectations();
+    }
+
+    ASSERT_TRUE(View()->Back());
+    PumpEvents();
+    wxTEST_DIALOG(
+        {
+            keys.Char('s', wxMOD_CONTROL);
+            PumpEvents();
+        },
+        wxExpectModal<wxFileDialog>(wxString(), wxID_CANCEL));
+}
+} // namespace
