@@ -66,7 +66,7 @@ bool COrvaneDoc::DoSave(const wxString&, bool)
     if (m_report.m_strBankPath.empty())
         return true;
     wxFileName suggested(wxString::FromUTF8(SuggestedSaveName(m_report.m_strBankPath)));
-    wxFileDialog dlg(nullptr, wxFileSelectorPromptStr, suggested.GetPath(), suggested.GetFullName(),
+    wxFileDialog dlg(nullptr, "Save As", suggested.GetPath(), suggested.GetFullName(),
                      wxString::FromUTF8(DialogFilter(GetString(IDS_HTMLFILTER))),
                      wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (dlg.ShowModal() != wxID_OK)

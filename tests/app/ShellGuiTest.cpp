@@ -46,6 +46,7 @@ public:
 protected:
     int OnInvoked(wxFileDialog* dlg) const override
     {
+        EXPECT_EQ(dlg->GetMessage(), "Save As");
         EXPECT_TRUE(dlg->HasFlag(wxFD_SAVE));
         EXPECT_TRUE(dlg->HasFlag(wxFD_OVERWRITE_PROMPT));
         EXPECT_EQ(dlg->GetDirectory().utf8_string(), m_dir);
