@@ -4,6 +4,7 @@
 #include "app/MainFrame.h"
 #include "app/OrvaneShell.h"
 #include "app/Settings.h"
+#include "app/ShellPaths.h"
 #include "app/WxMessageSink.h"
 #include "res/StringTable.h"
 
@@ -74,5 +75,7 @@ int COrvaneApp::OnExit()
     m_pDocManager = nullptr;
     delete wxConfigBase::Set(nullptr);
     MessageSinkSlot().Install(nullptr);
+    // The mapping page goes with the program.
+    RemoveTempDirectory();
     return wxApp::OnExit();
 }

@@ -47,7 +47,7 @@ bool COrvaneDoc::OnOpenDocument(const wxString& path)
     if (!wxDocument::OnOpenDocument(path))
         return false;
     m_report.m_strTemplatePath = GetProgramDirectory() + GetString(IDS_TEMPLATEFILE);
-    m_report.m_strOutputPath = GetTempDirectory() + GetString(IDS_MAPPINGPAGE);
+    m_report.m_strOutputPath = (GetTempDirectory() / GetString(IDS_MAPPINGPAGE)).string();
     m_report.m_strBankPath = path.utf8_string();
     // The repair switches as they are now: Options may have changed them since the last bank.
     auto* manager = wxDynamicCast(GetDocumentManager(), COrvaneDocManager);
@@ -65,7 +65,7 @@ bool COrvaneDoc::DoSave(const wxString&, bool)
 {
     if (m_report.m_strBankPath.empty())
         return true;
-    wxFileName suggested(wxString::FromUTF8(SuggestedSaveName(m_report.m_strBankPath)));
+    wxFileName suggested(wxString::FromUTF8(SuggestedSaveName(m_report.m_strBankPath).string()));
     wxFileDialog dlg(nullptr, "Save As", suggested.GetPath(), suggested.GetFullName(),
                      wxString::FromUTF8(DialogFilter(GetString(IDS_HTMLFILTER))),
                      wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
@@ -78,7 +78,7 @@ bool COrvaneDoc::DoSave(const wxString&, bool)
     if (path.empty())
         return true;
     std::string chosen = path.utf8_string();
-    std::string target = WithHtmExtension(chosen);
+    std::string target = WithHtmExtension(chosen).string();
     std::error_code ec;
     // The dialog only asked about the name as typed; the added extension may name another file.
     if (target != chosen && std::filesystem::exists(target, ec) &&
