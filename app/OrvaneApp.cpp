@@ -65,6 +65,7 @@ bool COrvaneApp::OnInit()
     CMainFrame* frame = StartOrvane(*m_pDocManager, m_settings, m_strFile);
     if (!frame)
         return false;
+    m_sink.SetOwner(frame);
     SetTopWindow(frame);
     return true;
 }
