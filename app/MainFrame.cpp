@@ -84,16 +84,30 @@ wxBitmap PngBitmap(const unsigned char* data, size_t size)
     return BitmapFromPng(data, size);
 }
 
-// A stock image where the desktop has one, our own otherwise.
-wxBitmap ToolImage(const wxArtID& art, const unsigned char* own, size_t ownSize)
+// The size of the tool bar's images: the theme's tool-bar icon size, 16 x 16 without one.
+wxSize ToolBitmapSize()
 {
-    wxBitmap bmp;
-    if (!art.empty())
-        bmp = wxArtProvider::GetBitmap(art, wxART_TOOLBAR, wxSize(16, 16));
-    if (!bmp.IsOk())
-        bmp = PngBitmap(own, ownSize);
-    if (bmp.GetWidth() != 16 || bmp.GetHeight() != 16)
-        bmp = wxBitmap(bmp.ConvertToImage().Rescale(16, 16, wxIMAGE_QUALITY_HIGH));
+    wxSize size = wxArtProvider::GetSizeHint(wxART_TOOLBAR);
+    return size.x > 0 && size.y > 0 ? size : wxSize(16, 16);
+}
+
+// One of our own images, drawn at 16 x 16 and 24 x 24: the drawing nearer the size, fitted to it.
+wxBitmap OwnToolImage(const unsigned char* small, size_t smallSize, const unsigned char* large, size_t largeSize,
+                      wxSize size)
+{
+    wxBitmap bmp = size.y > 20 ? PngBitmap(large, largeSize) : PngBitmap(small, smallSize);
+    if (bmp.IsOk() && bmp.GetSize() != size)
+        bmp = wxBitmap(bmp.ConvertToImage().Rescale(size.x, size.y, wxIMAGE_QUALITY_HIGH));
+    return bmp;
+}
+
+// The theme's stock image at the size (the art provider falls back to wx's own when the theme
+// has none), fitted to the size when the theme's is another.
+wxBitmap StockToolImage(const wxArtID& art, wxSize size)
+{
+    wxBitmap bmp = wxArtProvider::GetBitmap(art, wxART_TOOLBAR, size);
+    if (bmp.IsOk() && bmp.GetSize() != size)
+        bmp = wxBitmap(bmp.ConvertToImage().Rescale(size.x, size.y, wxIMAGE_QUALITY_HIGH));
     return bmp;
 }
 
@@ -256,26 +270,18 @@ void CMainFrame::BuildMenus()
 void CMainFrame::BuildToolBar()
 {
     wxToolBar* bar = CreateToolBar(wxTB_FLAT | wxTB_HORIZONTAL | wxBORDER_NONE);
-    bar->SetToolBitmapSize(wxSize(16, 16));
+    const wxSize size = ToolBitmapSize();
+    bar->SetToolBitmapSize(size);
     struct Tool
     {
         int id;
         wxArtID art;
-        const unsigned char* own;
-        size_t ownSize;
     };
     const Tool tools[] = {
-        {wxID_NEW, wxART_NEW, tool_options_png, 0},
-        {wxID_OPEN, wxART_FILE_OPEN, tool_options_png, 0},
-        {wxID_SEPARATOR, "", nullptr, 0},
-        {wxID_SAVE, wxART_FILE_SAVE, tool_options_png, 0},
-        {wxID_CUT, wxART_CUT, tool_options_png, 0},
-        {wxID_COPY, wxART_COPY, tool_options_png, 0},
-        {wxID_SEPARATOR, "", nullptr, 0},
-        {CMD_OPTIONS, "", tool_options_png, sizeof tool_options_png},
-        {CMD_BANKINSPECTOR, "", tool_inspector_png, sizeof tool_inspector_png},
-        {wxID_PRINT, wxART_PRINT, tool_options_png, 0},
-        {wxID_ABOUT, wxART_INFORMATION, tool_options_png, 0},
+        {wxID_NEW, wxART_NEW},     {wxID_OPEN, wxART_FILE_OPEN}, {wxID_SEPARATOR, ""},
+        {wxID_SAVE, wxART_FILE_SAVE}, {wxID_CUT, wxART_CUT},      {wxID_COPY, wxART_COPY},
+        {wxID_SEPARATOR, ""},      {CMD_OPTIONS, ""},            {CMD_BANKINSPECTOR, ""},
+        {wxID_PRINT, wxART_PRINT}, {wxID_ABOUT, wxART_HELP},
     };
     for (const Tool& t : tools)
     {
@@ -284,8 +290,16 @@ void CMainFrame::BuildToolBar()
             bar->AddSeparator();
             continue;
         }
-        size_t ownSize = t.ownSize ? t.ownSize : sizeof tool_options_png;
-        bar->AddTool(t.id, ToolTip(t.id), ToolImage(t.art, t.own, ownSize), ToolTip(t.id), wxITEM_NORMAL);
+        wxBitmap image;
+        if (t.id == CMD_OPTIONS)
+            image = OwnToolImage(tool_options_png, sizeof tool_options_png, tool_options_24_png,
+                                 sizeof tool_options_24_png, size);
+        else if (t.id == CMD_BANKINSPECTOR)
+            image = OwnToolImage(tool_inspector_png, sizeof tool_inspector_png, tool_inspector_24_png,
+                                 sizeof tool_inspector_24_png, size);
+        else
+            image = StockToolImage(t.art, size);
+        bar->AddTool(t.id, ToolTip(t.id), image, ToolTip(t.id), wxITEM_NORMAL);
         bar->SetToolLongHelp(t.id, Prompt(t.id));
     }
     bar->Realize();
