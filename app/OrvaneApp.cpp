@@ -15,6 +15,8 @@
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
 
+#include <signal.h>
+
 class COrvaneApp : public wxApp
 {
 public:
@@ -32,6 +34,18 @@ private:
 };
 
 wxIMPLEMENT_APP(COrvaneApp);
+
+namespace
+{
+// A program ended by the session (SIGTERM, SIGHUP) or by Ctrl+C in its terminal closes its window
+// as the user would: the settings are saved and the page directory is removed at exit. wx calls
+// this from its event loop, not from the signal itself.
+void CloseOnSignal(int)
+{
+    if (wxWindow* top = wxTheApp ? wxTheApp->GetTopWindow() : nullptr)
+        top->Close(true);
+}
+} // namespace
 
 void COrvaneApp::OnInitCmdLine(wxCmdLineParser& parser)
 {
@@ -59,6 +73,10 @@ bool COrvaneApp::OnInit()
     MessageSinkSlot().Install(&m_sink);
     // The recent-file list lives in the user's configuration directory, under "Vorn Orvane".
     wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
+    // Its directory is made first: a missing one would only be noticed, with an error box, at exit.
+    wxFileName configFile(wxFileConfig::GetLocalFileName(GetAppName(), wxCONFIG_USE_LOCAL_FILE));
+    if (!configFile.DirExists())
+        wxFileName::Mkdir(configFile.GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
     wxConfigBase::Set(new wxFileConfig(GetAppName(), wxString(), wxString(), wxString(), wxCONFIG_USE_LOCAL_FILE));
 
     m_pDocManager = new COrvaneDocManager;
@@ -67,6 +85,8 @@ bool COrvaneApp::OnInit()
         return false;
     m_sink.SetOwner(frame);
     SetTopWindow(frame);
+    for (int signal : {SIGTERM, SIGHUP, SIGINT})
+        SetSignalHandler(signal, CloseOnSignal);
     return true;
 }
 
