@@ -6,6 +6,7 @@
 #include "res/StringTable.h"
 #include "support/TempDir.h"
 
+#include <wx/fileconf.h>
 #include <wx/filedlg.h>
 #include <wx/filehistory.h>
 #include <wx/menu.h>
@@ -348,6 +349,12 @@ TEST_F(ShellGuiTest, RecentFileListKeepsFourEntriesAboveExit)
     expectEntries("3.94b");
     EXPECT_TRUE(Contains(file->FindItemByPosition(10)->GetItemLabel().utf8_string(), "5.94b"));
 
+    // Choosing an entry opens its bank.
+    wxCommandEvent choose(wxEVT_MENU, wxID_FILE3);
+    m_frame->ProcessWindowEvent(choose);
+    EXPECT_EQ(BankPath(), (m_dir / "4.94b").string());
+    expectEntries("4.94b");
+
     // Removing every entry brings the disabled placeholder back in their place.
     while (m_manager->GetFileHistory()->GetCount() > 0)
         m_manager->GetFileHistory()->RemoveFileFromHistory(0);
@@ -355,5 +362,23 @@ TEST_F(ShellGuiTest, RecentFileListKeepsFourEntriesAboveExit)
     EXPECT_EQ(file->FindItemByPosition(9)->GetId(), CMD_RECENT_FILE);
     EXPECT_FALSE(file->IsEnabled(CMD_RECENT_FILE));
     EXPECT_EQ(file->FindItemByPosition(11)->GetId(), wxID_EXIT);
+}
+// A list read from the configuration at start is in the menu at once, with Exit still last.
+TEST_F(ShellGuiTest, RecentFilesReadAtStartAreInTheMenuBeforeItOpens)
+{
+    std::string a = MakeBank("a.94b"), b = MakeBank("b.94b");
+    WriteFileText(m_dir / "recent.conf", "file1=" + b + "\nfile2=" + a + "\n");
+    wxConfigBase* old = wxConfigBase::Set(new wxFileConfig(wxString(), wxString(),
+                                                           wxString::FromUTF8((m_dir / "recent.conf").string()),
+                                                           wxString(), wxCONFIG_USE_LOCAL_FILE));
+    StartShell();
+    wxMenu* file = m_frame->GetMenuBar()->GetMenu(0);
+    ASSERT_EQ(file->GetMenuItemCount(), 13u);
+    EXPECT_EQ(file->FindItemByPosition(9)->GetItemLabel().utf8_string(), "&1 " + b);
+    EXPECT_EQ(file->FindItemByPosition(10)->GetItemLabel().utf8_string(), "&2 " + a);
+    EXPECT_EQ(file->FindItemByPosition(11)->GetKind(), wxITEM_SEPARATOR);
+    EXPECT_EQ(file->FindItemByPosition(12)->GetId(), wxID_EXIT);
+    CloseShell();
+    delete wxConfigBase::Set(old);
 }
 } // namespace
