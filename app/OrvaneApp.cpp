@@ -13,9 +13,10 @@
 #include <wx/config.h>
 #include <wx/fileconf.h>
 #include <wx/filename.h>
+#include <wx/modalhook.h>
 #include <wx/stdpaths.h>
 
-#include <signal.h>
+#include <csignal>
 
 class COrvaneApp : public wxApp
 {
@@ -37,11 +38,36 @@ wxIMPLEMENT_APP(COrvaneApp);
 
 namespace
 {
+// Counts the modal dialogs and message boxes on show.
+class CModalCount : public wxModalDialogHook
+{
+public:
+    int m_nOpen = 0;
+
+protected:
+    int Enter(wxDialog*) override
+    {
+        ++m_nOpen;
+        return wxID_NONE;
+    }
+    void Exit(wxDialog*) override { --m_nOpen; }
+};
+
+CModalCount g_modalCount;
+
 // A program ended by the session (SIGTERM, SIGHUP) or by Ctrl+C in its terminal closes its window
 // as the user would: the settings are saved and the page directory is removed at exit. wx calls
-// this from its event loop, not from the signal itself.
-void CloseOnSignal(int)
+// this from its event loop, not from the signal itself. A window cannot close under a modal
+// dialog: then only the page directory is removed and the signal ends the program.
+void CloseOnSignal(int signal)
 {
+    if (g_modalCount.m_nOpen > 0)
+    {
+        RemoveTempDirectory();
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
+        return;
+    }
     if (wxWindow* top = wxTheApp ? wxTheApp->GetTopWindow() : nullptr)
         top->Close(true);
 }
@@ -79,14 +105,16 @@ bool COrvaneApp::OnInit()
         wxFileName::Mkdir(configFile.GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
     wxConfigBase::Set(new wxFileConfig(GetAppName(), wxString(), wxString(), wxString(), wxCONFIG_USE_LOCAL_FILE));
 
+    // Before the page directory is made; the handler runs once the event loop does.
+    g_modalCount.Register();
+    for (int signal : {SIGTERM, SIGHUP, SIGINT})
+        SetSignalHandler(signal, CloseOnSignal);
     m_pDocManager = new COrvaneDocManager;
     CMainFrame* frame = StartOrvane(*m_pDocManager, m_settings, m_strFile);
     if (!frame)
         return false;
     m_sink.SetOwner(frame);
     SetTopWindow(frame);
-    for (int signal : {SIGTERM, SIGHUP, SIGINT})
-        SetSignalHandler(signal, CloseOnSignal);
     return true;
 }
 
@@ -96,6 +124,7 @@ int COrvaneApp::OnExit()
     m_pDocManager = nullptr;
     delete wxConfigBase::Set(nullptr);
     MessageSinkSlot().Install(nullptr);
+    g_modalCount.Unregister();
     // The mapping page goes with the program.
     RemoveTempDirectory();
     return wxApp::OnExit();

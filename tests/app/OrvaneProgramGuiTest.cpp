@@ -60,19 +60,26 @@ std::vector<fs::path> PageDirectories(const fs::path& tmp)
     return dirs;
 }
 
-// Waits up to about ten seconds for the program to end; true when it ended by itself.
-bool EndedNormally(pid_t pid)
+// Waits up to about ten seconds for the program to end and gives its wait status; -1 when it
+// had to be killed.
+int WaitStatus(pid_t pid)
 {
     for (int i = 0; i < 200; ++i)
     {
         int status = 0;
         if (::waitpid(pid, &status, WNOHANG) == pid)
-            return WIFEXITED(status);
+            return status;
         wxMilliSleep(50);
     }
     ::kill(pid, SIGKILL);
     ::waitpid(pid, nullptr, 0);
-    return false;
+    return -1;
+}
+
+bool EndedNormally(pid_t pid)
+{
+    int status = WaitStatus(pid);
+    return status != -1 && WIFEXITED(status);
 }
 
 TEST(OrvaneProgramGuiTest, TwoRunningProgramsKeepTheirPagesApartAndRemoveThemWhenTheyEnd)
@@ -109,6 +116,28 @@ TEST(OrvaneProgramGuiTest, TwoRunningProgramsKeepTheirPagesApartAndRemoveThemWhe
     EXPECT_EQ(PageDirectories(dir / "tmp").size(), 1u);
     ::kill(second, SIGTERM);
     EXPECT_TRUE(EndedNormally(second));
+    std::error_code ec;
+    EXPECT_TRUE(fs::is_empty(dir / "tmp", ec));
+}
+// With a message box on show the window cannot close: the directory is still removed, and the
+// signal ends the program.
+TEST(OrvaneProgramGuiTest, SignalDuringAMessageBoxStillRemovesThePageDirectory)
+{
+    if (::access(kProgram.c_str(), X_OK) != 0)
+        GTEST_SKIP() << kProgram << " is not built";
+    CTempDir dir;
+    fs::create_directory(dir / "tmp");
+    // A file that is no bank: its page is written, then "Unable to find PRIO chunk !" is shown.
+    WriteFileText(dir / "notes.txt", "no chunks here\n");
+    pid_t pid = StartProgram(dir, (dir / "notes.txt").string());
+    ASSERT_NE(pid, 0);
+    for (int i = 0; i < 200 && PageDirectories(dir / "tmp").empty(); ++i)
+        wxMilliSleep(50);
+    ASSERT_EQ(PageDirectories(dir / "tmp").size(), 1u);
+    wxMilliSleep(500);
+    ::kill(pid, SIGTERM);
+    int status = WaitStatus(pid);
+    EXPECT_TRUE(status != -1 && WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
     std::error_code ec;
     EXPECT_TRUE(fs::is_empty(dir / "tmp", ec));
 }
