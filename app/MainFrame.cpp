@@ -16,6 +16,7 @@
 #include <wx/artprov.h>
 #include <wx/config.h>
 #include <wx/dnd.h>
+#include <wx/eventfilter.h>
 #include <wx/filehistory.h>
 #include <wx/iconbndl.h>
 #include <wx/menu.h>
@@ -84,16 +85,30 @@ wxBitmap PngBitmap(const unsigned char* data, size_t size)
     return BitmapFromPng(data, size);
 }
 
-// A stock image where the desktop has one, our own otherwise.
-wxBitmap ToolImage(const wxArtID& art, const unsigned char* own, size_t ownSize)
+// The size of the tool bar's images: the theme's tool-bar icon size, 16 x 16 without one.
+wxSize ToolBitmapSize()
 {
-    wxBitmap bmp;
-    if (!art.empty())
-        bmp = wxArtProvider::GetBitmap(art, wxART_TOOLBAR, wxSize(16, 16));
-    if (!bmp.IsOk())
-        bmp = PngBitmap(own, ownSize);
-    if (bmp.GetWidth() != 16 || bmp.GetHeight() != 16)
-        bmp = wxBitmap(bmp.ConvertToImage().Rescale(16, 16, wxIMAGE_QUALITY_HIGH));
+    wxSize size = wxArtProvider::GetSizeHint(wxART_TOOLBAR);
+    return size.x > 0 && size.y > 0 ? size : wxSize(16, 16);
+}
+
+// One of our own images, drawn at 16 x 16 and 24 x 24: the drawing nearer the size, fitted to it.
+wxBitmap OwnToolImage(const unsigned char* small, size_t smallSize, const unsigned char* large, size_t largeSize,
+                      wxSize size)
+{
+    wxBitmap bmp = size.y > 20 ? PngBitmap(large, largeSize) : PngBitmap(small, smallSize);
+    if (bmp.IsOk() && bmp.GetSize() != size)
+        bmp = wxBitmap(bmp.ConvertToImage().Rescale(size.x, size.y, wxIMAGE_QUALITY_HIGH));
+    return bmp;
+}
+
+// The theme's stock image at the size (the art provider falls back to wx's own when the theme
+// has none), fitted to the size when the theme's is another.
+wxBitmap StockToolImage(const wxArtID& art, wxSize size)
+{
+    wxBitmap bmp = wxArtProvider::GetBitmap(art, wxART_TOOLBAR, size);
+    if (bmp.IsOk() && bmp.GetSize() != size)
+        bmp = wxBitmap(bmp.ConvertToImage().Rescale(size.x, size.y, wxIMAGE_QUALITY_HIGH));
     return bmp;
 }
 
@@ -110,6 +125,22 @@ public:
 
 private:
     CMainFrame* m_pFrame;
+};
+
+// Tells the gate about every key release in the program.
+class CKeyReleaseFilter : public wxEventFilter
+{
+public:
+    explicit CKeyReleaseFilter(CKeyRepeatGate& gate) : m_gate(gate) {}
+    int FilterEvent(wxEvent& event) override
+    {
+        if (event.GetEventType() == wxEVT_KEY_UP)
+            m_gate.OnRelease(static_cast<wxKeyEvent&>(event).GetKeyCode());
+        return Event_Skip;
+    }
+
+private:
+    CKeyRepeatGate& m_gate;
 };
 
 bool IsReportCommand(int id)
@@ -136,7 +167,7 @@ wxBEGIN_EVENT_TABLE(CMainFrame, wxDocParentFrame)
     EVT_UPDATE_UI(wxID_PASTE, CMainFrame::OnUpdateDisabled)
     EVT_UPDATE_UI(CMD_NEXT_PANE, CMainFrame::OnUpdateDisabled)
     EVT_UPDATE_UI(CMD_PREV_PANE, CMainFrame::OnUpdateDisabled)
-    EVT_MENU_OPEN(CMainFrame::OnMenuOpen)
+    EVT_ACTIVATE(CMainFrame::OnActivate)
     EVT_CHAR_HOOK(CMainFrame::OnCharHook)
     EVT_IDLE(CMainFrame::OnIdle)
 wxEND_EVENT_TABLE()
@@ -145,8 +176,11 @@ CMainFrame::CMainFrame(wxDocManager* manager, CSettings& settings, const std::st
     : wxDocParentFrame(manager, nullptr, wxID_ANY, wxString::FromUTF8(GetString(IDR_MAINFRAME)).BeforeFirst('\n'),
                        wxDefaultPosition, wxSize(820, 640)),
       m_settings(settings),
-      m_strSettingsPath(settingsPath.empty() ? GetProgramDirectory() + GetString(IDS_OPTIONSFILE) : settingsPath)
+      m_strSettingsPath(settingsPath.empty() ? GetProgramDirectory() + GetString(IDS_OPTIONSFILE) : settingsPath),
+      m_backspace(WXK_BACK),
+      m_pKeyReleaseFilter(std::make_unique<CKeyReleaseFilter>(m_backspace))
 {
+    wxEvtHandler::AddFilter(m_pKeyReleaseFilter.get());
     wxIconBundle icons;
     for (auto [data, size] : {std::pair{orvane_16_png, sizeof orvane_16_png},
                               std::pair{orvane_32_png, sizeof orvane_32_png},
@@ -173,6 +207,7 @@ CMainFrame::CMainFrame(wxDocManager* manager, CSettings& settings, const std::st
 
 CMainFrame::~CMainFrame()
 {
+    wxEvtHandler::RemoveFilter(m_pKeyReleaseFilter.get());
     if (m_docManager && m_docManager->GetFileHistory() && m_pFileMenu)
         m_docManager->FileHistoryRemoveMenu(m_pFileMenu);
 }
@@ -222,34 +257,32 @@ void CMainFrame::BuildMenus()
     menuBar->Append(helpMenu, "&Help");
     SetMenuBar(menuBar);
 
-    if (m_docManager && wxConfigBase::Get(false))
-        m_docManager->FileHistoryLoad(*wxConfigBase::Get(false));
-    RebuildRecentFiles();
+    // The recent-file list keeps its entries in the menu from now on.
+    if (m_docManager && m_docManager->GetFileHistory())
+    {
+        m_docManager->FileHistoryUseMenu(m_pFileMenu);
+        if (wxConfigBase::Get(false))
+            m_docManager->FileHistoryLoad(*wxConfigBase::Get(false));
+        else
+            m_docManager->FileHistoryAddFilesToMenu(m_pFileMenu);
+    }
 }
 
 void CMainFrame::BuildToolBar()
 {
     wxToolBar* bar = CreateToolBar(wxTB_FLAT | wxTB_HORIZONTAL | wxBORDER_NONE);
-    bar->SetToolBitmapSize(wxSize(16, 16));
+    const wxSize size = ToolBitmapSize();
+    bar->SetToolBitmapSize(size);
     struct Tool
     {
         int id;
         wxArtID art;
-        const unsigned char* own;
-        size_t ownSize;
     };
     const Tool tools[] = {
-        {wxID_NEW, wxART_NEW, tool_options_png, 0},
-        {wxID_OPEN, wxART_FILE_OPEN, tool_options_png, 0},
-        {wxID_SEPARATOR, "", nullptr, 0},
-        {wxID_SAVE, wxART_FILE_SAVE, tool_options_png, 0},
-        {wxID_CUT, wxART_CUT, tool_options_png, 0},
-        {wxID_COPY, wxART_COPY, tool_options_png, 0},
-        {wxID_SEPARATOR, "", nullptr, 0},
-        {CMD_OPTIONS, "", tool_options_png, sizeof tool_options_png},
-        {CMD_BANKINSPECTOR, "", tool_inspector_png, sizeof tool_inspector_png},
-        {wxID_PRINT, wxART_PRINT, tool_options_png, 0},
-        {wxID_ABOUT, wxART_INFORMATION, tool_options_png, 0},
+        {wxID_NEW, wxART_NEW},     {wxID_OPEN, wxART_FILE_OPEN}, {wxID_SEPARATOR, ""},
+        {wxID_SAVE, wxART_FILE_SAVE}, {wxID_CUT, wxART_CUT},      {wxID_COPY, wxART_COPY},
+        {wxID_SEPARATOR, ""},      {CMD_OPTIONS, ""},            {CMD_BANKINSPECTOR, ""},
+        {wxID_PRINT, wxART_PRINT}, {wxID_ABOUT, wxART_HELP},
     };
     for (const Tool& t : tools)
     {
@@ -258,8 +291,16 @@ void CMainFrame::BuildToolBar()
             bar->AddSeparator();
             continue;
         }
-        size_t ownSize = t.ownSize ? t.ownSize : sizeof tool_options_png;
-        bar->AddTool(t.id, ToolTip(t.id), ToolImage(t.art, t.own, ownSize), ToolTip(t.id), wxITEM_NORMAL);
+        wxBitmap image;
+        if (t.id == CMD_OPTIONS)
+            image = OwnToolImage(tool_options_png, sizeof tool_options_png, tool_options_24_png,
+                                 sizeof tool_options_24_png, size);
+        else if (t.id == CMD_BANKINSPECTOR)
+            image = OwnToolImage(tool_inspector_png, sizeof tool_inspector_png, tool_inspector_24_png,
+                                 sizeof tool_inspector_24_png, size);
+        else
+            image = StockToolImage(t.art, size);
+        bar->AddTool(t.id, ToolTip(t.id), image, ToolTip(t.id), wxITEM_NORMAL);
         bar->SetToolLongHelp(t.id, Prompt(t.id));
     }
     bar->Realize();
@@ -382,8 +423,20 @@ void CMainFrame::OnUpdateReportCommands(wxUpdateUIEvent& event)
     event.Enable(IsReportShown() == 1);
 }
 
+bool CMainFrame::IsCommandEnabled(int id)
+{
+    wxUpdateUIEvent update(id);
+    update.SetEventObject(this);
+    ProcessWindowEvent(update);
+    return !update.GetSetEnabled() || update.GetEnabled();
+}
+
 bool CMainFrame::TryBefore(wxEvent& event)
 {
+    // Keys run commands without looking at the menus, whose state is only brought up to date when
+    // they open: a command its update handlers disable now does not run.
+    if (event.GetEventType() == wxEVT_MENU && !IsCommandEnabled(event.GetId()))
+        return true;
     // The document manager would otherwise decide Save and Save As from the modified flag.
     if (event.GetEventType() == wxEVT_UPDATE_UI && IsReportCommand(event.GetId()))
     {
@@ -403,55 +456,18 @@ void CMainFrame::OnDropFiles(const wxArrayString& files)
 
 void CMainFrame::OnCharHook(wxKeyEvent& event)
 {
-    if (event.GetKeyCode() == WXK_BACK && !event.AltDown() && !event.IsAutoRepeat())
+    // Alt+Backspace is Undo and always passes.
+    if (event.GetKeyCode() == WXK_BACK && !event.AltDown() && m_backspace.IsFirstPress(WXK_BACK))
         return;
     event.Skip();
 }
 
-void CMainFrame::OnMenuOpen(wxMenuEvent& event)
+void CMainFrame::OnActivate(wxActivateEvent& event)
 {
-    if (event.GetMenu() == m_pFileMenu)
-        RebuildRecentFiles();
+    // A key released while another program has the keyboard is never seen.
+    if (!event.GetActive())
+        m_backspace.Reset();
     event.Skip();
-}
-
-void CMainFrame::RebuildRecentFiles()
-{
-    // The recent files take the place of the "Recent File" item, above Exit.
-    wxFileHistory* history = m_docManager ? m_docManager->GetFileHistory() : nullptr;
-    if (!m_pFileMenu || !history)
-        return;
-    size_t pos = 0;
-    for (size_t i = 0; i < m_pFileMenu->GetMenuItemCount(); ++i)
-    {
-        int id = m_pFileMenu->FindItemByPosition(i)->GetId();
-        if (id == CMD_RECENT_FILE || (id >= wxID_FILE1 && id <= wxID_FILE9))
-        {
-            pos = i;
-            break;
-        }
-    }
-    while (pos < m_pFileMenu->GetMenuItemCount())
-    {
-        int id = m_pFileMenu->FindItemByPosition(pos)->GetId();
-        if (id != CMD_RECENT_FILE && (id < wxID_FILE1 || id > wxID_FILE9))
-            break;
-        m_pFileMenu->Destroy(id);
-    }
-    if (history->GetCount() == 0)
-    {
-        m_pFileMenu->Insert(pos, CMD_RECENT_FILE, "Recent File");
-        m_pFileMenu->Enable(CMD_RECENT_FILE, false);
-        return;
-    }
-    for (size_t i = 0; i < history->GetCount(); ++i)
-    {
-        wxString path = history->GetHistoryFile(i);
-        path.Replace("&", "&&");
-        wxString label = wxString::Format("&%zu %s", i + 1, path);
-        m_pFileMenu->Insert(pos + i, wxID_FILE1 + static_cast<int>(i), label,
-                            wxString::FromUTF8(GetString(ID_FILE_MRU_FILE1)));
-    }
 }
 
 void CMainFrame::OnIdle(wxIdleEvent& event)

@@ -4,10 +4,12 @@
 // when it is created and saves them when it closes.
 #pragma once
 
+#include "app/KeyRepeatGate.h"
 #include "ui/AboutDlg.h"
 
 #include <wx/docview.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,7 @@ class CSettings;
 class COrvaneDoc;
 class COrvaneView;
 class wxAcceleratorEntry;
+class wxEventFilter;
 
 // Window ids of the program's own commands (the framework's commands keep wx's stock ids); each
 // has its prompt under the command's number in the string table.
@@ -56,8 +59,10 @@ public:
     void OnUpdateReportCommands(wxUpdateUIEvent& event);
     // Files dropped on the tool bar or the status bar: each is opened in turn.
     void OnDropFiles(const wxArrayString& files);
-    // A first Backspace press is swallowed; auto-repeated presses and other keys pass.
+    // A first Backspace press is swallowed; the presses of a held Backspace and other keys pass.
     void OnCharHook(wxKeyEvent& event);
+    // Whether the command's update handlers leave it enabled now.
+    bool IsCommandEnabled(int id);
 
     CAboutDlg m_dlgAbout;
 
@@ -69,10 +74,9 @@ private:
     void BuildToolBar();
     void BuildStatusBar();
     void ShowHelpPage(unsigned pageId);
-    void RebuildRecentFiles();
 
     void OnClose(wxCloseEvent& event);
-    void OnMenuOpen(wxMenuEvent& event);
+    void OnActivate(wxActivateEvent& event);
     void OnIdle(wxIdleEvent& event);
     void OnToggleToolBar(wxCommandEvent& event);
     void OnToggleStatusBar(wxCommandEvent& event);
@@ -86,6 +90,9 @@ private:
     int m_bSettingsLoaded = 0;
     wxMenu* m_pFileMenu = nullptr;
     bool m_abIndicators[3] = {false, false, false};
+    CKeyRepeatGate m_backspace;
+    // Sees the key releases of the frame's windows, which never reach the frame's handlers.
+    std::unique_ptr<wxEventFilter> m_pKeyReleaseFilter;
 
     wxDECLARE_EVENT_TABLE();
 };

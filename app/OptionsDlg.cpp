@@ -188,8 +188,9 @@ void COptionsDlg::OnRadio(wxCommandEvent& event)
 
 bool COptionsDlg::ChooseColor(uint32_t& color)
 {
+    // The dialog starts at the colour the swatch shows.
     wxColourData data;
-    data.SetColour(*wxBLACK);
+    data.SetColour(ColourFromRef(color));
     wxColourDialog dlg(this, &data);
     if (dlg.ShowModal() != wxID_OK)
         return false;

@@ -4,6 +4,7 @@
 #include "app/MainFrame.h"
 #include "app/OrvaneShell.h"
 #include "app/Settings.h"
+#include "app/ShellPaths.h"
 #include "app/WxMessageSink.h"
 #include "res/StringTable.h"
 
@@ -12,7 +13,10 @@
 #include <wx/config.h>
 #include <wx/fileconf.h>
 #include <wx/filename.h>
+#include <wx/modalhook.h>
 #include <wx/stdpaths.h>
+
+#include <csignal>
 
 class COrvaneApp : public wxApp
 {
@@ -31,6 +35,43 @@ private:
 };
 
 wxIMPLEMENT_APP(COrvaneApp);
+
+namespace
+{
+// Counts the modal dialogs and message boxes on show.
+class CModalCount : public wxModalDialogHook
+{
+public:
+    int m_nOpen = 0;
+
+protected:
+    int Enter(wxDialog*) override
+    {
+        ++m_nOpen;
+        return wxID_NONE;
+    }
+    void Exit(wxDialog*) override { --m_nOpen; }
+};
+
+CModalCount g_modalCount;
+
+// A program ended by the session (SIGTERM, SIGHUP) or by Ctrl+C in its terminal closes its window
+// as the user would: the settings are saved and the page directory is removed at exit. wx calls
+// this from its event loop, not from the signal itself. A window cannot close under a modal
+// dialog: then only the page directory is removed and the signal ends the program.
+void CloseOnSignal(int signal)
+{
+    if (g_modalCount.m_nOpen > 0)
+    {
+        RemoveTempDirectory();
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
+        return;
+    }
+    if (wxWindow* top = wxTheApp ? wxTheApp->GetTopWindow() : nullptr)
+        top->Close(true);
+}
+} // namespace
 
 void COrvaneApp::OnInitCmdLine(wxCmdLineParser& parser)
 {
@@ -58,12 +99,21 @@ bool COrvaneApp::OnInit()
     MessageSinkSlot().Install(&m_sink);
     // The recent-file list lives in the user's configuration directory, under "Vorn Orvane".
     wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
+    // Its directory is made first: a missing one would only be noticed, with an error box, at exit.
+    wxFileName configFile(wxFileConfig::GetLocalFileName(GetAppName(), wxCONFIG_USE_LOCAL_FILE));
+    if (!configFile.DirExists())
+        wxFileName::Mkdir(configFile.GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
     wxConfigBase::Set(new wxFileConfig(GetAppName(), wxString(), wxString(), wxString(), wxCONFIG_USE_LOCAL_FILE));
 
+    // Before the page directory is made; the handler runs once the event loop does.
+    g_modalCount.Register();
+    for (int signal : {SIGTERM, SIGHUP, SIGINT})
+        SetSignalHandler(signal, CloseOnSignal);
     m_pDocManager = new COrvaneDocManager;
     CMainFrame* frame = StartOrvane(*m_pDocManager, m_settings, m_strFile);
     if (!frame)
         return false;
+    m_sink.SetOwner(frame);
     SetTopWindow(frame);
     return true;
 }
@@ -74,5 +124,8 @@ int COrvaneApp::OnExit()
     m_pDocManager = nullptr;
     delete wxConfigBase::Set(nullptr);
     MessageSinkSlot().Install(nullptr);
+    g_modalCount.Unregister();
+    // The mapping page goes with the program.
+    RemoveTempDirectory();
     return wxApp::OnExit();
 }

@@ -51,7 +51,7 @@ bool COrvaneDoc::OnOpenDocument(const wxString& path)
     if (!wxDocument::OnOpenDocument(path))
         return false;
     m_report.m_strTemplatePath = GetProgramDirectory() + GetString(IDS_TEMPLATEFILE);
-    m_report.m_strOutputPath = GetTempDirectory() + GetString(IDS_MAPPINGPAGE);
+    m_report.m_strOutputPath = (GetTempDirectory() / GetString(IDS_MAPPINGPAGE)).string();
     m_report.m_strBankPath = path.utf8_string();
     // The repair switches as they are now: Options may have changed them since the last bank.
     auto* manager = wxDynamicCast(GetDocumentManager(), COrvaneDocManager);
@@ -69,8 +69,8 @@ bool COrvaneDoc::DoSave(const wxString&, bool)
 {
     if (m_report.m_strBankPath.empty())
         return true;
-    wxFileName suggested(wxString::FromUTF8(SuggestedSaveName(m_report.m_strBankPath)));
-    wxFileDialog dlg(nullptr, wxFileSelectorPromptStr, suggested.GetPath(), suggested.GetFullName(),
+    wxFileName suggested(wxString::FromUTF8(SuggestedSaveName(m_report.m_strBankPath).string()));
+    wxFileDialog dlg(nullptr, "Save As", suggested.GetPath(), suggested.GetFullName(),
                      wxString::FromUTF8(DialogFilter(GetString(IDS_HTMLFILTER))),
                      wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (dlg.ShowModal() != wxID_OK)
@@ -82,7 +82,7 @@ bool COrvaneDoc::DoSave(const wxString&, bool)
     if (path.empty())
         return true;
     std::string chosen = path.utf8_string();
-    std::string target = WithHtmExtension(chosen);
+    std::string target = WithHtmExtension(chosen).string();
     std::error_code ec;
     // The dialog only asked about the name as typed; the added extension may name another file.
     if (target != chosen && std::filesystem::exists(target, ec) &&

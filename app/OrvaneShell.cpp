@@ -3,6 +3,7 @@
 #include "app/MainFrame.h"
 #include "app/OrvaneDoc.h"
 #include "app/OrvaneView.h"
+#include "app/RecentFileHistory.h"
 #include "res/StringTable.h"
 #include "ui/AboutDlg.h"
 
@@ -68,7 +69,7 @@ wxString COrvaneDocManager::MakeNewDocumentName()
 
 wxFileHistory* COrvaneDocManager::OnCreateFileHistory()
 {
-    return new wxFileHistory(4);
+    return new CRecentFileHistory(4, CMD_RECENT_FILE, "Recent File", wxString::FromUTF8(GetString(ID_FILE_MRU_FILE1)));
 }
 
 CMainFrame* StartOrvane(COrvaneDocManager& manager, CSettings& settings, const wxString& file,

@@ -144,8 +144,8 @@ bool COrvaneView::OnDropFiles(const wxArrayString& files)
     if (files.empty())
         return false;
     std::string candidate = files[0].utf8_string();
-    if (std::string target = ResolveShortcut(candidate); !target.empty())
-        candidate = target;
+    if (std::filesystem::path target = ResolveShortcut(candidate); !target.empty())
+        candidate = target.string();
     std::error_code ec;
     if (!std::filesystem::is_regular_file(candidate, ec))
         return false;

@@ -2,7 +2,7 @@
 
 #include "app/Settings.h"
 
-#include <sys/stat.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -29,6 +29,20 @@ int HexValue(char c)
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return -1;
+}
+
+// The private directory of the running program, and which process made it: a child made by fork
+// is another running program and makes its own.
+struct CPrivateDirectory
+{
+    pid_t pid = 0;
+    fs::path path;
+};
+
+CPrivateDirectory& PrivateDirectory()
+{
+    static CPrivateDirectory directory;
+    return directory;
 }
 
 // "file:///a%20b" -> "/a b"; "" for any other scheme or a remote host.
@@ -60,7 +74,7 @@ std::string PathFromFileUrl(const std::string& url)
 }
 
 // The link target of a ".desktop" file of Type=Link, from its [Desktop Entry] group.
-std::string DesktopLinkTarget(const std::string& path)
+std::string DesktopLinkTarget(const fs::path& path)
 {
     std::ifstream in(path);
     if (!in)
@@ -94,23 +108,37 @@ std::string DesktopLinkTarget(const std::string& path)
 }
 } // namespace
 
-std::string GetTempDirectory()
+fs::path GetTempDirectory()
 {
+    CPrivateDirectory& directory = PrivateDirectory();
+    if (!directory.path.empty() && directory.pid == ::getpid())
+        return directory.path;
+    directory = CPrivateDirectory();
     std::error_code ec;
     fs::path base = fs::temp_directory_path(ec);
     if (ec || base.empty())
-        return "./";
-    fs::path dir = base / ("orvane-" + std::to_string(::getuid()));
-    ::mkdir(dir.c_str(), 0700);
-    // Only a real directory of ours that nobody else can enter is used.
-    struct stat st{};
-    if (::lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() ||
-        (st.st_mode & 077) != 0)
-        return "./";
-    return dir.string() + "/";
+        return ".";
+    // mkdtemp makes a new directory that only we can enter (mode 0700), never an existing one.
+    std::string name = (base / "orvane-XXXXXX").string();
+    if (!::mkdtemp(name.data()))
+        return ".";
+    directory.pid = ::getpid();
+    directory.path = name;
+    return directory.path;
 }
 
-std::string GetUserSettingsPath()
+void RemoveTempDirectory()
+{
+    CPrivateDirectory& directory = PrivateDirectory();
+    if (!directory.path.empty() && directory.pid == ::getpid())
+    {
+        std::error_code ec;
+        fs::remove_all(directory.path, ec);
+    }
+    directory = CPrivateDirectory();
+}
+
+fs::path GetUserSettingsPath()
 {
     fs::path config;
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/')
@@ -118,63 +146,64 @@ std::string GetUserSettingsPath()
     else if (const char* home = std::getenv("HOME"); home && *home)
         config = fs::path(home) / ".config";
     else
-        return "";
-    return (config / "orvane" / "qzr.opt").string();
+        return {};
+    return config / "orvane" / "qzr.opt";
 }
 
-int LoadSettingsFile(CSettings& settings, const std::string& programPath, const std::string& userPath)
+int LoadSettingsFile(CSettings& settings, const fs::path& programPath, const fs::path& userPath)
 {
     if (settings.Load(programPath))
         return 1;
     if (!userPath.empty() && settings.Load(userPath))
         return 1;
-    settings.m_strFileName = programPath;
+    settings.m_strFileName = programPath.string();
     return 0;
 }
 
-int SaveSettingsFile(CSettings& settings, const std::string& userPath)
+int SaveSettingsFile(CSettings& settings, const fs::path& userPath)
 {
     if (settings.Save())
         return 1;
-    if (userPath.empty() || settings.m_strFileName == userPath)
+    if (userPath.empty() || fs::path(settings.m_strFileName) == userPath)
         return 0;
     std::error_code ec;
-    fs::create_directories(fs::path(userPath).parent_path(), ec);
+    fs::create_directories(userPath.parent_path(), ec);
     return settings.Save(userPath);
 }
 
-std::string ResolveShortcut(const std::string& path)
+fs::path ResolveShortcut(const fs::path& path)
 {
     std::error_code ec;
     if (path.empty())
-        return "";
+        return {};
     if (fs::is_symlink(fs::symlink_status(path, ec)))
     {
         fs::path target = fs::read_symlink(path, ec);
         if (ec)
-            return "";
+            return {};
         if (target.is_relative())
-            target = fs::path(path).parent_path() / target;
-        return target.lexically_normal().string();
+            target = path.parent_path() / target;
+        return target.lexically_normal();
     }
-    if (fs::path(path).extension() == ".desktop" && fs::is_regular_file(path, ec))
+    if (path.extension() == ".desktop" && fs::is_regular_file(path, ec))
         return DesktopLinkTarget(path);
-    return "";
+    return {};
 }
 
-std::string SuggestedSaveName(const std::string& bankPath)
+fs::path SuggestedSaveName(const fs::path& bankPath)
 {
-    size_t dot = bankPath.find('.');
+    const std::string& text = bankPath.native();
+    size_t dot = text.find('.');
     if (dot == std::string::npos || dot == 0)
-        return "";
-    return bankPath.substr(0, dot);
+        return {};
+    return text.substr(0, dot);
 }
 
-std::string WithHtmExtension(const std::string& path)
+fs::path WithHtmExtension(const fs::path& path)
 {
-    if (path.empty() || fs::path(path).has_extension())
+    if (path.empty() || path.has_extension())
         return path;
-    return path + ".htm";
+    return path.native() + ".htm";
 }
 
 std::string DialogFilter(const std::string& tableFilter)

@@ -1,12 +1,30 @@
 #include "app/WxMessageSink.h"
 
+#include <wx/dialog.h>
 #include <wx/msgdlg.h>
 #include <wx/toplevel.h>
-#include <wx/window.h>
+
+wxWindow* CWxMessageSink::Owner() const
+{
+    // A message raised from a modal dialog goes over that dialog, which would otherwise hide it.
+    wxWindow* focus = wxWindow::FindFocus();
+    wxWindow* top = focus ? wxGetTopLevelParent(focus) : nullptr;
+    if (auto* dialog = wxDynamicCast(top, wxDialog); dialog && dialog->IsModal())
+        return dialog;
+    if (m_owner)
+        return m_owner.get();
+    return top;
+}
 
 int CWxMessageSink::Show(const std::string& text, const std::string& caption, unsigned style)
 {
-    long wxStyle = (style & MsgYesNo) ? wxYES_NO : wxOK;
+    return ShowDetail(text, caption, style, "");
+}
+
+int CWxMessageSink::ShowDetail(const std::string& text, const std::string& caption, unsigned style,
+                               const std::string& detail)
+{
+    long wxStyle = ((style & MsgYesNo) ? wxYES_NO : wxOK) | wxCENTRE;
     switch (style & 0xF0)
     {
     case MsgIconStop:
@@ -21,10 +39,10 @@ int CWxMessageSink::Show(const std::string& text, const std::string& caption, un
     default:
         break;
     }
-    wxWindow* focus = wxWindow::FindFocus();
-    wxWindow* owner = focus ? wxGetTopLevelParent(focus) : nullptr;
-    wxMessageDialog dlg(owner, wxString::FromUTF8(text),
+    wxMessageDialog dlg(Owner(), wxString::FromUTF8(text),
                         caption.empty() ? wxString(wxMessageBoxCaptionStr) : wxString::FromUTF8(caption), wxStyle);
+    if (!detail.empty())
+        dlg.SetExtendedMessage(wxString::FromUTF8(detail));
     int answer = dlg.ShowModal();
     if (style & MsgYesNo)
         return answer == wxID_YES ? AnswerYes : AnswerNo;

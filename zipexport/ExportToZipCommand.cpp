@@ -1,10 +1,13 @@
 // The save dialog of "Export to Zip"; the file steps are plain code in ZipExport.
 #include "zipexport/ExportToZipCommand.h"
 
+#include "res/MessageBox.h"
 #include "zipexport/ZipExport.h"
 
 #include <wx/filedlg.h>
 #include <wx/filename.h>
+
+#include <filesystem>
 
 std::string ZipArchivePathFor(const std::string& chosenPath)
 {
@@ -19,7 +22,7 @@ void RunExportToZipCommand(wxWindow* parent, const std::string& bankPath, const 
     if (bankPath.empty())
         return;
 
-    wxFileDialog dialog(parent, wxFileSelectorPromptStr, wxEmptyString, wxEmptyString, "ZIP archive (*.zip)|*.zip",
+    wxFileDialog dialog(parent, "Export to Zip", wxEmptyString, wxEmptyString, "ZIP archive (*.zip)|*.zip",
                         wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (dialog.ShowModal() != wxID_OK)
         return;
@@ -31,5 +34,12 @@ void RunExportToZipCommand(wxWindow* parent, const std::string& bankPath, const 
     if (path.empty())
         return;
 
-    ExportBankToZip(bankPath, pagePath, ZipArchivePathFor(path.utf8_string()));
+    std::string chosen = path.utf8_string();
+    std::string archive = ZipArchivePathFor(chosen);
+    std::error_code ec;
+    // The dialog only asked about the name as typed; the added extension may name another file.
+    if (archive != chosen && std::filesystem::exists(archive, ec) &&
+        AppMessageBoxText(archive + " already exists.\nDo you want to replace it?", MsgQuestion) != AnswerYes)
+        return;
+    ExportBankToZip(bankPath, pagePath, archive);
 }

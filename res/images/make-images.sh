@@ -30,15 +30,22 @@ convert -size 360x250 xc:black \
   -fill '#64748b' -annotate +0+9 'Click anywhere to close' \
   about.png
 
-# Tool bar: Options (a palette) and Bank Inspector (a magnifier over a list), 16 x 16.
-convert -size 16x16 xc:none \
-  -fill '#e9c46a' -stroke '#7c5a12' -strokewidth 1 -draw 'ellipse 8,8 7,6 0,360' \
-  -stroke none -fill '#e63946' -draw 'circle 5,6 6,6' -fill '#2a9d8f' -draw 'circle 9,4 10,4' \
-  -fill '#264653' -draw 'circle 12,8 13,8' -fill '#ffffff' -draw 'circle 8,11 9.5,11' \
-  tool-options.png
-convert -size 16x16 xc:none \
-  -fill '#ffffff' -stroke '#475569' -strokewidth 1 -draw 'rectangle 1,1 11,13' \
-  -stroke '#94a3b8' -draw 'line 3,4 9,4' -draw 'line 3,7 9,7' -draw 'line 3,10 6,10' \
-  -fill '#bfdbfe' -stroke '#1d4ed8' -strokewidth 1.5 -draw 'circle 9,9 12,9' \
-  -stroke '#1d4ed8' -strokewidth 2 -draw 'line 11,11 14,14' \
-  tool-inspector.png
+# Tool bar: Options (a palette) and Bank Inspector (a magnifier over a list), drawn at 24 x 24 and
+# reduced to 16 x 16. Strong fills inside dark outlines stay readable on light and dark tool bars,
+# and when the tool bar dims a disabled button.
+convert -size 24x24 xc:none \
+  -fill '#f4b942' -stroke '#6b4400' -strokewidth 1.5 \
+  -draw "path 'M 12,2.5 C 18,2.5 22,6.5 22,11.5 C 22,15 19.5,16 17.5,15.5 C 15.5,15 14.5,16.5 15,18 C 15.8,20.3 14.5,21.5 12,21.5 C 6.5,21.5 2,17.5 2,12 C 2,6.5 6.5,2.5 12,2.5 Z'" \
+  -stroke '#3a2500' -strokewidth 1 -fill '#d62828' -draw 'circle 7,9 9,9' \
+  -fill '#1d7fd6' -draw 'circle 12,6.5 14,6.5' \
+  -fill '#2a9d4f' -draw 'circle 17,9.5 19,9.5' \
+  -fill '#7b2cbf' -draw 'circle 7.5,15 9.5,15' \
+  tool-options-24.png
+convert -size 24x24 xc:none \
+  -fill '#ffffff' -stroke '#334155' -strokewidth 1.5 -draw 'rectangle 2.5,2.5 15.5,19.5' \
+  -stroke '#475569' -strokewidth 1.5 -draw 'line 5,7 13,7' -draw 'line 5,11 10,11' -draw 'line 5,15 8,15' \
+  -fill '#93c5fd' -stroke '#1d4ed8' -strokewidth 2 -draw 'circle 14,14 18.5,14' \
+  -stroke '#2563eb' -strokewidth 3 -draw 'line 17.5,17.5 21.5,21.5' \
+  tool-inspector-24.png
+convert tool-options-24.png -resize 16x16 tool-options.png
+convert tool-inspector-24.png -resize 16x16 tool-inspector.png

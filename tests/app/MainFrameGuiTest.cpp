@@ -8,6 +8,7 @@
 #include "support/BankBuilder.h"
 
 #include <wx/accel.h>
+#include <wx/artprov.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
 #include <wx/menu.h>
@@ -16,6 +17,7 @@
 #include <wx/filedlg.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace
 {
@@ -55,6 +57,12 @@ TEST_F(MainFrameGuiTest, MenusToolBarAndStatusBarHaveTheirTextsInOrder)
     ASSERT_EQ(tools->GetToolsCount(), 11u);
     const int order[] = {wxID_NEW, wxID_OPEN,    -1, wxID_SAVE, wxID_CUT, wxID_COPY, -1, CMD_OPTIONS,
                          CMD_BANKINSPECTOR, wxID_PRINT, wxID_ABOUT};
+    // Every button has an image of its own at the theme's tool-bar size.
+    wxSize size = wxArtProvider::GetSizeHint(wxART_TOOLBAR);
+    if (size.x <= 0)
+        size = wxSize(16, 16);
+    EXPECT_EQ(tools->GetToolBitmapSize(), size);
+    std::vector<wxImage> images;
     for (size_t i = 0; i < 11; ++i)
     {
         const wxToolBarToolBase* tool = tools->GetToolByPos(static_cast<int>(i));
@@ -64,7 +72,13 @@ TEST_F(MainFrameGuiTest, MenusToolBarAndStatusBarHaveTheirTextsInOrder)
             continue;
         }
         EXPECT_EQ(tool->GetId(), order[i]) << i;
-        EXPECT_EQ(tool->GetNormalBitmap().GetSize(), wxSize(16, 16)) << i;
+        wxBitmap bitmap = tool->GetNormalBitmap();
+        ASSERT_TRUE(bitmap.IsOk()) << i;
+        EXPECT_EQ(bitmap.GetSize(), size) << i;
+        wxImage image = bitmap.ConvertToImage();
+        for (const wxImage& other : images)
+            EXPECT_NE(std::memcmp(image.GetData(), other.GetData(), size_t(size.x) * size.y * 3), 0) << i;
+        images.push_back(image);
     }
     EXPECT_EQ(tools->GetToolShortHelp(CMD_OPTIONS), "Options");
     EXPECT_EQ(tools->GetToolLongHelp(CMD_OPTIONS), "Display the options dialog box");
@@ -205,5 +219,47 @@ TEST_F(MainFrameGuiTest, CtrlBTypedIntoTheWindowOpensOptions)
             PumpEvents();
         },
         ExpectDialogClosedWith<COptionsDlg>(wxID_CANCEL));
+}
+} // namespace
+
+namespace
+{
+// The keys of disabled commands do nothing: Ctrl+S on a help page opens no dialog, and once the
+// mapping page is back it opens the Save dialog again.
+TEST_F(MainFrameGuiTest, KeysOfDisabledCommandsDoNothing)
+{
+    StartShell(MakeBank("demo.94b"));
+    m_frame->Raise();
+    View()->GetBrowser()->SetFocus();
+    PumpEvents();
+    wxUIActionSimulator keys;
+
+    // With the menu opened once while the page was on show, its items were left enabled.
+    m_frame->GetMenuBar()->GetMenu(0)->UpdateUI();
+    wxCommandEvent help(wxEVT_MENU, CMD_HELP_ENGLISH);
+    m_frame->OnHelpEnglish(help);
+    PumpEvents();
+    {
+        wxTestingModalHook hook(__FILE__, __LINE__, __func__);
+        keys.Char('s', wxMOD_CONTROL);
+        PumpEvents();
+        hook.CheckUnmetExpectations();
+    }
+    // The same holds for a command that reaches the frame as a menu event.
+    {
+        wxTestingModalHook hook(__FILE__, __LINE__, __func__);
+        wxCommandEvent save(wxEVT_MENU, wxID_SAVE);
+        m_frame->ProcessWindowEvent(save);
+        hook.CheckUnmetExpectations();
+    }
+
+    ASSERT_TRUE(View()->Back());
+    PumpEvents();
+    wxTEST_DIALOG(
+        {
+            keys.Char('s', wxMOD_CONTROL);
+            PumpEvents();
+        },
+        wxExpectModal<wxFileDialog>(wxString(), wxID_CANCEL));
 }
 } // namespace

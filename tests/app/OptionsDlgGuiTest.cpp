@@ -110,6 +110,30 @@ TEST_F(OptionsDlgGuiTest, ButtonsActOnlyWithTheirRadioButton)
     EXPECT_EQ(m_settings.m_bKeepBackup, 0);
 }
 
+// Each colour dialog starts at the colour its swatch shows, so OK without picking keeps it.
+TEST_F(OptionsDlgGuiTest, ColourDialogsStartAtTheSwatchColour)
+{
+    m_report.m_crText = 0x00123456;
+    m_report.m_crBackground = 0x00ABCDEF;
+    COptionsDlg dlg(nullptr, &m_report, m_settings);
+    auto startsAt = [](uint32_t color) {
+        return ExpectDialog<wxColourDialog>([color](wxColourDialog* colours) {
+            EXPECT_EQ(colours->GetColourData().GetColour(), ColourFromRef(color));
+            return wxID_OK;
+        });
+    };
+    wxTEST_DIALOG(Click(dlg, COptionsDlg::IDC_TEXT_COLOR), startsAt(0x00123456));
+    EXPECT_EQ(dlg.m_swatchText->GetColor(), 0x00123456u);
+    wxTEST_DIALOG(Click(dlg, COptionsDlg::IDC_BACK_COLOR), startsAt(0x00ABCDEF));
+    EXPECT_EQ(dlg.m_swatchBack->GetColor(), 0x00ABCDEFu);
+
+    // A colour chosen before is where the next dialog starts.
+    dlg.m_colorText = 0x00010203;
+    dlg.m_swatchText->SetColor(dlg.m_colorText);
+    wxTEST_DIALOG(Click(dlg, COptionsDlg::IDC_TEXT_COLOR), startsAt(0x00010203));
+    EXPECT_EQ(dlg.m_swatchText->GetColor(), 0x00010203u);
+}
+
 TEST_F(OptionsDlgGuiTest, ColourChoiceClearsTheImagePath)
 {
     m_report.m_strImagePath = Image();

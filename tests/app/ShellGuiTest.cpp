@@ -6,11 +6,13 @@
 #include "res/StringTable.h"
 #include "support/TempDir.h"
 
+#include <wx/fileconf.h>
 #include <wx/filedlg.h>
 #include <wx/filehistory.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
+#include <wx/uiaction.h>
 
 #include <filesystem>
 
@@ -45,6 +47,7 @@ public:
 protected:
     int OnInvoked(wxFileDialog* dlg) const override
     {
+        EXPECT_EQ(dlg->GetMessage(), "Save As");
         EXPECT_TRUE(dlg->HasFlag(wxFD_SAVE));
         EXPECT_TRUE(dlg->HasFlag(wxFD_OVERWRITE_PROMPT));
         EXPECT_EQ(dlg->GetDirectory().utf8_string(), m_dir);
@@ -230,25 +233,49 @@ TEST_F(ShellGuiTest, UnwritableProgramDirectorySendsTheSettingsToTheUserDirector
     EXPECT_EQ(Doc()->m_report.m_crBackground, 0x00445566u);
 }
 
-TEST_F(ShellGuiTest, SingleBackspaceIsSwallowedRepeatedOnesPass)
+// Real key presses on a help page: one Backspace stays on the page; a held Backspace (its
+// repeated presses before the key comes up) goes back.
+TEST_F(ShellGuiTest, SingleBackspaceTypedIntoThePageIsSwallowedHeldBackspaceGoesBack)
 {
-    StartShell();
-    wxKeyEvent first(wxEVT_CHAR_HOOK);
-    first.m_keyCode = WXK_BACK;
-    first.m_isRepeat = false;
-    m_frame->OnCharHook(first);
-    EXPECT_FALSE(first.GetSkipped());
+    StartShell(MakeBank("demo.94b"));
+    wxCommandEvent help(wxEVT_MENU, CMD_HELP_ENGLISH);
+    m_frame->OnHelpEnglish(help);
+    m_frame->Raise();
+    PumpEvents();
+    CBrowserWindow* browser = View()->GetBrowser();
+    wxUIActionSimulator sim;
+    sim.MouseMove(browser->GetScreenRect().GetPosition() + wxPoint(40, 40));
+    PumpEvents();
+    sim.MouseClick();
+    browser->SetFocus();
+    PumpEvents();
 
-    wxKeyEvent repeated(wxEVT_CHAR_HOOK);
-    repeated.m_keyCode = WXK_BACK;
-    repeated.m_isRepeat = true;
-    m_frame->OnCharHook(repeated);
-    EXPECT_TRUE(repeated.GetSkipped());
+    for (int i = 0; i < 2; ++i)
+    {
+        sim.Char(WXK_BACK);
+        PumpEvents();
+        EXPECT_TRUE(Contains(View()->GetLocation(), "help/help_eng.html")) << "press " << i;
+    }
 
-    wxKeyEvent other(wxEVT_CHAR_HOOK);
-    other.m_keyCode = 'A';
-    m_frame->OnCharHook(other);
-    EXPECT_TRUE(other.GetSkipped());
+    // Held past the keyboard's repeat delay, the key sends its repeated presses.
+    sim.KeyDown(WXK_BACK);
+    PumpEvents();
+    EXPECT_TRUE(Contains(View()->GetLocation(), "help/help_eng.html"));
+    for (int i = 0; i < 30 && Contains(View()->GetLocation(), "help/help_eng.html"); ++i)
+    {
+        wxMilliSleep(50);
+        PumpEvents();
+    }
+    sim.KeyUp(WXK_BACK);
+    PumpEvents();
+    // Each repeated press goes back one page: to the mapping page, or on to the start page.
+    std::string location = View()->GetLocation();
+    EXPECT_TRUE(Contains(location, "midimap.html") || Contains(location, "NoBank.html")) << location;
+
+    // The pointer leaves the windows that later tests put on the screen.
+    wxSize screen = wxGetDisplaySize();
+    sim.MouseMove(screen.x - 1, screen.y - 1);
+    PumpEvents();
 }
 
 TEST_F(ShellGuiTest, DropOnTheViewOpensOnlyTheFirstFileAndResolvesShortcuts)
@@ -301,11 +328,57 @@ TEST_F(ShellGuiTest, RecentFileListKeepsFourEntriesAboveExit)
     for (const char* name : {"1.94b", "2.94b", "3.94b", "4.94b", "5.94b"})
         m_manager->CreateDocument(wxString::FromUTF8(MakeBank(name)), wxDOC_SILENT);
     EXPECT_EQ(m_manager->GetFileHistory()->GetCount(), 4u);
+
+    // The menu holds the entries before it is ever opened, so it is laid out at its right size.
+    auto expectEntries = [file](const char* newest) {
+        ASSERT_EQ(file->GetMenuItemCount(), 15u);
+        for (size_t i = 0; i < 4; ++i)
+            EXPECT_EQ(file->FindItemByPosition(9 + i)->GetId(), wxID_FILE1 + static_cast<int>(i));
+        EXPECT_TRUE(Contains(file->FindItemByPosition(9)->GetItemLabel().utf8_string(), newest));
+        EXPECT_EQ(file->FindItemByPosition(13)->GetKind(), wxITEM_SEPARATOR);
+        EXPECT_EQ(file->FindItemByPosition(14)->GetId(), wxID_EXIT);
+    };
+    expectEntries("5.94b");
+    EXPECT_TRUE(Contains(file->FindItemByPosition(12)->GetItemLabel().utf8_string(), "2.94b"));
+
+    // Opening the menu changes nothing; an entry opened again moves to the top.
     wxMenuEvent open(wxEVT_MENU_OPEN, 0, file);
     m_frame->ProcessWindowEvent(open);
-    EXPECT_EQ(file->FindItemByPosition(9)->GetId(), wxID_FILE1);
-    EXPECT_TRUE(Contains(file->FindItemByPosition(9)->GetItemLabel().utf8_string(), "5.94b"));
-    EXPECT_EQ(file->FindItemByPosition(13)->GetKind(), wxITEM_SEPARATOR);
-    EXPECT_EQ(file->FindItemByPosition(14)->GetId(), wxID_EXIT);
+    expectEntries("5.94b");
+    m_manager->CreateDocument(wxString::FromUTF8((m_dir / "3.94b").string()), wxDOC_SILENT);
+    expectEntries("3.94b");
+    EXPECT_TRUE(Contains(file->FindItemByPosition(10)->GetItemLabel().utf8_string(), "5.94b"));
+
+    // Choosing an entry opens its bank.
+    wxCommandEvent choose(wxEVT_MENU, wxID_FILE3);
+    m_frame->ProcessWindowEvent(choose);
+    EXPECT_EQ(BankPath(), (m_dir / "4.94b").string());
+    expectEntries("4.94b");
+
+    // Removing every entry brings the disabled placeholder back in their place.
+    while (m_manager->GetFileHistory()->GetCount() > 0)
+        m_manager->GetFileHistory()->RemoveFileFromHistory(0);
+    ASSERT_EQ(file->GetMenuItemCount(), 12u);
+    EXPECT_EQ(file->FindItemByPosition(9)->GetId(), CMD_RECENT_FILE);
+    EXPECT_FALSE(file->IsEnabled(CMD_RECENT_FILE));
+    EXPECT_EQ(file->FindItemByPosition(11)->GetId(), wxID_EXIT);
+}
+// A list read from the configuration at start is in the menu at once, with Exit still last.
+TEST_F(ShellGuiTest, RecentFilesReadAtStartAreInTheMenuBeforeItOpens)
+{
+    std::string a = MakeBank("a.94b"), b = MakeBank("b.94b");
+    WriteFileText(m_dir / "recent.conf", "file1=" + b + "\nfile2=" + a + "\n");
+    wxConfigBase* old = wxConfigBase::Set(new wxFileConfig(wxString(), wxString(),
+                                                           wxString::FromUTF8((m_dir / "recent.conf").string()),
+                                                           wxString(), wxCONFIG_USE_LOCAL_FILE));
+    StartShell();
+    wxMenu* file = m_frame->GetMenuBar()->GetMenu(0);
+    ASSERT_EQ(file->GetMenuItemCount(), 13u);
+    EXPECT_EQ(file->FindItemByPosition(9)->GetItemLabel().utf8_string(), "&1 " + b);
+    EXPECT_EQ(file->FindItemByPosition(10)->GetItemLabel().utf8_string(), "&2 " + a);
+    EXPECT_EQ(file->FindItemByPosition(11)->GetKind(), wxITEM_SEPARATOR);
+    EXPECT_EQ(file->FindItemByPosition(12)->GetId(), wxID_EXIT);
+    CloseShell();
+    delete wxConfigBase::Set(old);
 }
 } // namespace

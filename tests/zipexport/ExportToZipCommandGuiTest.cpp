@@ -29,11 +29,29 @@ protected:
     CTempDir m_dir;
 };
 
+// Expects the export's save dialog and answers it with answerPath.
+class ExpectZipDialog : public wxExpectModal<wxFileDialog>
+{
+public:
+    explicit ExpectZipDialog(const std::string& answerPath) : wxExpectModal<wxFileDialog>(wxString::FromUTF8(answerPath))
+    {
+    }
+
+protected:
+    int OnInvoked(wxFileDialog* dlg) const override
+    {
+        EXPECT_EQ(dlg->GetMessage(), "Export to Zip");
+        EXPECT_TRUE(dlg->HasFlag(wxFD_SAVE));
+        EXPECT_TRUE(dlg->HasFlag(wxFD_OVERWRITE_PROMPT));
+        EXPECT_EQ(dlg->GetWildcard(), "ZIP archive (*.zip)|*.zip");
+        return wxExpectModal<wxFileDialog>::OnInvoked(dlg);
+    }
+};
+
 TEST_F(ExportToZipCommandGuiTest, NameWithoutExtensionGetsZipAndReceivesBothFiles)
 {
     CMessageRecorder recorder;
-    wxTEST_DIALOG(RunExportToZipCommand(nullptr, Bank(), Page()),
-                  wxExpectModal<wxFileDialog>(wxString::FromUTF8((m_dir / "export").string())));
+    wxTEST_DIALOG(RunExportToZipCommand(nullptr, Bank(), Page()), ExpectZipDialog((m_dir / "export").string()));
 
     std::string error;
     auto entries = ReadZipEntries((m_dir / "export.zip").string(), error);
@@ -59,6 +77,33 @@ TEST_F(ExportToZipCommandGuiTest, CancelledDialogOrNoBankMakesNothing)
         hook.CheckUnmetExpectations();
     }
     EXPECT_TRUE(recorder.m_messages.empty());
+}
+
+// The dialog asks only about the name as typed; the archive that ".zip" names is asked about here.
+TEST_F(ExportToZipCommandGuiTest, ExistingArchiveOfANameWithoutExtensionIsWrittenOnlyWhenTheUserAgrees)
+{
+    // A name typed with its extension was already asked about by the dialog.
+    std::string archive = (m_dir / "export.zip").string();
+    CMessageRecorder recorder(AnswerNo);
+    wxTEST_DIALOG(RunExportToZipCommand(nullptr, Bank(), Page()), ExpectZipDialog(archive));
+    EXPECT_TRUE(recorder.m_messages.empty());
+    std::vector<unsigned char> before = ReadFileBytes(archive);
+    ASSERT_FALSE(before.empty());
+
+    WriteFileBytes(m_dir / "bank.94b", {0x07});
+    wxTEST_DIALOG(RunExportToZipCommand(nullptr, Bank(), Page()), ExpectZipDialog((m_dir / "export").string()));
+    ASSERT_EQ(recorder.m_messages.size(), 1u);
+    EXPECT_EQ(recorder.m_messages[0].text, archive + " already exists.\nDo you want to replace it?");
+    EXPECT_EQ(recorder.m_messages[0].style, unsigned(MsgQuestion));
+    EXPECT_EQ(ReadFileBytes(archive), before);
+
+    recorder.m_nAnswer = AnswerYes;
+    wxTEST_DIALOG(RunExportToZipCommand(nullptr, Bank(), Page()), ExpectZipDialog((m_dir / "export").string()));
+    EXPECT_EQ(recorder.m_messages.size(), 2u);
+    std::string error;
+    auto entries = ReadZipEntries(archive, error);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[1].bytes, (std::vector<unsigned char>{0x07}));
 }
 
 TEST(ZipArchivePathTest, ZipIsAddedOnlyWhenTheNameHasNoExtension)

@@ -1,5 +1,7 @@
 // Entry point of the window tests: starts wx without a main loop, turns wx asserts into test
-// failures and runs every test.
+// failures, runs every test and removes the program's page directory as the program does.
+#include "app/ShellPaths.h"
+
 #include <gtest/gtest.h>
 
 #include <wx/app.h>
@@ -22,6 +24,7 @@ int main(int argc, char** argv)
         return 1;
     wxSetAssertHandler(FailOnAssert);
     int nResult = RUN_ALL_TESTS();
+    RemoveTempDirectory();
     wxEntryCleanup();
     return nResult;
 }

@@ -45,6 +45,8 @@ void CShellFixture::StartShell(const std::string& file)
     m_manager = std::make_unique<COrvaneDocManager>();
     m_frame = StartOrvane(*m_manager, m_settings, wxString::FromUTF8(file), m_strSettingsPath);
     ASSERT_NE(m_frame, nullptr);
+    // As the program does: the main window owns the message boxes.
+    m_sink.SetOwner(m_frame);
     PumpEvents();
 }
 
