@@ -19,6 +19,9 @@ public:
     void FillRect(const GRIDRECT&, GRIDCOLOR) override {}
     void DrawLine(int, int, int, int, const CGridPen&) override {}
     void DrawTextOpaque(const std::string&, int, int, const GRIDRECT&, GRIDCOLOR, GRIDCOLOR) override {}
+    void DrawTextClipped(const std::string&, int, int, const GRIDRECT&, GRIDCOLOR) override {}
+    void DrawTextWrapped(const std::string&, const GRIDRECT&, GRIDCOLOR) override {}
+    void DrawBitmap(CGridBitmap*, const GRIDRECT&) override {}
     GRIDSIZE GetTextExtent(const std::string& str) override { return GRIDSIZE{7 * static_cast<int>(str.size()), 14}; }
     void DrawFocusRect(const GRIDRECT&) override {}
 };
@@ -179,7 +182,11 @@ void CGridCore::KeepRowVisible()
     if (nCur < s.m_nTopRow)
         s.m_nTopRow = nCur;
     else if (s.m_bUniformHeight)
-        s.m_nTopRow = std::max(s.m_nTopRow, nCur - s.m_nCellAreaHeight / s.m_nDefRowHeight + 1);
+    {
+        // At least the current row counts as fitting, so the top row never passes it.
+        const long nFit = std::max(1L, static_cast<long>(s.m_nCellAreaHeight / s.m_nDefRowHeight));
+        s.m_nTopRow = std::min(std::max(s.m_nTopRow, nCur - nFit + 1), nCur);
+    }
     else
     {
         long nSum = 0;

@@ -1,10 +1,13 @@
 // CGridWxDC and the colour source backed by wxSystemSettings.
 #include "grid/GridWxDC.h"
 
+#include "grid/GridBitmap.h"
 #include "grid/GridColors.h"
 #include "grid/GridFont.h"
 
 #include <wx/brush.h>
+#include <wx/dcmemory.h>
+#include <wx/image.h>
 #include <wx/pen.h>
 #include <wx/renderer.h>
 #include <wx/settings.h>
@@ -82,7 +85,7 @@ public:
 void GridInstallWxColorSource()
 {
     static CWxColorSource source;
-    SetGridColorSource(&source);
+    GridColorSlot().Install(&source);
 }
 
 void CGridWxDC::SaveState() { m_arrSavedFonts.push_back(m_dc.GetFont()); }
@@ -136,4 +139,69 @@ void CGridWxDC::DrawFocusRect(const GRIDRECT& rc)
 {
     if (wxWindow* pWin = m_dc.GetWindow())
         wxRendererNative::Get().DrawFocusRect(pWin, m_dc, GridToWxRect(rc));
+}
+
+void CGridWxDC::DrawTextClipped(const std::string& strText, int x, int y, const GRIDRECT& rc, GRIDCOLOR crText)
+{
+    if (strText.empty() || rc.IsEmpty())
+        return;
+    wxDCClipper clip(m_dc, GridToWxRect(rc));
+    m_dc.SetTextForeground(GridToWxColour(crText));
+    m_dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    m_dc.DrawText(GridToWxString(strText), x, y);
+}
+
+// Breaks the text at spaces into lines that fit the width, one line height apart.
+void CGridWxDC::DrawTextWrapped(const std::string& strText, const GRIDRECT& rc, GRIDCOLOR crText)
+{
+    if (strText.empty() || rc.IsEmpty())
+        return;
+    wxDCClipper clip(m_dc, GridToWxRect(rc));
+    m_dc.SetTextForeground(GridToWxColour(crText));
+    m_dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    const wxString str = GridToWxString(strText);
+    const int nLine = m_dc.GetCharHeight();
+    int y = rc.top;
+    wxString strLine;
+    auto flush = [&] {
+        m_dc.DrawText(strLine, rc.left, y);
+        y += nLine;
+        strLine.clear();
+    };
+    for (const wxString& word : wxSplit(str, ' ', 0))
+    {
+        const wxString strTry = strLine.empty() ? word : strLine + " " + word;
+        if (!strLine.empty() && m_dc.GetTextExtent(strTry).x > rc.Width())
+        {
+            flush();
+            strLine = word;
+        }
+        else
+            strLine = strTry;
+        if (y >= rc.bottom)
+            return;
+    }
+    if (!strLine.empty())
+        flush();
+}
+
+void CGridWxDC::DrawBitmap(CGridBitmap* pBitmap, const GRIDRECT& rc)
+{
+    if (!pBitmap || !pBitmap->m_pNative || rc.IsEmpty())
+        return;
+    const wxBitmap& bmp = *static_cast<wxBitmap*>(pBitmap->m_pNative.get());
+    if (bmp.GetWidth() == rc.Width() && bmp.GetHeight() == rc.Height())
+    {
+        m_dc.DrawBitmap(bmp, rc.left, rc.top, true);
+        return;
+    }
+    const wxImage img = bmp.ConvertToImage().Scale(rc.Width(), rc.Height(), wxIMAGE_QUALITY_NORMAL);
+    m_dc.DrawBitmap(wxBitmap(img), rc.left, rc.top, true);
+}
+
+std::unique_ptr<CGridBitmap> GridMakeBitmap(const wxBitmap& bmp)
+{
+    auto p = std::make_unique<CGridBitmap>(bmp.GetWidth(), bmp.GetHeight());
+    p->m_pNative = std::make_shared<wxBitmap>(bmp);
+    return p;
 }

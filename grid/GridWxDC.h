@@ -3,11 +3,13 @@
 
 #include "grid/GridDC.h"
 
+#include <wx/bitmap.h>
 #include <wx/colour.h>
 #include <wx/dc.h>
 #include <wx/font.h>
 #include <wx/gdicmn.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,8 @@ std::string GridFromWxString(const wxString& str);
 GRIDRECT GridFromWxRect(const wxRect& rc);
 // The wx font of a table font, created on first use and kept with the record.
 const wxFont& GridWxFont(CGridFont* pFont);
+// A grid bitmap record holding a wx bitmap; the record owns a copy of it.
+std::unique_ptr<CGridBitmap> GridMakeBitmap(const wxBitmap& bmp);
 // Installs the desktop's colours and metrics as the grid's colour source (once).
 void GridInstallWxColorSource();
 
@@ -35,7 +39,10 @@ public:
     void DrawLine(int x1, int y1, int x2, int y2, const CGridPen& pen) override;
     void DrawTextOpaque(const std::string& strText, int x, int y, const GRIDRECT& rc, GRIDCOLOR crText,
                         GRIDCOLOR crBack) override;
+    void DrawTextClipped(const std::string& strText, int x, int y, const GRIDRECT& rc, GRIDCOLOR crText) override;
+    void DrawTextWrapped(const std::string& strText, const GRIDRECT& rc, GRIDCOLOR crText) override;
     GRIDSIZE GetTextExtent(const std::string& strText) override;
+    void DrawBitmap(CGridBitmap* pBitmap, const GRIDRECT& rc) override;
     void DrawFocusRect(const GRIDRECT& rc) override;
 
     wxDC& GetWxDC() { return m_dc; }

@@ -1,7 +1,7 @@
 // The grid window: it builds its children, lays them out, survives resizes and sheet switches,
 // and runs an edit through its real edit box.
 #include "grid/GridCtrl.h"
-#include "grid/GridEditBox.h"
+#include "grid/GridEdit.h"
 
 #include <gtest/gtest.h>
 

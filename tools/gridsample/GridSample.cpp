@@ -52,7 +52,7 @@ public:
             }
         }
         GetPopupMenu()->Append(1000, "Sort by column A");
-        GetSheet()->m_bPopupEnabled = 1;
+        EnablePopupMenu(1);
         SetDefaultFont(RegisterFont("", 13, 400));
         AdjustLayout();
     }
