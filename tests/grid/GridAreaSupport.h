@@ -6,6 +6,8 @@
 #include "grid/GridTestSupport.h"
 #include "support/RecordingGridDC.h"
 
+#include <gtest/gtest.h>
+
 class CRecordingAreaWindow : public IGridChild, public IGridCellWindow
 {
 public:
