@@ -1,6 +1,7 @@
 // The drawing seam on a wxDC, and the conversions between the grid's plain values and wx.
 #pragma once
 
+#include "grid/GridBitmap.h"
 #include "grid/GridDC.h"
 
 #include <wx/bitmap.h>
