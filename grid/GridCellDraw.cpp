@@ -140,8 +140,13 @@ void CGridCellType::DrawCellText(CGridDC* pDC, const GRIDRECT& rcIn, int nOffset
     if (rc.IsEmpty())
         return;
 
-    const GRIDSIZE sz = strText.empty() ? GRIDSIZE{0, 0} : pDC->GetTextExtent(strText);
     const short nAlign = pCell->GetAlignment();
+    const int nParam = pCell->GetCellTypeParam() & 0xFF;
+    // Text at the top left needs no measuring; measuring costs as much as drawing.
+    const bool bMeasure = !strText.empty() && ((nAlign & (GRID_ALIGN_CENTER | GRID_ALIGN_RIGHT | GRID_ALIGN_VCENTER |
+                                                          GRID_ALIGN_BOTTOM)) ||
+                                               (nParam & 4));
+    const GRIDSIZE sz = bMeasure ? pDC->GetTextExtent(strText) : GRIDSIZE{0, 0};
     int x = rc.left + nMargin + nOffset;
     if (nAlign & GRID_ALIGN_CENTER)
         x = rc.left + (rc.Width() - sz.cx) / 2;
@@ -155,7 +160,6 @@ void CGridCellType::DrawCellText(CGridDC* pDC, const GRIDRECT& rcIn, int nOffset
     if (nOffset < 0)
         rc.left -= 1;
 
-    const int nParam = pCell->GetCellTypeParam() & 0xFF;
     if (nParam & 2)
     {
         pDC->FillRect(rc, crBack);

@@ -88,44 +88,86 @@ void GridInstallWxColorSource()
     GridColorSlot().Install(&source);
 }
 
+// Fonts, pens and brushes are set only when they change: each change costs the device context
+// a native object.
 void CGridWxDC::SaveState() { m_arrSavedFonts.push_back(m_dc.GetFont()); }
 
 void CGridWxDC::RestoreState()
 {
     if (m_arrSavedFonts.empty())
         return;
-    m_dc.SetFont(m_arrSavedFonts.back());
+    SetFontIfChanged(m_arrSavedFonts.back());
     m_arrSavedFonts.pop_back();
+}
+
+void CGridWxDC::SetFontIfChanged(const wxFont& font)
+{
+    if (!m_dc.GetFont().IsSameAs(font))
+        m_dc.SetFont(font);
 }
 
 void CGridWxDC::SelectFont(CGridFont* pFont)
 {
     if (pFont)
-        m_dc.SetFont(GridWxFont(pFont));
+        SetFontIfChanged(GridWxFont(pFont));
+}
+
+void CGridWxDC::UsePen(GRIDCOLOR cr, int nWidth)
+{
+    if (!m_bPen || cr != m_crPen || nWidth != m_nPenWidth)
+    {
+        m_dc.SetPen(wxPen(GridToWxColour(cr), nWidth));
+        m_bPen = true;
+        m_bNoPen = false;
+        m_crPen = cr;
+        m_nPenWidth = nWidth;
+    }
 }
 
 void CGridWxDC::FillRect(const GRIDRECT& rc, GRIDCOLOR cr)
 {
-    m_dc.SetPen(*wxTRANSPARENT_PEN);
-    m_dc.SetBrush(wxBrush(GridToWxColour(cr)));
+    if (rc.IsEmpty())
+        return;
+    if (!m_bNoPen)
+    {
+        m_dc.SetPen(*wxTRANSPARENT_PEN);
+        m_bNoPen = true;
+        m_bPen = false;
+    }
+    if (!m_bBrush || cr != m_crBrush)
+    {
+        m_dc.SetBrush(wxBrush(GridToWxColour(cr)));
+        m_bBrush = true;
+        m_crBrush = cr;
+    }
     m_dc.DrawRectangle(GridToWxRect(rc));
 }
 
 void CGridWxDC::DrawLine(int x1, int y1, int x2, int y2, const CGridPen& pen)
 {
-    m_dc.SetPen(wxPen(GridToWxColour(pen.m_crColor), std::max(1, pen.m_nWidth)));
+    UsePen(pen.m_crColor, std::max(1, pen.m_nWidth));
     m_dc.DrawLine(x1, y1, x2, y2);
+}
+
+void CGridWxDC::UseTextColour(GRIDCOLOR cr)
+{
+    if (!m_bText || cr != m_crText)
+    {
+        m_dc.SetTextForeground(GridToWxColour(cr));
+        m_dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+        m_bText = true;
+        m_crText = cr;
+    }
 }
 
 void CGridWxDC::DrawTextOpaque(const std::string& strText, int x, int y, const GRIDRECT& rc, GRIDCOLOR crText,
                                GRIDCOLOR crBack)
 {
     FillRect(rc, crBack);
-    if (strText.empty())
+    if (strText.empty() || rc.IsEmpty())
         return;
     wxDCClipper clip(m_dc, GridToWxRect(rc));
-    m_dc.SetTextForeground(GridToWxColour(crText));
-    m_dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    UseTextColour(crText);
     m_dc.DrawText(GridToWxString(strText), x, y);
 }
 
@@ -146,8 +188,7 @@ void CGridWxDC::DrawTextClipped(const std::string& strText, int x, int y, const 
     if (strText.empty() || rc.IsEmpty())
         return;
     wxDCClipper clip(m_dc, GridToWxRect(rc));
-    m_dc.SetTextForeground(GridToWxColour(crText));
-    m_dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    UseTextColour(crText);
     m_dc.DrawText(GridToWxString(strText), x, y);
 }
 
@@ -157,8 +198,7 @@ void CGridWxDC::DrawTextWrapped(const std::string& strText, const GRIDRECT& rc, 
     if (strText.empty() || rc.IsEmpty())
         return;
     wxDCClipper clip(m_dc, GridToWxRect(rc));
-    m_dc.SetTextForeground(GridToWxColour(crText));
-    m_dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    UseTextColour(crText);
     const wxString str = GridToWxString(strText);
     const int nLine = m_dc.GetCharHeight();
     int y = rc.top;

@@ -49,6 +49,13 @@ public:
     wxDC& GetWxDC() { return m_dc; }
 
 private:
+    void SetFontIfChanged(const wxFont& font);
+    void UsePen(GRIDCOLOR cr, int nWidth);
+    void UseTextColour(GRIDCOLOR cr);
+
     wxDC& m_dc;
     std::vector<wxFont> m_arrSavedFonts;
+    bool m_bPen = false, m_bNoPen = false, m_bBrush = false, m_bText = false;
+    GRIDCOLOR m_crPen = 0, m_crBrush = 0, m_crText = 0;
+    int m_nPenWidth = 1;
 };
