@@ -14,7 +14,11 @@ CGridDropListBox::CGridDropListBox(CGridCtrl* pGrid, CGridDropListType* pType)
     Bind(wxEVT_KILL_FOCUS, &CGridDropListBox::OnKillFocus, this);
     Bind(wxEVT_LEFT_UP, &CGridDropListBox::OnLeftUp, this);
     Bind(wxEVT_KEY_DOWN, &CGridDropListBox::OnKeyDown, this);
-    Bind(wxEVT_MOUSE_CAPTURE_LOST, &CGridDropListBox::OnCaptureLost, this);
+    // The native list may take Enter as the activation of its row.
+    Bind(wxEVT_LISTBOX_DCLICK, [this](wxCommandEvent&) {
+        if (m_bOpen && GetSelection() != wxNOT_FOUND)
+            Choose();
+    });
 }
 
 void CGridDropListBox::Open(const GRIDRECT& rc, const std::vector<std::string>& arrChoices, CGridFont* pFont)
@@ -34,8 +38,6 @@ void CGridDropListBox::Open(const GRIDRECT& rc, const std::vector<std::string>& 
 
 void CGridDropListBox::Close()
 {
-    if (HasCapture())
-        ReleaseMouse();
     m_bOpen = false;
     Hide();
 }
@@ -43,8 +45,6 @@ void CGridDropListBox::Close()
 void CGridDropListBox::OnSetFocus(wxFocusEvent& event)
 {
     event.Skip();
-    if (!HasCapture())
-        CaptureMouse();
     m_bOpen = true;
     m_bChosen = false;
 }
@@ -66,14 +66,8 @@ void CGridDropListBox::OnKillFocus(wxFocusEvent& event)
 void CGridDropListBox::OnLeftUp(wxMouseEvent& event)
 {
     event.Skip();
-    if (HasCapture())
-        ReleaseMouse();
-    // A release outside the list takes the press that closes it.
     if (!GetClientRect().Contains(event.GetPosition()))
-    {
-        ReturnFocus();
         return;
-    }
     const int n = HitTest(event.GetPosition());
     if (n != wxNOT_FOUND)
         SetSelection(n);
@@ -98,8 +92,6 @@ void CGridDropListBox::OnKeyDown(wxKeyEvent& event)
     }
     event.Skip();
 }
-
-void CGridDropListBox::OnCaptureLost(wxMouseCaptureLostEvent&) {}
 
 void CGridDropListBox::Choose()
 {

@@ -1,6 +1,7 @@
-// CGridDropListBox: the list a drop-list cell opens, a child of the cell area. It holds the
-// mouse while open; a release on an item or Enter chooses, Escape or losing the focus closes.
-// What a choice does is the drop-list type's decision.
+// CGridDropListBox: the list a drop-list cell opens, a child of the cell area. A release on an
+// item or Enter chooses, Escape or losing the focus (a click anywhere else) closes. It leaves
+// the mouse to the native list, which handles its own presses. What a choice does is the
+// drop-list type's decision.
 #pragma once
 
 #include "grid/GridDropListType.h"
@@ -23,7 +24,6 @@ private:
     void OnKillFocus(wxFocusEvent& event);
     void OnLeftUp(wxMouseEvent& event);
     void OnKeyDown(wxKeyEvent& event);
-    void OnCaptureLost(wxMouseCaptureLostEvent& event);
     void Choose();
     void ReturnFocus();
 

@@ -113,7 +113,8 @@ void CGridWnd::OnMouse(wxMouseEvent& event)
         wxWindow::SetFocus();
     if (type == wxEVT_LEFT_DOWN)
     {
-        if (m_area.OnLeftDown(pt, nFlags) && !HasCapture())
+        // A cell type that opened a window of its own (the drop list) keeps the mouse for it.
+        if (m_area.OnLeftDown(pt, nFlags) && !HasCapture() && wxWindow::FindFocus() == this)
             CaptureMouse();
     }
     else if (type == wxEVT_LEFT_UP)

@@ -8,6 +8,7 @@
 
 #include <wx/app.h>
 #include <wx/frame.h>
+#include <wx/listbox.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
@@ -72,7 +73,7 @@ struct GridWndGuiTest : ::testing::Test
     void TearDown() override
     {
         sim.MouseUp();
-        // The pointer leaves the place where later tests put their windows.
+        // The pointer leaves the place where the following tests put their windows.
         sim.MouseMove(1270, 1010);
         pFrame->Destroy();
         Pump();
@@ -175,4 +176,52 @@ TEST_F(GridWndGuiTest, CheckBoxTogglesOnClick)
     Pump();
     pGrid->GetCell(1, 1, &stored);
     EXPECT_EQ(stored.GetNumber(), 0);
+}
+
+TEST_F(GridWndGuiTest, DropListOpensOnItsButtonAndStoresTheChoice)
+{
+    CGridCell cell;
+    cell.SetCellType(1);
+    cell.SetText("Red");
+    cell.SetLabel("Red\nGreen\nBlue\n");
+    pGrid->SetCell(2, 2, &cell);
+    GRIDRECT rc;
+    pGrid->GetCellBounds(2, 2, &rc);
+    MoveTo(ScreenOf(2, 2, rc.Width() - 5, 10)); // on the button
+    sim.MouseClick();
+    Pump();
+    wxWindow* pList = Cells()->FindWindow(123);
+    ASSERT_NE(pList, nullptr);
+    EXPECT_TRUE(pList->IsShown());
+    EXPECT_EQ(wxWindow::FindFocus(), pList);
+    sim.Char(WXK_DOWN);
+    sim.Char(WXK_DOWN);
+    Pump();
+    const wxString strChosen = dynamic_cast<wxListBox*>(pList)->GetStringSelection();
+    EXPECT_FALSE(strChosen.empty()); // the arrows moved the selection
+    sim.Char(WXK_RETURN);
+    Pump();
+    EXPECT_FALSE(pList->IsShown());
+    std::string s;
+    pGrid->GetCellText(2, 2, &s);
+    EXPECT_EQ(s, strChosen.utf8_string());
+    EXPECT_NE(s, "Red");
+    EXPECT_TRUE(Cells()->HasFocus());
+
+    // Open again and pick a choice with the mouse.
+    MoveTo(ScreenOf(2, 2, rc.Width() - 5, 10));
+    sim.MouseClick();
+    Pump();
+    ASSERT_TRUE(pList->IsShown());
+    auto* pListBox = dynamic_cast<wxListBox*>(pList);
+    const wxPoint ptItem(15, 6);
+    const int nItem = pListBox->HitTest(ptItem);
+    ASSERT_NE(nItem, wxNOT_FOUND);
+    const std::string strItem = pListBox->GetString(static_cast<unsigned>(nItem)).utf8_string();
+    MoveTo(pList->ClientToScreen(ptItem));
+    sim.MouseClick();
+    Pump();
+    EXPECT_FALSE(pList->IsShown());
+    pGrid->GetCellText(2, 2, &s);
+    EXPECT_EQ(s, strItem);
 }
