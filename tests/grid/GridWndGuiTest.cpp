@@ -7,7 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <wx/app.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
 #include <wx/frame.h>
+#include <wx/image.h>
 #include <wx/listbox.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
@@ -225,4 +228,56 @@ TEST_F(GridWndGuiTest, DropListOpensOnItsButtonAndStoresTheChoice)
     EXPECT_FALSE(pList->IsShown());
     pGrid->GetCellText(2, 2, &s);
     EXPECT_EQ(s, strItem);
+}
+
+namespace
+{
+wxImage GrabScreen(const wxWindow* pWin)
+{
+    const wxRect rc(pWin->GetScreenPosition(), pWin->GetClientSize());
+    wxBitmap bmp(rc.width, rc.height);
+    wxMemoryDC mem(bmp);
+    wxScreenDC screen;
+    mem.Blit(0, 0, rc.width, rc.height, &screen, rc.x, rc.y);
+    mem.SelectObject(wxNullBitmap);
+    return bmp.ConvertToImage();
+}
+
+int DifferentPixels(const wxImage& a, const wxImage& b)
+{
+    if (a.GetSize() != b.GetSize())
+        return -1;
+    int n = 0;
+    const unsigned char* pa = a.GetData();
+    const unsigned char* pb = b.GetData();
+    for (int i = 0; i < a.GetWidth() * a.GetHeight() * 3; i += 3)
+        n += pa[i] != pb[i] || pa[i + 1] != pb[i + 1] || pa[i + 2] != pb[i + 2];
+    return n;
+}
+} // namespace
+
+// What the incremental update leaves on the screen after scrolls and moves is what a full
+// repaint draws.
+TEST_F(GridWndGuiTest, IncrementalUpdatesShowWhatAFullRepaintShows)
+{
+    for (long r = 0; r < 200; ++r)
+        for (int c = 0; c < 8; ++c)
+            pGrid->SetCellText(c, r, (std::to_string(r) + ":" + std::to_string(c)).c_str());
+    pGrid->SetCellText(0, 3, "a text that overflows its column");
+    pGrid->RepaintAll();
+    Pump();
+    pGrid->ScrollToRow(1);
+    pGrid->ScrollToRow(4);
+    pGrid->ScrollToCol(1);
+    pGrid->SetCurrentCell(3, 8);
+    pGrid->ScrollToRow(2);
+    Pump(10);
+    const wxImage incremental = GrabScreen(Cells());
+    Cells()->Refresh();
+    Pump(10);
+    const wxImage full = GrabScreen(Cells());
+    EXPECT_EQ(DifferentPixels(incremental, full), 0);
+    // The grab holds the cells' text, not an empty surface.
+    const wxImage blank(full.GetWidth(), full.GetHeight());
+    EXPECT_GT(DifferentPixels(full, blank), 1000);
 }
