@@ -15,7 +15,7 @@ namespace
 // The cell area's window, painting hinted cells at once into the recording surface.
 class CBenchWindow : public IGridChild, public IGridCellWindow
 {
-public:
+  public:
     explicit CBenchWindow(CGridCore* pGrid) : m_area(pGrid) {}
     CGridCellArea m_area;
     CRecordingGridDC m_dc;
@@ -75,7 +75,8 @@ static void BM_FullPaintOfAPageThroughTheRecordingSurface(benchmark::State& stat
         g.wnd.m_area.PaintCells(&g.wnd.m_dc, true);
         benchmark::DoNotOptimize(g.wnd.m_dc.m_ops.data());
     }
-    state.counters["cells"] = static_cast<double>(g.wnd.m_area.m_nCellsDrawn) / static_cast<double>(state.iterations());
+    state.counters["cells"] =
+        static_cast<double>(g.wnd.m_area.m_nCellsDrawn) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_FullPaintOfAPageThroughTheRecordingSurface)->Unit(benchmark::kMicrosecond);
 

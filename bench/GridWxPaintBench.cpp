@@ -39,7 +39,8 @@ static void BM_FullPaintOfAPageIntoAMemoryDC(benchmark::State& state)
         area.HintAll();
         area.PaintCells(&gdc, true);
     }
-    state.counters["cells"] = static_cast<double>(area.m_nCellsDrawn) / static_cast<double>(state.iterations());
+    state.counters["cells"] =
+        static_cast<double>(area.m_nCellsDrawn) / static_cast<double>(state.iterations());
     dc.SelectObject(wxNullBitmap);
 }
 BENCHMARK(BM_FullPaintOfAPageIntoAMemoryDC)->Unit(benchmark::kMillisecond);

@@ -4,7 +4,10 @@
 #include "grid/GridCell.h"
 #include "grid/GridDC.h"
 
-CGridArrowType::CGridArrowType() { m_bEditable = 0; }
+CGridArrowType::CGridArrowType()
+{
+    m_bEditable = 0;
+}
 
 void CGridArrowType::DrawTriangle(CGridDC* pDC, int x, int cy, int nDir, const CGridPen& pen)
 {
@@ -12,7 +15,8 @@ void CGridArrowType::DrawTriangle(CGridDC* pDC, int x, int cy, int nDir, const C
         pDC->DrawLine(x + nDir * i, cy - 3 + i, x + nDir * i, cy + 4 - i, pen);
 }
 
-void CGridArrowType::OnDraw(CGridDC* pDC, GRIDRECT* pRect, int, long, CGridCell* pCell, int bSelected, int bCurrent)
+void CGridArrowType::OnDraw(CGridDC* pDC, GRIDRECT* pRect, int, long, CGridCell* pCell, int bSelected,
+                            int bCurrent)
 {
     if (!pDC || !pRect || !pCell)
         return;

@@ -13,12 +13,12 @@ enum GridArrowParam : int
 
 class CGridArrowType : public CGridCellType
 {
-public:
+  public:
     CGridArrowType();
     void OnDraw(CGridDC* pDC, GRIDRECT* pRect, int nCol, long nRow, CGridCell* pCell, int bSelected,
                 int bCurrent) override;
 
-private:
+  private:
     // A triangle with its base at x (7 pixels high, centred on cy) and its tip 3 pixels away
     // in direction nDir (+1 right, -1 left).
     static void DrawTriangle(CGridDC* pDC, int x, int cy, int nDir, const CGridPen& pen);

@@ -9,7 +9,7 @@
 
 class CGridAxis
 {
-public:
+  public:
     long Count() const { return m_bRows ? m_s.m_nRowCount : m_s.m_nColCount; }
     int Size(long n) const { return m_bRows ? m_s.RowHeight(n) : m_s.ColWidth(static_cast<int>(n)); }
     bool IsUniform() const { return m_bRows && m_s.m_bUniformHeight; }
@@ -122,22 +122,22 @@ public:
         return std::max(0L, std::min(std::max(nFirst, nLeast), nCur));
     }
 
-protected:
+  protected:
     CGridAxis(const CGridInfo& s, bool bRows) : m_s(s), m_bRows(bRows) {}
 
-private:
+  private:
     const CGridInfo& m_s;
     bool m_bRows;
 };
 
 class CGridColAxis : public CGridAxis
 {
-public:
+  public:
     explicit CGridColAxis(const CGridInfo& s) : CGridAxis(s, false) {}
 };
 
 class CGridRowAxis : public CGridAxis
 {
-public:
+  public:
     explicit CGridRowAxis(const CGridInfo& s) : CGridAxis(s, true) {}
 };

@@ -5,7 +5,7 @@
 
 class CGridBitmap
 {
-public:
+  public:
     CGridBitmap(int nWidth, int nHeight) : m_nWidth(nWidth), m_nHeight(nHeight) {}
 
     int GetWidth() const { return m_nWidth; }
@@ -14,7 +14,7 @@ public:
     // The window code's image (a wxBitmap), kept with the record.
     std::shared_ptr<void> m_pNative;
 
-private:
+  private:
     int m_nWidth;
     int m_nHeight;
 };

@@ -44,10 +44,14 @@ GRIDRECT CGridCellArea::HintedPixels() const
     const int nWidth = s.m_nCellAreaWidth;
     const int nHeight = s.m_nCellAreaHeight;
     GRIDRECT rc;
-    rc.left = static_cast<int>(std::clamp(cols.Offset(s.m_nLeftCol, c1, nWidth), 0L, static_cast<long>(nWidth)));
-    rc.right = static_cast<int>(std::clamp(cols.Offset(s.m_nLeftCol, c2 + 1L, nWidth), 0L, static_cast<long>(nWidth)));
-    rc.top = static_cast<int>(std::clamp(rows.Offset(s.m_nTopRow, r1, nHeight), 0L, static_cast<long>(nHeight)));
-    rc.bottom = static_cast<int>(std::clamp(rows.Offset(s.m_nTopRow, r2 + 1, nHeight), 0L, static_cast<long>(nHeight)));
+    rc.left =
+        static_cast<int>(std::clamp(cols.Offset(s.m_nLeftCol, c1, nWidth), 0L, static_cast<long>(nWidth)));
+    rc.right = static_cast<int>(
+        std::clamp(cols.Offset(s.m_nLeftCol, c2 + 1L, nWidth), 0L, static_cast<long>(nWidth)));
+    rc.top =
+        static_cast<int>(std::clamp(rows.Offset(s.m_nTopRow, r1, nHeight), 0L, static_cast<long>(nHeight)));
+    rc.bottom = static_cast<int>(
+        std::clamp(rows.Offset(s.m_nTopRow, r2 + 1, nHeight), 0L, static_cast<long>(nHeight)));
     // Joined blocks and overflowing text reach beyond their cells: widen to the full rows.
     if (s.m_bJoins || s.m_bOverflow)
     {
@@ -121,9 +125,11 @@ void CGridCellArea::PaintCells(CGridDC* pDC, bool bFocus)
                     const bool bCurrent =
                         (nCol == s.m_nNotifiedCol || s.m_bWholeRowHighlight) && nRow == s.m_nNotifiedRow;
                     int nBlock = 0;
-                    const int bSelected = (!bCurrent && bSelecting && sel.IsSelected(nCol, nRow, &nBlock)) ? nBlock + 1 : 0;
+                    const int bSelected =
+                        (!bCurrent && bSelecting && sel.IsSelected(nCol, nRow, &nBlock)) ? nBlock + 1 : 0;
                     pDC->SaveState();
-                    m_pGrid->GetCellTypeOf(cell)->OnDraw(pDC, &rc, nCol, nRow, &cell, bSelected, bCurrent ? 1 : 0);
+                    m_pGrid->GetCellTypeOf(cell)->OnDraw(pDC, &rc, nCol, nRow, &cell, bSelected,
+                                                         bCurrent ? 1 : 0);
                     pDC->RestoreState();
                     ++m_nCellsDrawn;
                     if (bCurrent)
@@ -216,15 +222,18 @@ void CGridCellArea::Update(IGridCellWindow& wnd)
     {
         wnd.ScrollPixels(static_cast<int>(-dx), static_cast<int>(-dy));
         if (dx > 0)
-            hints.AddRange(m_bLastColCut ? m_nLastVisibleCol : m_nLastVisibleCol + 1, 0, s.m_nColCount, s.m_nRowCount);
+            hints.AddRange(m_bLastColCut ? m_nLastVisibleCol : m_nLastVisibleCol + 1, 0, s.m_nColCount,
+                           s.m_nRowCount);
         else if (dx < 0)
             hints.AddRange(0, 0, s.m_nPrevLeftCol - 1, s.m_nRowCount);
         if (dy > 0)
-            hints.AddRange(0, m_bLastRowCut ? m_nLastVisibleRow : m_nLastVisibleRow + 1, s.m_nColCount, s.m_nRowCount);
+            hints.AddRange(0, m_bLastRowCut ? m_nLastVisibleRow : m_nLastVisibleRow + 1, s.m_nColCount,
+                           s.m_nRowCount);
         else if (dy < 0)
             hints.AddRange(0, 0, s.m_nColCount, s.m_nPrevTopRow - 1);
     }
-    if (dx != 0 || dy != 0 || s.m_nPrevNotifiedCol != s.m_nNotifiedCol || s.m_nPrevNotifiedRow != s.m_nNotifiedRow)
+    if (dx != 0 || dy != 0 || s.m_nPrevNotifiedCol != s.m_nNotifiedCol ||
+        s.m_nPrevNotifiedRow != s.m_nNotifiedRow)
     {
         HintNotified(s.m_nPrevNotifiedCol, s.m_nPrevNotifiedRow);
         HintNotified(s.m_nNotifiedCol, s.m_nNotifiedRow);

@@ -14,7 +14,7 @@ class CGridDC;
 // What the cell area needs from its window.
 class IGridCellWindow
 {
-public:
+  public:
     virtual ~IGridCellWindow() = default;
     // A repaint of some region is already pending; FlushPaint runs it now.
     virtual bool HasPendingPaint() const = 0;
@@ -30,8 +30,12 @@ public:
 
 class CGridCellArea
 {
-public:
-    enum { MAX_TIP_LENGTH = 79, MIN_DRAG_INTERVAL = 20 };
+  public:
+    enum
+    {
+        MAX_TIP_LENGTH = 79,
+        MIN_DRAG_INTERVAL = 20
+    };
 
     explicit CGridCellArea(CGridCore* pGrid) : m_pGrid(pGrid) {}
 
@@ -79,7 +83,7 @@ public:
     // Cells drawn by the last paint passes, for counting.
     long m_nCellsDrawn = 0;
 
-private:
+  private:
     struct HIT
     {
         int nCol = -1;

@@ -12,13 +12,16 @@ namespace
 // Sets how moves are being made for the time of one handler.
 class CSelInputScope
 {
-public:
-    CSelInputScope(CGridCore* pGrid, int nKind, unsigned nFlags) : m_pGrid(pGrid) { pGrid->SetSelInput(nKind, nFlags); }
+  public:
+    CSelInputScope(CGridCore* pGrid, int nKind, unsigned nFlags) : m_pGrid(pGrid)
+    {
+        pGrid->SetSelInput(nKind, nFlags);
+    }
     ~CSelInputScope() { m_pGrid->SetSelInput(GRID_SEL_KEYS, 0); }
     CSelInputScope(const CSelInputScope&) = delete;
     CSelInputScope& operator=(const CSelInputScope&) = delete;
 
-private:
+  private:
     CGridCore* m_pGrid;
 };
 } // namespace
@@ -63,15 +66,32 @@ int CGridCellArea::OnKeyDown(unsigned nKey, unsigned nFlags, IGridCellWindow& wn
     const long nCurRow = s.m_nCurrentRow;
     switch (nKey)
     {
-    case GRID_VK_PRIOR: m_pGrid->StepCurrentRow(GRID_STEP_PAGEUP); break;
-    case GRID_VK_NEXT: m_pGrid->StepCurrentRow(GRID_STEP_PAGEDOWN); break;
-    case GRID_VK_HOME: bCtrl ? m_pGrid->StepCurrentRow(GRID_STEP_FIRST) : m_pGrid->StepCurrentCol(GRID_STEP_FIRST); break;
-    case GRID_VK_END: bCtrl ? m_pGrid->StepCurrentRow(GRID_STEP_LAST) : m_pGrid->StepCurrentCol(GRID_STEP_LAST); break;
-    case GRID_VK_LEFT: m_pGrid->SetCurrentCol(static_cast<int>(std::max<long>(nCurCol - nStep, -1))); break;
-    case GRID_VK_RIGHT: m_pGrid->SetCurrentCol(static_cast<int>(std::min<long>(nCurCol + nStep, s.m_nColCount))); break;
-    case GRID_VK_UP: m_pGrid->SetCurrentRow(nCurRow - nStep); break;
-    case GRID_VK_DOWN: m_pGrid->SetCurrentRow(nCurRow + nStep); break;
-    default: return nProcessed;
+    case GRID_VK_PRIOR:
+        m_pGrid->StepCurrentRow(GRID_STEP_PAGEUP);
+        break;
+    case GRID_VK_NEXT:
+        m_pGrid->StepCurrentRow(GRID_STEP_PAGEDOWN);
+        break;
+    case GRID_VK_HOME:
+        bCtrl ? m_pGrid->StepCurrentRow(GRID_STEP_FIRST) : m_pGrid->StepCurrentCol(GRID_STEP_FIRST);
+        break;
+    case GRID_VK_END:
+        bCtrl ? m_pGrid->StepCurrentRow(GRID_STEP_LAST) : m_pGrid->StepCurrentCol(GRID_STEP_LAST);
+        break;
+    case GRID_VK_LEFT:
+        m_pGrid->SetCurrentCol(static_cast<int>(std::max<long>(nCurCol - nStep, -1)));
+        break;
+    case GRID_VK_RIGHT:
+        m_pGrid->SetCurrentCol(static_cast<int>(std::min<long>(nCurCol + nStep, s.m_nColCount)));
+        break;
+    case GRID_VK_UP:
+        m_pGrid->SetCurrentRow(nCurRow - nStep);
+        break;
+    case GRID_VK_DOWN:
+        m_pGrid->SetCurrentRow(nCurRow + nStep);
+        break;
+    default:
+        return nProcessed;
     }
     return 1;
 }
@@ -181,7 +201,10 @@ void CGridCellArea::OnRightUp(GRIDPOINT pt, unsigned nFlags)
 }
 
 // The double right click is the one the headings share: it reaches the owner as a click.
-void CGridCellArea::OnRightDoubleClick(GRIDPOINT pt, unsigned nFlags) { OnRightUp(pt, nFlags); }
+void CGridCellArea::OnRightDoubleClick(GRIDPOINT pt, unsigned nFlags)
+{
+    OnRightUp(pt, nFlags);
+}
 
 int CGridCellArea::OnMouseMove(GRIDPOINT pt, unsigned nFlags)
 {
@@ -228,7 +251,8 @@ int CGridCellArea::DragStep(GRIDPOINT pt, unsigned nFlags)
     CSelInputScope scope(m_pGrid, GRID_SEL_DRAG, nFlags);
     const bool bExp = s.m_nDragScrollExp != 0;
     int nDelay = 0;
-    auto moved = [&](int n) { nDelay = std::max(nDelay, (!bExp || n == 1) ? s.m_nDragScrollDelay : MIN_DRAG_INTERVAL); };
+    auto moved = [&](int n)
+    { nDelay = std::max(nDelay, (!bExp || n == 1) ? s.m_nDragScrollDelay : MIN_DRAG_INTERVAL); };
     if (pt.x < 0 || pt.x > s.m_nCellAreaWidth)
     {
         const bool bLeft = pt.x < 0;

@@ -17,15 +17,24 @@ void DrawSide(CGridDC* pDC, const GRIDRECT& r, int nSide, int nWidth, const CGri
     for (int i = 0; i < nWidth; ++i)
         switch (nSide)
         {
-        case 0: pDC->DrawLine(r.left + i, r.top, r.left + i, r.bottom, pen); break;
-        case 1: pDC->DrawLine(r.left, r.top + i, r.right, r.top + i, pen); break;
-        case 2: pDC->DrawLine(r.right - 1 - i, r.top, r.right - 1 - i, r.bottom, pen); break;
-        default: pDC->DrawLine(r.left, r.bottom - 1 - i, r.right, r.bottom - 1 - i, pen); break;
+        case 0:
+            pDC->DrawLine(r.left + i, r.top, r.left + i, r.bottom, pen);
+            break;
+        case 1:
+            pDC->DrawLine(r.left, r.top + i, r.right, r.top + i, pen);
+            break;
+        case 2:
+            pDC->DrawLine(r.right - 1 - i, r.top, r.right - 1 - i, r.bottom, pen);
+            break;
+        default:
+            pDC->DrawLine(r.left, r.bottom - 1 - i, r.right, r.bottom - 1 - i, pen);
+            break;
         }
 }
 
 // Rings of a bevel: left and top edges in one pen, right and bottom in the other.
-void DrawBevel(CGridDC* pDC, const GRIDRECT& r, int nWidth, const CGridPen& penTopLeft, const CGridPen& penBottomRight)
+void DrawBevel(CGridDC* pDC, const GRIDRECT& r, int nWidth, const CGridPen& penTopLeft,
+               const CGridPen& penBottomRight)
 {
     for (int i = 0; i < nWidth; ++i)
     {
@@ -38,7 +47,10 @@ void DrawBevel(CGridDC* pDC, const GRIDRECT& r, int nWidth, const CGridPen& penT
 }
 } // namespace
 
-const CGridInfo* CGridCellType::Sheet() const { return m_pGrid ? m_pGrid->GetSheet() : nullptr; }
+const CGridInfo* CGridCellType::Sheet() const
+{
+    return m_pGrid ? m_pGrid->GetSheet() : nullptr;
+}
 
 bool CGridCellType::IsHighlighted(int bSelected, int bCurrent) const
 {
@@ -94,7 +106,8 @@ void CGridCellType::DrawCellBorder(CGridDC* pDC, const GRIDRECT& rcIn, GRIDRECT*
     if (nStyle & (GRID_BORDER_SUNKEN | GRID_BORDER_RAISED))
         std::fill(std::begin(nWidth), std::end(nWidth), nBevel);
     if (pOut)
-        *pOut = GRIDRECT{rcIn.left + nWidth[0], rcIn.top + nWidth[1], rcIn.right - nWidth[2], rcIn.bottom - nWidth[3]};
+        *pOut = GRIDRECT{rcIn.left + nWidth[0], rcIn.top + nWidth[1], rcIn.right - nWidth[2],
+                         rcIn.bottom - nWidth[3]};
 }
 
 // Draws the bitmap 2 pixels in from the left and top, shrunk to the height when it is too
@@ -143,9 +156,10 @@ void CGridCellType::DrawCellText(CGridDC* pDC, const GRIDRECT& rcIn, int nOffset
     const short nAlign = pCell->GetAlignment();
     const int nParam = pCell->GetCellTypeParam() & 0xFF;
     // Text at the top left needs no measuring; measuring costs as much as drawing.
-    const bool bMeasure = !strText.empty() && ((nAlign & (GRID_ALIGN_CENTER | GRID_ALIGN_RIGHT | GRID_ALIGN_VCENTER |
-                                                          GRID_ALIGN_BOTTOM)) ||
-                                               (nParam & 4));
+    const bool bMeasure =
+        !strText.empty() &&
+        ((nAlign & (GRID_ALIGN_CENTER | GRID_ALIGN_RIGHT | GRID_ALIGN_VCENTER | GRID_ALIGN_BOTTOM)) ||
+         (nParam & 4));
     const GRIDSIZE sz = bMeasure ? pDC->GetTextExtent(strText) : GRIDSIZE{0, 0};
     int x = rc.left + nMargin + nOffset;
     if (nAlign & GRID_ALIGN_CENTER)

@@ -11,7 +11,8 @@
 
 namespace
 {
-const GRIDTYPEID CHECKBOX_ID = {{0x3b, 0x1f, 0x6a, 0x52, 0x0c, 0x47, 0x4e, 0x11, 0x9a, 0x21, 0x5d, 0x70, 0xc4, 0x02, 0x8e, 0x03}};
+const GRIDTYPEID CHECKBOX_ID = {
+    {0x3b, 0x1f, 0x6a, 0x52, 0x0c, 0x47, 0x4e, 0x11, 0x9a, 0x21, 0x5d, 0x70, 0xc4, 0x02, 0x8e, 0x03}};
 const CGridPen BLACK{0, 1, 0x000000};
 
 // A square ring of one-pixel lines at (x, y) of size n.
@@ -25,24 +26,34 @@ void Ring(CGridDC* pDC, int x, int y, int n, const CGridPen& penTopLeft, const C
 } // namespace
 
 CGridCheckBoxType::CGridCheckBoxType()
-    : m_penShadow{0, 1, GridGetSysColor(GRID_COLOR_BTNSHADOW)}, m_penFace{0, 1, GridGetSysColor(GRID_COLOR_BTNFACE)}
+    : m_penShadow{0, 1, GridGetSysColor(GRID_COLOR_BTNSHADOW)}, m_penFace{0, 1,
+                                                                          GridGetSysColor(GRID_COLOR_BTNFACE)}
 {
     m_bEditable = 0;
     m_bCanOverflow = 0;
 }
 
-const char* CGridCheckBoxType::GetName() const { return "Standard CheckBox Type"; }
-const GRIDTYPEID* CGridCheckBoxType::GetTypeId() const { return &CHECKBOX_ID; }
+const char* CGridCheckBoxType::GetName() const
+{
+    return "Standard CheckBox Type";
+}
+const GRIDTYPEID* CGridCheckBoxType::GetTypeId() const
+{
+    return &CHECKBOX_ID;
+}
 
-int CGridCheckBoxType::BoxSize(const GRIDRECT& rc) { return std::min(rc.Height() - 6, 12); }
+int CGridCheckBoxType::BoxSize(const GRIDRECT& rc)
+{
+    return std::min(rc.Height() - 6, 12);
+}
 
 GRIDPOINT CGridCheckBoxType::BoxOrigin(const GRIDRECT& rc)
 {
     return GRIDPOINT{rc.left + 3, rc.top + (rc.Height() - BoxSize(rc)) / 2};
 }
 
-void CGridCheckBoxType::OnDraw(CGridDC* pDC, GRIDRECT* pRect, int nCol, long nRow, CGridCell* pCell, int bSelected,
-                               int bCurrent)
+void CGridCheckBoxType::OnDraw(CGridDC* pDC, GRIDRECT* pRect, int nCol, long nRow, CGridCell* pCell,
+                               int bSelected, int bCurrent)
 {
     if (!pDC || !pRect || !pCell)
         return;
@@ -50,8 +61,10 @@ void CGridCheckBoxType::OnDraw(CGridDC* pDC, GRIDRECT* pRect, int nCol, long nRo
     DrawCellBorder(pDC, *pRect, &rc, pCell);
     const int nSize = BoxSize(rc);
     const GRIDPOINT box = BoxOrigin(rc);
-    const GRIDCOLOR crStrip = IsHighlighted(bSelected, bCurrent) ? pCell->GetHBackColor() : pCell->GetBackColor();
-    pDC->FillRect(GRIDRECT{rc.left, rc.top, std::min(rc.right, rc.left + std::max(0, nSize) + 6), rc.bottom}, crStrip);
+    const GRIDCOLOR crStrip =
+        IsHighlighted(bSelected, bCurrent) ? pCell->GetHBackColor() : pCell->GetBackColor();
+    pDC->FillRect(GRIDRECT{rc.left, rc.top, std::min(rc.right, rc.left + std::max(0, nSize) + 6), rc.bottom},
+                  crStrip);
     if (nSize > 5)
     {
         const int nParam = pCell->GetCellTypeParam();
@@ -59,7 +72,8 @@ void CGridCheckBoxType::OnDraw(CGridDC* pDC, GRIDRECT* pRect, int nCol, long nRo
         if (pCell->GetNumber() > 0)
         {
             const int nRing = (nParam & (GRID_CHECK_SUNKEN3D | GRID_CHECK_RAISED3D)) ? 2 : 1;
-            DrawMark(pDC, box.x + nRing, box.y + nRing, box.x + nSize - nRing, box.y + nSize - nRing, nSize, nParam);
+            DrawMark(pDC, box.x + nRing, box.y + nRing, box.x + nSize - nRing, box.y + nSize - nRing, nSize,
+                     nParam);
         }
     }
     m_bUseLabel = 1;
@@ -85,7 +99,8 @@ void CGridCheckBoxType::DrawBox(CGridDC* pDC, int x, int y, int n, int nParam)
     }
     else
         Ring(pDC, x, y, n, BLACK, BLACK);
-    pDC->FillRect(GRIDRECT{x + nRing, y + nRing, x + n - nRing, y + n - nRing}, GridGetSysColor(GRID_COLOR_WINDOW));
+    pDC->FillRect(GRIDRECT{x + nRing, y + nRing, x + n - nRing, y + n - nRing},
+                  GridGetSysColor(GRID_COLOR_WINDOW));
 }
 
 // The tick or the cross inside the box whose inner edges are x, y, x2, y2.

@@ -14,7 +14,7 @@ enum GridCheckBoxParam : int
 
 class CGridCheckBoxType : public CGridCellType
 {
-public:
+  public:
     CGridCheckBoxType();
     const char* GetName() const override;
     const GRIDTYPEID* GetTypeId() const override;
@@ -32,7 +32,7 @@ public:
     CGridPen m_penLight{0, 1, 0xE1E1E1};
     CGridPen m_penFace;
 
-private:
+  private:
     void DrawBox(CGridDC* pDC, int x, int y, int nSize, int nParam);
     void DrawMark(CGridDC* pDC, int x, int y, int x2, int y2, int nSize, int nParam);
     int Toggle(int nCol, long nRow, bool bByKey);

@@ -6,10 +6,10 @@
 
 class CGridCorner : public CGridChildWnd
 {
-public:
+  public:
     explicit CGridCorner(CGridCtrl* pGrid);
 
-private:
+  private:
     void OnPaint(wxPaintEvent& event);
     void OnMouse(wxMouseEvent& event);
 };

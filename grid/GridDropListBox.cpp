@@ -5,8 +5,8 @@
 #include "grid/GridWxDC.h"
 
 CGridDropListBox::CGridDropListBox(CGridCtrl* pGrid, CGridDropListType* pType)
-    : wxListBox(dynamic_cast<wxWindow*>(pGrid->GetChild(GRID_CHILD_CELLS)), 123, wxDefaultPosition, wxSize(0, 0), 0,
-                nullptr, wxLB_SINGLE | wxBORDER_SIMPLE),
+    : wxListBox(dynamic_cast<wxWindow*>(pGrid->GetChild(GRID_CHILD_CELLS)), 123, wxDefaultPosition,
+                wxSize(0, 0), 0, nullptr, wxLB_SINGLE | wxBORDER_SIMPLE),
       m_pGrid(pGrid), m_pType(pType)
 {
     Hide();
@@ -15,10 +15,12 @@ CGridDropListBox::CGridDropListBox(CGridCtrl* pGrid, CGridDropListType* pType)
     Bind(wxEVT_LEFT_UP, &CGridDropListBox::OnLeftUp, this);
     Bind(wxEVT_KEY_DOWN, &CGridDropListBox::OnKeyDown, this);
     // The native list may take Enter as the activation of its row.
-    Bind(wxEVT_LISTBOX_DCLICK, [this](wxCommandEvent&) {
-        if (m_bOpen && GetSelection() != wxNOT_FOUND)
-            Choose();
-    });
+    Bind(wxEVT_LISTBOX_DCLICK,
+         [this](wxCommandEvent&)
+         {
+             if (m_bOpen && GetSelection() != wxNOT_FOUND)
+                 Choose();
+         });
 }
 
 void CGridDropListBox::Open(const GRIDRECT& rc, const std::vector<std::string>& arrChoices, CGridFont* pFont)

@@ -12,14 +12,14 @@ class CGridCtrl;
 
 class CGridDropListBox : public wxListBox, public IGridDropListWindow
 {
-public:
+  public:
     CGridDropListBox(CGridCtrl* pGrid, CGridDropListType* pType);
 
     bool IsOpen() const override { return m_bOpen; }
     void Open(const GRIDRECT& rc, const std::vector<std::string>& arrChoices, CGridFont* pFont) override;
     void Close() override;
 
-private:
+  private:
     void OnSetFocus(wxFocusEvent& event);
     void OnKillFocus(wxFocusEvent& event);
     void OnLeftUp(wxMouseEvent& event);

@@ -13,19 +13,27 @@
 
 namespace
 {
-const GRIDTYPEID DROPLIST_ID = {{0x3b, 0x1f, 0x6a, 0x52, 0x0c, 0x47, 0x4e, 0x11, 0x9a, 0x21, 0x5d, 0x70, 0xc4, 0x02, 0x8e, 0x02}};
+const GRIDTYPEID DROPLIST_ID = {
+    {0x3b, 0x1f, 0x6a, 0x52, 0x0c, 0x47, 0x4e, 0x11, 0x9a, 0x21, 0x5d, 0x70, 0xc4, 0x02, 0x8e, 0x02}};
 const CGridPen BLACK{0, 1, 0x000000};
 } // namespace
 
 CGridDropListType::CGridDropListType()
-    : m_nButtonWidth(GridGetSystemMetric(GRID_SM_CXVSCROLL)), m_penFace{0, 1, GridGetSysColor(GRID_COLOR_BTNFACE)},
+    : m_nButtonWidth(GridGetSystemMetric(GRID_SM_CXVSCROLL)), m_penFace{0, 1,
+                                                                        GridGetSysColor(GRID_COLOR_BTNFACE)},
       m_crFace(GridGetSysColor(GRID_COLOR_BTNFACE))
 {
     m_bCanOverflow = 0;
 }
 
-const char* CGridDropListType::GetName() const { return "Standard DropList"; }
-const GRIDTYPEID* CGridDropListType::GetTypeId() const { return &DROPLIST_ID; }
+const char* CGridDropListType::GetName() const
+{
+    return "Standard DropList";
+}
+const GRIDTYPEID* CGridDropListType::GetTypeId() const
+{
+    return &DROPLIST_ID;
+}
 
 int CGridDropListType::GetEditRect(GRIDRECT* pRect)
 {
@@ -34,8 +42,8 @@ int CGridDropListType::GetEditRect(GRIDRECT* pRect)
     return 1;
 }
 
-void CGridDropListType::OnDraw(CGridDC* pDC, GRIDRECT* pRect, int nCol, long nRow, CGridCell* pCell, int bSelected,
-                               int bCurrent)
+void CGridDropListType::OnDraw(CGridDC* pDC, GRIDRECT* pRect, int nCol, long nRow, CGridCell* pCell,
+                               int bSelected, int bCurrent)
 {
     if (!pDC || !pRect || !pCell)
         return;
@@ -210,8 +218,8 @@ void CGridDropListType::OpenList()
         nLineHeight = 12;
     GRIDRECT rcCell;
     m_pGrid->GetCellBounds(m_nListCol, m_nListRow, &rcCell);
-    const GRIDRECT rc = ListRect(rcCell, static_cast<int>(arrChoices.size()), nLineHeight, Sheet()->m_nCellAreaWidth,
-                                 Sheet()->m_nCellAreaHeight);
+    const GRIDRECT rc = ListRect(rcCell, static_cast<int>(arrChoices.size()), nLineHeight,
+                                 Sheet()->m_nCellAreaWidth, Sheet()->m_nCellAreaHeight);
     if (m_pList)
         m_pList->Open(rc, arrChoices, pFont);
     m_bPressed = 0;

@@ -19,7 +19,7 @@ enum GridDropListParam : int
 // The list window as the drop list drives it.
 class IGridDropListWindow
 {
-public:
+  public:
     virtual ~IGridDropListWindow() = default;
     virtual bool IsOpen() const = 0;
     // Shows the choices at rc (cell-area coordinates) with the font (nullptr: the default) and
@@ -30,8 +30,11 @@ public:
 
 class CGridDropListType : public CGridCellType
 {
-public:
-    enum { MAX_LIST_LINES = 16 };
+  public:
+    enum
+    {
+        MAX_LIST_LINES = 16
+    };
 
     CGridDropListType();
     const char* GetName() const override;
@@ -66,6 +69,6 @@ public:
     CGridPen m_penFace;
     GRIDCOLOR m_crFace;
 
-private:
+  private:
     void RepaintRemembered();
 };

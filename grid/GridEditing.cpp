@@ -6,7 +6,10 @@
 
 // ---- Editing ----
 
-int CGridCore::BeginEdit() { return BeginEdit(CurrentCol(), CurrentRow(), 0); }
+int CGridCore::BeginEdit()
+{
+    return BeginEdit(CurrentCol(), CurrentRow(), 0);
+}
 
 int CGridCore::BeginEdit(int nCol, long nRow, unsigned nKey)
 {
@@ -50,8 +53,8 @@ int CGridCore::BeginEdit(int nCol, long nRow, unsigned nKey)
     GRIDRECT rc;
     GetCellBounds(nCol, nRow, &rc);
     m_nEditSection = (nCol >= 0 && nRow >= 0) ? GRID_SECTION_CELLS
-                     : nCol < 0                ? GRID_SECTION_ROWHEADING
-                                               : GRID_SECTION_COLHEADING;
+                     : nCol < 0               ? GRID_SECTION_ROWHEADING
+                                              : GRID_SECTION_COLHEADING;
     rc.right -= 1;
     rc.bottom -= 1;
     pType->GetEditRect(&rc);
@@ -98,7 +101,8 @@ int CGridCore::EndEdit(const char* pszText, int bCancel, int bMoveOn, int nNextC
     if (!bWasEditing)
         bCancel = 1;
     IGridEditWindow* pEdit = m_pActiveEdit ? m_pActiveEdit : s.m_pEditWnd;
-    if ((s.m_pDataSource && s.m_pDataSource->OnSourceEditEnd(m_nEditCol, m_nEditRow, pEdit, pszText, bCancel) != 1) ||
+    if ((s.m_pDataSource &&
+         s.m_pDataSource->OnSourceEditEnd(m_nEditCol, m_nEditRow, pEdit, pszText, bCancel) != 1) ||
         !OnEditEnd(m_nEditCol, m_nEditRow, pEdit, pszText, bCancel))
         if (bWasEditing)
             return 0;
@@ -106,7 +110,8 @@ int CGridCore::EndEdit(const char* pszText, int bCancel, int bMoveOn, int nNextC
         pEdit->ShowEdit(false);
     if (!bCancel)
         SetCellText(m_nEditCol, m_nEditRow, pszText ? pszText : "");
-    if (bWasEditing && bMoveOn && m_nEditSection == GRID_SECTION_CELLS && s.m_nColCount > 0 && s.m_nRowCount > 0)
+    if (bWasEditing && bMoveOn && m_nEditSection == GRID_SECTION_CELLS && s.m_nColCount > 0 &&
+        s.m_nRowCount > 0)
     {
         if (nNextCol < 0)
             nNextCol = s.m_nColCount - 1;
@@ -116,7 +121,8 @@ int CGridCore::EndEdit(const char* pszText, int bCancel, int bMoveOn, int nNextC
             nNextRow = s.m_nRowCount - 1;
         else if (nNextRow >= s.m_nRowCount)
             nNextRow = 0;
-        if ((!s.m_pDataSource || s.m_pDataSource->OnSourceEditNext(m_nEditCol, m_nEditRow, &nNextCol, &nNextRow) == 1) &&
+        if ((!s.m_pDataSource ||
+             s.m_pDataSource->OnSourceEditNext(m_nEditCol, m_nEditRow, &nNextCol, &nNextRow) == 1) &&
             OnEditNext(m_nEditCol, m_nEditRow, &nNextCol, &nNextRow))
         {
             BeginEdit(nNextCol, nNextRow, 0);

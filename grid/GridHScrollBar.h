@@ -5,6 +5,6 @@
 
 class CGridHScrollBar : public CGridScrollBar
 {
-public:
+  public:
     explicit CGridHScrollBar(CGridCtrl* pGrid) : CGridScrollBar(pGrid, false) {}
 };

@@ -5,7 +5,7 @@
 
 class CGridHint : public CGridChildWnd
 {
-public:
+  public:
     explicit CGridHint(CGridCtrl* pGrid) : CGridChildWnd(pGrid, 7) { Hide(); }
     void SetSheet(CGridInfo*) override {}
 };

@@ -29,7 +29,8 @@ int CGridCore::PasteText(const std::string& strText)
     int nMaxCol = nStartCol;
     long nMaxRow = nStartRow;
     std::string strField;
-    auto store = [&] {
+    auto store = [&]
+    {
         SetCellText(nCol, nRow, strField.c_str());
         nMaxCol = std::max(nMaxCol, nCol);
         nMaxRow = std::max(nMaxRow, nRow);
@@ -129,7 +130,8 @@ int CGridCore::HandleFindRequest(unsigned nFrFlags, const std::string& strFind, 
     if (nFrFlags & (GRID_FR_REPLACE | GRID_FR_REPLACEALL))
     {
         SetCellText(CurrentCol(), nRow, strReplace.c_str());
-        while ((nFrFlags & GRID_FR_REPLACEALL) && pSource->FindNext(strFind.c_str(), &nSourceCol, &nRow, nFlags) == 0)
+        while ((nFrFlags & GRID_FR_REPLACEALL) &&
+               pSource->FindNext(strFind.c_str(), &nSourceCol, &nRow, nFlags) == 0)
         {
             nDisplayCol = DisplayColOfSource(pSource, nSourceCol);
             SetCellText(nDisplayCol, nRow, strReplace.c_str());
@@ -156,7 +158,8 @@ int CGridCore::DisplayColOfSource(CGridDataSource* pSource, int nSourceCol) cons
     for (int i = 0; i < m_pInfo->m_nColCount; ++i)
     {
         const GRIDCOLUMN& c = m_pInfo->m_arrCols[static_cast<size_t>(i)];
-        if (c.nSourceIndex == nSourceCol && (c.pDataSource ? c.pDataSource : m_pInfo->m_pDataSource) == pSource)
+        if (c.nSourceIndex == nSourceCol &&
+            (c.pDataSource ? c.pDataSource : m_pInfo->m_pDataSource) == pSource)
             return i;
     }
     return nSourceCol;

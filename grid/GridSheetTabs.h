@@ -6,6 +6,6 @@
 
 class CGridSheetTabs : public CGridChildWnd
 {
-public:
+  public:
     explicit CGridSheetTabs(CGridCtrl* pGrid) : CGridChildWnd(pGrid, 5) {}
 };

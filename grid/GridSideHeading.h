@@ -6,10 +6,10 @@
 
 class CGridSideHeading : public CGridChildWnd
 {
-public:
+  public:
     explicit CGridSideHeading(CGridCtrl* pGrid);
 
-private:
+  private:
     void OnPaint(wxPaintEvent& event);
     void OnMouse(wxMouseEvent& event);
 };

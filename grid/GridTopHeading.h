@@ -6,10 +6,10 @@
 
 class CGridTopHeading : public CGridChildWnd
 {
-public:
+  public:
     explicit CGridTopHeading(CGridCtrl* pGrid);
 
-private:
+  private:
     void OnPaint(wxPaintEvent& event);
     void OnMouse(wxMouseEvent& event);
 };

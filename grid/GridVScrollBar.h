@@ -5,6 +5,6 @@
 
 class CGridVScrollBar : public CGridScrollBar
 {
-public:
+  public:
     explicit CGridVScrollBar(CGridCtrl* pGrid) : CGridScrollBar(pGrid, true) {}
 };

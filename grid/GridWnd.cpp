@@ -8,15 +8,17 @@
 #include <wx/dcbuffer.h>
 #include <wx/utils.h>
 
-CGridWnd::CGridWnd(CGridCtrl* pGrid) : CGridChildWnd(pGrid, 1, wxWANTS_CHARS), m_area(pGrid), m_dragTimer(this)
+CGridWnd::CGridWnd(CGridCtrl* pGrid)
+    : CGridChildWnd(pGrid, 1, wxWANTS_CHARS), m_area(pGrid), m_dragTimer(this)
 {
     SetCursor(wxCursor(wxCURSOR_ARROW));
     Bind(wxEVT_PAINT, &CGridWnd::OnPaint, this);
     Bind(wxEVT_KEY_DOWN, &CGridWnd::OnKeyDown, this);
     Bind(wxEVT_KEY_UP, &CGridWnd::OnKeyUp, this);
     Bind(wxEVT_CHAR, &CGridWnd::OnChar, this);
-    for (const wxEventTypeTag<wxMouseEvent>& type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_RIGHT_DOWN,
-                                                     wxEVT_RIGHT_UP, wxEVT_RIGHT_DCLICK, wxEVT_MOTION})
+    for (const wxEventTypeTag<wxMouseEvent>& type :
+         {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP,
+          wxEVT_RIGHT_DCLICK, wxEVT_MOTION})
         Bind(type, &CGridWnd::OnMouse, this);
     Bind(wxEVT_MOUSEWHEEL, &CGridWnd::OnWheel, this);
     Bind(wxEVT_SET_FOCUS, &CGridWnd::OnFocus, this);
@@ -31,7 +33,10 @@ CGridWnd::~CGridWnd()
     ReleaseMouseIfHeld();
 }
 
-bool CGridWnd::HasPendingPaint() const { return false; }
+bool CGridWnd::HasPendingPaint() const
+{
+    return false;
+}
 
 // Repaints go through the paint event: the hinted cells become an invalid rectangle, and the
 // paint pass draws the cells under the invalid region.
@@ -43,7 +48,10 @@ void CGridWnd::DrawHinted()
         RefreshRect(GridToWxRect(rc), false);
 }
 
-void CGridWnd::Sleep(int nMilliseconds) { wxMilliSleep(static_cast<unsigned long>(nMilliseconds)); }
+void CGridWnd::Sleep(int nMilliseconds)
+{
+    wxMilliSleep(static_cast<unsigned long>(nMilliseconds));
+}
 
 GRIDPOINT CGridWnd::ToScreen(const GRIDPOINT& pt) const
 {
@@ -142,7 +150,10 @@ void CGridWnd::OnDragTimer(wxTimerEvent&)
         m_dragTimer.StartOnce(nDelay);
 }
 
-void CGridWnd::OnCaptureLost(wxMouseCaptureLostEvent&) { m_dragTimer.Stop(); }
+void CGridWnd::OnCaptureLost(wxMouseCaptureLostEvent&)
+{
+    m_dragTimer.Stop();
+}
 
 void CGridWnd::OnWheel(wxMouseEvent& event)
 {

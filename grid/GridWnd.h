@@ -10,7 +10,7 @@
 
 class CGridWnd : public CGridChildWnd, public IGridCellWindow
 {
-public:
+  public:
     explicit CGridWnd(CGridCtrl* pGrid);
     ~CGridWnd() override;
 
@@ -31,7 +31,7 @@ public:
     void Sleep(int nMilliseconds) override;
     GRIDPOINT ToScreen(const GRIDPOINT& pt) const override;
 
-private:
+  private:
     void OnPaint(wxPaintEvent& event);
     void OnKeyDown(wxKeyEvent& event);
     void OnKeyUp(wxKeyEvent& event);

@@ -10,7 +10,7 @@
 
 class CRecordingAreaWindow : public IGridChild, public IGridCellWindow
 {
-public:
+  public:
     explicit CRecordingAreaWindow(CGridCore* pGrid) : m_area(pGrid) {}
 
     CGridCellArea m_area;

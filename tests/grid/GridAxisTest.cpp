@@ -33,7 +33,8 @@ TEST(GridAxisTest, UniformRowsAnswerLikeRowsWalkedOneByOne)
     }
     for (long nCur : {0L, 4L, 40L})
         for (long nLimit : {0L, 10L, 100L})
-            EXPECT_EQ(a.KeepVisible(2, nCur, nLimit), b.KeepVisible(2, nCur, nLimit)) << nCur << "," << nLimit;
+            EXPECT_EQ(a.KeepVisible(2, nCur, nLimit), b.KeepVisible(2, nCur, nLimit))
+                << nCur << "," << nLimit;
     EXPECT_EQ(a.PageTarget(10, 1, 100, LONG_MAX), 16);
     EXPECT_EQ(b.PageTarget(10, -1, 100, LONG_MAX), 4);
 }

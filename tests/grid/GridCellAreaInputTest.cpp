@@ -10,17 +10,18 @@ namespace
 {
 class CClickGrid : public CRecordingGrid
 {
-public:
+  public:
     std::vector<std::string> m_clicks;
     std::string m_strTip;
     void OnCellLeftClick(int nCol, long nRow, int bDown, GRIDRECT*, GRIDPOINT*, int nProcessed) override
     {
-        m_clicks.push_back("left " + std::to_string(nCol) + "," + std::to_string(nRow) + (bDown ? " down" : " up") +
-                           (nProcessed ? " processed" : ""));
+        m_clicks.push_back("left " + std::to_string(nCol) + "," + std::to_string(nRow) +
+                           (bDown ? " down" : " up") + (nProcessed ? " processed" : ""));
     }
     void OnCellRightClick(int nCol, long nRow, int bDown, GRIDRECT*, GRIDPOINT*, int) override
     {
-        m_clicks.push_back("right " + std::to_string(nCol) + "," + std::to_string(nRow) + (bDown ? " down" : " up"));
+        m_clicks.push_back("right " + std::to_string(nCol) + "," + std::to_string(nRow) +
+                           (bDown ? " down" : " up"));
     }
     int OnTipText(int nCol, long nRow, int nSection, std::string* pstr) override
     {

@@ -202,8 +202,12 @@ TEST_F(CellTypeFixture, BitmapsShrinkToTheCellAndPushTheText)
     grid.SetCell(0, 0, &cell);
     Draw(0, 0);
     for (const auto& op : dc.m_ops)
+    {
         if (op.nKind == CRecordingGridDC::BITMAP)
+        {
             EXPECT_EQ(op.rc, (GRIDRECT{2, (19 - 8) / 2, 10, (19 - 8) / 2 + 8}));
+        }
+    }
 }
 
 TEST_F(CellTypeFixture, LongTextOverflowsIntoEmptyNeighboursOnly)

@@ -11,14 +11,14 @@ namespace
 {
 class CEventGrid : public CRecordingGrid
 {
-public:
+  public:
     std::vector<std::string> m_events;
     std::vector<std::string> m_arrOpening;
     int m_nSelectedResult = 1;
     int OnCellTypeEvent(int nType, int nCol, long nRow, int nEvent, intptr_t nParam) override
     {
-        std::string s = std::to_string(nType) + ":" + std::to_string(nCol) + "," + std::to_string(nRow) + " " +
-                        std::to_string(nEvent);
+        std::string s = std::to_string(nType) + ":" + std::to_string(nCol) + "," + std::to_string(nRow) +
+                        " " + std::to_string(nEvent);
         if (nEvent == CTE_CHECK_TOGGLED)
             s += " " + std::to_string(nParam);
         if (nEvent == CTE_LIST_OPENING)
@@ -32,7 +32,7 @@ public:
 
 class CFakeList : public IGridDropListWindow
 {
-public:
+  public:
     bool m_bOpen = false;
     GRIDRECT m_rc;
     std::vector<std::string> m_arrChoices;

@@ -25,12 +25,15 @@ struct DefectFixture : ::testing::Test
 
 class CCurrentTracker : public CGridCellType
 {
-public:
+  public:
     std::vector<std::string> m_log;
     void OnGotCurrent(int nCol, long nRow, CGridCell*) override { m_log.push_back("got " + Pos(nCol, nRow)); }
-    void OnLostCurrent(int nCol, long nRow, CGridCell*) override { m_log.push_back("lost " + Pos(nCol, nRow)); }
+    void OnLostCurrent(int nCol, long nRow, CGridCell*) override
+    {
+        m_log.push_back("lost " + Pos(nCol, nRow));
+    }
 
-private:
+  private:
     static std::string Pos(int c, long r) { return std::to_string(c) + "," + std::to_string(r); }
 };
 } // namespace

@@ -34,8 +34,8 @@ void CRecordingGridDC::DrawLine(int x1, int y1, int x2, int y2, const CGridPen& 
     m_ops.push_back(op);
 }
 
-void CRecordingGridDC::DrawTextOpaque(const std::string& strText, int x, int y, const GRIDRECT& rc, GRIDCOLOR crText,
-                                      GRIDCOLOR crBack)
+void CRecordingGridDC::DrawTextOpaque(const std::string& strText, int x, int y, const GRIDRECT& rc,
+                                      GRIDCOLOR crText, GRIDCOLOR crBack)
 {
     OP op(TEXT_OPAQUE, rc);
     op.x1 = x;
@@ -47,7 +47,8 @@ void CRecordingGridDC::DrawTextOpaque(const std::string& strText, int x, int y, 
     m_ops.push_back(op);
 }
 
-void CRecordingGridDC::DrawTextClipped(const std::string& strText, int x, int y, const GRIDRECT& rc, GRIDCOLOR crText)
+void CRecordingGridDC::DrawTextClipped(const std::string& strText, int x, int y, const GRIDRECT& rc,
+                                       GRIDCOLOR crText)
 {
     OP op(TEXT_CLIPPED, rc);
     op.x1 = x;
@@ -80,7 +81,10 @@ void CRecordingGridDC::DrawBitmap(CGridBitmap* pBitmap, const GRIDRECT& rc)
     m_ops.push_back(op);
 }
 
-void CRecordingGridDC::DrawFocusRect(const GRIDRECT& rc) { m_ops.push_back(OP(FOCUS, rc)); }
+void CRecordingGridDC::DrawFocusRect(const GRIDRECT& rc)
+{
+    m_ops.push_back(OP(FOCUS, rc));
+}
 
 int CRecordingGridDC::Count(Kind nKind) const
 {
@@ -102,7 +106,8 @@ std::vector<std::string> CRecordingGridDC::Texts() const
 const CRecordingGridDC::OP* CRecordingGridDC::FindText(const std::string& strText) const
 {
     for (const OP& op : m_ops)
-        if ((op.nKind == TEXT_OPAQUE || op.nKind == TEXT_CLIPPED || op.nKind == TEXT_WRAPPED) && op.strText == strText)
+        if ((op.nKind == TEXT_OPAQUE || op.nKind == TEXT_CLIPPED || op.nKind == TEXT_WRAPPED) &&
+            op.strText == strText)
             return &op;
     return nullptr;
 }

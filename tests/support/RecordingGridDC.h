@@ -10,7 +10,7 @@
 
 class CRecordingGridDC : public CGridDC
 {
-public:
+  public:
     enum Kind
     {
         FILL,
@@ -25,7 +25,7 @@ public:
     {
         OP(Kind k, const GRIDRECT& r) : nKind(k), rc(r) {}
         Kind nKind;
-        GRIDRECT rc;          // filled, clipping or target rectangle
+        GRIDRECT rc; // filled, clipping or target rectangle
         int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
         std::string strText;
         GRIDCOLOR crText = 0; // text colour, or the pen's colour of a line
@@ -41,7 +41,8 @@ public:
     void DrawLine(int x1, int y1, int x2, int y2, const CGridPen& pen) override;
     void DrawTextOpaque(const std::string& strText, int x, int y, const GRIDRECT& rc, GRIDCOLOR crText,
                         GRIDCOLOR crBack) override;
-    void DrawTextClipped(const std::string& strText, int x, int y, const GRIDRECT& rc, GRIDCOLOR crText) override;
+    void DrawTextClipped(const std::string& strText, int x, int y, const GRIDRECT& rc,
+                         GRIDCOLOR crText) override;
     void DrawTextWrapped(const std::string& strText, const GRIDRECT& rc, GRIDCOLOR crText) override;
     GRIDSIZE GetTextExtent(const std::string& strText) override;
     void DrawBitmap(CGridBitmap* pBitmap, const GRIDRECT& rc) override;
@@ -59,7 +60,7 @@ public:
     // Lines with the given pen colour.
     int CountLines(GRIDCOLOR cr) const;
 
-private:
+  private:
     CGridFont* m_pFont = nullptr;
     std::vector<CGridFont*> m_arrSaved;
 };
