@@ -82,13 +82,17 @@ void CGridWnd::OnKeyUp(wxKeyEvent& event)
     event.Skip();
 }
 
+// Only keys that make characters reach the cell types as characters; F2 or an arrow passed
+// on by the key handler are no characters.
 void CGridWnd::OnChar(wxKeyEvent& event)
 {
-    unsigned nChar = static_cast<unsigned>(event.GetUnicodeKey());
-    if (nChar == 0)
-        nChar = GridKeyFromWx(event.GetKeyCode());
-    if (nChar != 0)
-        m_area.OnChar(nChar, GridFlagsFromKey(event));
+    const wxChar ch = event.GetUnicodeKey();
+    if (ch == WXK_NONE)
+    {
+        event.Skip();
+        return;
+    }
+    m_area.OnChar(static_cast<unsigned>(ch), GridFlagsFromKey(event));
 }
 
 void CGridWnd::ReleaseMouseIfHeld()

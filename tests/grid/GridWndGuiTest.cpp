@@ -180,6 +180,12 @@ TEST_F(GridWndGuiTest, CheckBoxTogglesOnClick)
     Pump();
     pGrid->GetCell(1, 1, &stored);
     EXPECT_EQ(stored.GetNumber(), 0);
+    // Space reaches the current check box as a character; F2 is no character.
+    sim.Char(WXK_F2);
+    sim.Char(' ');
+    Pump();
+    pGrid->GetCell(1, 1, &stored);
+    EXPECT_EQ(stored.GetNumber(), 1);
 }
 
 TEST_F(GridWndGuiTest, DropListOpensOnItsButtonAndStoresTheChoice)
