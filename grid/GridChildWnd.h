@@ -1,6 +1,5 @@
-// The control's child windows: a common base that plugs a wxWindow into the core's child
-// interface, the cell area, the two headings, the corner, the sheet tabs and the tip window.
-// Their painting and mouse handling are kept small; each later grows in its own files.
+// CGridChildWnd: the common base of the control's child windows; it plugs a wxWindow into the
+// core's child interface. Each window derives from it in its own file.
 #pragma once
 
 #include "grid/GridChild.h"
@@ -8,7 +7,6 @@
 #include <wx/window.h>
 
 class CGridCtrl;
-class wxDC;
 
 class CGridChildWnd : public wxWindow, public IGridChild
 {
@@ -23,52 +21,4 @@ public:
 protected:
     CGridCtrl* m_pGrid;
     CGridInfo* m_pInfo = nullptr;
-};
-
-// The scrollable cells: paints them through their cell types and turns keys, clicks and the
-// wheel into moves of the current cell.
-class CGridWnd : public CGridChildWnd
-{
-public:
-    explicit CGridWnd(CGridCtrl* pGrid);
-
-    void PaintHinted() override { Refresh(false); }
-    void SetFocus() override { wxWindow::SetFocus(); }
-    bool HasFocus() const override { return wxWindow::HasFocus(); }
-
-private:
-    void OnPaint(wxPaintEvent& event);
-    void OnKeyDown(wxKeyEvent& event);
-    void OnChar(wxKeyEvent& event);
-    void OnMouse(wxMouseEvent& event);
-    void OnWheel(wxMouseEvent& event);
-    void OnFocus(wxFocusEvent& event);
-};
-
-// Column heading (section 2), row heading (section 3) and corner (section 4).
-class CGridHeadingWnd : public CGridChildWnd
-{
-public:
-    CGridHeadingWnd(CGridCtrl* pGrid, int nSection);
-
-private:
-    void OnPaint(wxPaintEvent& event);
-    void OnMouse(wxMouseEvent& event);
-
-    int m_nSection;
-};
-
-// The sheet-tab strip exists so the layout keeps its place; it shows nothing yet.
-class CGridSheetTabs : public CGridChildWnd
-{
-public:
-    explicit CGridSheetTabs(CGridCtrl* pGrid) : CGridChildWnd(pGrid, 5) {}
-};
-
-// The grid's own tip window: created hidden, placed and shown by its users.
-class CGridHint : public CGridChildWnd
-{
-public:
-    explicit CGridHint(CGridCtrl* pGrid);
-    void SetSheet(CGridInfo*) override {}
 };

@@ -25,16 +25,14 @@ public:
     }
 };
 
-CClassicColors g_classic;
-IGridColorSource* g_pSource = &g_classic;
 } // namespace
 
-IGridColorSource* SetGridColorSource(IGridColorSource* pSource)
+CSlot<IGridColorSource>& GridColorSlot()
 {
-    IGridColorSource* pOld = g_pSource == &g_classic ? nullptr : g_pSource;
-    g_pSource = pSource ? pSource : &g_classic;
-    return pOld;
+    static CClassicColors classic;
+    static CSlot<IGridColorSource> slot(classic);
+    return slot;
 }
 
-GRIDCOLOR GridGetSysColor(int nIndex) { return g_pSource->GetSysColor(nIndex); }
-int GridGetSystemMetric(int nIndex) { return g_pSource->GetSystemMetric(nIndex); }
+GRIDCOLOR GridGetSysColor(int nIndex) { return GridColorSlot().Get().GetSysColor(nIndex); }
+int GridGetSystemMetric(int nIndex) { return GridColorSlot().Get().GetSystemMetric(nIndex); }

@@ -2,6 +2,7 @@
 // Plain code asks here; the window code installs a source backed by the desktop's settings.
 #pragma once
 
+#include "base/Slot.h"
 #include "grid/GridTypes.h"
 
 enum GridSysColor : int
@@ -28,7 +29,7 @@ public:
     virtual int GetSystemMetric(int nIndex) const = 0;
 };
 
-// Installs a source and returns the previous one; nullptr restores the built-in classic colours.
-IGridColorSource* SetGridColorSource(IGridColorSource* pSource);
+// Where the grid's colours come from; its built-in source gives the classic desktop colours.
+CSlot<IGridColorSource>& GridColorSlot();
 GRIDCOLOR GridGetSysColor(int nIndex);
 int GridGetSystemMetric(int nIndex);

@@ -2,11 +2,15 @@
 // sheets, column moves, the popup menu, the find handler, pasting and repaint requests.
 #include "grid/GridCore.h"
 
+#include "grid/GridArrowType.h"
 #include "grid/GridCellType.h"
+#include "grid/GridCheckBoxType.h"
+#include "grid/GridDropListType.h"
 #include "grid/GridColors.h"
 #include "grid/GridDC.h"
 #include "grid/GridDataSource.h"
 #include "res/MessageBox.h"
+#include "res/StringTable.h"
 
 #include <cmath>
 #include <cstdio>
@@ -85,11 +89,7 @@ int CGridCore::OnPopupStart(int, long, int) { return 1; }
 int CGridCore::OnTipText(int nCol, long nRow, int, std::string* pstrText)
 {
     if (pstrText)
-    {
-        char sz[64];
-        std::snprintf(sz, sizeof sz, "Col:%d Row:%ld", nCol, nRow);
-        *pstrText = sz;
-    }
+        *pstrText = FormatStringId(IDS_GRID_CELLTIP, {std::to_string(nCol), std::to_string(nRow)});
     return 1;
 }
 
@@ -309,6 +309,34 @@ int CGridCore::SetRowHeadingColWidth(int nHeadingCol, int nWidth)
     return 0;
 }
 
+int CGridCore::SetSelectionMode(int nMode, int nMultiSelectFlags)
+{
+    if (nMode < 0 || nMode > 3)
+        return 1;
+    m_pInfo->m_nSelectionMode = nMode;
+    m_pInfo->m_pMultiSelect->m_nMode =
+        nMultiSelectFlags & (CGridMultiSelect::MODE_WHOLEROWS | CGridMultiSelect::MODE_FIRSTDECIDES);
+    return 0;
+}
+
+int CGridCore::SetKeyAcceleration(int nDivisor, int nDelay)
+{
+    if (nDivisor < 0 || nDelay < 0)
+        return 1;
+    m_pInfo->m_nKeyAccelDivisor = nDivisor;
+    m_pInfo->m_nKeyAccelDelay = nDelay;
+    return 0;
+}
+
+int CGridCore::SetDragScroll(int nExponent, int nDelay)
+{
+    if (nExponent < 0 || nDelay < 0)
+        return 1;
+    m_pInfo->m_nDragScrollExp = nExponent;
+    m_pInfo->m_nDragScrollDelay = nDelay;
+    return 0;
+}
+
 int CGridCore::SetHighlightMode(int nMode)
 {
     if (nMode < 0 || nMode > 3)
@@ -330,6 +358,11 @@ int CGridCore::RegisterCellType(CGridCellType* pType)
 }
 
 CGridCellType* CGridCore::GetCellType(int nIndex) const { return m_cellTypes.Get(nIndex); }
+
+CGridDropListType* CGridCore::GetDropListType() const
+{
+    return static_cast<CGridDropListType*>(m_arrBuiltinTypes[1].get());
+}
 
 CGridCellType* CGridCore::GetCellTypeOf(const CGridCell& cell) const
 {
@@ -539,159 +572,4 @@ int CGridCore::ClearSelection()
     m_pInfo->m_nCurrentCol = m_pInfo->m_nNotifiedCol;
     m_pInfo->m_nCurrentRow = m_pInfo->m_nNotifiedRow;
     return 0;
-}
-
-int CGridCore::MarkRange(int nCol1, long nRow1, int nCol2, long nRow2)
-{
-    if (!(m_pInfo->m_nSelectionMode & 3))
-        return 0;
-    CGridMultiSelect& sel = *m_pInfo->m_pMultiSelect;
-    sel.OpenBlock(nCol1, nRow1);
-    sel.ExtendTo(nCol2, nRow2);
-    RepaintRange(nCol1, nRow1, nCol2, nRow2);
-    return 0;
-}
-
-// Stores tab-separated lines from the notified cell on: a tab moves one column right, a line
-// end to the start column of the next row (CR LF counting once).
-int CGridCore::PasteText(const std::string& strText)
-{
-    const int nStartCol = CurrentCol() < 0 ? 0 : CurrentCol();
-    const long nStartRow = CurrentRow() < 0 ? 0 : CurrentRow();
-    int nCol = nStartCol;
-    long nRow = nStartRow;
-    int nMaxCol = nStartCol;
-    long nMaxRow = nStartRow;
-    std::string strField;
-    auto store = [&] {
-        SetCellText(nCol, nRow, strField.c_str());
-        nMaxCol = std::max(nMaxCol, nCol);
-        nMaxRow = std::max(nMaxRow, nRow);
-        strField.clear();
-    };
-    for (size_t i = 0; i < strText.size(); ++i)
-    {
-        const char ch = strText[i];
-        if (ch == '\t')
-        {
-            store();
-            ++nCol;
-        }
-        else if (ch == '\r' || ch == '\n')
-        {
-            store();
-            if (ch == '\r' && i + 1 < strText.size() && strText[i + 1] == '\n')
-                ++i;
-            nCol = nStartCol;
-            ++nRow;
-        }
-        else
-            strField += ch;
-    }
-    if (!strField.empty())
-        store();
-    ClearSelection();
-    if (m_pInfo->m_nSelectionMode & 3)
-    {
-        m_pInfo->m_pMultiSelect->OpenBlock(nStartCol, nStartRow);
-        m_pInfo->m_pMultiSelect->ExtendTo(nMaxCol, nMaxRow);
-    }
-    RepaintAll();
-    return 0;
-}
-
-// ---- Popup menu ----
-
-int CGridCore::StartPopupMenu(int nCol, long nRow, GRIDPOINT* pPoint, int nSection)
-{
-    if (!m_pInfo->m_bPopupEnabled)
-        return 1;
-    if (m_pInfo->m_bJoins && nCol >= 0 && nRow >= 0)
-    {
-        int nLastCol;
-        long nLastRow;
-        FindJoinBlock(nCol, nRow, &nCol, &nRow, &nLastCol, &nLastRow);
-    }
-    if (!OnPopupStart(nCol, nRow, nSection))
-        return 2;
-    m_nPopupCol = nCol;
-    m_nPopupRow = nRow;
-    m_nPopupSection = nSection;
-    return TrackPopupMenu(pPoint ? *pPoint : GRIDPOINT{}) ? 0 : 3;
-}
-
-void CGridCore::OnPopupMenuCommand(int nId)
-{
-    if (nId >= 1000)
-        OnPopupCommand(m_nPopupCol, m_nPopupRow, m_nPopupSection, nId);
-}
-
-// ---- Find ----
-
-int CGridCore::HandleFindRequest(unsigned nFrFlags, const std::string& strFind, const std::string& strReplace)
-{
-    if (!FindDialogExists())
-        return 0;
-    if (nFrFlags & GRID_FR_DIALOGTERM)
-    {
-        OnFindStateReset();
-        return 1;
-    }
-    int nFlags = 0;
-    if (!(nFrFlags & GRID_FR_MATCHCASE))
-        nFlags |= 2;
-    if (!(nFrFlags & GRID_FR_WHOLEWORD))
-        nFlags |= 1;
-    if (!(nFrFlags & GRID_FR_DOWN))
-        nFlags |= 4;
-    if (m_bFindAllCols)
-        nFlags |= 8;
-
-    int nDisplayCol = std::max(CurrentCol(), 0);
-    long nRow = CurrentRow();
-    int nSourceCol = nDisplayCol;
-    CGridDataSource* pSource = SourceOf(nDisplayCol, &nSourceCol);
-    if (!pSource)
-        return 0;
-    if (pSource->FindNext(strFind.c_str(), &nSourceCol, &nRow, nFlags) != 0)
-    {
-        AppMessageBoxText("Item not found", MsgOk, "Not Found");
-        return 0;
-    }
-    nDisplayCol = DisplayColOfSource(pSource, nSourceCol);
-    SetCurrentCell(nDisplayCol, nRow);
-    if (nFrFlags & (GRID_FR_REPLACE | GRID_FR_REPLACEALL))
-    {
-        SetCellText(CurrentCol(), nRow, strReplace.c_str());
-        while ((nFrFlags & GRID_FR_REPLACEALL) && pSource->FindNext(strFind.c_str(), &nSourceCol, &nRow, nFlags) == 0)
-        {
-            nDisplayCol = DisplayColOfSource(pSource, nSourceCol);
-            SetCellText(nDisplayCol, nRow, strReplace.c_str());
-        }
-        SetCurrentCell(nDisplayCol, nRow);
-    }
-    return 1;
-}
-
-CGridDataSource* CGridCore::SourceOf(int nCol, int* pnSourceCol) const
-{
-    if (nCol >= 0 && nCol < m_pInfo->m_nColCount)
-    {
-        const GRIDCOLUMN& c = m_pInfo->m_arrCols[static_cast<size_t>(nCol)];
-        *pnSourceCol = c.nSourceIndex;
-        return c.pDataSource ? c.pDataSource : m_pInfo->m_pDataSource;
-    }
-    *pnSourceCol = nCol;
-    return m_pInfo->m_pDataSource;
-}
-
-int CGridCore::DisplayColOfSource(CGridDataSource* pSource, int nSourceCol) const
-{
-    for (int i = 0; i < m_pInfo->m_nColCount; ++i)
-    {
-        const GRIDCOLUMN& c = m_pInfo->m_arrCols[static_cast<size_t>(i)];
-        if (c.nSourceIndex == nSourceCol && (c.pDataSource ? c.pDataSource : m_pInfo->m_pDataSource) == pSource)
-            return i;
-    }
-    return nSourceCol;
 }

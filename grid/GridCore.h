@@ -9,6 +9,7 @@
 #include "grid/GridDrawHints.h"
 #include "grid/GridFont.h"
 #include "grid/GridInfo.h"
+#include "grid/GridKeys.h"
 #include "grid/GridTypes.h"
 
 #include <algorithm>
@@ -19,14 +20,8 @@
 
 class CGridCellType;
 class CGridDataSource;
+class CGridDropListType;
 class CGridDC;
-
-// Key codes the core asks about and the moves react to.
-enum GridKey : int
-{
-    GRID_VK_SHIFT = 0x10,
-    GRID_VK_CONTROL = 0x11
-};
 
 // Flags of a find/replace request.
 enum GridFindRequest : unsigned
@@ -189,6 +184,32 @@ public:
     int StretchColsToWindow(int nFirstCol, int nLastCol);
     int SetHighlightMode(int nMode);
 
+    // ---- Sheet switches the windows read ----
+    // Selection mode: 0 off, 1 blocks of cells; with GRID_SEL_WHOLEROWS whole rows are selected,
+    // with GRID_SEL_FIRSTDECIDES the first matching block decides membership.
+    int SetSelectionMode(int nMode, int nMultiSelectFlags = 0);
+    void EnablePopupMenu(int bEnable) { m_pInfo->m_bPopupEnabled = bEnable ? 1 : 0; }
+    void EnableJoins(int bEnable) { m_pInfo->m_bJoins = bEnable ? 1 : 0; }
+    void SetWholeRowHighlight(int bEnable) { m_pInfo->m_bWholeRowHighlight = bEnable ? 1 : 0; }
+    void EnableCellTips(int bEnable) { m_pInfo->m_bCellTips = bEnable ? 1 : 0; }
+    void EnableOverflow(int bEnable) { m_pInfo->m_bOverflow = bEnable ? 1 : 0; }
+    void EnableGridLines(int bEnable) { m_pInfo->m_bGridLines = bEnable ? 1 : 0; }
+    // A held arrow key moves d^3 + 1 cells, d being the repeat count divided by nDivisor (0: one
+    // cell always); nDelay milliseconds are waited between the first slow repeats.
+    int SetKeyAcceleration(int nDivisor, int nDelay);
+    // Dragging beyond the cell area moves (distance in default sizes)^nExponent cells per step
+    // (0: one cell), waiting nDelay milliseconds after single-cell steps.
+    int SetDragScroll(int nExponent, int nDelay);
+
+    // ---- How the moves being made are made (set by the cell area for one handler) ----
+    void SetSelInput(int nKind, unsigned nFlags)
+    {
+        m_nSelInputKind = nKind;
+        m_nSelInputFlags = nFlags;
+    }
+    int GetSelInputKind() const { return m_nSelInputKind; }
+    unsigned GetInputFlags() const { return m_nSelInputFlags; }
+
     // ---- Current cell and scrolling ----
     int CurrentCol() const { return m_pInfo->m_nNotifiedCol; }
     long CurrentRow() const { return m_pInfo->m_nNotifiedRow; }
@@ -209,6 +230,8 @@ public:
     int GetCellText(int nCol, long nRow, std::string* pstrText);
     int SetCellText(int nCol, long nRow, const char* pszText);
     int SetCellAlignment(int nCol, long nRow, short nAlignment);
+    // The nearest column left of *pnCol whose cell in nRow has text: 0 found, 1 none.
+    int FindTextLeftOf(int* pnCol, long nRow);
 
     // ---- Editing ----
     int BeginEdit();
@@ -245,9 +268,10 @@ public:
     CGridDataSource* GetDataSource(int nIndex) const { return m_dataSources.Get(nIndex); }
     int RegisterFont(const char* pszFace, int nHeight, int nWeight);
     int RegisterFont(const GRIDLOGFONT& lf, const char* pszFace);
-    CGridFont* GetFont(int nIndex) const { return m_fonts.Get(nIndex); }
+    CGridFont* GetGridFont(int nIndex) const { return m_fonts.Get(nIndex); }
     int GetFontRefCount(int nIndex) const { return m_fonts.GetCount(nIndex); }
     int SetDefaultFont(int nIndex);
+    CGridDropListType* GetDropListType() const;
 
     // ---- Sheets and columns ----
     int SetSheetCount(int nCount);
@@ -278,6 +302,9 @@ public:
 protected:
     // Window-side hooks; the plain defaults suit tests.
     virtual bool IsKeyDown(int nKey) const;
+    // Shift and Ctrl as the input being handled reports them, else as the keyboard holds them.
+    bool IsShiftDown() const { return (m_nSelInputFlags & GRID_MK_SHIFT) || IsKeyDown(GRID_VK_SHIFT); }
+    bool IsControlDown() const { return (m_nSelInputFlags & GRID_MK_CONTROL) || IsKeyDown(GRID_VK_CONTROL); }
     virtual GRIDSIZE GetControlClientSize() const { return m_szClient; }
     virtual int TrackPopupMenu(const GRIDPOINT& pt);
     virtual CGridDC* AcquireMeasureDC() { return nullptr; }
@@ -294,6 +321,7 @@ protected:
 
 private:
     friend class CGridMultiSelect;
+    friend class CGridCellArea;
 
     // Layout and visibility (GridLayout.cpp).
     void RecalcMaxTopRow(bool bRelayout);
@@ -335,6 +363,8 @@ private:
     CGridPen m_penWhite{0, 1, 0xFFFFFF};
     CGridPen m_penShadow;
 
+    int m_nSelInputKind = GRID_SEL_KEYS;
+    unsigned m_nSelInputFlags = 0;
     int m_bEditing = 0;
     IGridEditWindow* m_pActiveEdit = nullptr;
     int m_nEditCol = -1;

@@ -2,9 +2,16 @@
 #include "grid/GridCtrl.h"
 
 #include "grid/GridCellType.h"
-#include "grid/GridChildWnd.h"
-#include "grid/GridEditBox.h"
-#include "grid/GridScrollBar.h"
+#include "grid/GridCorner.h"
+#include "grid/GridDropListBox.h"
+#include "grid/GridEdit.h"
+#include "grid/GridHScrollBar.h"
+#include "grid/GridHint.h"
+#include "grid/GridSheetTabs.h"
+#include "grid/GridSideHeading.h"
+#include "grid/GridTopHeading.h"
+#include "grid/GridVScrollBar.h"
+#include "grid/GridWnd.h"
 #include "grid/GridWxDC.h"
 
 #include <wx/dcclient.h>
@@ -16,10 +23,18 @@
 #include <wx/settings.h>
 #include <wx/utils.h>
 
+CGridCtrl::CGridCtrl() : m_pPopupMenu(std::make_unique<wxMenu>()) {}
+
 CGridCtrl::CGridCtrl(wxWindow* pParent, wxWindowID nId, const wxPoint& pos, const wxSize& size, long nStyle)
-    : wxWindow(pParent, nId, pos, size, nStyle | wxCLIP_CHILDREN | wxTAB_TRAVERSAL | wxWANTS_CHARS),
-      m_pPopupMenu(std::make_unique<wxMenu>())
+    : CGridCtrl()
 {
+    Create(pParent, nId, pos, size, nStyle);
+}
+
+bool CGridCtrl::Create(wxWindow* pParent, wxWindowID nId, const wxPoint& pos, const wxSize& size, long nStyle)
+{
+    if (!wxWindow::Create(pParent, nId, pos, size, nStyle | wxCLIP_CHILDREN | wxTAB_TRAVERSAL | wxWANTS_CHARS))
+        return false;
     GridInstallWxColorSource();
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     CreateChildren();
@@ -34,6 +49,8 @@ CGridCtrl::CGridCtrl(wxWindow* pParent, wxWindowID nId, const wxPoint& pos, cons
     Bind(wxEVT_FIND_REPLACE_ALL, &CGridCtrl::OnFind, this);
     Bind(wxEVT_FIND_CLOSE, &CGridCtrl::OnFind, this);
     AdjustLayout();
+    OnGridSetup();
+    return true;
 }
 
 CGridCtrl::~CGridCtrl()
@@ -42,6 +59,7 @@ CGridCtrl::~CGridCtrl()
     for (int i = 0; i < GRID_CHILD_COUNT; ++i)
         AttachChild(i, nullptr);
     AttachEditBox(nullptr);
+    GetDropListType()->m_pList = nullptr;
     DestroyChildren();
 }
 
@@ -53,15 +71,17 @@ void CGridCtrl::CreateChildren()
         return;
     m_bChildrenCreated = true;
     AttachChild(GRID_CHILD_CELLS, new CGridWnd(this));
-    AttachChild(GRID_CHILD_COLHEADING, new CGridHeadingWnd(this, GRID_SECTION_COLHEADING));
-    AttachChild(GRID_CHILD_ROWHEADING, new CGridHeadingWnd(this, GRID_SECTION_ROWHEADING));
-    AttachChild(GRID_CHILD_CORNER, new CGridHeadingWnd(this, GRID_SECTION_CORNER));
+    AttachChild(GRID_CHILD_COLHEADING, new CGridTopHeading(this));
+    AttachChild(GRID_CHILD_ROWHEADING, new CGridSideHeading(this));
+    AttachChild(GRID_CHILD_CORNER, new CGridCorner(this));
     AttachChild(GRID_CHILD_TABS, new CGridSheetTabs(this));
-    AttachChild(GRID_CHILD_VSCROLL, new CGridScrollBar(this, true));
-    AttachChild(GRID_CHILD_HSCROLL, new CGridScrollBar(this, false));
+    AttachChild(GRID_CHILD_VSCROLL, new CGridVScrollBar(this));
+    AttachChild(GRID_CHILD_HSCROLL, new CGridHScrollBar(this));
     AttachChild(GRID_CHILD_HINT, new CGridHint(this));
-    m_pEdit = new CGridEditBox(this);
+    m_pEdit = new CGridEdit(this);
     AttachEditBox(m_pEdit);
+    m_pDropList = new CGridDropListBox(this, GetDropListType());
+    GetDropListType()->m_pList = m_pDropList;
 }
 
 CGridCtrl* CGridCtrl::AttachToDialogItem(wxWindow* pDialog, wxWindowID nId)
@@ -73,26 +93,31 @@ CGridCtrl* CGridCtrl::AttachToDialogItem(wxWindow* pDialog, wxWindowID nId)
     if (wxSizer* pSizer = pItem->GetContainingSizer())
         pSizer->Replace(pItem, pGrid);
     pItem->Destroy();
-    pGrid->OnGridSetup();
     return pGrid;
 }
 
 int CGridCtrl::AttachToDialogItem(wxWindow* pDialog, unsigned nControlId)
 {
-    // This control is already a window: take the placeholder's place and size.
-    if (wxWindow* pItem = pDialog ? pDialog->FindWindow(static_cast<wxWindowID>(nControlId)) : nullptr)
+    // Takes the placeholder's place and size; a control not created yet is created there.
+    wxWindow* pItem = pDialog ? pDialog->FindWindow(static_cast<wxWindowID>(nControlId)) : nullptr;
+    if (pItem == this)
+        pItem = nullptr;
+    if (!GetHandle())
     {
-        if (pItem != this)
-        {
-            SetSize(pItem->GetRect());
-            if (wxSizer* pSizer = pItem->GetContainingSizer())
-                pSizer->Replace(pItem, this);
-            pItem->Destroy();
-        }
+        if (!pDialog)
+            return 1;
+        Create(pItem ? pItem->GetParent() : pDialog, static_cast<wxWindowID>(nControlId),
+               pItem ? pItem->GetPosition() : wxDefaultPosition, pItem ? pItem->GetSize() : wxDefaultSize);
     }
-    CreateChildren();
+    else if (pItem)
+        SetSize(pItem->GetRect());
+    if (pItem)
+    {
+        if (wxSizer* pSizer = pItem->GetContainingSizer())
+            pSizer->Replace(pItem, this);
+        pItem->Destroy();
+    }
     AdjustLayout();
-    OnGridSetup();
     return 0;
 }
 

@@ -12,14 +12,24 @@
 class wxMenu;
 class wxFindDialogEvent;
 class wxFindReplaceDialog;
-class CGridEditBox;
+class CGridDropListBox;
+class CGridEdit;
 
 class CGridCtrl : public wxWindow, public CGridCore
 {
 public:
+    // Two-phase construction: a subclass is complete when Create runs, so its OnLayoutAdjust
+    // and OnGridSetup (called at the end of Create) are the ones that run.
+    CGridCtrl();
     CGridCtrl(wxWindow* pParent, wxWindowID nId, const wxPoint& pos = wxDefaultPosition,
               const wxSize& size = wxDefaultSize, long nStyle = wxBORDER_SIMPLE);
+    bool Create(wxWindow* pParent, wxWindowID nId, const wxPoint& pos = wxDefaultPosition,
+                const wxSize& size = wxDefaultSize, long nStyle = wxBORDER_SIMPLE);
     ~CGridCtrl() override;
+
+    // Both fonts stay reachable: the window's and the grid's table entries.
+    using wxWindow::GetFont;
+    using CGridCore::GetGridFont;
 
     // Takes the place of a dialog's placeholder control with the given id (which is removed),
     // then lets the owner set the grid up in OnGridSetup.
@@ -51,6 +61,7 @@ private:
 
     std::unique_ptr<wxMenu> m_pPopupMenu;
     wxFindReplaceDialog* m_pFindDialog = nullptr;
-    CGridEditBox* m_pEdit = nullptr;
+    CGridEdit* m_pEdit = nullptr;
+    CGridDropListBox* m_pDropList = nullptr;
     bool m_bChildrenCreated = false;
 };

@@ -20,7 +20,23 @@ void CGridDrawHints::AddRange(int nCol1, long nRow1, int nCol2, long nRow2)
 {
     BLOCK b{std::min(nCol1, nCol2), std::min(nRow1, nRow2), std::max(nCol1, nCol2), std::max(nRow1, nRow2)};
     Widen(b);
+    if (m_arrBlocks.size() >= MAX_BLOCKS)
+    {
+        m_arrBlocks.assign(1, m_bounds);
+        return;
+    }
     m_arrBlocks.push_back(b);
+}
+
+int CGridDrawHints::GetBounds(int* pnCol1, long* pnRow1, int* pnCol2, long* pnRow2) const
+{
+    if (m_arrBlocks.empty())
+        return 1;
+    *pnCol1 = m_bounds.nCol1;
+    *pnRow1 = m_bounds.nRow1;
+    *pnCol2 = m_bounds.nCol2;
+    *pnRow2 = m_bounds.nRow2;
+    return 0;
 }
 
 void CGridDrawHints::ExtendFirst(int nCol1, long nRow1, int nCol2, long nRow2)

@@ -8,6 +8,10 @@
 class CGridDrawHints
 {
 public:
+    // Beyond this many blocks the list folds into its bounding box, so hints gathered while
+    // nothing paints stay bounded.
+    enum { MAX_BLOCKS = 64 };
+
     void AddCell(int nCol, long nRow) { AddRange(nCol, nRow, nCol, nRow); }
     void AddRange(int nCol1, long nRow1, int nCol2, long nRow2);
     void ExtendFirst(int nCol1, long nRow1, int nCol2, long nRow2);
@@ -16,6 +20,9 @@ public:
     void AddJoinDrawn(int nCol, long nRow);
     void Reset();
     bool IsEmpty() const { return m_arrBlocks.empty(); }
+    int GetBlockCount() const { return static_cast<int>(m_arrBlocks.size()); }
+    // The bounding box; 1 when there are no hints.
+    int GetBounds(int* pnCol1, long* pnRow1, int* pnCol2, long* pnRow2) const;
 
 private:
     struct BLOCK

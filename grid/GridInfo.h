@@ -121,8 +121,6 @@ struct CGridInfo
     CGridFont* m_pDefaultFont = nullptr;
     CGridDataSource* m_pDataSource = nullptr;
     std::unique_ptr<CGridMemStore> m_pMemStore;
-    int m_nSelInputKind = 0; // 0 keys or program, 1 left button, 2 right button, 3 drag
-    unsigned m_nSelInputFlags = 0;
     std::unique_ptr<CGridMultiSelect> m_pMultiSelect;
     int m_nCursors[3] = {GRID_CURSOR_ARROW, GRID_CURSOR_SIZEWE, GRID_CURSOR_SIZENS};
     IGridEditWindow* m_pEditWnd = nullptr;

@@ -2,10 +2,13 @@
 // column, keeping the current cell visible, page steps, hit tests and column fitting.
 #include "grid/GridCore.h"
 
+#include "grid/GridAxis.h"
+
 #include "grid/GridCellType.h"
 #include "grid/GridDC.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace
 {
@@ -19,6 +22,9 @@ public:
     void FillRect(const GRIDRECT&, GRIDCOLOR) override {}
     void DrawLine(int, int, int, int, const CGridPen&) override {}
     void DrawTextOpaque(const std::string&, int, int, const GRIDRECT&, GRIDCOLOR, GRIDCOLOR) override {}
+    void DrawTextClipped(const std::string&, int, int, const GRIDRECT&, GRIDCOLOR) override {}
+    void DrawTextWrapped(const std::string&, const GRIDRECT&, GRIDCOLOR) override {}
+    void DrawBitmap(CGridBitmap*, const GRIDRECT&) override {}
     GRIDSIZE GetTextExtent(const std::string& str) override { return GRIDSIZE{7 * static_cast<int>(str.size()), 14}; }
     void DrawFocusRect(const GRIDRECT&) override {}
 };
@@ -173,74 +179,29 @@ void CGridCore::RecalcMaxLeftCol()
 void CGridCore::KeepRowVisible()
 {
     CGridInfo& s = *m_pInfo;
-    const long nCur = s.m_nCurrentRow;
-    if (nCur < 0)
-        return;
-    if (nCur < s.m_nTopRow)
-        s.m_nTopRow = nCur;
-    else if (s.m_bUniformHeight)
-        s.m_nTopRow = std::max(s.m_nTopRow, nCur - s.m_nCellAreaHeight / s.m_nDefRowHeight + 1);
-    else
-    {
-        long nSum = 0;
-        long r = nCur;
-        while (r >= 0 && nSum + s.RowHeight(r) <= s.m_nCellAreaHeight)
-            nSum += s.RowHeight(r--);
-        const long nHighest = std::min(r + 1, nCur);
-        if (s.m_nTopRow < nHighest)
-            s.m_nTopRow = nHighest;
-    }
-    s.m_nTopRow = std::max(0L, s.m_nTopRow);
+    if (s.m_nCurrentRow >= 0)
+        s.m_nTopRow = CGridRowAxis(s).KeepVisible(s.m_nTopRow, s.m_nCurrentRow, s.m_nCellAreaHeight);
 }
 
 void CGridCore::KeepColVisible()
 {
     CGridInfo& s = *m_pInfo;
-    const int nCur = s.m_nCurrentCol;
-    if (nCur < 0)
-        return;
-    if (nCur < s.m_nLeftCol)
-        s.m_nLeftCol = nCur;
-    else
-    {
-        long nSum = 0;
-        int c = nCur;
-        while (c >= 0 && nSum + s.ColWidth(c) <= s.m_nCellAreaWidth)
-            nSum += s.ColWidth(c--);
-        const int nHighest = std::min(c + 1, nCur);
-        if (s.m_nLeftCol < nHighest)
-            s.m_nLeftCol = nHighest;
-    }
-    s.m_nLeftCol = std::max(0, s.m_nLeftCol);
+    if (s.m_nCurrentCol >= 0)
+        s.m_nLeftCol = static_cast<int>(CGridColAxis(s).KeepVisible(s.m_nLeftCol, s.m_nCurrentCol, s.m_nCellAreaWidth));
 }
 
-// Subtracts successive row heights from the cell-area height while the remainder stays
-// non-negative; the target is the row after the last one subtracted.
+// Subtracts successive sizes from the cell area while the remainder stays non-negative; the
+// target is the position after the last one subtracted.
 long CGridCore::PageTarget(long nFrom, int nDir, bool bUseDefaultFromMax) const
 {
     const CGridInfo& s = *m_pInfo;
-    long nRemain = s.m_nCellAreaHeight;
-    long r = nFrom;
-    do
-    {
-        const bool bOutside = r < 0 || r >= s.m_nRowCount || (bUseDefaultFromMax && r >= s.m_nMaxTopRow);
-        nRemain -= bOutside ? s.m_nDefRowHeight : s.RowHeight(r);
-        r += nDir;
-    } while (nRemain >= 0);
-    return r;
+    return CGridRowAxis(s).PageTarget(nFrom, nDir, s.m_nCellAreaHeight, bUseDefaultFromMax ? s.m_nMaxTopRow : LONG_MAX);
 }
 
 int CGridCore::PageTargetCol(int nFrom, int nDir) const
 {
     const CGridInfo& s = *m_pInfo;
-    long nRemain = s.m_nCellAreaWidth;
-    int c = nFrom;
-    do
-    {
-        nRemain -= (c < 0 || c >= s.m_nColCount) ? s.m_nDefColWidth : s.ColWidth(c);
-        c += nDir;
-    } while (nRemain >= 0);
-    return c;
+    return static_cast<int>(CGridColAxis(s).PageTarget(nFrom, nDir, s.m_nCellAreaWidth, LONG_MAX));
 }
 
 // Hit test in cell-area client coordinates; with joins the result is the block's origin.
@@ -249,37 +210,12 @@ int CGridCore::CellFromPoint(int x, int y, int* pnCol, long* pnRow, GRIDRECT* pR
     const CGridInfo& s = *m_pInfo;
     if (x < 0 || y < 0 || x > s.m_nCellAreaWidth || y > s.m_nCellAreaHeight)
         return 1;
-    int nCol = -1;
-    GRIDRECT rc;
-    int nLeft = 0;
-    for (int c = s.m_nLeftCol; c < s.m_nColCount; ++c)
-    {
-        const int nRight = nLeft + s.ColWidth(c);
-        if (nRight > x)
-        {
-            nCol = c;
-            rc.left = nLeft;
-            rc.right = nRight;
-            break;
-        }
-        nLeft = nRight;
-    }
-    long nRow = -1;
-    int nTop = 0;
-    for (long r = s.m_nTopRow; r < s.m_nRowCount && nTop <= y; ++r)
-    {
-        const int nBottom = nTop + s.RowHeight(r);
-        if (nBottom > y)
-        {
-            nRow = r;
-            rc.top = nTop;
-            rc.bottom = nBottom;
-            break;
-        }
-        nTop = nBottom;
-    }
-    if (nCol < 0 || nRow < 0)
+    long nHitCol, nLeft, nRight, nRow, nTop, nBottom;
+    if (!CGridColAxis(s).HitAt(s.m_nLeftCol, x, &nHitCol, &nLeft, &nRight) ||
+        !CGridRowAxis(s).HitAt(s.m_nTopRow, y, &nRow, &nTop, &nBottom))
         return 1;
+    int nCol = static_cast<int>(nHitCol);
+    GRIDRECT rc{static_cast<int>(nLeft), static_cast<int>(nTop), static_cast<int>(nRight), static_cast<int>(nBottom)};
     if (s.m_bJoins)
     {
         int nLastCol;

@@ -3,6 +3,7 @@
 
 #include "grid/GridCore.h"
 #include "grid/GridInfo.h"
+#include "grid/GridKeys.h"
 
 #include <algorithm>
 
@@ -47,15 +48,13 @@ int CGridMultiSelect::OnKeyMove(int nCol, long nRow, bool bShift, bool bCtrl)
 
 int CGridMultiSelect::OnLeftPress(int nCol, long nRow, unsigned nKeyFlags)
 {
-    const unsigned MK_SHIFT_FLAG = 0x4;
-    const unsigned MK_CONTROL_FLAG = 0x8;
     if (nCol == m_nLastCol && nRow == m_nLastRow)
         return 0;
     m_nLastCol = nCol;
     m_nLastRow = nRow;
-    if (!(nKeyFlags & MK_CONTROL_FLAG))
+    if (!(nKeyFlags & GRID_MK_CONTROL))
     {
-        if (nKeyFlags & MK_SHIFT_FLAG)
+        if (nKeyFlags & GRID_MK_SHIFT)
             return ExtendTo(nCol, nRow);
         HintBounds();
         ClearBlocks();

@@ -7,42 +7,12 @@
 
 #include <algorithm>
 
-// ---- Joined blocks ----
-
-// Finds the joined block a cell belongs to; false when the cell is not joined.
-bool CGridCore::FindJoinBlock(int nCol, long nRow, int* pnOriginCol, long* pnOriginRow, int* pnLastCol,
-                              long* pnLastRow)
-{
-    CGridCell cell;
-    GetCellResolved(nCol, nRow, &cell);
-    int nOrigin = 0;
-    int nColOff = 0;
-    long nRowOff = 0;
-    if (cell.GetJoin(&nOrigin, &nColOff, &nRowOff) != 0)
-        return false;
-    int nOrgCol = nCol;
-    long nOrgRow = nRow;
-    if (!nOrigin)
-    {
-        nOrgCol = nCol + nColOff;
-        nOrgRow = nRow + nRowOff;
-        GetCellResolved(nOrgCol, nOrgRow, &cell);
-        if (cell.GetJoin(&nOrigin, &nColOff, &nRowOff) != 0 || !nOrigin)
-            return false;
-    }
-    *pnOriginCol = nOrgCol;
-    *pnOriginRow = nOrgRow;
-    *pnLastCol = nOrgCol + std::max(0, nColOff);
-    *pnLastRow = nOrgRow + std::max(0L, nRowOff);
-    return true;
-}
-
 // ---- Moves ----
 
 void CGridCore::ResetNotifiedToAnchor()
 {
     CGridInfo& s = *m_pInfo;
-    if (s.m_nSelInputKind != 0 || IsKeyDown(GRID_VK_SHIFT) || IsKeyDown(GRID_VK_CONTROL))
+    if (m_nSelInputKind != 0 || IsShiftDown() || IsControlDown())
         return;
     int nCol;
     long nRow;
@@ -94,7 +64,7 @@ int CGridCore::SetCurrentRow(long nRow)
         {
             const long nCur = s.m_nCurrentRow;
             const bool bInside = nCur >= nOrgRow && nCur <= nLastRow;
-            if (s.m_nSelInputKind != 0)
+            if (m_nSelInputKind != 0)
                 nRow = nOrgRow;
             else if (nCur > nRow && bInside)
             {
@@ -139,7 +109,7 @@ int CGridCore::SetCurrentCol(int nCol)
         {
             const int nCur = s.m_nCurrentCol;
             const bool bInside = nCur >= nOrgCol && nCur <= nLastCol;
-            if (s.m_nSelInputKind != 0)
+            if (m_nSelInputKind != 0)
                 nCol = nOrgCol;
             else if (nCur > nCol && bInside)
             {
@@ -174,16 +144,8 @@ int CGridCore::SetCurrentCell(int nCol, long nRow)
         return 1;
     if (nRow < 0)
         nRow = 0;
-    if (nRow >= s.m_nRowCount)
-    {
-        const long nCurrent = s.m_nCurrentRow;
-        if (ApplyRowBounds(&nRow))
-        {
-            if (nCol == s.m_nCurrentCol)
-                return 1;
-            nRow = nCurrent; // the row cannot go further; the column still moves
-        }
-    }
+    if (nRow >= s.m_nRowCount && ApplyRowBounds(&nRow))
+        return 1; // the row cannot go further: no part of the move happens
     if (s.m_bJoins)
     {
         int nLastCol;
@@ -306,13 +268,13 @@ void CGridCore::ChangeDispatch()
     else
     {
         CGridMultiSelect& sel = *s.m_pMultiSelect;
-        switch (s.m_nSelInputKind)
+        switch (m_nSelInputKind)
         {
-        case 1: sel.OnLeftPress(s.m_nCurrentCol, s.m_nCurrentRow, s.m_nSelInputFlags); break;
+        case 1: sel.OnLeftPress(s.m_nCurrentCol, s.m_nCurrentRow, m_nSelInputFlags); break;
         case 2: sel.OnRightPress(s.m_nCurrentCol, s.m_nCurrentRow); break;
         case 3: sel.OnDrag(s.m_nCurrentCol, s.m_nCurrentRow); break;
         default:
-            sel.OnKeyMove(s.m_nCurrentCol, s.m_nCurrentRow, IsKeyDown(GRID_VK_SHIFT), IsKeyDown(GRID_VK_CONTROL));
+            sel.OnKeyMove(s.m_nCurrentCol, s.m_nCurrentRow, IsShiftDown(), IsControlDown());
             break;
         }
         int nCol;
@@ -356,7 +318,6 @@ void CGridCore::ChangeDispatch()
 
     KeepTrackWindowClear();
 
-    if (bColChanged || bRowChanged)
     {
         CGridCell cell;
         if (nOldCol >= 0 && nOldRow >= 0)
@@ -416,206 +377,4 @@ void CGridCore::KeepTrackWindowClear()
         rcNew = GRIDRECT{rcOld.left, rcCell.top - 5 - h, rcOld.right, rcCell.top - 5};
     m_pTrackWnd->MoveTo(rcNew);
     OnTrackWindowMoved(&rcOld, &rcNew);
-}
-
-// ---- Cell access ----
-
-int CGridCore::GetCell(int nCol, long nRow, CGridCell* pCell)
-{
-    if (!pCell || nCol >= m_pInfo->m_nColCount)
-        return 1;
-    pCell->SetMask(0);
-    int nSourceCol = nCol;
-    CGridDataSource* pSource = SourceOf(nCol, &nSourceCol);
-    return pSource ? pSource->GetCell(nSourceCol, nRow, pCell) : 1;
-}
-
-// The cell as drawn and edited: defaults, then the stored properties, then the owner's
-// changes, then the formatter and the style.
-int CGridCore::GetCellResolved(int nCol, long nRow, CGridCell* pCell)
-{
-    if (!pCell)
-        return 0;
-    const CGridInfo& s = *m_pInfo;
-    pCell->SetMask(0);
-    if (nCol < 0 || nRow < 0 || nCol >= s.m_nColCount)
-        s.m_pHeadingDefault->CopyTo(pCell);
-    else if (const CGridCell* pDefault = s.m_arrCols[static_cast<size_t>(nCol)].pDefaultCell.get())
-        pDefault->CopyTo(pCell);
-    if (nRow >= s.m_nRowCount)
-        return 0;
-    int nSourceCol = nCol;
-    CGridDataSource* pSource = SourceOf(nCol, &nSourceCol);
-    if (pSource)
-        pSource->GetCell(nSourceCol, nRow, pCell);
-    OnCellFetched(nSourceCol, nRow, pCell);
-    if (CGridFormatter* pFormatter = pCell->GetFormatter())
-        pFormatter->Format(pCell);
-    if (CGridCell* pStyle = pCell->GetStyle())
-        if (pStyle != pCell)
-            pCell->MergeFrom(pStyle);
-    return 0;
-}
-
-int CGridCore::SetCell(int nCol, long nRow, CGridCell* pCell)
-{
-    if (!pCell)
-        return 0;
-    OnCellStoring(nCol, nRow, pCell);
-    int nSourceCol = nCol;
-    CGridDataSource* pSource = SourceOf(nCol, &nSourceCol);
-    if (pSource)
-        pSource->SetCell(nSourceCol, nRow, pCell);
-    return 0;
-}
-
-int CGridCore::GetCellText(int nCol, long nRow, std::string* pstrText)
-{
-    CGridCell cell;
-    GetCell(nCol, nRow, &cell);
-    if (pstrText)
-        *pstrText = cell.GetText() ? cell.GetText() : "";
-    return 0;
-}
-
-int CGridCore::SetCellText(int nCol, long nRow, const char* pszText)
-{
-    GetCell(nCol, nRow, &m_quickCell);
-    m_quickCell.SetText(pszText);
-    return SetCell(nCol, nRow, &m_quickCell);
-}
-
-int CGridCore::SetCellAlignment(int nCol, long nRow, short nAlignment)
-{
-    GetCell(nCol, nRow, &m_quickCell);
-    m_quickCell.SetAlignment(nAlignment);
-    return SetCell(nCol, nRow, &m_quickCell);
-}
-
-// ---- Editing ----
-
-int CGridCore::BeginEdit() { return BeginEdit(CurrentCol(), CurrentRow(), 0); }
-
-int CGridCore::BeginEdit(int nCol, long nRow, unsigned nKey)
-{
-    CGridInfo& s = *m_pInfo;
-    m_bEditing = 1;
-    int nC1, nC2;
-    long nR1, nR2;
-    if (s.m_pMultiSelect->GetBounds(&nC1, &nR1, &nC2, &nR2) == 0)
-    {
-        s.m_pMultiSelect->ClearBlocks();
-        if (nC1 != nC2 || nR1 != nR2 || nC1 != nCol || nR1 != nRow)
-            RepaintRange(nC1, nR1, nC2, nR2);
-    }
-    if ((nCol != s.m_nNotifiedCol || nRow != s.m_nNotifiedRow) && nCol >= 0 && nRow >= 0)
-    {
-        if (SetCurrentCell(nCol, nRow) != 0 || nCol != s.m_nNotifiedCol || nRow != s.m_nNotifiedRow)
-        {
-            m_bEditing = 0;
-            return 2;
-        }
-    }
-
-    m_nEditCol = nCol;
-    m_nEditRow = nRow;
-    GetCellResolved(nCol, nRow, &m_editCell);
-    CGridCellType* pType = GetCellTypeOf(m_editCell);
-    if (!pType->m_bEditable)
-    {
-        m_bEditing = 0;
-        return 1;
-    }
-
-    GRIDRECT rc;
-    GetCellBounds(nCol, nRow, &rc);
-    m_nEditSection = (nCol >= 0 && nRow >= 0) ? GRID_SECTION_CELLS
-                     : nCol < 0                ? GRID_SECTION_ROWHEADING
-                                               : GRID_SECTION_COLHEADING;
-    rc.right -= 1;
-    rc.bottom -= 1;
-    pType->GetEditRect(&rc);
-
-    if (m_editCell.GetReadOnly())
-    {
-        m_bEditing = 0;
-        return 1;
-    }
-    const std::string strText = m_editCell.GetText() ? m_editCell.GetText() : "";
-    IGridEditWindow* pEdit = s.m_pEditWnd;
-    if (pEdit)
-        pEdit->SetText(strText);
-    if ((s.m_pDataSource && !s.m_pDataSource->OnSourceEditBegin(nCol, nRow, &pEdit)) ||
-        !OnEditBegin(nCol, nRow, &pEdit))
-    {
-        m_bEditing = 0;
-        return 1;
-    }
-    m_pActiveEdit = pEdit; // a substitute serves this one edit only
-    if (!pEdit)
-    {
-        m_bEditing = 0;
-        return 1;
-    }
-    pEdit->SetText(strText);
-    if (CGridFont* pFont = m_editCell.GetFont())
-        pEdit->SetEditFont(pFont);
-    else if (s.m_pDefaultFont)
-        pEdit->SetEditFont(s.m_pDefaultFont);
-    pEdit->SetHost(m_nEditSection);
-    pEdit->PlaceOnTop(rc);
-    pEdit->ShowEdit(true);
-    pEdit->ActivateAndFocus();
-    if (nKey > 0)
-        pEdit->SendChar(nKey);
-    return 0;
-}
-
-int CGridCore::EndEdit(const char* pszText, int bCancel, int bMoveOn, int nNextCol, long nNextRow)
-{
-    CGridInfo& s = *m_pInfo;
-    const bool bWasEditing = m_bEditing != 0;
-    if (!bWasEditing)
-        bCancel = 1;
-    IGridEditWindow* pEdit = m_pActiveEdit ? m_pActiveEdit : s.m_pEditWnd;
-    if ((s.m_pDataSource && s.m_pDataSource->OnSourceEditEnd(m_nEditCol, m_nEditRow, pEdit, pszText, bCancel) != 1) ||
-        !OnEditEnd(m_nEditCol, m_nEditRow, pEdit, pszText, bCancel))
-        if (bWasEditing)
-            return 0;
-    if (pEdit)
-        pEdit->ShowEdit(false);
-    if (!bCancel)
-        SetCellText(m_nEditCol, m_nEditRow, pszText ? pszText : "");
-    if (bWasEditing && bMoveOn && m_nEditSection == GRID_SECTION_CELLS && s.m_nColCount > 0 && s.m_nRowCount > 0)
-    {
-        if (nNextCol < 0)
-            nNextCol = s.m_nColCount - 1;
-        else if (nNextCol >= s.m_nColCount)
-            nNextCol = 0;
-        if (nNextRow < 0)
-            nNextRow = s.m_nRowCount - 1;
-        else if (nNextRow >= s.m_nRowCount)
-            nNextRow = 0;
-        if ((!s.m_pDataSource || s.m_pDataSource->OnSourceEditNext(m_nEditCol, m_nEditRow, &nNextCol, &nNextRow) == 1) &&
-            OnEditNext(m_nEditCol, m_nEditRow, &nNextCol, &nNextRow))
-        {
-            BeginEdit(nNextCol, nNextRow, 0);
-            return 1;
-        }
-    }
-    m_bEditing = 0;
-    return 1;
-}
-
-int CGridCore::CancelEdit()
-{
-    if (!m_bEditing)
-        return 0;
-    m_bEditing = 0;
-    IGridEditWindow* pEdit = m_pActiveEdit ? m_pActiveEdit : m_pInfo->m_pEditWnd;
-    if (pEdit && pEdit->HasEditFocus() && m_pChildren[GRID_CHILD_CELLS])
-        m_pChildren[GRID_CHILD_CELLS]->SetFocus();
-    if (pEdit)
-        pEdit->ShowEdit(false);
-    return 0;
 }

@@ -8,16 +8,19 @@
 
 class CGridCtrl;
 
+// The common part of the two bars; CGridHScrollBar and CGridVScrollBar choose the axis.
 class CGridScrollBar : public wxScrollBar, public IGridChild
 {
 public:
-    CGridScrollBar(CGridCtrl* pGrid, bool bVertical);
 
     void SetSheet(CGridInfo* pInfo) override;
     void Place(const GRIDRECT& rc, bool bRepaint) override;
     void UpdatePosition() override { UpdateBar(); }
     void Repaint() override { Refresh(false); }
     void UpdateBar();
+
+protected:
+    CGridScrollBar(CGridCtrl* pGrid, bool bVertical);
 
 private:
     void OnScrollEvent(wxScrollEvent& event);

@@ -1,10 +1,13 @@
 // CGridWxDC and the colour source backed by wxSystemSettings.
 #include "grid/GridWxDC.h"
 
+#include "grid/GridBitmap.h"
 #include "grid/GridColors.h"
 #include "grid/GridFont.h"
 
 #include <wx/brush.h>
+#include <wx/dcmemory.h>
+#include <wx/image.h>
 #include <wx/pen.h>
 #include <wx/renderer.h>
 #include <wx/settings.h>
@@ -82,47 +85,89 @@ public:
 void GridInstallWxColorSource()
 {
     static CWxColorSource source;
-    SetGridColorSource(&source);
+    GridColorSlot().Install(&source);
 }
 
+// Fonts, pens and brushes are set only when they change: each change costs the device context
+// a native object.
 void CGridWxDC::SaveState() { m_arrSavedFonts.push_back(m_dc.GetFont()); }
 
 void CGridWxDC::RestoreState()
 {
     if (m_arrSavedFonts.empty())
         return;
-    m_dc.SetFont(m_arrSavedFonts.back());
+    SetFontIfChanged(m_arrSavedFonts.back());
     m_arrSavedFonts.pop_back();
+}
+
+void CGridWxDC::SetFontIfChanged(const wxFont& font)
+{
+    if (!m_dc.GetFont().IsSameAs(font))
+        m_dc.SetFont(font);
 }
 
 void CGridWxDC::SelectFont(CGridFont* pFont)
 {
     if (pFont)
-        m_dc.SetFont(GridWxFont(pFont));
+        SetFontIfChanged(GridWxFont(pFont));
+}
+
+void CGridWxDC::UsePen(GRIDCOLOR cr, int nWidth)
+{
+    if (!m_bPen || cr != m_crPen || nWidth != m_nPenWidth)
+    {
+        m_dc.SetPen(wxPen(GridToWxColour(cr), nWidth));
+        m_bPen = true;
+        m_bNoPen = false;
+        m_crPen = cr;
+        m_nPenWidth = nWidth;
+    }
 }
 
 void CGridWxDC::FillRect(const GRIDRECT& rc, GRIDCOLOR cr)
 {
-    m_dc.SetPen(*wxTRANSPARENT_PEN);
-    m_dc.SetBrush(wxBrush(GridToWxColour(cr)));
+    if (rc.IsEmpty())
+        return;
+    if (!m_bNoPen)
+    {
+        m_dc.SetPen(*wxTRANSPARENT_PEN);
+        m_bNoPen = true;
+        m_bPen = false;
+    }
+    if (!m_bBrush || cr != m_crBrush)
+    {
+        m_dc.SetBrush(wxBrush(GridToWxColour(cr)));
+        m_bBrush = true;
+        m_crBrush = cr;
+    }
     m_dc.DrawRectangle(GridToWxRect(rc));
 }
 
 void CGridWxDC::DrawLine(int x1, int y1, int x2, int y2, const CGridPen& pen)
 {
-    m_dc.SetPen(wxPen(GridToWxColour(pen.m_crColor), std::max(1, pen.m_nWidth)));
+    UsePen(pen.m_crColor, std::max(1, pen.m_nWidth));
     m_dc.DrawLine(x1, y1, x2, y2);
+}
+
+void CGridWxDC::UseTextColour(GRIDCOLOR cr)
+{
+    if (!m_bText || cr != m_crText)
+    {
+        m_dc.SetTextForeground(GridToWxColour(cr));
+        m_dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+        m_bText = true;
+        m_crText = cr;
+    }
 }
 
 void CGridWxDC::DrawTextOpaque(const std::string& strText, int x, int y, const GRIDRECT& rc, GRIDCOLOR crText,
                                GRIDCOLOR crBack)
 {
     FillRect(rc, crBack);
-    if (strText.empty())
+    if (strText.empty() || rc.IsEmpty())
         return;
     wxDCClipper clip(m_dc, GridToWxRect(rc));
-    m_dc.SetTextForeground(GridToWxColour(crText));
-    m_dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    UseTextColour(crText);
     m_dc.DrawText(GridToWxString(strText), x, y);
 }
 
@@ -136,4 +181,67 @@ void CGridWxDC::DrawFocusRect(const GRIDRECT& rc)
 {
     if (wxWindow* pWin = m_dc.GetWindow())
         wxRendererNative::Get().DrawFocusRect(pWin, m_dc, GridToWxRect(rc));
+}
+
+void CGridWxDC::DrawTextClipped(const std::string& strText, int x, int y, const GRIDRECT& rc, GRIDCOLOR crText)
+{
+    if (strText.empty() || rc.IsEmpty())
+        return;
+    wxDCClipper clip(m_dc, GridToWxRect(rc));
+    UseTextColour(crText);
+    m_dc.DrawText(GridToWxString(strText), x, y);
+}
+
+// Breaks the text at spaces into lines that fit the width, one line height apart.
+void CGridWxDC::DrawTextWrapped(const std::string& strText, const GRIDRECT& rc, GRIDCOLOR crText)
+{
+    if (strText.empty() || rc.IsEmpty())
+        return;
+    wxDCClipper clip(m_dc, GridToWxRect(rc));
+    UseTextColour(crText);
+    const wxString str = GridToWxString(strText);
+    const int nLine = m_dc.GetCharHeight();
+    int y = rc.top;
+    wxString strLine;
+    auto flush = [&] {
+        m_dc.DrawText(strLine, rc.left, y);
+        y += nLine;
+        strLine.clear();
+    };
+    for (const wxString& word : wxSplit(str, ' ', 0))
+    {
+        const wxString strTry = strLine.empty() ? word : strLine + " " + word;
+        if (!strLine.empty() && m_dc.GetTextExtent(strTry).x > rc.Width())
+        {
+            flush();
+            strLine = word;
+        }
+        else
+            strLine = strTry;
+        if (y >= rc.bottom)
+            return;
+    }
+    if (!strLine.empty())
+        flush();
+}
+
+void CGridWxDC::DrawBitmap(CGridBitmap* pBitmap, const GRIDRECT& rc)
+{
+    if (!pBitmap || !pBitmap->m_pNative || rc.IsEmpty())
+        return;
+    const wxBitmap& bmp = *static_cast<wxBitmap*>(pBitmap->m_pNative.get());
+    if (bmp.GetWidth() == rc.Width() && bmp.GetHeight() == rc.Height())
+    {
+        m_dc.DrawBitmap(bmp, rc.left, rc.top, true);
+        return;
+    }
+    const wxImage img = bmp.ConvertToImage().Scale(rc.Width(), rc.Height(), wxIMAGE_QUALITY_NORMAL);
+    m_dc.DrawBitmap(wxBitmap(img), rc.left, rc.top, true);
+}
+
+std::unique_ptr<CGridBitmap> GridMakeBitmap(const wxBitmap& bmp)
+{
+    auto p = std::make_unique<CGridBitmap>(bmp.GetWidth(), bmp.GetHeight());
+    p->m_pNative = std::make_shared<wxBitmap>(bmp);
+    return p;
 }

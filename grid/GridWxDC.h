@@ -1,13 +1,16 @@
 // The drawing seam on a wxDC, and the conversions between the grid's plain values and wx.
 #pragma once
 
+#include "grid/GridBitmap.h"
 #include "grid/GridDC.h"
 
+#include <wx/bitmap.h>
 #include <wx/colour.h>
 #include <wx/dc.h>
 #include <wx/font.h>
 #include <wx/gdicmn.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +23,8 @@ std::string GridFromWxString(const wxString& str);
 GRIDRECT GridFromWxRect(const wxRect& rc);
 // The wx font of a table font, created on first use and kept with the record.
 const wxFont& GridWxFont(CGridFont* pFont);
+// A grid bitmap record holding a wx bitmap; the record owns a copy of it.
+std::unique_ptr<CGridBitmap> GridMakeBitmap(const wxBitmap& bmp);
 // Installs the desktop's colours and metrics as the grid's colour source (once).
 void GridInstallWxColorSource();
 
@@ -35,12 +40,22 @@ public:
     void DrawLine(int x1, int y1, int x2, int y2, const CGridPen& pen) override;
     void DrawTextOpaque(const std::string& strText, int x, int y, const GRIDRECT& rc, GRIDCOLOR crText,
                         GRIDCOLOR crBack) override;
+    void DrawTextClipped(const std::string& strText, int x, int y, const GRIDRECT& rc, GRIDCOLOR crText) override;
+    void DrawTextWrapped(const std::string& strText, const GRIDRECT& rc, GRIDCOLOR crText) override;
     GRIDSIZE GetTextExtent(const std::string& strText) override;
+    void DrawBitmap(CGridBitmap* pBitmap, const GRIDRECT& rc) override;
     void DrawFocusRect(const GRIDRECT& rc) override;
 
     wxDC& GetWxDC() { return m_dc; }
 
 private:
+    void SetFontIfChanged(const wxFont& font);
+    void UsePen(GRIDCOLOR cr, int nWidth);
+    void UseTextColour(GRIDCOLOR cr);
+
     wxDC& m_dc;
     std::vector<wxFont> m_arrSavedFonts;
+    bool m_bPen = false, m_bNoPen = false, m_bBrush = false, m_bText = false;
+    GRIDCOLOR m_crPen = 0, m_crBrush = 0, m_crText = 0;
+    int m_nPenWidth = 1;
 };

@@ -85,9 +85,12 @@ const StringEntry kStrings[] = {
     {IDS_ZIP_CAPTION, "Info-ZIP Example"},
     {IDS_ZIP_WRITEFAILED, "Could not write the ZIP archive %s:\n%s"},
     {IDS_ZIP_COPYFAILED, "Could not copy the soundbank %s to %s:\n%s"},
+    {IDS_ZIP_NAMECLASH, "The soundbank %s cannot be archived beside the mapping page: both are named %s."},
     {IDS_CANTREPAIR, "This soundbank cannot be repaired: its priority chunk does not follow its TTMA chunk as "
                      "expected.\nThe file was left unchanged."},
-    {IDS_ZIP_NAMECLASH, "The soundbank %s cannot be archived beside the mapping page: both are named %s."},
+    {IDS_GRID_NOTFOUND, "Item not found"},
+    {IDS_GRID_NOTFOUNDCAPTION, "Not Found"},
+    {IDS_GRID_CELLTIP, "Col:%s Row:%s"},
 };
 } // namespace
 

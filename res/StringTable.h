@@ -80,6 +80,11 @@ enum StringId : unsigned
     IDS_ZIP_NAMECLASH = 62008,   // bank, name
 
     IDS_CANTREPAIR = 62009, // a converted bank whose chunks do not allow the repair
+
+    // The grid control's find message and its caption, and its default cell tip (column, row).
+    IDS_GRID_NOTFOUND = 62010,
+    IDS_GRID_NOTFOUNDCAPTION = 62011,
+    IDS_GRID_CELLTIP = 62012,
 };
 
 // Text of an id; an empty string for an id the table does not hold.

@@ -160,10 +160,11 @@ TEST(GridCellTest, ColourSourceSeamSuppliesSystemColours)
         GRIDCOLOR GetSysColor(int) const override { return 0x123456; }
         int GetSystemMetric(int) const override { return 21; }
     } fake;
-    SetGridColorSource(&fake);
     CGridCell cell;
-    EXPECT_EQ(cell.GetBackColor(), 0x123456u);
-    EXPECT_EQ(GridGetSystemMetric(GRID_SM_CXVSCROLL), 21);
-    SetGridColorSource(nullptr);
+    {
+        CSlot<IGridColorSource>::CScope scope(GridColorSlot(), &fake);
+        EXPECT_EQ(cell.GetBackColor(), 0x123456u);
+        EXPECT_EQ(GridGetSystemMetric(GRID_SM_CXVSCROLL), 21);
+    }
     EXPECT_EQ(cell.GetBackColor(), 0xFFFFFFu);
 }

@@ -174,10 +174,10 @@ TEST(GridCoreTest, FontsAreSharedByDescriptionAndFace)
     EXPECT_EQ(a, b);
     EXPECT_NE(a, c);
     EXPECT_EQ(grid.GetFontRefCount(a), 2);
-    EXPECT_EQ(grid.GetFont(d)->GetFaceName(), "");
+    EXPECT_EQ(grid.GetGridFont(d)->GetFaceName(), "");
     EXPECT_EQ(grid.SetDefaultFont(99), 1);
     EXPECT_EQ(grid.SetDefaultFont(c), 0);
-    EXPECT_EQ(grid.GetSheet()->m_pDefaultFont, grid.GetFont(c));
+    EXPECT_EQ(grid.GetSheet()->m_pDefaultFont, grid.GetGridFont(c));
 }
 
 TEST(GridCoreTest, BuiltinCellTypesAndRegistration)
@@ -235,7 +235,7 @@ TEST(GridCoreTest, PasteSplitsFieldsAtTabsAndLineEnds)
     grid.SetColCount(5);
     grid.SetRowCount(5);
     grid.SetCurrentCell(1, 1);
-    grid.GetSheet()->m_nSelectionMode = 1;
+    grid.SetSelectionMode(1);
     grid.PasteText("a\tb\r\nc\t\td\n");
     std::string s;
     grid.GetCellText(1, 1, &s);
@@ -258,7 +258,7 @@ TEST(GridCoreTest, PopupNeedsTheSwitchAndTheOwner)
     CRecordingGrid grid;
     GRIDPOINT pt{5, 5};
     EXPECT_EQ(grid.StartPopupMenu(1, 1, &pt, 1), 1);
-    grid.GetSheet()->m_bPopupEnabled = 1;
+    grid.EnablePopupMenu(1);
     EXPECT_EQ(grid.StartPopupMenu(1, 2, &pt, 1), 0);
     grid.OnPopupMenuCommand(999);
     grid.OnPopupMenuCommand(1001);

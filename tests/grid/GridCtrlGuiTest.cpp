@@ -1,7 +1,7 @@
 // The grid window: it builds its children, lays them out, survives resizes and sheet switches,
 // and runs an edit through its real edit box.
 #include "grid/GridCtrl.h"
-#include "grid/GridEditBox.h"
+#include "grid/GridEdit.h"
 
 #include <gtest/gtest.h>
 
@@ -107,4 +107,42 @@ TEST_F(GridCtrlGuiTest, EditRunsThroughTheRealEditBox)
     std::string s;
     pGrid->GetCellText(1, 1, &s);
     EXPECT_EQ(s, "after");
+}
+
+namespace
+{
+// A subclass set up in its own notifications, as an owner's grid is.
+class CSetupGrid : public CGridCtrl
+{
+public:
+    int m_nSetups = 0;
+    int m_nLayouts = 0;
+    void OnGridSetup() override
+    {
+        ++m_nSetups;
+        SetColCount(4);
+        SetRowCount(10);
+    }
+    void OnLayoutAdjust(GRIDRECT* pCells, GRIDRECT*, GRIDRECT*, GRIDRECT*, GRIDRECT*, GRIDRECT*, GRIDRECT*) override
+    {
+        ++m_nLayouts;
+        pCells->right -= 10; // the subclass keeps a strip free
+    }
+};
+} // namespace
+
+TEST_F(GridCtrlGuiTest, TwoPhaseCreationRunsTheSubclassNotifications)
+{
+    auto* pSub = new CSetupGrid;
+    ASSERT_TRUE(pSub->Create(pFrame, wxID_ANY, wxPoint(0, 0), wxSize(300, 200)));
+    EXPECT_EQ(pSub->m_nSetups, 1);
+    EXPECT_GT(pSub->m_nLayouts, 0);
+    EXPECT_EQ(pSub->GetColCount(), 4);
+    const wxWindow* pCells = dynamic_cast<wxWindow*>(pSub->GetChild(GRID_CHILD_CELLS));
+    EXPECT_EQ(pCells->GetRect().GetRight() + 1, pSub->GetSheet()->m_rcSections[GRID_RC_CELLS].right);
+    // Both fonts are reachable from a subclass: the window's and the grid's table entries.
+    const int nFont = pSub->RegisterFont("", 13, 700);
+    EXPECT_TRUE(pSub->GetFont().IsOk());
+    EXPECT_EQ(pSub->GetGridFont(nFont)->GetLogFont().lfWeight, 700);
+    pSub->Destroy();
 }

@@ -185,16 +185,40 @@ TEST_F(EditFixture, CancelEditHidesTheBoxAndReturnsTheFocus)
     EXPECT_TRUE(cells.m_bFocus);
 }
 
-TEST_F(EditFixture, HeadingCellsAreEditedInTheirHeading)
+// A heading cell can never become current, so the move that starts its edit fails.
+TEST_F(EditFixture, HeadingCellsRefuseTheEditAsAFailedMove)
 {
-    ASSERT_EQ(grid.BeginEdit(-1, 1, 0), 0);
-    EXPECT_EQ(edit.m_nHost, GRID_SECTION_ROWHEADING);
-    EXPECT_EQ(edit.m_rc, (GRIDRECT{15, 20, 39, 39})); // heading column -1 is the 25 pixels next to the cells
-    EXPECT_EQ(grid.EndEdit("Row label", 0, 1, 0, 2), 1);
-    EXPECT_FALSE(grid.IsEditing()); // no move-on outside the cell area
+    const int nCol = grid.CurrentCol();
+    const long nRow = grid.CurrentRow();
+    EXPECT_EQ(grid.BeginEdit(-1, 1, 0), 2);
+    EXPECT_EQ(grid.BeginEdit(1, -1, 0), 2);
+    EXPECT_FALSE(grid.IsEditing());
+    EXPECT_FALSE(edit.m_bShown);
+    EXPECT_EQ(grid.CurrentCol(), nCol);
+    EXPECT_EQ(grid.CurrentRow(), nRow);
+}
+
+// A member of a joined block is edited as the block: the edit opens on the block's origin
+// and what is typed is stored there, where it is shown.
+TEST_F(EditFixture, JoinedMemberIsEditedAsItsBlockOrigin)
+{
+    CGridCell origin;
+    origin.SetText("block");
+    origin.SetJoin(1, 1, 1);
+    grid.SetCell(1, 1, &origin);
+    CGridCell member;
+    member.SetJoin(0, -1, -1);
+    grid.SetCell(2, 2, &member);
+    ASSERT_EQ(grid.BeginEdit(2, 2, 0), 0);
+    EXPECT_EQ(grid.GetEditCol(), 1);
+    EXPECT_EQ(grid.GetEditRow(), 1L);
+    EXPECT_EQ(edit.m_strText, "block");
+    EXPECT_EQ(grid.EndEdit("joined", 0, 0, 0, 0), 1);
     std::string s;
-    grid.GetCellText(-1, 1, &s);
-    EXPECT_EQ(s, "Row label");
+    grid.GetCellText(1, 1, &s);
+    EXPECT_EQ(s, "joined");
+    grid.GetCellText(2, 2, &s);
+    EXPECT_EQ(s, "");
 }
 
 TEST_F(EditFixture, DataSourceIsAskedBeforeTheOwnerToEndAnEdit)

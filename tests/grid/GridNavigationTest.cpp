@@ -188,7 +188,7 @@ TEST_F(GridFixture, JoinedBlocksMoveToTheirOrigin)
 
 TEST_F(GridFixture, MultiSelectionAnchorsTheNotifiedCell)
 {
-    grid.GetSheet()->m_nSelectionMode = 1;
+    grid.SetSelectionMode(1);
     grid.SetCurrentCell(1, 1);
     grid.m_bShift = true;
     grid.SetCurrentCell(3, 4);

@@ -63,3 +63,21 @@ TEST(GridSelectionTest, MouseInputKinds)
     sel.OnLeftPress(1, 1, 0x4); // Shift: extends the open block
     EXPECT_EQ(sel.IsSelected(5, 5), 1);
 }
+
+TEST(GridSelectionTest, FirstOrLastMatchingBlockDecidesByMode)
+{
+    for (int nMode : {0, static_cast<int>(CGridMultiSelect::MODE_FIRSTDECIDES)})
+    {
+        CGridMultiSelect sel;
+        sel.m_nMode = nMode;
+        sel.OpenBlock(0, 0);
+        sel.ExtendTo(3, 3);
+        sel.OpenBlock(2, 2);
+        sel.ExtendTo(5, 5);
+        int nNumber = -1;
+        EXPECT_EQ(sel.IsSelected(2, 3, &nNumber), 1);
+        EXPECT_EQ(nNumber, nMode ? 0 : 1);
+        EXPECT_EQ(sel.IsSelected(1, 1, &nNumber), 1);
+        EXPECT_EQ(nNumber, 0);
+    }
+}

@@ -1,65 +1,82 @@
-// A frame with a grid of a few thousand filled cells: headings, a few colours and alignments,
-// editing by double click, and a sort of the first column from the column heading's corner.
+// A frame with a grid that shows every cell type: check boxes, drop lists with their choices,
+// arrows, text overflowing into empty neighbours, borders and bevels, bitmaps beside text and
+// a joined block, with multi-selection on. A double click edits, the popup sorts column A.
+#include "grid/GridCellType.h"
+#include "grid/GridCheckBoxType.h"
 #include "grid/GridCtrl.h"
+#include "grid/GridWxDC.h"
 
 #include <wx/app.h>
+#include <wx/dcmemory.h>
 #include <wx/frame.h>
+#include <wx/image.h>
 #include <wx/menu.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 namespace
 {
-const int SAMPLE_COLS = 26;
-const long SAMPLE_ROWS = 400;
+const int SAMPLE_COLS = 11;
+const long SAMPLE_ROWS = 300;
+const char* const HEADINGS[SAMPLE_COLS] = {"Item",   "Check box", "Drop list", "Arrow",  "Overflow", "",
+                                           "",       "Borders",   "Bitmap",    "Number", "Notes"};
+
+// A small square bitmap in a colour with a darker frame.
+wxBitmap MakeSwatch(const wxColour& colour)
+{
+    wxBitmap bmp(14, 14);
+    wxMemoryDC dc(bmp);
+    dc.SetBackground(*wxWHITE_BRUSH);
+    dc.Clear();
+    dc.SetPen(wxPen(colour.ChangeLightness(60)));
+    dc.SetBrush(wxBrush(colour));
+    dc.DrawRectangle(1, 1, 12, 12);
+    dc.SelectObject(wxNullBitmap);
+    return bmp;
+}
 
 class CSampleGrid : public CGridCtrl
 {
 public:
-    explicit CSampleGrid(wxWindow* pParent) : CGridCtrl(pParent, wxID_ANY)
+    // Two-phase: the grid is set up in OnGridSetup, which Create calls once this class is complete.
+    CSampleGrid() = default;
+
+    void OnGridSetup() override
     {
+        m_pRed = GridMakeBitmap(MakeSwatch(*wxRED));
+        m_pGreen = GridMakeBitmap(MakeSwatch(wxColour(40, 160, 60)));
+        m_pBlue = GridMakeBitmap(MakeSwatch(wxColour(40, 90, 200)));
+        SetDefaultFont(RegisterFont("", 13, 400));
         SetColCount(SAMPLE_COLS, 0);
         SetRowCount(SAMPLE_ROWS, 0);
-        CGridCell cell;
+        SetColumnWidth(0, 70);
+        SetColumnWidth(1, 95);
+        SetColumnWidth(2, 100);
+        SetColumnWidth(3, 50);
+        SetColumnWidth(7, 90);
+        SetColumnWidth(10, 160);
         for (int c = 0; c < SAMPLE_COLS; ++c)
-        {
-            const char szName[2] = {static_cast<char>('A' + c), 0};
-            SetCellText(c, -1, szName);
-        }
-        char sz[32];
+            SetCellText(c, -1, HEADINGS[c]);
         for (long r = 0; r < SAMPLE_ROWS; ++r)
-        {
-            std::snprintf(sz, sizeof sz, "%ld", r + 1);
-            SetCellText(-1, r, sz);
-            for (int c = 0; c < SAMPLE_COLS; ++c)
-            {
-                cell.SetMask(0);
-                if (c % 3 == 1)
-                {
-                    cell.SetDecimals(2);
-                    cell.SetNumber((r + 1) * 1.25 + c);
-                    cell.SetAlignment(2);
-                }
-                else
-                {
-                    std::snprintf(sz, sizeof sz, "%c%ld", 'A' + c, r + 1);
-                    cell.SetText(sz);
-                }
-                if (r % 10 == 0)
-                    cell.SetBackColor(0xE0F0FF);
-                SetCell(c, r, &cell);
-            }
-        }
+            FillRow(r);
+        Join(4, 6, 2, 6, "Joined block");
+        SetSelectionMode(1);
+        EnableCellTips(1);
+        SetKeyAcceleration(4, 0);
+        SetDragScroll(1, 120);
+        EnablePopupMenu(1);
         GetPopupMenu()->Append(1000, "Sort by column A");
-        GetSheet()->m_bPopupEnabled = 1;
-        SetDefaultFont(RegisterFont("", 13, 400));
         AdjustLayout();
+        // Two selected blocks to start with; a plain click replaces them.
+        MarkRange(8, 13, 9, 16);
+        MarkRange(1, 18, 2, 19);
     }
 
-    void OnCellDoubleClick(int nCol, long nRow, GRIDRECT*, GRIDPOINT*, int) override
+    void OnCellDoubleClick(int nCol, long nRow, GRIDRECT*, GRIDPOINT*, int nProcessed) override
     {
-        if (nCol >= 0 && nRow >= 0)
+        if (nCol >= 0 && nRow >= 0 && !nProcessed)
             BeginEdit(nCol, nRow, 0);
     }
 
@@ -71,6 +88,97 @@ public:
             RepaintAll();
         }
     }
+
+private:
+    void FillRow(long r)
+    {
+        char sz[64];
+        std::snprintf(sz, sizeof sz, "%ld", r + 1);
+        SetCellText(-1, r, sz);
+        CGridCell cell;
+        auto put = [&](int nCol) {
+            if (r % 10 == 0)
+                cell.SetBackColor(0xF0F8FF);
+            SetCell(nCol, r, &cell);
+            cell.SetMask(0);
+        };
+        std::snprintf(sz, sizeof sz, "Item %ld", r + 1);
+        cell.SetText(sz);
+        put(0);
+
+        cell.SetCellType(2);
+        cell.SetLabel(r % 3 == 0 ? "Enabled" : "Visible");
+        cell.SetNumber(r % 2 == 0 ? 1 : 0);
+        static const int CHECK_STYLES[] = {0, GRID_CHECK_SUNKEN3D, GRID_CHECK_RAISED3D | GRID_CHECK_TICK, GRID_CHECK_TICK};
+        cell.SetCellTypeParam(CHECK_STYLES[r % 4]);
+        put(1);
+
+        static const char* const COLOURS[] = {"Red", "Green", "Blue", "Yellow"};
+        cell.SetCellType(1);
+        cell.SetLabel("Red\nGreen\nBlue\nYellow\nCyan\nMagenta\n");
+        cell.SetText(COLOURS[r % 4]);
+        put(2);
+
+        static const int ARROWS[] = {0x10, 0x20, 0x40, 0x80};
+        cell.SetCellType(3);
+        cell.SetCellTypeParam(ARROWS[r % 4]);
+        cell.SetTextColor(0x804000);
+        put(3);
+
+        if (r % 2 == 0 && (r < 4 || r > 7))
+        {
+            cell.SetText("This text is wider than its column and runs on into the empty cells beside it");
+            put(4);
+        }
+
+        static const short BORDERS[] = {0x1 | 0x2 | 0x4 | 0x8, 0x10 | 0x20 | 0x40 | 0x80, 0x1000, 0x2000, 0x800};
+        cell.SetBorder(BORDERS[r % 5]);
+        static const char* const BORDER_NAMES[] = {"thin box", "medium box", "sunken", "raised", "thick bottom"};
+        cell.SetText(BORDER_NAMES[r % 5]);
+        cell.SetAlignment(0x4 | 0x20);
+        put(7);
+
+        CGridBitmap* const BITMAPS[] = {m_pRed.get(), m_pGreen.get(), m_pBlue.get()};
+        static const char* const BITMAP_NAMES[] = {"red", "green", "blue"};
+        cell.SetBitmap(BITMAPS[r % 3]);
+        cell.SetText(BITMAP_NAMES[r % 3]);
+        put(8);
+
+        cell.SetDecimals(2);
+        cell.SetNumber((r + 1) * 1.25);
+        cell.SetAlignment(2);
+        put(9);
+
+        if (r % 7 == 3)
+        {
+            cell.SetText("A long note cut with an ellipsis at the cell's edge");
+            cell.SetCellTypeParam(4);
+            put(10);
+        }
+    }
+
+    void Join(int nCol, long nRow, int nCols, long nRows, const char* pszText)
+    {
+        CGridCell cell;
+        for (int c = nCol; c <= nCol + nCols; ++c)
+            for (long r = nRow; r <= nRow + nRows - 1; ++r)
+            {
+                cell.SetMask(0);
+                if (c == nCol && r == nRow)
+                {
+                    cell.SetText(pszText);
+                    cell.SetJoin(1, nCols, nRows - 1);
+                    cell.SetBackColor(0xD8F0FF);
+                    cell.SetAlignment(0x4 | 0x20);
+                    cell.SetBorder(0x1000);
+                }
+                else
+                    cell.SetJoin(0, nCol - c, nRow - r);
+                SetCell(c, r, &cell);
+            }
+    }
+
+    std::unique_ptr<CGridBitmap> m_pRed, m_pGreen, m_pBlue;
 };
 
 class CSampleApp : public wxApp
@@ -78,9 +186,12 @@ class CSampleApp : public wxApp
 public:
     bool OnInit() override
     {
-        auto* pFrame = new wxFrame(nullptr, wxID_ANY, "Orvane grid sample", wxDefaultPosition, wxSize(800, 560));
-        new CSampleGrid(pFrame);
+        wxInitAllImageHandlers();
+        auto* pFrame = new wxFrame(nullptr, wxID_ANY, "Orvane grid sample", wxDefaultPosition, wxSize(960, 620));
+        auto* pGrid = new CSampleGrid;
+        pGrid->Create(pFrame, wxID_ANY);
         pFrame->Show();
+        pGrid->GetChild(GRID_CHILD_CELLS)->SetFocus();
         return true;
     }
 };

@@ -1,29 +1,29 @@
-// CGridEditBox: shows, places and ends the in-place edit.
-#include "grid/GridEditBox.h"
+// CGridEdit: shows, places and ends the in-place edit.
+#include "grid/GridEdit.h"
 
 #include "grid/GridCtrl.h"
 #include "grid/GridWxDC.h"
 
-CGridEditBox::CGridEditBox(CGridCtrl* pGrid)
+CGridEdit::CGridEdit(CGridCtrl* pGrid)
     : wxTextCtrl(pGrid, 123, wxEmptyString, wxDefaultPosition, wxSize(0, 0), wxTE_MULTILINE | wxTE_PROCESS_TAB |
                                                                                   wxTE_PROCESS_ENTER | wxBORDER_SIMPLE),
       m_pGrid(pGrid)
 {
     Hide();
-    Bind(wxEVT_KEY_DOWN, &CGridEditBox::OnKeyDown, this);
-    Bind(wxEVT_KILL_FOCUS, &CGridEditBox::OnKillFocus, this);
+    Bind(wxEVT_KEY_DOWN, &CGridEdit::OnKeyDown, this);
+    Bind(wxEVT_KILL_FOCUS, &CGridEdit::OnKillFocus, this);
 }
 
-void CGridEditBox::SetText(const std::string& strText) { ChangeValue(GridToWxString(strText)); }
-std::string CGridEditBox::GetText() const { return GridFromWxString(GetValue()); }
+void CGridEdit::SetText(const std::string& strText) { ChangeValue(GridToWxString(strText)); }
+std::string CGridEdit::GetText() const { return GridFromWxString(GetValue()); }
 
-void CGridEditBox::SetEditFont(CGridFont* pFont)
+void CGridEdit::SetEditFont(CGridFont* pFont)
 {
     if (pFont)
         SetFont(GridWxFont(pFont));
 }
 
-void CGridEditBox::SetHost(int nSection)
+void CGridEdit::SetHost(int nSection)
 {
     const int nSlot = nSection == GRID_SECTION_ROWHEADING   ? GRID_CHILD_ROWHEADING
                       : nSection == GRID_SECTION_COLHEADING ? GRID_CHILD_COLHEADING
@@ -33,34 +33,34 @@ void CGridEditBox::SetHost(int nSection)
             Reparent(pHost);
 }
 
-void CGridEditBox::PlaceOnTop(const GRIDRECT& rc)
+void CGridEdit::PlaceOnTop(const GRIDRECT& rc)
 {
     SetSize(GridToWxRect(rc));
     Raise();
 }
 
-void CGridEditBox::ShowEdit(bool bShow)
+void CGridEdit::ShowEdit(bool bShow)
 {
     m_bEnding = !bShow;
     Show(bShow);
     m_bEnding = false;
 }
 
-void CGridEditBox::ActivateAndFocus()
+void CGridEdit::ActivateAndFocus()
 {
     SetFocus();
     SelectAll();
 }
 
-bool CGridEditBox::HasEditFocus() const { return wxWindow::FindFocus() == this; }
+bool CGridEdit::HasEditFocus() const { return wxWindow::FindFocus() == this; }
 
-void CGridEditBox::SendChar(unsigned nKey)
+void CGridEdit::SendChar(unsigned nKey)
 {
     ChangeValue(wxString(wxUniChar(nKey)));
     SetInsertionPointEnd();
 }
 
-void CGridEditBox::Finish(bool bCancel, bool bMove, int nNextCol, long nNextRow)
+void CGridEdit::Finish(bool bCancel, bool bMove, int nNextCol, long nNextRow)
 {
     if (m_bEnding || !m_pGrid->IsEditing())
         return;
@@ -79,7 +79,7 @@ void CGridEditBox::Finish(bool bCancel, bool bMove, int nNextCol, long nNextRow)
     }
 }
 
-void CGridEditBox::OnKeyDown(wxKeyEvent& event)
+void CGridEdit::OnKeyDown(wxKeyEvent& event)
 {
     const int nCol = m_pGrid->GetEditCol();
     const long nRow = m_pGrid->GetEditRow();
@@ -94,7 +94,7 @@ void CGridEditBox::OnKeyDown(wxKeyEvent& event)
 }
 
 // Leaving the grid cancels the edit; moving to one of the grid's own windows stores it.
-void CGridEditBox::OnKillFocus(wxFocusEvent& event)
+void CGridEdit::OnKillFocus(wxFocusEvent& event)
 {
     event.Skip();
     wxWindow* pTo = event.GetWindow();

@@ -1,4 +1,4 @@
-// The control's in-place edit box for now: a multi-line text control that ends the edit on
+// CGridEdit: the in-place edit box, a multi-line text control that ends the edit on
 // Tab, Enter, Escape or when the focus leaves it.
 #pragma once
 
@@ -8,10 +8,10 @@
 
 class CGridCtrl;
 
-class CGridEditBox : public wxTextCtrl, public IGridEditWindow
+class CGridEdit : public wxTextCtrl, public IGridEditWindow
 {
 public:
-    explicit CGridEditBox(CGridCtrl* pGrid);
+    explicit CGridEdit(CGridCtrl* pGrid);
 
     void SetText(const std::string& strText) override;
     std::string GetText() const override;

@@ -1,0 +1,78 @@
+// Speed of a full paint of a 1280 x 900 page of text cells into a wxMemoryDC (run under a
+// display, for instance xvfb-run): the grid's paint pass with real fonts and text drawing, and
+// the toolkit's text drawing alone for comparison.
+#include "grid/GridCellArea.h"
+#include "grid/GridCore.h"
+#include "grid/GridWxDC.h"
+
+#include <benchmark/benchmark.h>
+
+#include <wx/app.h>
+#include <wx/bitmap.h>
+#include <wx/dcmemory.h>
+#include <wx/init.h>
+
+#include <cstdio>
+
+static void BM_FullPaintOfAPageIntoAMemoryDC(benchmark::State& state)
+{
+    CGridCore grid;
+    grid.SetLayoutSize(1280, 900);
+    grid.SetColCount(12, 0);
+    grid.SetRowCount(1000, 0);
+    for (int c = 0; c < 12; ++c)
+        grid.SetColumnWidth(c, 100);
+    grid.SetDefaultFont(grid.RegisterFont("", 13, 400));
+    grid.AdjustLayout();
+    char sz[32];
+    for (long r = 0; r < 60; ++r)
+        for (int c = 0; c < 12; ++c)
+        {
+            std::snprintf(sz, sizeof sz, "R%ldC%d text", r, c);
+            grid.SetCellText(c, r, sz);
+        }
+    CGridCellArea area(&grid);
+    wxBitmap bmp(grid.GetSheet()->m_nCellAreaWidth, grid.GetSheet()->m_nCellAreaHeight);
+    wxMemoryDC dc(bmp);
+    CGridWxDC gdc(dc);
+    for (auto _ : state)
+    {
+        area.HintAll();
+        area.PaintCells(&gdc, true);
+    }
+    state.counters["cells"] =
+        static_cast<double>(area.m_nCellsDrawn) / static_cast<double>(state.iterations());
+    dc.SelectObject(wxNullBitmap);
+}
+BENCHMARK(BM_FullPaintOfAPageIntoAMemoryDC)->Unit(benchmark::kMillisecond);
+
+// The floor the toolkit sets: the same 528 strings drawn straight into the memory DC, without
+// the grid, its fills, lines or clipping.
+static void BM_ToolkitTextAloneForAPage(benchmark::State& state)
+{
+    wxBitmap bmp(1224, 880);
+    wxMemoryDC dc(bmp);
+    dc.SetFont(wxFontInfo(9));
+    char sz[32];
+    for (auto _ : state)
+        for (int r = 0; r < 44; ++r)
+            for (int c = 0; c < 12; ++c)
+            {
+                std::snprintf(sz, sizeof sz, "R%dC%d text", r, c);
+                dc.DrawText(sz, c * 100 + 4, r * 20 + 1);
+            }
+    dc.SelectObject(wxNullBitmap);
+}
+BENCHMARK(BM_ToolkitTextAloneForAPage)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    wxApp::SetInstance(new wxApp());
+    if (!wxEntryStart(argc, argv))
+        return 1;
+    ::benchmark::Initialize(&argc, argv);
+    ::benchmark::RunSpecifiedBenchmarks();
+    ::benchmark::Shutdown();
+    wxEntryCleanup();
+    return 0;
+}

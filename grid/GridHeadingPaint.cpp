@@ -1,0 +1,74 @@
+// The heading paint passes. Heading row -1 and heading column -1 lie next to the cells.
+#include "grid/GridHeadingPaint.h"
+
+#include "grid/GridCellType.h"
+#include "grid/GridCore.h"
+#include "grid/GridDC.h"
+
+namespace
+{
+void Prepare(CGridCore& grid, CGridDC& dc, GRIDSIZE sz, int nSection)
+{
+    dc.FillRect(GRIDRECT{0, 0, sz.cx, sz.cy}, grid.OnBackColor(nSection));
+    if (CGridFont* pFont = grid.GetSheet()->m_pDefaultFont)
+        dc.SelectFont(pFont);
+    grid.OnPrepareDC(&dc, nullptr, nSection);
+}
+
+void DrawHeadingCell(CGridCore& grid, CGridDC& dc, CGridCell& cell, int nCol, long nRow, GRIDRECT rc)
+{
+    grid.GetCellResolved(nCol, nRow, &cell);
+    dc.SaveState();
+    grid.GetCellTypeOf(cell)->OnDraw(&dc, &rc, nCol, nRow, &cell, 0, 0);
+    dc.RestoreState();
+}
+} // namespace
+
+void GridPaintColHeading(CGridCore& grid, CGridDC& dc, GRIDSIZE sz)
+{
+    Prepare(grid, dc, sz, GRID_SECTION_COLHEADING);
+    const CGridInfo& s = *grid.GetSheet();
+    CGridCell cell;
+    int y = s.m_nColHeadingHeight - s.HeadingRowsSum();
+    for (int h = static_cast<int>(s.m_arrHeadingRows.size()) - 1; h >= 0; --h)
+    {
+        const int nHeight = s.m_arrHeadingRows[static_cast<size_t>(h)];
+        int x = 0;
+        for (int c = s.m_nLeftCol; c < s.m_nColCount && x < sz.cx; ++c)
+        {
+            const int w = s.ColWidth(c);
+            if (w > 0)
+                DrawHeadingCell(grid, dc, cell, c, ~h, GRIDRECT{x, y, x + w, y + nHeight});
+            x += w;
+        }
+        y += nHeight;
+    }
+}
+
+void GridPaintRowHeading(CGridCore& grid, CGridDC& dc, GRIDSIZE sz)
+{
+    Prepare(grid, dc, sz, GRID_SECTION_ROWHEADING);
+    const CGridInfo& s = *grid.GetSheet();
+    CGridCell cell;
+    int x = s.m_nRowHeadingWidth - s.HeadingColsSum();
+    for (int h = static_cast<int>(s.m_arrHeadingCols.size()) - 1; h >= 0; --h)
+    {
+        const int nWidth = s.m_arrHeadingCols[static_cast<size_t>(h)];
+        int y = 0;
+        for (long r = s.m_nTopRow; r < s.m_nRowCount && y < sz.cy; ++r)
+        {
+            const int nHeight = s.RowHeight(r);
+            if (nHeight > 0)
+                DrawHeadingCell(grid, dc, cell, ~h, r, GRIDRECT{x, y, x + nWidth, y + nHeight});
+            y += nHeight;
+        }
+        x += nWidth;
+    }
+}
+
+void GridPaintCorner(CGridCore& grid, CGridDC& dc, GRIDSIZE sz)
+{
+    Prepare(grid, dc, sz, GRID_SECTION_CORNER);
+    CGridCell cell;
+    DrawHeadingCell(grid, dc, cell, -1, -1, GRIDRECT{0, 0, sz.cx, sz.cy});
+}
