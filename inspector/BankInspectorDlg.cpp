@@ -63,6 +63,13 @@ CBankInspectorDlg::CBankInspectorDlg(wxWindow* pParent)
     CentreOnParent();
 }
 
+CBankInspectorDlg::~CBankInspectorDlg()
+{
+    // A grid whose window was never made (the dialog never initialised) is no child to destroy.
+    if (m_pGrid && !m_pGrid->GetHandle())
+        delete m_pGrid;
+}
+
 wxRect CBankInspectorDlg::DialogRect(int x, int y, int w, int h) const
 {
     return wxRect(ConvertDialogToPixels(wxPoint(x, y)), ConvertDialogToPixels(wxSize(w, h)));
@@ -117,7 +124,7 @@ void CBankInspectorDlg::CreateControls()
     // The placeholder becomes the grid window when the dialog is initialised.
     place(new wxStaticText(this, IDC_GRID, "Here is the grid", wxDefaultPosition, wxDefaultSize, wxBORDER_SIMPLE),
           133, 74, 107, 75);
-    m_pGrid = new CInspectorGrid(this, wxID_ANY, wxDefaultPosition, wxDefaultSize);
+    m_pGrid = new CInspectorGrid;
     m_pGrid->m_nSetupRows = static_cast<int>(kInspectorSetupRows);
     m_pGrid->m_onEdited = [this](int nCol, long nRow) { OnInspectorEdited(nCol, nRow); };
 
@@ -133,7 +140,6 @@ void CBankInspectorDlg::CreateControls()
 void CBankInspectorDlg::OnInitDialog(wxInitDialogEvent&)
 {
     m_pGrid->AttachToDialogItem(this, static_cast<unsigned>(IDC_GRID));
-    m_pGrid->SetId(IDC_GRID);
     m_bLoaded = InitBank();
     UpdateControls();
     if (m_bLoaded)

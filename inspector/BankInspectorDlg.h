@@ -36,6 +36,7 @@ public:
     };
 
     explicit CBankInspectorDlg(wxWindow* pParent);
+    ~CBankInspectorDlg() override;
 
     // Set by the caller before ShowModal: the bank's file, how a converted one is treated when
     // it is read, and whether OK keeps a backup copy first.

@@ -14,10 +14,7 @@ constexpr short kAlignCentre = 4;
 constexpr int kHighlightCurrentCell = 3;
 } // namespace
 
-CInspectorGrid::CInspectorGrid(wxWindow* pParent, wxWindowID nId, const wxPoint& pos, const wxSize& size)
-    : CGridCtrl(pParent, nId, pos, size), m_table(*this)
-{
-}
+CInspectorGrid::CInspectorGrid() : m_table(*this) {}
 
 std::string CInspectorGrid::CTable::GetCellText(int nCol, long nRow) const
 {

@@ -11,7 +11,8 @@
 class CInspectorGrid : public CGridCtrl
 {
 public:
-    CInspectorGrid(wxWindow* pParent, wxWindowID nId, const wxPoint& pos, const wxSize& size);
+    // The window is made by AttachToDialogItem, which then runs OnGridSetup with this class in place.
+    CInspectorGrid();
 
     // Rows the grid is given at setup.
     int m_nSetupRows = 8;

@@ -80,7 +80,8 @@ TEST_F(BankInspectorDlgGuiTest, ShowsTheBankAndItsInstrumentsAndIsSavedAsAPictur
     EXPECT_EQ(nullptr, dlg->FindWindow("Here is the grid")); // the placeholder became the grid
     EXPECT_EQ("", grid->Table().GetCellText(0, 3));
 
-    wxMilliSleep(100);
+    dlg->Raise();
+    wxMilliSleep(200);
     PumpEvents();
     const wxRect rect = dlg->GetScreenRect();
     wxBitmap bitmap(rect.width, rect.height, 24);
