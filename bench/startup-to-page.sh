@@ -1,39 +1,54 @@
 #!/bin/sh
-# Cold start of the desktop program to the mapping page on screen, measured under Xvfb: the time
-# from launching `orvane <bank>` until its window titled "<bank> - Vorn Orvane" is mapped (the
-# window is shown only after the page has been rendered and loaded). Prints each run and the
-# median. Usage: bench/startup-to-page.sh [build-dir] [bank] [runs]
+# Cold start of the desktop program to the mapping page on screen, measured under Xvfb against a
+# bare wx frame that shows one wxHtmlWindow with a small page (orvane-bareframe). Each start is
+# timed from launch until its window is mapped: "<bank> - Vorn Orvane" for the program, which shows
+# its window only after the page has been rendered and loaded. The two are started alternately in
+# the same run; prints each run, the medians and their ratio.
+# Usage: bench/startup-to-page.sh [build-dir] [bank] [runs]
 set -e
 cd "$(dirname "$0")/.."
 build=${1:-build}
 bank=${2:-examples/demo.94b}
 runs=${3:-7}
-program="$(cd "$build/bin" && pwd)/orvane"
+bin="$(cd "$build/bin" && pwd)"
 bank="$(cd "$(dirname "$bank")" && pwd)/$(basename "$bank")"
 
 measure() {
-python3 - "$program" "$bank" "$runs" <<'PY'
+python3 - "$bin" "$bank" "$runs" <<'PY'
 import os, subprocess, sys, time
-program, bank, runs = sys.argv[1], sys.argv[2], int(sys.argv[3])
-title = os.path.basename(bank) + " - Vorn Orvane"
-times = []
-for _ in range(runs):
+bin, bank, runs = sys.argv[1], sys.argv[2], int(sys.argv[3])
+starts = [
+    ("orvane", [os.path.join(bin, "orvane"), bank], os.path.basename(bank) + " - Vorn Orvane"),
+    ("bare frame", [os.path.join(bin, "orvane-bareframe"), "Bare frame startup"], "Bare frame startup"),
+]
+
+def once(argv, title):
     start = time.monotonic()
-    proc = subprocess.Popen([program, bank], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    proc = subprocess.Popen(argv, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     while True:
         out = subprocess.run(["xwininfo", "-name", title], capture_output=True, text=True).stdout
         if "IsViewable" in out:
             break
         if time.monotonic() - start > 20:
-            sys.exit("the window did not appear")
+            sys.exit("the window \"%s\" did not appear" % title)
         time.sleep(0.002)
-    times.append(time.monotonic() - start)
+    elapsed = time.monotonic() - start
     proc.terminate()
     proc.wait()
-for t in times:
-    print(f"  {t * 1000:.0f} ms")
-times.sort()
-print(f"median cold start to the mapping page: {times[len(times) // 2] * 1000:.0f} ms over {runs} runs")
+    return elapsed
+
+times = {name: [] for name, _, _ in starts}
+for _ in range(runs):
+    for name, argv, title in starts:
+        times[name].append(once(argv, title))
+medians = {}
+for name, _, _ in starts:
+    ts = times[name]
+    print(f"{name:12s}" + " ".join(f"{t * 1000:5.0f}" for t in ts) + " ms")
+    medians[name] = sorted(ts)[len(ts) // 2]
+print(f"median cold start to the mapping page: {medians['orvane'] * 1000:.0f} ms over {runs} runs")
+print(f"median bare frame with a small page:   {medians['bare frame'] * 1000:.0f} ms")
+print(f"ratio                                  {medians['orvane'] / medians['bare frame']:.2f}")
 PY
 }
 

@@ -57,6 +57,9 @@ public:
     int FindPrio(CByteSource& source);
     int FindImap(CByteSource& source);
     int FindTtma(CByteSource& source);
+    // FindPrio and FindImap in one pass over the data. 0 when either chunk is missing, with
+    // m_dwPrioPos still 0 when it is the priority chunk.
+    int FindPrioAndImap(CByteSource& source);
 
     std::string GetBankName() const { return m_strBankName; }
     IMAPENTRY GetInstrument(int i) const { return m_arrInstruments[static_cast<size_t>(i)]; }
@@ -131,6 +134,9 @@ private:
     // chunk: the check made on a repaired file before it replaces the bank.
     bool ReadsAsRepaired(CByteSource& file, const std::filesystem::path& path) const;
     void FreeTtma();
+    // Read the chunk whose identifier begins at offset at (kNoChunk: none was found).
+    int ReadPrio(CByteSource& source, uint64_t at);
+    int ReadImap(CByteSource& source, uint64_t at);
     static void ReadList(CByteSource& source, uint64_t& pos, std::vector<IMAPENTRY>& list);
 
     RepairOutcome m_nRepairOutcome = RepairNone;
