@@ -153,6 +153,35 @@ __attribute__((target("avx2"))) uint64_t FindAvx2(const unsigned char* data, siz
     }
     return FindFrom(data, i, n, set);
 }
+
+template <size_t N>
+__attribute__((target("avx512f,avx512bw"))) uint64_t FindAvx512(const unsigned char* data, size_t n, const IDSET& set)
+{
+    __m512i first[N], last[N];
+    for (size_t k = 0; k < N; ++k)
+    {
+        first[k] = _mm512_set1_epi8(static_cast<char>(set.first[k]));
+        last[k] = _mm512_set1_epi8(static_cast<char>(set.last[k]));
+    }
+    size_t i = 0;
+    // A step tests the start offsets i .. i + 63, which reads bytes up to i + 66; the compare
+    // of the last bytes runs only where the first byte fits.
+    for (; i + 67 <= n; i += 64)
+    {
+        __m512i x0 = _mm512_loadu_si512(data + i);
+        __m512i x3 = _mm512_loadu_si512(data + i + 3);
+        __mmask64 hit = _mm512_mask_cmpeq_epi8_mask(_mm512_cmpeq_epi8_mask(x0, first[0]), x3, last[0]);
+        for (size_t k = 1; k < N; ++k)
+            hit |= _mm512_mask_cmpeq_epi8_mask(_mm512_cmpeq_epi8_mask(x0, first[k]), x3, last[k]);
+        if (hit)
+        {
+            uint64_t at = VerifyCandidates(data, i, hit, set);
+            if (at != kNoChunk)
+                return at;
+        }
+    }
+    return FindFrom(data, i, n, set);
+}
 #endif
 
 // Eight start offsets a step: the first and last bytes of each offset are tested in a 64-bit word
@@ -182,35 +211,28 @@ uint64_t FindPortable(const unsigned char* data, size_t n, const IDSET& set)
     return FindFrom(data, i, n, set);
 }
 
+using FINDFN = uint64_t (*)(const unsigned char* data, size_t n, const IDSET& set);
+
 uint64_t FindInSet(SCANPATH path, const unsigned char* data, size_t n, const IDSET& set)
 {
     if (set.count == 0)
         return kNoChunk;
 #ifdef ORVANE_SCAN_X86
-    if (path == SCANPATH::Avx2)
-        switch (set.count)
-        {
-        case 1:
-            return FindAvx2<1>(data, n, set);
-        case 2:
-            return FindAvx2<2>(data, n, set);
-        case 3:
-            return FindAvx2<3>(data, n, set);
-        default:
-            return FindAvx2<4>(data, n, set);
-        }
-    if (path == SCANPATH::Sse2)
-        switch (set.count)
-        {
-        case 1:
-            return FindSse2<1>(data, n, set);
-        case 2:
-            return FindSse2<2>(data, n, set);
-        case 3:
-            return FindSse2<3>(data, n, set);
-        default:
-            return FindSse2<4>(data, n, set);
-        }
+    // One instance of each vector search per number of identifiers, so their compares unroll.
+    static const FINDFN kAvx512[] = {FindAvx512<1>, FindAvx512<2>, FindAvx512<3>, FindAvx512<4>};
+    static const FINDFN kAvx2[] = {FindAvx2<1>, FindAvx2<2>, FindAvx2<3>, FindAvx2<4>};
+    static const FINDFN kSse2[] = {FindSse2<1>, FindSse2<2>, FindSse2<3>, FindSse2<4>};
+    switch (path)
+    {
+    case SCANPATH::Avx512:
+        return kAvx512[set.count - 1](data, n, set);
+    case SCANPATH::Avx2:
+        return kAvx2[set.count - 1](data, n, set);
+    case SCANPATH::Sse2:
+        return kSse2[set.count - 1](data, n, set);
+    case SCANPATH::Portable:
+        break;
+    }
 #endif
     return FindPortable(data, n, set);
 }
@@ -219,11 +241,11 @@ uint64_t FindInSet(SCANPATH path, const unsigned char* data, size_t n, const IDS
 bool IsScanPathAvailable(SCANPATH path)
 {
 #ifdef ORVANE_SCAN_X86
+    __builtin_cpu_init();
+    if (path == SCANPATH::Avx512)
+        return __builtin_cpu_supports("avx512bw");
     if (path == SCANPATH::Avx2)
-    {
-        __builtin_cpu_init();
         return __builtin_cpu_supports("avx2");
-    }
     return true;
 #else
     return path == SCANPATH::Portable;
@@ -232,9 +254,13 @@ bool IsScanPathAvailable(SCANPATH path)
 
 SCANPATH BestScanPath()
 {
-    static const SCANPATH best = IsScanPathAvailable(SCANPATH::Avx2)   ? SCANPATH::Avx2
-                                 : IsScanPathAvailable(SCANPATH::Sse2) ? SCANPATH::Sse2
-                                                                       : SCANPATH::Portable;
+    static const SCANPATH best = []
+    {
+        for (SCANPATH path : {SCANPATH::Avx512, SCANPATH::Avx2, SCANPATH::Sse2})
+            if (IsScanPathAvailable(path))
+                return path;
+        return SCANPATH::Portable;
+    }();
     return best;
 }
 

@@ -45,7 +45,8 @@ enum class SCANPATH
 {
     Portable, // plain C++, any processor
     Sse2,     // 16 offsets a step, every x86-64 processor
-    Avx2      // 32 offsets a step, chosen when the processor has AVX2
+    Avx2,     // 32 offsets a step, chosen when the processor has AVX2
+    Avx512    // 64 offsets a step, chosen when the processor has AVX-512BW
 };
 bool IsScanPathAvailable(SCANPATH path);
 SCANPATH BestScanPath();

@@ -32,7 +32,7 @@ std::vector<unsigned char> NoisyBytes(std::mt19937& rng, size_t n)
 std::vector<SCANPATH> AvailablePaths()
 {
     std::vector<SCANPATH> paths;
-    for (SCANPATH path : {SCANPATH::Portable, SCANPATH::Sse2, SCANPATH::Avx2})
+    for (SCANPATH path : {SCANPATH::Portable, SCANPATH::Sse2, SCANPATH::Avx2, SCANPATH::Avx512})
         if (IsScanPathAvailable(path))
             paths.push_back(path);
     return paths;
