@@ -24,17 +24,18 @@ starts = [
 
 def once(argv, title):
     start = time.monotonic()
-    proc = subprocess.Popen(argv, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    proc = subprocess.Popen(argv, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
     while True:
         out = subprocess.run(["xwininfo", "-name", title], capture_output=True, text=True).stdout
         if "IsViewable" in out:
             break
-        if time.monotonic() - start > 20:
-            sys.exit("the window \"%s\" did not appear" % title)
-        time.sleep(0.002)
+        if time.monotonic() - start > 20 or proc.poll() is not None:
+            proc.kill()
+            sys.exit("the window \"%s\" did not appear: %s" % (title, proc.communicate()[1].decode(errors="replace")))
+        time.sleep(0.005)
     elapsed = time.monotonic() - start
     proc.terminate()
-    proc.wait()
+    proc.communicate()
     return elapsed
 
 times = {name: [] for name, _, _ in starts}
@@ -52,7 +53,9 @@ print(f"ratio                                  {medians['orvane'] / medians['bar
 PY
 }
 
+# -noreset: the server must not reset when its last client leaves between two starts, or the
+# next start may find no display to connect to.
 if [ -z "$DISPLAY" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" sh "$0" "$build" "$bank" "$runs"
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" sh "$0" "$build" "$bank" "$runs"
 fi
 measure
