@@ -3,7 +3,9 @@
 # bare wx frame that shows one wxHtmlWindow with a small page (orvane-bareframe). Each start is
 # timed from launch until its window is mapped: "<bank> - Vorn Orvane" for the program, which shows
 # its window only after the page has been rendered and loaded. The two are started alternately in
-# the same run; prints each run, the medians and their ratio.
+# the same run; prints each run, the medians and their ratio. Both run with the same empty home
+# directory, so that what other programs and test runs left in the user's home (GTK's list of
+# recent files grows with every bank opened) does not weigh in.
 # Usage: bench/startup-to-page.sh [build-dir] [bank] [runs]
 set -e
 cd "$(dirname "$0")/.."
@@ -15,8 +17,11 @@ bank="$(cd "$(dirname "$bank")" && pwd)/$(basename "$bank")"
 
 measure() {
 python3 - "$bin" "$bank" "$runs" <<'PY'
-import os, subprocess, sys, time
+import os, subprocess, sys, tempfile, time
 bin, bank, runs = sys.argv[1], sys.argv[2], int(sys.argv[3])
+home = tempfile.TemporaryDirectory()
+env = {k: v for k, v in os.environ.items() if not k.startswith("XDG_")}
+env["HOME"] = home.name
 starts = [
     ("orvane", [os.path.join(bin, "orvane"), bank], os.path.basename(bank) + " - Vorn Orvane"),
     ("bare frame", [os.path.join(bin, "orvane-bareframe"), "Bare frame startup"], "Bare frame startup"),
@@ -24,7 +29,7 @@ starts = [
 
 def once(argv, title):
     start = time.monotonic()
-    proc = subprocess.Popen(argv, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    proc = subprocess.Popen(argv, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, env=env)
     while True:
         out = subprocess.run(["xwininfo", "-name", title], capture_output=True, text=True).stdout
         if "IsViewable" in out:
