@@ -57,8 +57,8 @@ public:
     int FindPrio(CByteSource& source);
     int FindImap(CByteSource& source);
     int FindTtma(CByteSource& source);
-    // FindPrio and FindImap in one pass over the data. 0 when either chunk is missing, with
-    // m_dwPrioPos still 0 when it is the priority chunk.
+    // FindPrio and FindImap in one pass over the data. 0 when either chunk is missing; m_dwPrioPos
+    // is then 0 when the missing one is the priority chunk.
     int FindPrioAndImap(CByteSource& source);
 
     std::string GetBankName() const { return m_strBankName; }
