@@ -233,6 +233,8 @@ uint64_t FindInSet(SCANPATH path, const unsigned char* data, size_t n, const IDS
     case SCANPATH::Portable:
         break;
     }
+#else
+    (void)path;
 #endif
     return FindPortable(data, n, set);
 }
