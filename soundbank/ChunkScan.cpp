@@ -268,6 +268,8 @@ SCANPATH BestScanPath()
 
 uint64_t FindAnyChunkId(SCANPATH path, const unsigned char* data, size_t n, const char* const* ids, size_t count)
 {
+    if (path != BestScanPath() && !IsScanPathAvailable(path))
+        path = BestScanPath();
     return FindInSet(path, data, n, MakeIdSet(ids, count));
 }
 

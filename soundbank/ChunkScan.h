@@ -50,5 +50,6 @@ enum class SCANPATH
 };
 bool IsScanPathAvailable(SCANPATH path);
 SCANPATH BestScanPath();
-// First offset o (o + 4 <= n) at which any of the count (1 to 4) identifiers begins.
+// First offset o (o + 4 <= n) at which any of the count (1 to 4) identifiers begins. A path the
+// processor lacks runs as the best one it has.
 uint64_t FindAnyChunkId(SCANPATH path, const unsigned char* data, size_t n, const char* const* ids, size_t count);
