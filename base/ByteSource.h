@@ -46,8 +46,9 @@ private:
     size_t m_nSize;
 };
 
-// A regular file opened for reading. Small reads are served from a block cache so that walking
-// an entry list six bytes at a time costs no system call per entry.
+// A regular file opened for reading, with the kernel told it is read sequentially. Small reads are
+// served from a block cache so that walking an entry list six bytes at a time costs no system
+// call per entry; large reads go straight into the caller's buffer.
 class CFileSource : public CByteSource
 {
 public:

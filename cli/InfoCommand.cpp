@@ -51,10 +51,8 @@ void ReadBank(BankInfo& info)
     auto file = CFileSource::Open(info.path);
     if (!file)
         return fail(IDS_CANTOPENFILE, errno ? errno : EIO);
-    if (!info.bank.FindPrio(*file))
-        return fail(IDS_NOPRIOCHUNK);
-    if (!info.bank.FindImap(*file))
-        return fail(IDS_NOIMAPCHUNK);
+    if (!info.bank.FindPrioAndImap(*file))
+        return fail(info.bank.m_dwPrioPos ? IDS_NOIMAPCHUNK : IDS_NOPRIOCHUNK);
     info.hasTtma = info.bank.FindTtma(*file) != 0;
     info.ttmaPos = info.bank.m_dwTtmaPos;
     info.ttmaSize = info.bank.m_dwTtmaSize;

@@ -70,10 +70,8 @@ int CSoundBank::LoadFrom(CByteSource& source, const std::filesystem::path& path,
 CSoundBank::ReadResult CSoundBank::ReadChunks(CByteSource& source, const std::filesystem::path& path)
 {
     Clear();
-    if (!FindPrio(source))
-        return ReadResult::NoPrio;
-    if (!FindImap(source))
-        return ReadResult::NoImap;
+    if (!FindPrioAndImap(source))
+        return m_dwPrioPos ? ReadResult::NoImap : ReadResult::NoPrio;
     if (FindTtma(source) && IsConvertedBank(path))
         return ReadResult::Converted;
     return ReadResult::Plain;
@@ -100,7 +98,27 @@ int CSoundBank::FinishLoad(ReadResult result, const std::filesystem::path& path,
 
 int CSoundBank::FindPrio(CByteSource& source)
 {
-    uint64_t at = ScanForChunkId(source, "PRIO", "TTPR", kMaxChunkStart);
+    return ReadPrio(source, ScanForChunkId(source, "PRIO", "TTPR", kMaxChunkStart));
+}
+
+int CSoundBank::FindImap(CByteSource& source)
+{
+    return ReadImap(source, ScanForChunkId(source, "IMAP", "TTIM", kMaxChunkStart));
+}
+
+int CSoundBank::FindPrioAndImap(CByteSource& source)
+{
+    CHUNKSTARTS starts = ScanForChunkIds(source, {"PRIO", "TTPR"}, {"IMAP", "TTIM"}, kMaxChunkStart);
+    if (!ReadPrio(source, starts.first))
+    {
+        m_dwPrioPos = 0;
+        return 0;
+    }
+    return ReadImap(source, starts.second);
+}
+
+int CSoundBank::ReadPrio(CByteSource& source, uint64_t at)
+{
     if (at == kNoChunk)
         return 0;
     m_dwPrioPos = static_cast<uint32_t>(at + 8);
@@ -137,9 +155,8 @@ bool CSoundBank::WalkList(CByteSource& source, uint64_t& pos, const std::functio
     }
 }
 
-int CSoundBank::FindImap(CByteSource& source)
+int CSoundBank::ReadImap(CByteSource& source, uint64_t at)
 {
-    uint64_t at = ScanForChunkId(source, "IMAP", "TTIM", kMaxChunkStart);
     if (at == kNoChunk)
         return 0;
     m_dwImapPos = static_cast<uint32_t>(at + 8);

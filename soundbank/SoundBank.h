@@ -58,6 +58,9 @@ public:
     int FindPrio(CByteSource& source);
     int FindImap(CByteSource& source);
     int FindTtma(CByteSource& source);
+    // FindPrio and FindImap in one pass over the data. 0 when either chunk is missing; m_dwPrioPos
+    // is then 0 when the missing one is the priority chunk.
+    int FindPrioAndImap(CByteSource& source);
 
     std::string GetBankName() const { return m_strBankName; }
     IMAPENTRY GetInstrument(int i) const { return m_arrInstruments[static_cast<size_t>(i)]; }
@@ -144,6 +147,9 @@ private:
     // chunk: the check made on a repaired file before it replaces the bank.
     bool ReadsAsRepaired(CByteSource& file, const std::filesystem::path& path) const;
     void FreeTtma();
+    // Read the chunk whose identifier begins at offset at (kNoChunk: none was found).
+    int ReadPrio(CByteSource& source, uint64_t at);
+    int ReadImap(CByteSource& source, uint64_t at);
     // Walks one list from pos to just past its terminator (or the end of the file).
     static bool WalkList(CByteSource& source, uint64_t& pos, const std::function<bool(const IMAPENTRY&)>& visit);
 
