@@ -1,4 +1,5 @@
-// COrvaneApp: the desktop program. It installs the message-box sink, keeps the settings for the
+// COrvaneApp: the desktop program. It chooses the interface language, installs the message-box
+// sink, keeps the settings for the
 // program's lifetime, keeps the recent-file list under "Vorn Orvane", and opens the file named on
 // the command line (or a new document).
 #include "app/MainFrame.h"
@@ -6,6 +7,7 @@
 #include "app/Settings.h"
 #include "app/ShellPaths.h"
 #include "app/WxMessageSink.h"
+#include "app/WxTranslator.h"
 #include "res/StringTable.h"
 
 #include <wx/app.h>
@@ -31,6 +33,7 @@ public:
 private:
     COrvaneDocManager* m_pDocManager = nullptr;
     CWxMessageSink m_sink;
+    CWxTranslator m_translator;
     wxString m_strFile;
 };
 
@@ -96,6 +99,8 @@ bool COrvaneApp::OnInit()
     SetAppDisplayName(wxString::FromUTF8(GetString(AFX_IDS_APP_TITLE)));
     if (!wxApp::OnInit())
         return false;
+    // French when the environment asks for it, before any window takes its texts.
+    SetUpInterfaceLanguage(m_translator);
     MessageSinkSlot().Install(&m_sink);
     // The recent-file list lives in the user's configuration directory, under "Vorn Orvane".
     wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
@@ -124,6 +129,7 @@ int COrvaneApp::OnExit()
     m_pDocManager = nullptr;
     delete wxConfigBase::Set(nullptr);
     MessageSinkSlot().Install(nullptr);
+    TranslatorSlot().Install(nullptr);
     g_modalCount.Unregister();
     // The mapping page goes with the program.
     RemoveTempDirectory();
