@@ -1,7 +1,6 @@
 // COrvaneApp: the desktop program. It chooses the interface language, installs the message-box
-// sink, keeps the settings for the
-// program's lifetime, keeps the recent-file list under "Vorn Orvane", and opens the file named on
-// the command line (or a new document).
+// sink, keeps the settings for the program's lifetime, keeps the recent-file list under
+// "Vorn Orvane", and opens the file named on the command line (or a new document).
 #include "app/MainFrame.h"
 #include "app/OrvaneShell.h"
 #include "app/Settings.h"
