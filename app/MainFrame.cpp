@@ -12,6 +12,7 @@
 #include "res/images/Images.h"
 #include "zipexport/ExportToZipCommand.h"
 
+#include <wx/intl.h>
 #include <wx/accel.h>
 #include <wx/artprov.h>
 #include <wx/config.h>
@@ -214,47 +215,47 @@ CMainFrame::~CMainFrame()
 
 void CMainFrame::BuildMenus()
 {
-    auto add = [](wxMenu* menu, int id, const char* text) { menu->Append(id, wxString::FromUTF8(text), Prompt(id)); };
+    auto add = [](wxMenu* menu, int id, const wxString& text) { menu->Append(id, text, Prompt(id)); };
 
     m_pFileMenu = new wxMenu;
-    add(m_pFileMenu, wxID_NEW, "&New\tCtrl+N");
-    add(m_pFileMenu, wxID_OPEN, "&Open...\tCtrl+O");
-    add(m_pFileMenu, wxID_SAVE, "&Save\tCtrl+S");
-    add(m_pFileMenu, wxID_SAVEAS, "Save &As...");
-    add(m_pFileMenu, CMD_EXPORTZIP, "Export to &Zip...");
+    add(m_pFileMenu, wxID_NEW, _("&New\tCtrl+N"));
+    add(m_pFileMenu, wxID_OPEN, _("&Open...\tCtrl+O"));
+    add(m_pFileMenu, wxID_SAVE, _("&Save\tCtrl+S"));
+    add(m_pFileMenu, wxID_SAVEAS, _("Save &As..."));
+    add(m_pFileMenu, CMD_EXPORTZIP, _("Export to &Zip..."));
     m_pFileMenu->AppendSeparator();
-    add(m_pFileMenu, wxID_PRINT, "&Print...\tCtrl+P");
-    add(m_pFileMenu, wxID_PRINT_SETUP, "P&rint Setup...");
+    add(m_pFileMenu, wxID_PRINT, _("&Print...\tCtrl+P"));
+    add(m_pFileMenu, wxID_PRINT_SETUP, _("P&rint Setup..."));
     m_pFileMenu->AppendSeparator();
     m_pFileMenu->Append(CMD_RECENT_FILE, "Recent File", wxString::FromUTF8(GetString(ID_FILE_MRU_FILE1)));
     m_pFileMenu->AppendSeparator();
-    add(m_pFileMenu, wxID_EXIT, "E&xit");
+    add(m_pFileMenu, wxID_EXIT, _("E&xit"));
 
     auto* editMenu = new wxMenu;
-    add(editMenu, wxID_UNDO, "&Undo\tCtrl+Z");
+    add(editMenu, wxID_UNDO, _("&Undo\tCtrl+Z"));
     editMenu->AppendSeparator();
-    add(editMenu, wxID_CUT, "Cu&t\tCtrl+X");
-    add(editMenu, wxID_COPY, "&Copy\tCtrl+C");
-    add(editMenu, wxID_PASTE, "&Paste\tCtrl+V");
+    add(editMenu, wxID_CUT, _("Cu&t\tCtrl+X"));
+    add(editMenu, wxID_COPY, _("&Copy\tCtrl+C"));
+    add(editMenu, wxID_PASTE, _("&Paste\tCtrl+V"));
     editMenu->AppendSeparator();
-    add(editMenu, CMD_BANKINSPECTOR, "Bank &Inspector\tCtrl+I");
-    add(editMenu, CMD_OPTIONS, "Options\tCtrl+O");
+    add(editMenu, CMD_BANKINSPECTOR, _("Bank &Inspector\tCtrl+I"));
+    add(editMenu, CMD_OPTIONS, _("Options\tCtrl+O"));
 
     auto* viewMenu = new wxMenu;
-    viewMenu->AppendCheckItem(CMD_VIEW_TOOLBAR, "&Toolbar", Prompt(CMD_VIEW_TOOLBAR));
-    viewMenu->AppendCheckItem(CMD_VIEW_STATUS_BAR, "&Status Bar", Prompt(CMD_VIEW_STATUS_BAR));
+    viewMenu->AppendCheckItem(CMD_VIEW_TOOLBAR, _("&Toolbar"), Prompt(CMD_VIEW_TOOLBAR));
+    viewMenu->AppendCheckItem(CMD_VIEW_STATUS_BAR, _("&Status Bar"), Prompt(CMD_VIEW_STATUS_BAR));
 
     auto* helpMenu = new wxMenu;
-    add(helpMenu, CMD_HELP_FRENCH, "Help (French)");
-    add(helpMenu, CMD_HELP_ENGLISH, "Help (English)");
+    add(helpMenu, CMD_HELP_FRENCH, _("Help (French)"));
+    add(helpMenu, CMD_HELP_ENGLISH, _("Help (English)"));
     helpMenu->Break();
-    add(helpMenu, wxID_ABOUT, "&About Orvane...");
+    add(helpMenu, wxID_ABOUT, _("&About Orvane..."));
 
     auto* menuBar = new wxMenuBar;
-    menuBar->Append(m_pFileMenu, "&File");
-    menuBar->Append(editMenu, "&Edit");
-    menuBar->Append(viewMenu, "&View");
-    menuBar->Append(helpMenu, "&Help");
+    menuBar->Append(m_pFileMenu, _("&File"));
+    menuBar->Append(editMenu, _("&Edit"));
+    menuBar->Append(viewMenu, _("&View"));
+    menuBar->Append(helpMenu, _("&Help"));
     SetMenuBar(menuBar);
 
     // The recent-file list keeps its entries in the menu from now on.

@@ -7,6 +7,7 @@
 #include "res/MessageBox.h"
 #include "res/StringTable.h"
 
+#include <wx/intl.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/colordlg.h>
@@ -84,8 +85,8 @@ COptionsDlg::COptionsDlg(wxWindow* parent, CMappingReport* report, CSettings& se
     const int gap = ConvertDialogToPixels(wxSize(4, 0)).x;
     auto* top = new wxBoxSizer(wxVERTICAL);
 
-    auto* fore = new wxStaticBoxSizer(wxHORIZONTAL, this, "Foreground ");
-    fore->Add(new wxStaticText(fore->GetStaticBox(), wxID_ANY, "Text color:"), 0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
+    auto* fore = new wxStaticBoxSizer(wxHORIZONTAL, this, _("Foreground "));
+    fore->Add(new wxStaticText(fore->GetStaticBox(), wxID_ANY, _("Text color:")), 0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
     m_swatchText = new CColorSwatch(fore->GetStaticBox(), IDC_SWATCH_TEXT, 0);
     fore->Add(m_swatchText, 0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
     auto* textButton = new wxButton(fore->GetStaticBox(), IDC_TEXT_COLOR, "...", wxDefaultPosition,
@@ -93,10 +94,10 @@ COptionsDlg::COptionsDlg(wxWindow* parent, CMappingReport* report, CSettings& se
     fore->Add(textButton, 0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
     top->Add(fore, 0, wxEXPAND | wxALL, 2 * gap);
 
-    auto* back = new wxStaticBoxSizer(wxVERTICAL, this, "Background ");
+    auto* back = new wxStaticBoxSizer(wxVERTICAL, this, _("Background "));
     wxWindow* backBox = back->GetStaticBox();
     auto* colorRow = new wxBoxSizer(wxHORIZONTAL);
-    m_radioColor = new wxRadioButton(backBox, IDC_RADIO_COLOR, "Color:", wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
+    m_radioColor = new wxRadioButton(backBox, IDC_RADIO_COLOR, _("Color:"), wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
     colorRow->Add(m_radioColor, 0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
     m_swatchBack = new CColorSwatch(backBox, IDC_SWATCH_BACK, 0);
     colorRow->Add(m_swatchBack, 0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
@@ -104,7 +105,7 @@ COptionsDlg::COptionsDlg(wxWindow* parent, CMappingReport* report, CSettings& se
                   0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
     back->Add(colorRow);
     auto* imageRow = new wxBoxSizer(wxHORIZONTAL);
-    m_radioImage = new wxRadioButton(backBox, IDC_RADIO_IMAGE, "Image:");
+    m_radioImage = new wxRadioButton(backBox, IDC_RADIO_IMAGE, _("Image:"));
     imageRow->Add(m_radioImage, 0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
     m_editImage = new wxTextCtrl(backBox, IDC_IMAGE_EDIT, "", wxDefaultPosition, ConvertDialogToPixels(wxSize(120, -1)));
     imageRow->Add(m_editImage, 1, wxALIGN_CENTER_VERTICAL | wxALL, gap);
@@ -113,11 +114,11 @@ COptionsDlg::COptionsDlg(wxWindow* parent, CMappingReport* report, CSettings& se
     back->Add(imageRow, 0, wxEXPAND);
     top->Add(back, 0, wxEXPAND | wxLEFT | wxRIGHT, 2 * gap);
 
-    auto* banks = new wxStaticBoxSizer(wxVERTICAL, this, "Soundbanks ");
+    auto* banks = new wxStaticBoxSizer(wxVERTICAL, this, _("Soundbanks "));
     m_checkBoxAutoRemove = new wxCheckBox(banks->GetStaticBox(), IDC_AUTO_REMOVE,
-                                          "auto-remove TTMA chunk (converted TTS soundbanks) ");
+                                          _("auto-remove TTMA chunk (converted TTS soundbanks) "));
     m_checkBoxKeepBackup = new wxCheckBox(banks->GetStaticBox(), IDC_KEEP_BACKUP,
-                                          "keep a backup copy (.bak) of the modified soundbank");
+                                          _("keep a backup copy (.bak) of the modified soundbank"));
     banks->Add(m_checkBoxAutoRemove, 0, wxALL, gap);
     banks->Add(m_checkBoxKeepBackup, 0, wxALL, gap);
     top->Add(banks, 0, wxEXPAND | wxALL, 2 * gap);

@@ -10,6 +10,7 @@
 #include "res/ProgramDirectory.h"
 #include "res/StringTable.h"
 
+#include <wx/intl.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 
@@ -70,7 +71,7 @@ bool COrvaneDoc::DoSave(const wxString&, bool)
     if (m_report.m_strBankPath.empty())
         return true;
     wxFileName suggested(wxString::FromUTF8(SuggestedSaveName(m_report.m_strBankPath).string()));
-    wxFileDialog dlg(nullptr, "Save As", suggested.GetPath(), suggested.GetFullName(),
+    wxFileDialog dlg(nullptr, _("Save As"), suggested.GetPath(), suggested.GetFullName(),
                      wxString::FromUTF8(DialogFilter(GetString(IDS_HTMLFILTER))),
                      wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (dlg.ShowModal() != wxID_OK)
@@ -86,7 +87,8 @@ bool COrvaneDoc::DoSave(const wxString&, bool)
     std::error_code ec;
     // The dialog only asked about the name as typed; the added extension may name another file.
     if (target != chosen && std::filesystem::exists(target, ec) &&
-        AppMessageBoxText(target + " already exists.\nDo you want to replace it?", MsgQuestion) != AnswerYes)
+        AppMessageBoxText(wxString::Format(_("%s already exists.\nDo you want to replace it?"), wxString::FromUTF8(target)).utf8_string(),
+                          MsgQuestion) != AnswerYes)
         return true;
     // The saved page replaces an older one only once it is complete.
     IFileSystem& fs = GetFileSystem();

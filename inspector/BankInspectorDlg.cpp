@@ -9,6 +9,7 @@
 #include "res/images/Images.h"
 #include "ui/HoverButton.h"
 
+#include <wx/intl.h>
 #include <wx/dcclient.h>
 #include <wx/image.h>
 #include <wx/mstream.h>
@@ -88,14 +89,14 @@ void CBankInspectorDlg::CreateControls()
         return window;
     };
     // Group boxes first, so the controls inside them lie above them.
-    place(new wxStaticBox(this, IDC_GENERAL, "General "), 15, 38, 112, 114);
-    place(new wxStaticBox(this, IDC_EDIT, "Edit "), 129, 38, 114, 114);
-    m_btnOK = new CHoverButton(this, wxID_OK, "OK");
+    place(new wxStaticBox(this, IDC_GENERAL, _("General ")), 15, 38, 112, 114);
+    place(new wxStaticBox(this, IDC_EDIT, _("Edit ")), 129, 38, 114, 114);
+    m_btnOK = new CHoverButton(this, wxID_OK, _("OK"));
     place(m_btnOK, 297, 19, 50, 14);
-    m_btnCancel = new CHoverButton(this, wxID_CANCEL, "Cancel");
+    m_btnCancel = new CHoverButton(this, wxID_CANCEL, _("Cancel"));
     place(m_btnCancel, 297, 39, 50, 14);
-    place(new wxStaticText(this, wxID_ANY, "Bank name:"), 21, 51, 42, 10);
-    place(new wxStaticText(this, wxID_ANY, "Bank priority:"), 21, 69, 48, 10);
+    place(new wxStaticText(this, wxID_ANY, _("Bank name:")), 21, 51, 42, 10);
+    place(new wxStaticText(this, wxID_ANY, _("Bank priority:")), 21, 69, 48, 10);
     m_editName = new wxTextCtrl(this, IDC_BANKNAME, wxEmptyString);
     place(m_editName, 73, 49, 44, 12);
     m_editPriority = new wxTextCtrl(this, IDC_PRIORITY, wxEmptyString);
@@ -104,18 +105,18 @@ void CBankInspectorDlg::CreateControls()
     m_spin = new wxSpinButton(this, IDC_PRIORITYSPIN, wxDefaultPosition, wxDefaultSize, wxSP_VERTICAL | wxSP_ARROW_KEYS);
     m_spin->SetRange(0, kInspectorMaxValue);
     place(m_spin, 120, 67, 11, 13);
-    place(new wxStaticText(this, wxID_ANY, "Number of instrument(s):"), 21, 100, 77, 10);
-    place(new wxStaticText(this, wxID_ANY, "Number of drumset(s):"), 21, 119, 70, 10);
+    place(new wxStaticText(this, wxID_ANY, _("Number of instrument(s):")), 21, 100, 77, 10);
+    place(new wxStaticText(this, wxID_ANY, _("Number of drumset(s):")), 21, 119, 70, 10);
     m_staticInstruments = new wxStaticText(this, IDC_NUMINSTRUMENTS, "Static", wxDefaultPosition, wxDefaultSize,
                                            wxALIGN_RIGHT | wxST_NO_AUTORESIZE);
     place(m_staticInstruments, 97, 100, 18, 10);
     m_staticDrumsets = new wxStaticText(this, IDC_NUMDRUMSETS, "Static", wxDefaultPosition, wxDefaultSize,
                                         wxALIGN_RIGHT | wxST_NO_AUTORESIZE);
     place(m_staticDrumsets, 97, 119, 17, 10);
-    m_radioInstruments = new wxRadioButton(this, IDC_INSTRUMENTS, "Instrument(s)", wxDefaultPosition,
+    m_radioInstruments = new wxRadioButton(this, IDC_INSTRUMENTS, _("Instrument(s)"), wxDefaultPosition,
                                            wxDefaultSize, wxRB_GROUP);
     place(m_radioInstruments, 135, 48, 71, 11);
-    m_radioDrumsets = new wxRadioButton(this, IDC_DRUMSETS, "Drumset(s)");
+    m_radioDrumsets = new wxRadioButton(this, IDC_DRUMSETS, _("Drumset(s)"));
     place(m_radioDrumsets, 135, 61, 71, 11);
     // Neither list is chosen until a bank has been read.
     m_radioInstruments->SetValue(false);

@@ -1,9 +1,10 @@
-// The save dialog of "Export to Zip"; the file steps are plain code in ZipExport.
+// The save dialog of _("Export to Zip"); the file steps are plain code in ZipExport.
 #include "zipexport/ExportToZipCommand.h"
 
 #include "res/MessageBox.h"
 #include "zipexport/ZipExport.h"
 
+#include <wx/intl.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 
@@ -22,7 +23,7 @@ void RunExportToZipCommand(wxWindow* parent, const std::string& bankPath, const 
     if (bankPath.empty())
         return;
 
-    wxFileDialog dialog(parent, "Export to Zip", wxEmptyString, wxEmptyString, "ZIP archive (*.zip)|*.zip",
+    wxFileDialog dialog(parent, _("Export to Zip"), wxEmptyString, wxEmptyString, _("ZIP archive (*.zip)|*.zip"),
                         wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (dialog.ShowModal() != wxID_OK)
         return;
@@ -39,7 +40,8 @@ void RunExportToZipCommand(wxWindow* parent, const std::string& bankPath, const 
     std::error_code ec;
     // The dialog only asked about the name as typed; the added extension may name another file.
     if (archive != chosen && std::filesystem::exists(archive, ec) &&
-        AppMessageBoxText(archive + " already exists.\nDo you want to replace it?", MsgQuestion) != AnswerYes)
+        AppMessageBoxText(wxString::Format(_("%s already exists.\nDo you want to replace it?"), wxString::FromUTF8(archive)).utf8_string(),
+                          MsgQuestion) != AnswerYes)
         return;
     ExportBankToZip(bankPath, pagePath, archive);
 }
