@@ -86,7 +86,8 @@ COptionsDlg::COptionsDlg(wxWindow* parent, CMappingReport* report, CSettings& se
     auto* top = new wxBoxSizer(wxVERTICAL);
 
     auto* fore = new wxStaticBoxSizer(wxHORIZONTAL, this, _("Foreground "));
-    fore->Add(new wxStaticText(fore->GetStaticBox(), wxID_ANY, _("Text color:")), 0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
+    fore->Add(new wxStaticText(fore->GetStaticBox(), wxID_ANY, _("Text color:")), 0, wxALIGN_CENTER_VERTICAL | wxALL,
+              gap);
     m_swatchText = new CColorSwatch(fore->GetStaticBox(), IDC_SWATCH_TEXT, 0);
     fore->Add(m_swatchText, 0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
     auto* textButton = new wxButton(fore->GetStaticBox(), IDC_TEXT_COLOR, "...", wxDefaultPosition,
@@ -97,7 +98,8 @@ COptionsDlg::COptionsDlg(wxWindow* parent, CMappingReport* report, CSettings& se
     auto* back = new wxStaticBoxSizer(wxVERTICAL, this, _("Background "));
     wxWindow* backBox = back->GetStaticBox();
     auto* colorRow = new wxBoxSizer(wxHORIZONTAL);
-    m_radioColor = new wxRadioButton(backBox, IDC_RADIO_COLOR, _("Color:"), wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
+    m_radioColor =
+        new wxRadioButton(backBox, IDC_RADIO_COLOR, _("Color:"), wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
     colorRow->Add(m_radioColor, 0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
     m_swatchBack = new CColorSwatch(backBox, IDC_SWATCH_BACK, 0);
     colorRow->Add(m_swatchBack, 0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
@@ -115,8 +117,8 @@ COptionsDlg::COptionsDlg(wxWindow* parent, CMappingReport* report, CSettings& se
     top->Add(back, 0, wxEXPAND | wxLEFT | wxRIGHT, 2 * gap);
 
     auto* banks = new wxStaticBoxSizer(wxVERTICAL, this, _("Soundbanks "));
-    m_checkBoxAutoRemove = new wxCheckBox(banks->GetStaticBox(), IDC_AUTO_REMOVE,
-                                          _("auto-remove TTMA chunk (converted TTS soundbanks) "));
+    m_checkBoxAutoRemove =
+        new wxCheckBox(banks->GetStaticBox(), IDC_AUTO_REMOVE, _("auto-remove TTMA chunk (converted TTS soundbanks) "));
     m_checkBoxKeepBackup = new wxCheckBox(banks->GetStaticBox(), IDC_KEEP_BACKUP,
                                           _("keep a backup copy (.bak) of the modified soundbank"));
     banks->Add(m_checkBoxAutoRemove, 0, wxALL, gap);

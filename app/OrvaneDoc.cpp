@@ -72,8 +72,7 @@ bool COrvaneDoc::DoSave(const wxString&, bool)
         return true;
     wxFileName suggested(wxString::FromUTF8(SuggestedSaveName(m_report.m_strBankPath).string()));
     wxFileDialog dlg(nullptr, _("Save As"), suggested.GetPath(), suggested.GetFullName(),
-                     wxString::FromUTF8(DialogFilter(GetString(IDS_HTMLFILTER))),
-                     wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+                     wxString::FromUTF8(DialogFilter(GetString(IDS_HTMLFILTER))), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (dlg.ShowModal() != wxID_OK)
         return true;
     // GTK reports the full path only once its chooser has really run; wx keeps directory and name itself.
@@ -87,8 +86,10 @@ bool COrvaneDoc::DoSave(const wxString&, bool)
     std::error_code ec;
     // The dialog only asked about the name as typed; the added extension may name another file.
     if (target != chosen && std::filesystem::exists(target, ec) &&
-        AppMessageBoxText(wxString::Format(_("%s already exists.\nDo you want to replace it?"), wxString::FromUTF8(target)).utf8_string(),
-                          MsgQuestion) != AnswerYes)
+        AppMessageBoxText(
+            wxString::Format(_("%s already exists.\nDo you want to replace it?"), wxString::FromUTF8(target))
+                .utf8_string(),
+            MsgQuestion) != AnswerYes)
         return true;
     // The saved page replaces an older one only once it is complete.
     IFileSystem& fs = GetFileSystem();

@@ -113,8 +113,8 @@ void CBankInspectorDlg::CreateControls()
     m_staticDrumsets = new wxStaticText(this, IDC_NUMDRUMSETS, "Static", wxDefaultPosition, wxDefaultSize,
                                         wxALIGN_RIGHT | wxST_NO_AUTORESIZE);
     place(m_staticDrumsets, 97, 119, 17, 10);
-    m_radioInstruments = new wxRadioButton(this, IDC_INSTRUMENTS, _("Instrument(s)"), wxDefaultPosition,
-                                           wxDefaultSize, wxRB_GROUP);
+    m_radioInstruments =
+        new wxRadioButton(this, IDC_INSTRUMENTS, _("Instrument(s)"), wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
     place(m_radioInstruments, 135, 48, 71, 11);
     m_radioDrumsets = new wxRadioButton(this, IDC_DRUMSETS, _("Drumset(s)"));
     place(m_radioDrumsets, 135, 61, 71, 11);

@@ -40,8 +40,10 @@ void RunExportToZipCommand(wxWindow* parent, const std::string& bankPath, const 
     std::error_code ec;
     // The dialog only asked about the name as typed; the added extension may name another file.
     if (archive != chosen && std::filesystem::exists(archive, ec) &&
-        AppMessageBoxText(wxString::Format(_("%s already exists.\nDo you want to replace it?"), wxString::FromUTF8(archive)).utf8_string(),
-                          MsgQuestion) != AnswerYes)
+        AppMessageBoxText(
+            wxString::Format(_("%s already exists.\nDo you want to replace it?"), wxString::FromUTF8(archive))
+                .utf8_string(),
+            MsgQuestion) != AnswerYes)
         return;
     ExportBankToZip(bankPath, pagePath, archive);
 }
