@@ -1,3 +1,4 @@
+// The first-press decision of a held key, from its down and up events.
 #include "app/KeyRepeatGate.h"
 
 bool CKeyRepeatGate::IsFirstPress(int key)

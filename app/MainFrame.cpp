@@ -1,3 +1,4 @@
+// The main frame: menus, tool bar, status bar, command states and the commands themselves.
 #include "app/MainFrame.h"
 
 #include "app/OptionsDlg.h"

@@ -1,3 +1,4 @@
+// The options dialog: its controls, the colour and image choices and what OK stores.
 #include "app/OptionsDlg.h"
 
 #include "app/Settings.h"

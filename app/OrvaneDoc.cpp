@@ -1,3 +1,4 @@
+// The document: opening a bank renders its page; Save As copies the page out.
 #include "app/OrvaneDoc.h"
 
 #include "app/MainFrame.h"

@@ -1,3 +1,4 @@
+// The document manager, the document template and the start-up of the desktop shell.
 #include "app/OrvaneShell.h"
 
 #include "app/MainFrame.h"

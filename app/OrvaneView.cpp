@@ -1,3 +1,4 @@
+// The HTML view: navigation, links, printing, Back and dropped files.
 #include "app/OrvaneView.h"
 
 #include "app/MainFrame.h"

@@ -1,3 +1,4 @@
+// Keeping the recent-file entries in the File menu in place of its placeholder item.
 #include "app/RecentFileHistory.h"
 
 #include <wx/menu.h>

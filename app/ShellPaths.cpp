@@ -1,3 +1,4 @@
+// The desktop shell's paths: its private directory, the settings file, dropped shortcuts, save names.
 #include "app/ShellPaths.h"
 
 #include "app/Settings.h"

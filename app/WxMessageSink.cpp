@@ -1,3 +1,4 @@
+// Message boxes of the desktop program, owned by the main window or the modal dialog on show.
 #include "app/WxMessageSink.h"
 
 #include <wx/dialog.h>

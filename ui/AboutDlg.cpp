@@ -1,3 +1,4 @@
+// The about box: the program's picture, closed by any click.
 #include "ui/AboutDlg.h"
 
 #include "res/images/Images.h"

@@ -1,3 +1,4 @@
+// Drawing and mouse handling of the hover button.
 #include "ui/HoverButton.h"
 
 #include <wx/dcbuffer.h>
