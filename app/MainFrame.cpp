@@ -228,7 +228,7 @@ void CMainFrame::BuildMenus()
     add(m_pFileMenu, wxID_PRINT, _("&Print...\tCtrl+P"));
     add(m_pFileMenu, wxID_PRINT_SETUP, _("P&rint Setup..."));
     m_pFileMenu->AppendSeparator();
-    m_pFileMenu->Append(CMD_RECENT_FILE, "Recent File", wxString::FromUTF8(GetString(ID_FILE_MRU_FILE1)));
+    m_pFileMenu->Append(CMD_RECENT_FILE, _("Recent File"), wxString::FromUTF8(GetString(ID_FILE_MRU_FILE1)));
     m_pFileMenu->AppendSeparator();
     add(m_pFileMenu, wxID_EXIT, _("E&xit"));
 
@@ -354,7 +354,10 @@ void CMainFrame::OnClose(wxCloseEvent& event)
         // A read-only program directory sends the file to the user's configuration directory;
         // when even that fails the user is told, and the program still closes.
         if (!SaveSettingsFile(m_settings, GetUserSettingsPath()))
-            AppMessageBoxText("Unable to save the settings to " + m_settings.m_strFileName + " !", MsgExclamation);
+            AppMessageBoxText(wxString::Format(_("Unable to save the settings to %s !"),
+                                               wxString::FromUTF8(m_settings.m_strFileName))
+                                  .utf8_string(),
+                              MsgExclamation);
     }
     if (m_docManager && wxConfigBase::Get(false))
         m_docManager->FileHistorySave(*wxConfigBase::Get(false));

@@ -8,6 +8,7 @@
 #include "res/StringTable.h"
 #include "ui/AboutDlg.h"
 
+#include <wx/intl.h>
 #include <wx/filehistory.h>
 #include <wx/tokenzr.h>
 
@@ -70,7 +71,7 @@ wxString COrvaneDocManager::MakeNewDocumentName()
 
 wxFileHistory* COrvaneDocManager::OnCreateFileHistory()
 {
-    return new CRecentFileHistory(4, CMD_RECENT_FILE, "Recent File", wxString::FromUTF8(GetString(ID_FILE_MRU_FILE1)));
+    return new CRecentFileHistory(4, CMD_RECENT_FILE, _("Recent File"), wxString::FromUTF8(GetString(ID_FILE_MRU_FILE1)));
 }
 
 CMainFrame* StartOrvane(COrvaneDocManager& manager, CSettings& settings, const wxString& file,
