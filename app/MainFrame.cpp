@@ -354,10 +354,10 @@ void CMainFrame::OnClose(wxCloseEvent& event)
         // A read-only program directory sends the file to the user's configuration directory;
         // when even that fails the user is told, and the program still closes.
         if (!SaveSettingsFile(m_settings, GetUserSettingsPath()))
-            AppMessageBoxText(wxString::Format(_("Unable to save the settings to %s !"),
-                                               wxString::FromUTF8(m_settings.m_strFileName))
-                                  .utf8_string(),
-                              MsgExclamation);
+            AppMessageBoxText(
+                wxString::Format(_("Unable to save the settings to %s !"), wxString::FromUTF8(m_settings.m_strFileName))
+                    .utf8_string(),
+                MsgExclamation);
     }
     if (m_docManager && wxConfigBase::Get(false))
         m_docManager->FileHistorySave(*wxConfigBase::Get(false));

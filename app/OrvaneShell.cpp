@@ -71,7 +71,8 @@ wxString COrvaneDocManager::MakeNewDocumentName()
 
 wxFileHistory* COrvaneDocManager::OnCreateFileHistory()
 {
-    return new CRecentFileHistory(4, CMD_RECENT_FILE, _("Recent File"), wxString::FromUTF8(GetString(ID_FILE_MRU_FILE1)));
+    return new CRecentFileHistory(4, CMD_RECENT_FILE, _("Recent File"),
+                                  wxString::FromUTF8(GetString(ID_FILE_MRU_FILE1)));
 }
 
 CMainFrame* StartOrvane(COrvaneDocManager& manager, CSettings& settings, const wxString& file,
