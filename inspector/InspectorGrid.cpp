@@ -66,6 +66,20 @@ void CInspectorGrid::OnCellDoubleClick(int nCol, long nRow, GRIDRECT*, GRIDPOINT
         BeginEdit();
 }
 
+void CInspectorGrid::OnGridKeyDown(unsigned* pnKey, int nProcessed)
+{
+    if (!nProcessed && pnKey && !IsEditing() && InspectorKeyStartsEdit(*pnKey) &&
+        InspectorCanEdit(CellText(CurrentCol(), CurrentRow())))
+        BeginEdit();
+}
+
+void CInspectorGrid::OnGridChar(unsigned* pnChar, int nProcessed)
+{
+    if (!nProcessed && pnChar && !IsEditing() && InspectorCharStartsEdit(*pnChar) &&
+        InspectorCanEdit(CellText(CurrentCol(), CurrentRow())))
+        BeginEdit(CurrentCol(), CurrentRow(), *pnChar);
+}
+
 int CInspectorGrid::OnEditBegin(int nCol, long nRow, IGridEditWindow**)
 {
     return InspectorCanEdit(CellText(nCol, nRow)) ? 1 : 0;

@@ -27,6 +27,8 @@ protected:
     int OnCanResizeCol(int nCol) override;
     int OnCanResizeColHeading() override;
     void OnCellDoubleClick(int nCol, long nRow, GRIDRECT* pRect, GRIDPOINT* pPoint, int nProcessed) override;
+    void OnGridKeyDown(unsigned* pnKey, int nProcessed) override;
+    void OnGridChar(unsigned* pnChar, int nProcessed) override;
     int OnEditBegin(int nCol, long nRow, IGridEditWindow** ppEdit) override;
     int OnEditKey(int nCol, long nRow, IGridEditWindow* pEdit, unsigned* pnKey) override;
     int OnEditEnd(int nCol, long nRow, IGridEditWindow* pEdit, const char* pszText, int bCancelled) override;

@@ -35,6 +35,16 @@ bool InspectorKeyAllowed(unsigned nKey)
     return c >= '0' && c <= '9';
 }
 
+bool InspectorKeyStartsEdit(unsigned nKey)
+{
+    return nKey == 0x71 /* F2 */ || nKey == 0x0D /* Enter */;
+}
+
+bool InspectorCharStartsEdit(unsigned nChar)
+{
+    return nChar >= '0' && nChar <= '9';
+}
+
 int ReadEditValue(const std::string& text)
 {
     return static_cast<int>(ReadLeadingNumber(text, INT_MIN, INT_MAX));

@@ -30,6 +30,11 @@ inline bool InspectorCanEdit(const std::string& cellText)
     return !cellText.empty();
 }
 
+// For keyboard users: on a cell that shows a value, F2 or Enter starts an edit of it, and a
+// typed digit starts an edit whose text is that digit.
+bool InspectorKeyStartsEdit(unsigned nKey);
+bool InspectorCharStartsEdit(unsigned nChar);
+
 // Where the edit that follows one in (nCol, nRow) goes: from the variation column always the
 // variation of the next row, from the last row back to row 0; from the program column the
 // grid's proposal (nNextCol, nNextRow) stands.

@@ -62,6 +62,11 @@ TEST(InspectorRulesTest, KeysAndNumbersAreReadAsTheDialogReadsThem)
     for (unsigned key : {unsigned('-'), unsigned(' '), unsigned('a'), 13u, 27u, 22u /* Ctrl+V */})
         EXPECT_FALSE(InspectorKeyAllowed(key)) << key;
 
+    EXPECT_TRUE(InspectorKeyStartsEdit(0x71) && InspectorKeyStartsEdit(0x0D));
+    EXPECT_FALSE(InspectorKeyStartsEdit(0x20));
+    EXPECT_TRUE(InspectorCharStartsEdit('5'));
+    EXPECT_FALSE(InspectorCharStartsEdit('-'));
+
     EXPECT_EQ(0, ReadEditValue(""));
     EXPECT_EQ(0, ReadEditValue("abc"));
     EXPECT_EQ(12, ReadEditValue("  12xy"));
