@@ -141,6 +141,9 @@ void CBankInspectorDlg::CreateControls()
 void CBankInspectorDlg::OnInitDialog(wxInitDialogEvent&)
 {
     m_pGrid->AttachToDialogItem(this, static_cast<unsigned>(IDC_GRID));
+    // Tab goes name, priority, spinner, the two lists, the grid, then OK and Cancel.
+    m_btnOK->MoveAfterInTabOrder(m_pGrid);
+    m_btnCancel->MoveAfterInTabOrder(m_btnOK);
     m_bLoaded = InitBank();
     UpdateControls();
     if (m_bLoaded)
