@@ -124,3 +124,31 @@ void InstallCliSignalHandlers()
 {
     RemoveTempFilesOnSignals();
 }
+
+int ParseListingWords(const std::vector<std::string>& args, const std::string& command, const char* help,
+                      std::ostream& out, std::ostream& err, CliFormat& format, std::vector<std::string>& operands)
+{
+    for (size_t i = 0; i < args.size(); ++i)
+    {
+        const std::string& arg = args[i];
+        if (IsEndOfOptions(arg))
+        {
+            operands.insert(operands.end(), args.begin() + static_cast<long>(i) + 1, args.end());
+            break;
+        }
+        if (IsHelpFlag(arg))
+        {
+            out << help;
+            return kCliOk;
+        }
+        if (arg == "--json")
+            format = CliFormat::Json;
+        else if (arg == "--csv")
+            format = CliFormat::Csv;
+        else if (arg.size() > 1 && arg[0] == '-')
+            return UsageError(err, command, "unknown option '" + arg + "'");
+        else
+            operands.push_back(arg);
+    }
+    return operands.empty() ? UsageError(err, command, "no bank given") : -1;
+}

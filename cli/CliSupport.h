@@ -45,6 +45,19 @@ inline bool IsEndOfOptions(const std::string& arg)
     return arg == "--";
 }
 
+// How a listing command prints: text, one JSON document or CSV lines.
+enum class CliFormat
+{
+    Text,
+    Json,
+    Csv
+};
+// The words of a listing command (info, overlap): [--json|--csv], help, "--" and operands, of
+// which there must be at least one. -1 to go on; else the exit code (help printed, or a usage
+// error reported).
+int ParseListingWords(const std::vector<std::string>& args, const std::string& command, const char* help,
+                      std::ostream& out, std::ostream& err, CliFormat& format, std::vector<std::string>& operands);
+
 // Text for a terminal: control bytes (and DEL) as \xNN, everything else as it is.
 std::string PrintableText(const std::string& text);
 

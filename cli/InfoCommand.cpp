@@ -168,32 +168,10 @@ void WriteText(std::ostream& out, const std::vector<BankInfo>& banks)
 
 int RunInfoCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    enum { kText, kJson, kCsv } format = kText;
+    CliFormat format = CliFormat::Text;
     std::vector<std::string> paths;
-    for (size_t i = 0; i < args.size(); ++i)
-    {
-        const std::string& arg = args[i];
-        if (IsEndOfOptions(arg))
-        {
-            paths.insert(paths.end(), args.begin() + static_cast<long>(i) + 1, args.end());
-            break;
-        }
-        if (IsHelpFlag(arg))
-        {
-            out << kHelp;
-            return kCliOk;
-        }
-        if (arg == "--json")
-            format = kJson;
-        else if (arg == "--csv")
-            format = kCsv;
-        else if (arg.size() > 1 && arg[0] == '-')
-            return UsageError(err, "info", "unknown option '" + arg + "'");
-        else
-            paths.push_back(arg);
-    }
-    if (paths.empty())
-        return UsageError(err, "info", "no bank given");
+    if (int code = ParseListingWords(args, "info", kHelp, out, err, format, paths); code >= 0)
+        return code;
     bool unreadable = false;
     paths = ExpandBankOperands(paths, err, unreadable);
 
@@ -206,9 +184,9 @@ int RunInfoCommand(const std::vector<std::string>& args, std::ostream& out, std:
         if (!banks[i].loaded)
             code = kCliBankFailed;
     }
-    if (format == kJson)
+    if (format == CliFormat::Json)
         WriteJson(out, banks);
-    else if (format == kCsv)
+    else if (format == CliFormat::Csv)
         WriteCsv(out, banks);
     else
         WriteText(out, banks);

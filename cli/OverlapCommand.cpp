@@ -56,37 +56,10 @@ const char* ListName(bool drumset)
 
 int RunOverlapCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    enum
-    {
-        kText,
-        kJson,
-        kCsv
-    } format = kText;
+    CliFormat format = CliFormat::Text;
     std::vector<std::string> operands;
-    for (size_t i = 0; i < args.size(); ++i)
-    {
-        const std::string& arg = args[i];
-        if (IsEndOfOptions(arg))
-        {
-            operands.insert(operands.end(), args.begin() + static_cast<long>(i) + 1, args.end());
-            break;
-        }
-        if (IsHelpFlag(arg))
-        {
-            out << kHelp;
-            return kCliOk;
-        }
-        if (arg == "--json")
-            format = kJson;
-        else if (arg == "--csv")
-            format = kCsv;
-        else if (arg.size() > 1 && arg[0] == '-')
-            return UsageError(err, "overlap", "unknown option '" + arg + "'");
-        else
-            operands.push_back(arg);
-    }
-    if (operands.empty())
-        return UsageError(err, "overlap", "no bank given");
+    if (int code = ParseListingWords(args, "overlap", kHelp, out, err, format, operands); code >= 0)
+        return code;
 
     bool failed = false;
     const std::vector<std::string> paths = ExpandBankOperands(operands, err, failed);
@@ -136,7 +109,7 @@ int RunOverlapCommand(const std::vector<std::string>& args, std::ostream& out, s
     }
 
     auto bankOf = [&](const MAPPING& m) -> const LOADEDBANK& { return banks[m.nBank]; };
-    if (format == kJson)
+    if (format == CliFormat::Json)
     {
         out << "{\"overlaps\": [";
         for (size_t o = 0; o < overlaps.size(); ++o)
@@ -157,7 +130,7 @@ int RunOverlapCommand(const std::vector<std::string>& args, std::ostream& out, s
         out << (overlaps.empty() ? "" : "\n") << "], \"banks_read\": " << banks.size()
             << ", \"pairs_mapped\": " << pairs << ", \"pairs_in_conflict\": " << overlaps.size() << "}\n";
     }
-    else if (format == kCsv)
+    else if (format == CliFormat::Csv)
     {
         out << "list,program,variation,path,name,priority,index\n";
         for (const OVERLAP& overlap : overlaps)
