@@ -15,16 +15,17 @@ void Prepare(CGridCore& grid, CGridDC& dc, GRIDSIZE sz, int nSection)
     grid.OnPrepareDC(&dc, nullptr, nSection);
 }
 
-void DrawHeadingCell(CGridCore& grid, CGridDC& dc, CGridCell& cell, int nCol, long nRow, GRIDRECT rc)
+void DrawHeadingCell(CGridCore& grid, CGridDC& dc, CGridCell& cell, int nCol, long nRow, GRIDRECT rc,
+                     int bHighlight = 0)
 {
     grid.GetCellResolved(nCol, nRow, &cell);
     dc.SaveState();
-    grid.GetCellTypeOf(cell)->OnDraw(&dc, &rc, nCol, nRow, &cell, 0, 0);
+    grid.GetCellTypeOf(cell)->OnDraw(&dc, &rc, nCol, nRow, &cell, bHighlight, 0);
     dc.RestoreState();
 }
 } // namespace
 
-void GridPaintColHeading(CGridCore& grid, CGridDC& dc, GRIDSIZE sz)
+void GridPaintColHeading(CGridCore& grid, CGridDC& dc, GRIDSIZE sz, int nHighlightCol)
 {
     Prepare(grid, dc, sz, GRID_SECTION_COLHEADING);
     const CGridInfo& s = *grid.GetSheet();
@@ -38,7 +39,7 @@ void GridPaintColHeading(CGridCore& grid, CGridDC& dc, GRIDSIZE sz)
         {
             const int w = s.ColWidth(c);
             if (w > 0)
-                DrawHeadingCell(grid, dc, cell, c, ~h, GRIDRECT{x, y, x + w, y + nHeight});
+                DrawHeadingCell(grid, dc, cell, c, ~h, GRIDRECT{x, y, x + w, y + nHeight}, c == nHighlightCol);
             x += w;
         }
         y += nHeight;

@@ -1,4 +1,4 @@
-// CGridSideHeading: paint and presses.
+// CGridSideHeading: paint.
 #include "grid/GridSideHeading.h"
 
 #include "grid/GridCtrl.h"
@@ -7,11 +7,9 @@
 
 #include <wx/dcbuffer.h>
 
-CGridSideHeading::CGridSideHeading(CGridCtrl* pGrid) : CGridChildWnd(pGrid, GRID_SECTION_ROWHEADING)
+CGridSideHeading::CGridSideHeading(CGridCtrl* pGrid) : CGridHeadingWnd(pGrid, GRID_SECTION_ROWHEADING, true)
 {
     Bind(wxEVT_PAINT, &CGridSideHeading::OnPaint, this);
-    Bind(wxEVT_LEFT_DOWN, &CGridSideHeading::OnMouse, this);
-    Bind(wxEVT_LEFT_UP, &CGridSideHeading::OnMouse, this);
 }
 
 void CGridSideHeading::OnPaint(wxPaintEvent&)
@@ -21,14 +19,4 @@ void CGridSideHeading::OnPaint(wxPaintEvent&)
     const wxSize sz = GetClientSize();
     if (m_pInfo)
         GridPaintRowHeading(*m_pGrid, gdc, GRIDSIZE{sz.x, sz.y});
-}
-
-void CGridSideHeading::OnMouse(wxMouseEvent& event)
-{
-    const bool bDown = event.GetEventType() == wxEVT_LEFT_DOWN;
-    if (bDown)
-        m_pGrid->CancelEdit();
-    GRIDPOINT pt{event.GetX(), event.GetY()};
-    GRIDRECT rc = GridFromWxRect(GetClientRect());
-    m_pGrid->OnRowHeadingLeftClick(-1, -1, bDown ? 1 : 0, &rc, &pt, 0);
 }
