@@ -4,23 +4,24 @@
 
 #include "grid/GridChildWnd.h"
 #include "grid/GridHintLayout.h"
+#include "grid/GridScrollLogic.h"
 
-class CGridHint : public CGridChildWnd
+class CGridHint : public CGridChildWnd, public IGridTipWindow
 {
 public:
     explicit CGridHint(CGridCtrl* pGrid);
     void SetSheet(CGridInfo*) override {}
 
-    int SetHintAlign(int nAlign);
-    int SetHintStyle(int nStyle);
+    int SetHintAlign(int nAlign) override;
+    int SetHintStyle(int nStyle) override;
     int SetHintFont(CGridFont* pFont);
-    int SetHintText(const char* pszText, bool bRedraw);
+    int SetHintText(const char* pszText, bool bRedraw) override;
     // Sizes the tip for its text, puts it at the anchor (x, y) of the grid's client area and
     // paints it at once.
-    int PlaceHint(int x, int y, int nMinWidth);
-    int ShowHint();
+    int PlaceHint(int x, int y, int nMinWidth) override;
+    int ShowHint() override;
     // Hides the tip and repaints the cells it covered.
-    int HideHint();
+    int HideHint() override;
 
     const CGridHintLayout& GetLayout() const { return m_layout; }
 
