@@ -1,6 +1,7 @@
 // The headings' mouse rules: hit tests with locked columns, sizing zones and their cursors,
 // dragging sizes (never negative), best fit, column moves and the notifications they raise.
 #include "GridTestSupport.h"
+#include "grid/GridCornerInput.h"
 #include "grid/GridHeadingInput.h"
 #include "grid/GridInfo.h"
 #include "grid/GridKeys.h"
@@ -220,4 +221,30 @@ TEST_F(HeadingFixture, RightPressRaisesTheNotificationAndThePopupWhenEnabled)
     ASSERT_GE(grid.m_log.size(), 2u);
     EXPECT_EQ(grid.m_log[grid.m_log.size() - 2], "colright 1,-1,1");
     EXPECT_EQ(grid.m_log.back(), "colright 1,-1,0");
+}
+
+TEST_F(HeadingFixture, TheCornersEdgesSizeTheHeadings)
+{
+    CGridCornerInput corner(&grid);
+    const GRIDRECT rc{0, 0, 40, 20};
+    corner.OnMouseMove({38, 5}, 0, rc, wnd); // right edge: the row heading's width
+    EXPECT_EQ(wnd.m_nCursor, GRID_CURSOR_SIZEWE);
+    corner.OnLeftDown({38, 5}, rc, wnd);
+    EXPECT_TRUE(wnd.m_bCaptured);
+    corner.OnMouseMove({70, 5}, GRID_MK_LBUTTON, rc, wnd);
+    EXPECT_EQ(grid.GetSheet()->m_nRowHeadingWidth, 70);
+    corner.OnMouseMove({-30, 5}, GRID_MK_LBUTTON, rc, wnd);
+    EXPECT_EQ(grid.GetSheet()->m_nRowHeadingWidth, 0);
+    corner.OnLeftUp({-30, 5}, rc, wnd);
+    EXPECT_FALSE(wnd.m_bCaptured);
+
+    const GRIDRECT rc2{0, 0, 60, 20};
+    corner.OnMouseMove({10, 18}, 0, rc2, wnd); // bottom edge: the column heading's height
+    EXPECT_EQ(wnd.m_nCursor, GRID_CURSOR_SIZENS);
+    corner.OnLeftDown({10, 18}, rc2, wnd);
+    corner.OnMouseMove({10, 33}, GRID_MK_LBUTTON, rc2, wnd);
+    EXPECT_EQ(grid.GetSheet()->m_nColHeadingHeight, 33);
+    corner.OnLeftUp({10, 33}, rc2, wnd);
+    corner.OnMouseMove({10, 5}, 0, rc2, wnd);
+    EXPECT_EQ(wnd.m_nCursor, GRID_CURSOR_ARROW);
 }
