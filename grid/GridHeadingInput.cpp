@@ -102,6 +102,26 @@ int CGridHeadingInput::HitTest(GRIDPOINT pt, int* pnCol, long* pnRow, GRIDRECT* 
     }
     if (nPos < 0 || nHeading == 0)
         return 1;
+    // A joined heading cell is hit as its whole block, named by its origin.
+    int nOrgCol, nLastCol;
+    long nOrgRow, nLastRow;
+    if (s.m_bJoins && m_pGrid->FindJoinBlock(m_bRows ? nHeading : static_cast<int>(nPos), m_bRows ? nPos : nHeading,
+                                             &nOrgCol, &nOrgRow, &nLastCol, &nLastRow))
+    {
+        const long nOrgPos = m_bRows ? nOrgRow : nOrgCol, nLastPos = m_bRows ? nLastRow : nLastCol;
+        const int nOrgHeading = static_cast<int>(m_bRows ? nOrgCol : nOrgRow);
+        const int nLastHeading = static_cast<int>(std::min(-1L, m_bRows ? static_cast<long>(nLastCol) : nLastRow));
+        const long nLimit = 1L << 30;
+        const long nPosStart = nStart;
+        nStart = nPosStart + axis.Distance(nPos, nOrgPos, nLimit);
+        nEnd = nPosStart + axis.Distance(nPos, nLastPos + 1, nLimit);
+        for (int h = nHeading; h > nOrgHeading; --h)
+            nHFrom -= HeadingSize(h - 1);
+        for (int h = nHeading; h < nLastHeading; ++h)
+            nHTo += HeadingSize(h + 1);
+        nPos = nOrgPos;
+        nHeading = nOrgHeading;
+    }
     if (m_bRows)
     {
         *pnCol = nHeading;

@@ -3,6 +3,8 @@
 #include "GridTestSupport.h"
 #include "grid/GridCornerInput.h"
 #include "grid/GridHeadingInput.h"
+#include "grid/GridHeadingPaint.h"
+#include "support/RecordingGridDC.h"
 #include "grid/GridInfo.h"
 #include "grid/GridKeys.h"
 
@@ -247,4 +249,43 @@ TEST_F(HeadingFixture, TheCornersEdgesSizeTheHeadings)
     corner.OnLeftUp({10, 33}, rc2, wnd);
     corner.OnMouseMove({10, 5}, 0, rc2, wnd);
     EXPECT_EQ(wnd.m_nCursor, GRID_CURSOR_ARROW);
+}
+
+TEST_F(HeadingFixture, AJoinedHeadingCellIsHitAndDrawnAsOneBlock)
+{
+    grid.SetColHeadingHeight(40);
+    grid.GetSheet()->m_arrHeadingRows = {20, 20};
+    // Columns 1 to 3 of the top heading row joined.
+    CGridCell origin;
+    origin.SetJoin(1, 2, 0);
+    origin.SetText("Joined");
+    grid.SetCell(1, -2, &origin);
+    for (int c = 2; c <= 3; ++c)
+    {
+        CGridCell member;
+        member.SetJoin(0, 1 - c, 0);
+        grid.SetCell(c, -2, &member);
+    }
+    int nCol;
+    long nRow;
+    GRIDRECT rc;
+    ASSERT_EQ(cols.HitTest({250, 5}, &nCol, &nRow, &rc), 0);
+    EXPECT_EQ(nCol, 1);
+    EXPECT_EQ(nRow, -2);
+    EXPECT_EQ(rc, (GRIDRECT{75, 0, 300, 20}));
+    ASSERT_EQ(cols.HitTest({250, 25}, &nCol, &nRow, &rc), 0); // the row below is not joined
+    EXPECT_EQ(nCol, 3);
+    EXPECT_EQ(rc, (GRIDRECT{225, 20, 300, 40}));
+
+    CRecordingGridDC dc;
+    GridPaintColHeading(grid, dc, GRIDSIZE{400, 40});
+    int nJoined = 0;
+    for (const auto& op : dc.m_ops)
+        if (op.strText == "Joined")
+        {
+            ++nJoined;
+            EXPECT_NEAR(op.rc.left, 75, 1); // the text clip, inside the cell's frame
+            EXPECT_NEAR(op.rc.right, 300, 2);
+        }
+    EXPECT_EQ(nJoined, 1);
 }
