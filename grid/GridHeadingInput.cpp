@@ -468,12 +468,17 @@ void CGridHeadingInput::OnRightUp(GRIDPOINT pt, IGridHeadingWindow&)
     Click(nCol, nRow, 0, true, &rc, &pt, nProcessed);
 }
 
+bool CGridHeadingInput::IsMoveScrolling(GRIDPOINT pt) const
+{
+    return m_nMoveSource >= 0 && !m_bRows && (pt.x < 0 || pt.x > m_pGrid->GetSheet()->m_nCellAreaWidth);
+}
+
 void CGridHeadingInput::DragMove(GRIDPOINT pt, IGridHeadingWindow& wnd)
 {
     CGridInfo& s = *m_pGrid->GetSheet();
     if (pt.x < 0 || pt.x > s.m_nCellAreaWidth)
     {
-        // One step per move past an edge; the window repeats moves while the button is held.
+        // One step per move past an edge; the window repeats the move while the pointer stays.
         ClearMarker(wnd);
         m_pGrid->StepLeftCol(pt.x < 0 ? 0 : 1);
         wnd.RepaintHeading();

@@ -45,6 +45,9 @@ public:
     // The column drawn highlighted: the move source while a target exists, else -1.
     int HighlightedCol() const { return m_nMoveTarget >= 0 ? m_nMoveSource : -1; }
     int MoveTarget() const { return m_nMoveTarget; }
+    // A column move is held past an edge of the cell area: the view keeps scrolling while
+    // the window repeats the move.
+    bool IsMoveScrolling(GRIDPOINT pt) const;
 
 private:
     // Along the positions (columns or rows) and across them (heading rows or columns).

@@ -2,10 +2,12 @@
 #include "grid/GridHeadingWnd.h"
 
 #include "grid/GridCtrl.h"
+#include "grid/GridKeys.h"
 #include "grid/GridWxDC.h"
 #include "grid/GridWxInput.h"
 
 #include <wx/dcclient.h>
+#include <wx/utils.h>
 
 CGridHeadingWnd::CGridHeadingWnd(CGridCtrl* pGrid, int nId, bool bRows)
     : CGridChildWnd(pGrid, nId), m_input(pGrid, bRows)
@@ -13,6 +15,18 @@ CGridHeadingWnd::CGridHeadingWnd(CGridCtrl* pGrid, int nId, bool bRows)
     for (auto type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP, wxEVT_MOTION})
         Bind(type, &CGridHeadingWnd::OnMouse, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, [](wxMouseCaptureLostEvent&) {});
+    m_repeat.SetOwner(this);
+    Bind(wxEVT_TIMER, &CGridHeadingWnd::OnRepeat, this);
+}
+
+void CGridHeadingWnd::OnRepeat(wxTimerEvent&)
+{
+    if (!wxGetMouseState().LeftIsDown() || !m_input.IsMoveScrolling(m_ptLast))
+    {
+        m_repeat.Stop();
+        return;
+    }
+    m_input.OnMouseMove(m_ptLast, GRID_MK_LBUTTON, *this);
 }
 
 void CGridHeadingWnd::OnMouse(wxMouseEvent& event)
@@ -21,7 +35,12 @@ void CGridHeadingWnd::OnMouse(wxMouseEvent& event)
     const unsigned nFlags = GridFlagsFromMouse(event);
     const wxEventType type = event.GetEventType();
     if (type == wxEVT_MOTION)
+    {
+        m_ptLast = pt;
         m_input.OnMouseMove(pt, nFlags, *this);
+        if (m_input.IsMoveScrolling(pt) && !m_repeat.IsRunning())
+            m_repeat.Start(60);
+    }
     else if (type == wxEVT_LEFT_DOWN)
         m_input.OnLeftDown(pt, nFlags, *this);
     else if (type == wxEVT_LEFT_UP)

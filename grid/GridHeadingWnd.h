@@ -6,6 +6,8 @@
 #include "grid/GridChildWnd.h"
 #include "grid/GridHeadingInput.h"
 
+#include <wx/timer.h>
+
 class wxMouseEvent;
 
 class CGridHeadingWnd : public CGridChildWnd, public IGridHeadingWindow
@@ -28,4 +30,8 @@ protected:
 
 private:
     void OnMouse(wxMouseEvent& event);
+    void OnRepeat(wxTimerEvent& event);
+
+    wxTimer m_repeat; // repeats a column move held past an edge
+    GRIDPOINT m_ptLast;
 };

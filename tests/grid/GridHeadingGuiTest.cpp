@@ -100,3 +100,21 @@ TEST_F(GridHeadingGuiTest, ADoubleClickOnABorderFitsTheColumn)
     EXPECT_GT(pGrid->GetColumnWidth(1), 150);
     EXPECT_EQ(pGrid->GetColumnWidth(0), 75);
 }
+
+TEST_F(GridHeadingGuiTest, DraggingAHeadingMovesTheColumnWhenEnabled)
+{
+    pGrid->GetSheet()->m_bColMove = 1;
+    pGrid->SetCellText(0, 0, "moved");
+    MoveTo(AtBorder(0, -40));
+    sim.MouseDown();
+    Pump();
+    MoveTo(AtBorder(1, -30));
+    MoveTo(AtBorder(2, -10)); // right half of column 2
+    EXPECT_EQ(Top()->GetInput().HighlightedCol(), 0);
+    sim.MouseUp();
+    Pump();
+    std::string s;
+    pGrid->GetCellText(2, 0, &s);
+    EXPECT_EQ(s, "moved");
+    EXPECT_EQ(Top()->GetInput().HighlightedCol(), -1);
+}
