@@ -51,6 +51,8 @@ void CGridEdit::ShowEdit(bool bShow)
     // Hiding the focused box moves the focus away; that is not an end of the edit.
     const bool bWasEnding = m_bEnding;
     m_bEnding = bWasEnding || !bShow;
+    if (!bShow)
+        m_bKeepTyped = false;
     Show(bShow);
     m_bEnding = bWasEnding;
 }
@@ -76,6 +78,9 @@ void CGridEdit::SendChar(unsigned nKey)
         return;
     ChangeValue(wxString(wxUniChar(nChar)));
     SetInsertionPointEnd();
+    // The focus may arrive after this character; it must not select the character, or the
+    // next one typed would replace it.
+    m_bKeepTyped = !HasFocus();
     GrowToFit();
 }
 
@@ -84,7 +89,11 @@ void CGridEdit::OnSetFocus(wxFocusEvent& event)
     event.Skip();
     m_state.OnGainFocus(GetSize().y);
     GrowToFit();
-    SelectAll();
+    if (m_bKeepTyped)
+        SetInsertionPointEnd();
+    else
+        SelectAll();
+    m_bKeepTyped = false;
     ShowPosition(GetLastPosition());
 }
 

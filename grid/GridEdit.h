@@ -39,4 +39,5 @@ private:
     CGridCtrl* m_pGrid;
     CGridEditState m_state;
     bool m_bEnding = false;
+    bool m_bKeepTyped = false; // the edit began with a typed character: keep it unselected
 };

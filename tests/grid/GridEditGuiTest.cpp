@@ -34,6 +34,12 @@ public:
     {
         return *pnKey < ' ' || (*pnKey >= '0' && *pnKey <= '9');
     }
+    // Typing into the cell area starts an edit with the character typed.
+    void OnGridChar(unsigned* pnChar, int) override
+    {
+        if (!IsEditing())
+            BeginEdit(CurrentCol(), CurrentRow(), *pnChar);
+    }
     int OnEditEnd(int, long, IGridEditWindow*, const char* pszText, int bCancelled) override
     {
         ++m_nEnds;
@@ -162,4 +168,17 @@ TEST_F(GridEditGuiTest, TheBoxGrowsByWholeCellsWithItsText)
     ASSERT_EQ(pGrid->CellFromPoint(rc.GetRight(), rc.y + 2, &nCol, &nRow, &rcEnd), 0);
     EXPECT_EQ(rc.GetRight() + 1, rcEnd.right - 1);
     EXPECT_GT(nCol, 0);
+}
+
+TEST_F(GridEditGuiTest, TypingIntoACellStartsAnEditThatKeepsTheFirstCharacter)
+{
+    pGrid->SetCurrentCell(2, 3);
+    dynamic_cast<wxWindow*>(pGrid->GetChild(GRID_CHILD_CELLS))->SetFocus();
+    Pump();
+    Type("1");
+    ASSERT_TRUE(pGrid->IsEditing());
+    Type("234");
+    EXPECT_EQ(Edit()->GetValue(), "1234");
+    Key(WXK_RETURN);
+    EXPECT_EQ(Text(2, 3), "1234");
 }

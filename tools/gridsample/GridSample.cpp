@@ -4,6 +4,7 @@
 #include "grid/GridCellType.h"
 #include "grid/GridCheckBoxType.h"
 #include "grid/GridCtrl.h"
+#include "grid/GridKeys.h"
 #include "grid/GridWxDC.h"
 
 #include <wx/app.h>
@@ -82,6 +83,18 @@ public:
     {
         if (nCol >= 0 && nRow >= 0 && !nProcessed)
             BeginEdit(nCol, nRow, 0);
+    }
+
+    // Typing into a cell starts editing it with that character; F2 edits its text as it is.
+    void OnGridChar(unsigned* pnChar, int nProcessed) override
+    {
+        if (!nProcessed && *pnChar >= ' ' && !IsEditing() && CurrentCol() >= 0 && CurrentRow() >= 0)
+            BeginEdit(CurrentCol(), CurrentRow(), *pnChar);
+    }
+    void OnGridKeyDown(unsigned* pnKey, int nProcessed) override
+    {
+        if (!nProcessed && *pnKey == GRID_VK_F2 && !IsEditing())
+            BeginEdit();
     }
 
     int OnHScrollTip(int nCol, std::string* pstrText) override
