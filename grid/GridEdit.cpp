@@ -78,9 +78,10 @@ void CGridEdit::SendChar(unsigned nKey)
         return;
     ChangeValue(wxString(wxUniChar(nChar)));
     SetInsertionPointEnd();
-    // The focus may arrive after this character; it must not select the character, or the
-    // next one typed would replace it.
-    m_bKeepTyped = !HasFocus();
+    // The focus may arrive after this character (the toolkit delivers it late when the window
+    // is not yet active); it must not select the character, or the next one typed would
+    // replace it. The next key ends this.
+    m_bKeepTyped = true;
     GrowToFit();
 }
 
@@ -107,6 +108,7 @@ void CGridEdit::FocusGrid()
 
 void CGridEdit::OnKeyDown(wxKeyEvent& event)
 {
+    m_bKeepTyped = false;
     if (m_state.OnKeyDown(GridKeyFromWx(event.GetKeyCode()), event.ShiftDown(), m_pGrid->GetEditCol(),
                           m_pGrid->GetEditRow()))
         FocusGrid(); // losing the focus ends the edit
