@@ -246,6 +246,9 @@ public:
     // ---- Geometry ----
     int CellFromPoint(int x, int y, int* pnCol, long* pnRow, GRIDRECT* pRect = nullptr);
     int GetCellBounds(int nCol, long nRow, GRIDRECT* pRect);
+    // The joined block holding a cell: its origin and its last column and row; false when the
+    // cell is not joined.
+    bool FindJoinBlock(int nCol, long nRow, int* pnOriginCol, long* pnOriginRow, int* pnLastCol, long* pnLastRow);
     void AdjustLayout();
     void SetLayoutSize(int cx, int cy) { m_szClient = GRIDSIZE{cx, cy}; }
 
@@ -335,7 +338,6 @@ private:
     // Moves (GridNavigation.cpp).
     void ResetNotifiedToAnchor();
     int ApplyRowBounds(long* pnRow);
-    bool FindJoinBlock(int nCol, long nRow, int* pnOriginCol, long* pnOriginRow, int* pnLastCol, long* pnLastRow);
     void ChangeDispatch();
     void KeepTrackWindowClear();
     CGridDataSource* SourceOf(int nCol, int* pnSourceCol) const;

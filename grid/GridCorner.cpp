@@ -1,17 +1,19 @@
-// CGridCorner: paint and presses.
+// CGridCorner: paint, cursors and mouse translation.
 #include "grid/GridCorner.h"
 
 #include "grid/GridCtrl.h"
 #include "grid/GridHeadingPaint.h"
 #include "grid/GridWxDC.h"
+#include "grid/GridWxInput.h"
 
 #include <wx/dcbuffer.h>
 
-CGridCorner::CGridCorner(CGridCtrl* pGrid) : CGridChildWnd(pGrid, GRID_SECTION_CORNER)
+CGridCorner::CGridCorner(CGridCtrl* pGrid) : CGridChildWnd(pGrid, GRID_SECTION_CORNER), m_input(pGrid)
 {
     Bind(wxEVT_PAINT, &CGridCorner::OnPaint, this);
-    Bind(wxEVT_LEFT_DOWN, &CGridCorner::OnMouse, this);
-    Bind(wxEVT_LEFT_UP, &CGridCorner::OnMouse, this);
+    for (auto type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP, wxEVT_MOTION})
+        Bind(type, &CGridCorner::OnMouse, this);
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, [](wxMouseCaptureLostEvent&) {});
 }
 
 void CGridCorner::OnPaint(wxPaintEvent&)
@@ -25,10 +27,44 @@ void CGridCorner::OnPaint(wxPaintEvent&)
 
 void CGridCorner::OnMouse(wxMouseEvent& event)
 {
-    const bool bDown = event.GetEventType() == wxEVT_LEFT_DOWN;
-    if (bDown)
-        m_pGrid->CancelEdit();
-    GRIDPOINT pt{event.GetX(), event.GetY()};
-    GRIDRECT rc = GridFromWxRect(GetClientRect());
-    m_pGrid->OnCornerLeftClick(bDown ? 1 : 0, &rc, &pt, 0);
+    const GRIDPOINT pt{event.GetX(), event.GetY()};
+    const GRIDRECT rc = GridFromWxRect(GetClientRect());
+    const wxEventType type = event.GetEventType();
+    if (type == wxEVT_MOTION)
+        m_input.OnMouseMove(pt, GridFlagsFromMouse(event), rc, *this);
+    else if (type == wxEVT_LEFT_DOWN)
+        m_input.OnLeftDown(pt, rc, *this);
+    else if (type == wxEVT_LEFT_UP)
+        m_input.OnLeftUp(pt, rc, *this);
+    else if (type == wxEVT_LEFT_DCLICK)
+        m_input.OnLeftDouble(pt, rc);
+    else if (type == wxEVT_RIGHT_DOWN)
+        m_input.OnRightDown(pt, rc, *this);
+    else if (type == wxEVT_RIGHT_UP)
+        m_input.OnRightUp(pt, rc);
+}
+
+void CGridCorner::SetCursorKind(int nCursor)
+{
+    SetCursor(wxCursor(nCursor == GRID_CURSOR_SIZEWE   ? wxCURSOR_SIZEWE
+                       : nCursor == GRID_CURSOR_SIZENS ? wxCURSOR_SIZENS
+                                                       : wxCURSOR_ARROW));
+}
+
+void CGridCorner::Capture()
+{
+    if (!HasCapture())
+        CaptureMouse();
+}
+
+void CGridCorner::Release()
+{
+    if (HasCapture())
+        ReleaseMouse();
+}
+
+GRIDPOINT CGridCorner::ToScreen(GRIDPOINT pt) const
+{
+    const wxPoint p = ClientToScreen(wxPoint(pt.x, pt.y));
+    return GRIDPOINT{p.x, p.y};
 }

@@ -1,8 +1,9 @@
-// CGridEdit: the in-place edit box, a multi-line text control that ends the edit on
-// Tab, Enter, Escape or when the focus leaves it.
+// CGridEdit: the in-place edit box, a multi-line text control. Keys and focus changes are
+// translated here; CGridEditState decides how the edit ends and how the box grows.
 #pragma once
 
 #include "grid/GridChild.h"
+#include "grid/GridEditState.h"
 
 #include <wx/textctrl.h>
 
@@ -23,11 +24,20 @@ public:
     bool HasEditFocus() const override;
     void SendChar(unsigned nKey) override;
 
+    const CGridEditState& GetState() const { return m_state; }
+    void SetAutoSize(bool bAutoSize) { m_state.m_bAutoSize = bAutoSize; }
+
 private:
+    void OnSetFocus(wxFocusEvent& event);
     void OnKeyDown(wxKeyEvent& event);
+    void OnChar(wxKeyEvent& event);
     void OnKillFocus(wxFocusEvent& event);
-    void Finish(bool bCancel, bool bMove, int nNextCol, long nNextRow);
+    void OnText(wxCommandEvent& event);
+    void GrowToFit();
+    void FocusGrid();
 
     CGridCtrl* m_pGrid;
+    CGridEditState m_state;
     bool m_bEnding = false;
+    bool m_bKeepTyped = false; // the edit began with a typed character: keep it unselected
 };

@@ -15,6 +15,7 @@ int CGridCore::BeginEdit(int nCol, long nRow, unsigned nKey)
 {
     CGridInfo& s = *m_pInfo;
     m_bEditing = 1;
+    m_pActiveEdit = nullptr;
     int nC1, nC2;
     long nR1, nR2;
     if (s.m_pMultiSelect->GetBounds(&nC1, &nR1, &nC2, &nR2) == 0)
@@ -74,12 +75,12 @@ int CGridCore::BeginEdit(int nCol, long nRow, unsigned nKey)
         m_bEditing = 0;
         return 1;
     }
-    m_pActiveEdit = pEdit; // a substitute serves this one edit only
     if (!pEdit)
     {
         m_bEditing = 0;
         return 1;
     }
+    m_pActiveEdit = pEdit; // a substitute serves this one edit only
     pEdit->SetText(strText);
     if (CGridFont* pFont = m_editCell.GetFont())
         pEdit->SetEditFont(pFont);
@@ -130,6 +131,7 @@ int CGridCore::EndEdit(const char* pszText, int bCancel, int bMoveOn, int nNextC
         }
     }
     m_bEditing = 0;
+    m_pActiveEdit = nullptr;
     return 1;
 }
 
@@ -139,6 +141,7 @@ int CGridCore::CancelEdit()
         return 0;
     m_bEditing = 0;
     IGridEditWindow* pEdit = m_pActiveEdit ? m_pActiveEdit : m_pInfo->m_pEditWnd;
+    m_pActiveEdit = nullptr;
     if (pEdit && pEdit->HasEditFocus() && m_pChildren[GRID_CHILD_CELLS])
         m_pChildren[GRID_CHILD_CELLS]->SetFocus();
     if (pEdit)

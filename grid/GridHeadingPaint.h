@@ -7,6 +7,7 @@
 class CGridCore;
 class CGridDC;
 
-void GridPaintColHeading(CGridCore& grid, CGridDC& dc, GRIDSIZE sz);
+// nHighlightCol: the column being moved, drawn highlighted (-1 for none).
+void GridPaintColHeading(CGridCore& grid, CGridDC& dc, GRIDSIZE sz, int nHighlightCol = -1);
 void GridPaintRowHeading(CGridCore& grid, CGridDC& dc, GRIDSIZE sz);
 void GridPaintCorner(CGridCore& grid, CGridDC& dc, GRIDSIZE sz);

@@ -174,6 +174,9 @@ void CGridCore::RecalcMaxLeftCol()
     }
     s.m_nMaxLeftCol = nMax;
     s.m_nLeftCol = std::clamp(s.m_nLeftCol, 0, nMax);
+    // The horizontal bar follows a new largest left column, and claims its room if hidden.
+    if (IGridChild* pBar = m_pChildren[GRID_CHILD_HSCROLL])
+        pBar->UpdatePosition();
 }
 
 void CGridCore::KeepRowVisible()

@@ -1,15 +1,14 @@
-// CGridTopHeading: the column heading (section 2): heading cells above the cell area. It paints through
-// its cell types and reports presses to the owner; a press abandons a running edit.
+// CGridTopHeading: the column heading (section 2): heading cells above the cell area, painted
+// through their cell types; sizing, moving and clicks run through CGridHeadingWnd.
 #pragma once
 
-#include "grid/GridChildWnd.h"
+#include "grid/GridHeadingWnd.h"
 
-class CGridTopHeading : public CGridChildWnd
+class CGridTopHeading : public CGridHeadingWnd
 {
   public:
     explicit CGridTopHeading(CGridCtrl* pGrid);
 
   private:
     void OnPaint(wxPaintEvent& event);
-    void OnMouse(wxMouseEvent& event);
 };

@@ -69,7 +69,6 @@ protected:
         return (nKey == GRID_VK_SHIFT && m_bShift) || (nKey == GRID_VK_CONTROL && m_bCtrl);
     }
 
-private:
     template <class T> static std::string S(T n) { return std::to_string(n); }
     void Log(const std::string& s) { m_log.push_back(s); }
 };

@@ -287,3 +287,22 @@ TEST_F(GridWndGuiTest, IncrementalUpdatesShowWhatAFullRepaintShows)
     const wxImage blank(full.GetWidth(), full.GetHeight());
     EXPECT_GT(DifferentPixels(full, blank), 1000);
 }
+
+TEST_F(GridWndGuiTest, TheScrolledRowHeadingShowsWhatAFullRepaintShows)
+{
+    auto* pRows = dynamic_cast<wxWindow*>(pGrid->GetChild(GRID_CHILD_ROWHEADING));
+    pGrid->RepaintAll();
+    Pump();
+    pGrid->ScrollToRow(3);
+    pGrid->SetCurrentCell(2, 6);
+    pGrid->ScrollToRow(1);
+    pGrid->ScrollToRow(40); // further than a page
+    pGrid->ScrollToRow(38);
+    Pump(10);
+    const wxImage incremental = GrabScreen(pRows);
+    pRows->Refresh();
+    Pump(10);
+    const wxImage full = GrabScreen(pRows);
+    EXPECT_EQ(DifferentPixels(incremental, full), 0);
+    EXPECT_EQ(pGrid->GetSheet()->m_nTopRow, 38);
+}

@@ -4,6 +4,7 @@
 #include "grid/GridCellType.h"
 #include "grid/GridCheckBoxType.h"
 #include "grid/GridCtrl.h"
+#include "grid/GridKeys.h"
 #include "grid/GridWxDC.h"
 
 #include <wx/app.h>
@@ -67,6 +68,10 @@ public:
         SetKeyAcceleration(4, 0);
         SetDragScroll(1, 120);
         EnablePopupMenu(1);
+        // Columns move by dragging their heading; both thumbs show where they would scroll to.
+        GetSheet()->m_bColMove = 1;
+        GetSheet()->m_bHScrollTips = 1;
+        GetSheet()->m_bVScrollTips = 1;
         GetPopupMenu()->Append(1000, "Sort by column A");
         AdjustLayout();
         // Two selected blocks to start with; a plain click replaces them.
@@ -78,6 +83,29 @@ public:
     {
         if (nCol >= 0 && nRow >= 0 && !nProcessed)
             BeginEdit(nCol, nRow, 0);
+    }
+
+    // Typing into a cell starts editing it with that character; F2 edits its text as it is.
+    void OnGridChar(unsigned* pnChar, int nProcessed) override
+    {
+        if (!nProcessed && *pnChar >= ' ' && !IsEditing() && CurrentCol() >= 0 && CurrentRow() >= 0)
+            BeginEdit(CurrentCol(), CurrentRow(), *pnChar);
+    }
+    void OnGridKeyDown(unsigned* pnKey, int nProcessed) override
+    {
+        if (!nProcessed && *pnKey == GRID_VK_F2 && !IsEditing())
+            BeginEdit();
+    }
+
+    int OnHScrollTip(int nCol, std::string* pstrText) override
+    {
+        *pstrText = "Column " + std::to_string(nCol + 1);
+        return 1;
+    }
+    int OnVScrollTip(long nRow, std::string* pstrText) override
+    {
+        *pstrText = "Row " + std::to_string(nRow + 1);
+        return 1;
     }
 
     void OnPopupCommand(int, long, int, int nCommand) override

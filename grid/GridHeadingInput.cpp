@@ -1,0 +1,525 @@
+// CGridHeadingInput: sizing, moving and clicking in the headings.
+#include "grid/GridHeadingInput.h"
+
+#include "grid/GridAxis.h"
+#include "grid/GridCellType.h"
+#include "grid/GridCore.h"
+#include "grid/GridKeys.h"
+
+#include <algorithm>
+
+namespace
+{
+// A boundary is hit when the pointer lies strictly within 3 pixels of it.
+bool NearEdge(int nCoord, long nEdge) { return nCoord > nEdge - 3 && nCoord < nEdge + 3; }
+} // namespace
+
+int CGridHeadingInput::CellExtent() const
+{
+    const CGridInfo& s = *m_pGrid->GetSheet();
+    return m_bRows ? s.m_nCellAreaHeight : s.m_nCellAreaWidth;
+}
+
+int CGridHeadingInput::HeadingTotal() const
+{
+    const CGridInfo& s = *m_pGrid->GetSheet();
+    return m_bRows ? s.m_nRowHeadingWidth : s.m_nColHeadingHeight;
+}
+
+int CGridHeadingInput::HeadingCount() const
+{
+    const CGridInfo& s = *m_pGrid->GetSheet();
+    return static_cast<int>(m_bRows ? s.m_arrHeadingCols.size() : s.m_arrHeadingRows.size());
+}
+
+// nIndex is -1 for the heading row (column) next to the cells, -count for the outermost.
+int CGridHeadingInput::HeadingSize(int nIndex) const
+{
+    const CGridInfo& s = *m_pGrid->GetSheet();
+    const auto& arr = m_bRows ? s.m_arrHeadingCols : s.m_arrHeadingRows;
+    const size_t n = static_cast<size_t>(~nIndex);
+    return nIndex < 0 && n < arr.size() ? arr[n] : 0;
+}
+
+long CGridHeadingInput::FirstScrolled() const
+{
+    const CGridInfo& s = *m_pGrid->GetSheet();
+    return m_bRows ? s.m_nTopRow : s.m_nLeftCol;
+}
+
+int CGridHeadingInput::Locked() const
+{
+    const CGridInfo& s = *m_pGrid->GetSheet();
+    return static_cast<int>(m_bRows ? s.m_nLockedRows : s.m_nLockedCols);
+}
+
+int CGridHeadingInput::HitTest(GRIDPOINT pt, int* pnCol, long* pnRow, GRIDRECT* pRect) const
+{
+    const CGridInfo& s = *m_pGrid->GetSheet();
+    const CGridAxis axis = m_bRows ? static_cast<CGridAxis>(CGridRowAxis(s)) : CGridColAxis(s);
+    *pnCol = -1;
+    *pnRow = -1;
+    const int nAlong = Along(pt);
+    long nPos = -1, nStart = 0, nEnd = 0;
+    if (nAlong >= 0)
+    {
+        // Locked positions first, then from the first scrolled one.
+        long nLockedExtent = 0;
+        for (long i = 0; i < Locked() && i < axis.Count(); ++i)
+        {
+            const int n = axis.Size(i);
+            if (nLockedExtent + n > nAlong)
+            {
+                nPos = i;
+                nStart = nLockedExtent;
+                nEnd = nLockedExtent + n;
+                break;
+            }
+            nLockedExtent += n;
+        }
+        long nHit, nFrom, nTo;
+        if (nPos < 0 && axis.HitAt(std::max<long>(FirstScrolled(), Locked()), nAlong - nLockedExtent, &nHit, &nFrom, &nTo))
+        {
+            nPos = nHit;
+            nStart = nFrom + nLockedExtent;
+            nEnd = nTo + nLockedExtent;
+        }
+    }
+    int nHeading = 0, nHFrom = 0, nHTo = 0;
+    const int nAcross = Across(pt);
+    for (int h = -HeadingCount(), nEdge = HeadingTotal() - (m_bRows ? s.HeadingColsSum() : s.HeadingRowsSum());
+         h <= -1; ++h)
+    {
+        const int n = HeadingSize(h);
+        if (nAcross >= nEdge && nAcross < nEdge + n)
+        {
+            nHeading = h;
+            nHFrom = nEdge;
+            nHTo = nEdge + n;
+            break;
+        }
+        nEdge += n;
+    }
+    if (nPos < 0 || nHeading == 0)
+        return 1;
+    // A joined heading cell is hit as its whole block, named by its origin.
+    int nOrgCol, nLastCol;
+    long nOrgRow, nLastRow;
+    if (s.m_bJoins && m_pGrid->FindJoinBlock(m_bRows ? nHeading : static_cast<int>(nPos), m_bRows ? nPos : nHeading,
+                                             &nOrgCol, &nOrgRow, &nLastCol, &nLastRow))
+    {
+        const long nOrgPos = m_bRows ? nOrgRow : nOrgCol, nLastPos = m_bRows ? nLastRow : nLastCol;
+        const int nOrgHeading = static_cast<int>(m_bRows ? nOrgCol : nOrgRow);
+        const int nLastHeading = static_cast<int>(std::min(-1L, m_bRows ? static_cast<long>(nLastCol) : nLastRow));
+        const long nLimit = 1L << 30;
+        const long nPosStart = nStart;
+        nStart = nPosStart + axis.Distance(nPos, nOrgPos, nLimit);
+        nEnd = nPosStart + axis.Distance(nPos, nLastPos + 1, nLimit);
+        for (int h = nHeading; h > nOrgHeading; --h)
+            nHFrom -= HeadingSize(h - 1);
+        for (int h = nHeading; h < nLastHeading; ++h)
+            nHTo += HeadingSize(h + 1);
+        nPos = nOrgPos;
+        nHeading = nOrgHeading;
+    }
+    if (m_bRows)
+    {
+        *pnCol = nHeading;
+        *pnRow = nPos;
+        *pRect = GRIDRECT{nHFrom, static_cast<int>(nStart), nHTo, static_cast<int>(nEnd)};
+    }
+    else
+    {
+        *pnCol = static_cast<int>(nPos);
+        *pnRow = nHeading;
+        *pRect = GRIDRECT{static_cast<int>(nStart), nHFrom, static_cast<int>(nEnd), nHTo};
+    }
+    return 0;
+}
+
+int CGridHeadingInput::CanResize(long n) const
+{
+    return m_bRows ? m_pGrid->OnCanResizeRow(n) : m_pGrid->OnCanResizeCol(static_cast<int>(n));
+}
+
+void CGridHeadingInput::Resizing(long n, int* pnSize) const
+{
+    if (m_bRows)
+        m_pGrid->OnRowResizing(n, pnSize);
+    else
+        m_pGrid->OnColResizing(static_cast<int>(n), pnSize);
+}
+
+void CGridHeadingInput::SetSize(long n, int nSize) const
+{
+    if (m_bRows)
+        m_pGrid->SetRowHeight(n, nSize);
+    else
+        m_pGrid->SetColumnWidth(static_cast<int>(n), nSize);
+}
+
+int CGridHeadingInput::GetSize(long n) const
+{
+    return m_bRows ? m_pGrid->GetRowHeight(n) : m_pGrid->GetColumnWidth(static_cast<int>(n));
+}
+
+// A column's (row's) right (bottom) edge near the pointer; a zero-size next one is sized instead,
+// so that a hidden column can be dragged open.
+bool CGridHeadingInput::FindPositionZone(int nAlong)
+{
+    const CGridInfo& s = *m_pGrid->GetSheet();
+    const CGridAxis axis = m_bRows ? static_cast<CGridAxis>(CGridRowAxis(s)) : CGridColAxis(s);
+    const long nCount = axis.Count();
+    const int nExtent = CellExtent();
+    long nEdge = 0;
+    long i = 0;
+    while (i < nCount && nEdge <= nExtent)
+    {
+        if (i == Locked() && FirstScrolled() > i)
+            i = FirstScrolled();
+        if (i >= nCount)
+            break;
+        nEdge += axis.Size(i);
+        if (NearEdge(nAlong, nEdge))
+        {
+            long n = i;
+            if (n + 1 < nCount && axis.Size(n + 1) == 0)
+                ++n;
+            if (!CanResize(n))
+                return false;
+            m_nSizing = n;
+            m_nStartSize = axis.Size(n);
+            m_nStartCoord = nAlong;
+            // The rows above the border, counted to the nearest edge (the pointer may lie just
+            // above it).
+            const int h = std::max(1, s.m_nDefRowHeight);
+            m_nRowsAbove = m_bRows && s.m_bUniformHeight ? (nAlong + h / 2) / h : 0;
+            return true;
+        }
+        ++i;
+    }
+    return false;
+}
+
+// The bottom (right) edge of a heading row (column) near the pointer, from the outside in.
+bool CGridHeadingInput::FindHeadingZone(int nAcross)
+{
+    int nEdge = HeadingTotal();
+    for (int h = -1; h >= -HeadingCount(); --h)
+    {
+        if (NearEdge(nAcross, nEdge))
+        {
+            if (!(m_bRows ? m_pGrid->OnCanResizeRowHeading() : m_pGrid->OnCanResizeColHeading()))
+                return false;
+            m_nSizing = h;
+            m_nStartSize = HeadingSize(h);
+            m_nStartCoord = nAcross;
+            m_nStartTotal = HeadingTotal();
+            return true;
+        }
+        nEdge -= HeadingSize(h);
+    }
+    return false;
+}
+
+void CGridHeadingInput::UpdateZone(GRIDPOINT pt, IGridHeadingWindow& wnd)
+{
+    const CGridInfo& s = *m_pGrid->GetSheet();
+    if (s.m_nSizingMode == 0)
+        return;
+    const int nWe = s.m_nCursors[GRID_CURSOR_SIZEWE], nNs = s.m_nCursors[GRID_CURSOR_SIZENS];
+    bool bHit;
+    if (m_bRows)
+    {
+        // Heading columns first, then rows.
+        m_bHeadingZone = bHit = FindHeadingZone(Across(pt));
+        if (!bHit)
+            bHit = FindPositionZone(Along(pt));
+        m_nCursor = !bHit ? m_nCursor : m_bHeadingZone ? nWe : nNs;
+    }
+    else
+    {
+        bHit = FindPositionZone(Along(pt));
+        m_bHeadingZone = !bHit && FindHeadingZone(Across(pt));
+        bHit = bHit || m_bHeadingZone;
+        m_nCursor = !bHit ? m_nCursor : m_bHeadingZone ? nNs : nWe;
+    }
+    if (bHit)
+    {
+        m_bZone = true;
+        wnd.SetCursorKind(m_nCursor);
+    }
+    else if (m_bZone)
+    {
+        m_bZone = false;
+        m_nCursor = s.m_nCursors[GRID_CURSOR_ARROW];
+        wnd.SetCursorKind(m_nCursor);
+    }
+}
+
+void CGridHeadingInput::ShowMarker(const GRIDRECT& rc, IGridHeadingWindow& wnd)
+{
+    ClearMarker(wnd);
+    m_rcMarker = rc;
+    wnd.DrawMarker(rc);
+}
+
+void CGridHeadingInput::ClearMarker(IGridHeadingWindow& wnd)
+{
+    if (m_rcMarker.left != -1 || m_rcMarker.top != -1)
+        wnd.EraseMarker(m_rcMarker);
+    m_rcMarker = GRIDRECT{-1, -1, -1, -1};
+}
+
+void CGridHeadingInput::DragSize(GRIDPOINT pt, IGridHeadingWindow& wnd)
+{
+    CGridInfo& s = *m_pGrid->GetSheet();
+    if (m_bHeadingZone)
+    {
+        const int d = Across(pt) - m_nStartCoord;
+        const int nSize = std::max(0, m_nStartSize + d);
+        int nTotal = std::max(0, m_nStartTotal + d);
+        if (m_bRows)
+        {
+            m_pGrid->SetRowHeadingColWidth(static_cast<int>(m_nSizing), nSize);
+            m_pGrid->OnRowHeadingResizing(&nTotal);
+            s.m_nRowHeadingWidth = std::min(std::max(0, nTotal), 1024);
+        }
+        else
+        {
+            m_pGrid->SetColHeadingRowHeight(static_cast<int>(m_nSizing), nSize);
+            m_pGrid->OnColHeadingResizing(&nTotal);
+            s.m_nColHeadingHeight = std::min(std::max(0, nTotal), 1024);
+        }
+        m_pGrid->AdjustLayout();
+        wnd.RepaintHeading();
+        return;
+    }
+    // The edge never passes the position's own start: the smallest size is 0.
+    const int nAlong = std::max(Along(pt), m_nStartCoord - m_nStartSize);
+    int nSize = m_nStartSize + nAlong - m_nStartCoord;
+    if (m_bRows && s.m_bUniformHeight)
+        nSize = m_nRowsAbove > 0 ? std::max(1, nAlong) / static_cast<int>(m_nRowsAbove) : std::max(1, nAlong);
+    Resizing(m_nSizing, &nSize);
+    SetSize(m_nSizing, std::max(0, nSize));
+    if (s.m_nSizingMode == 1)
+    {
+        wnd.RepaintHeading();
+        ShowMarker(m_bRows ? GRIDRECT{0, nAlong - 1, s.m_nCellAreaWidth, nAlong + 1}
+                           : GRIDRECT{nAlong - 1, 0, nAlong + 1, s.m_nCellAreaHeight},
+                   wnd);
+    }
+    else
+        m_pGrid->RepaintAll();
+}
+
+void CGridHeadingInput::OnMouseMove(GRIDPOINT pt, unsigned nFlags, IGridHeadingWindow& wnd)
+{
+    if (m_bCaptured)
+        DragSize(pt, wnd);
+    else if (m_nMoveSource >= 0 && (nFlags & GRID_MK_LBUTTON))
+        DragMove(pt, wnd);
+    else if (!(nFlags & (GRID_MK_LBUTTON | GRID_MK_RBUTTON)))
+        UpdateZone(pt, wnd);
+}
+
+void CGridHeadingInput::Click(int nCol, long nRow, int bDown, bool bRight, GRIDRECT* pRect, GRIDPOINT* pPoint,
+                              int nProcessed)
+{
+    if (m_bRows)
+        (m_pGrid->*(bRight ? &CGridCore::OnRowHeadingRightClick : &CGridCore::OnRowHeadingLeftClick))(
+            nCol, nRow, bDown, pRect, pPoint, nProcessed);
+    else
+        (m_pGrid->*(bRight ? &CGridCore::OnColHeadingRightClick : &CGridCore::OnColHeadingLeftClick))(
+            nCol, nRow, bDown, pRect, pPoint, nProcessed);
+}
+
+void CGridHeadingInput::OnLeftDown(GRIDPOINT pt, unsigned, IGridHeadingWindow& wnd)
+{
+    m_pGrid->CancelEdit();
+    if (m_bZone)
+    {
+        m_bCaptured = true;
+        wnd.Capture();
+        if (IGridChild* pCells = m_pGrid->GetChild(GRID_CHILD_CELLS))
+            if (!pCells->HasFocus())
+                pCells->SetFocus();
+        return;
+    }
+    int nCol;
+    long nRow;
+    GRIDRECT rc;
+    if (HitTest(pt, &nCol, &nRow, &rc) != 0)
+        return;
+    CGridCell cell;
+    m_pGrid->GetCellResolved(nCol, nRow, &cell);
+    const int nProcessed = m_pGrid->GetCellTypeOf(cell)->OnLeftClick(nCol, nRow, m_bRows ? 0 : 1, &rc, &pt);
+    Click(nCol, nRow, 1, false, &rc, &pt, nProcessed);
+    if (!m_bRows)
+    {
+        if (m_pGrid->GetSheet()->m_bColMove && m_pGrid->OnColDragStart(nCol))
+            m_nMoveSource = nCol;
+        wnd.Capture();
+    }
+}
+
+void CGridHeadingInput::OnLeftUp(GRIDPOINT pt, unsigned, IGridHeadingWindow& wnd)
+{
+    if (m_bCaptured)
+    {
+        if (m_bHeadingZone)
+        {
+            int nTotal = HeadingTotal();
+            if (m_bRows)
+                m_pGrid->OnRowHeadingResized(&nTotal);
+            else
+                m_pGrid->OnColHeadingResized(&nTotal);
+        }
+        else
+        {
+            int nSize = GetSize(m_nSizing);
+            const int nWas = nSize;
+            if (m_bRows)
+                m_pGrid->OnRowResized(m_nSizing, &nSize);
+            else
+                m_pGrid->OnColResized(static_cast<int>(m_nSizing), &nSize);
+            if (nSize != nWas)
+                SetSize(m_nSizing, nSize);
+        }
+        m_bCaptured = false;
+        ClearMarker(wnd);
+        wnd.Release();
+        m_pGrid->AdjustLayout();
+        m_pGrid->RepaintAll();
+        return;
+    }
+    int nCol;
+    long nRow;
+    GRIDRECT rc;
+    if (HitTest(pt, &nCol, &nRow, &rc) == 0)
+    {
+        CGridCell cell;
+        m_pGrid->GetCellResolved(nCol, nRow, &cell);
+        const int nProcessed = m_pGrid->GetCellTypeOf(cell)->OnLeftClick(nCol, nRow, 0, &rc, &pt);
+        Click(nCol, nRow, 0, false, &rc, &pt, nProcessed);
+    }
+    if (m_nMoveSource >= 0)
+        DropMove(wnd);
+    if (!m_bRows)
+        wnd.Release();
+}
+
+void CGridHeadingInput::OnLeftDouble(GRIDPOINT pt, unsigned nFlags, IGridHeadingWindow& wnd)
+{
+    if (m_bZone && !m_bHeadingZone && !m_bRows)
+    {
+        if (m_pGrid->GetSheet()->m_bBestFitOnDblClick)
+        {
+            m_pGrid->AutoFitCols(static_cast<int>(m_nSizing), static_cast<int>(m_nSizing), 20, 1);
+            m_pGrid->RepaintAll();
+        }
+        m_bZone = false;
+        UpdateZone(pt, wnd);
+        return;
+    }
+    (void)nFlags;
+    int nCol;
+    long nRow;
+    GRIDRECT rc;
+    if (HitTest(pt, &nCol, &nRow, &rc) != 0)
+        return;
+    CGridCell cell;
+    m_pGrid->GetCellResolved(nCol, nRow, &cell);
+    const int nProcessed = m_pGrid->GetCellTypeOf(cell)->OnDoubleClick(nCol, nRow, &rc, &pt);
+    if (m_bRows)
+        m_pGrid->OnRowHeadingDoubleClick(nCol, nRow, &rc, &pt, nProcessed);
+    else
+        m_pGrid->OnColHeadingDoubleClick(nCol, nRow, &rc, &pt, nProcessed);
+}
+
+void CGridHeadingInput::OnRightDown(GRIDPOINT pt, IGridHeadingWindow& wnd)
+{
+    int nCol;
+    long nRow;
+    GRIDRECT rc;
+    if (HitTest(pt, &nCol, &nRow, &rc) != 0)
+        return;
+    CGridCell cell;
+    m_pGrid->GetCellResolved(nCol, nRow, &cell);
+    const int nProcessed = m_pGrid->GetCellTypeOf(cell)->OnRightClick(nCol, nRow, 0, &rc, &pt);
+    Click(nCol, nRow, 1, true, &rc, &pt, nProcessed);
+    if (m_pGrid->GetSheet()->m_bPopupEnabled)
+    {
+        GRIDPOINT ptScreen = wnd.ToScreen(pt);
+        m_pGrid->StartPopupMenu(nCol, nRow, &ptScreen, m_bRows ? GRID_SECTION_ROWHEADING : GRID_SECTION_COLHEADING);
+    }
+}
+
+void CGridHeadingInput::OnRightUp(GRIDPOINT pt, IGridHeadingWindow&)
+{
+    int nCol;
+    long nRow;
+    GRIDRECT rc;
+    if (HitTest(pt, &nCol, &nRow, &rc) != 0)
+        return;
+    CGridCell cell;
+    m_pGrid->GetCellResolved(nCol, nRow, &cell);
+    const int nProcessed = m_pGrid->GetCellTypeOf(cell)->OnRightClick(nCol, nRow, 0, &rc, &pt);
+    Click(nCol, nRow, 0, true, &rc, &pt, nProcessed);
+}
+
+bool CGridHeadingInput::IsMoveScrolling(GRIDPOINT pt) const
+{
+    return m_nMoveSource >= 0 && !m_bRows && (pt.x < 0 || pt.x > m_pGrid->GetSheet()->m_nCellAreaWidth);
+}
+
+void CGridHeadingInput::DragMove(GRIDPOINT pt, IGridHeadingWindow& wnd)
+{
+    CGridInfo& s = *m_pGrid->GetSheet();
+    if (pt.x < 0 || pt.x > s.m_nCellAreaWidth)
+    {
+        // One step per move past an edge; the window repeats the move while the pointer stays.
+        ClearMarker(wnd);
+        m_pGrid->StepLeftCol(pt.x < 0 ? 0 : 1);
+        wnd.RepaintHeading();
+        return;
+    }
+    int nCol;
+    long nRow;
+    GRIDRECT rc;
+    if (HitTest(GRIDPOINT{pt.x, std::max(1, s.m_nColHeadingHeight - 1)}, &nCol, &nRow, &rc) != 0 &&
+        HitTest(GRIDPOINT{pt.x, 1}, &nCol, &nRow, &rc) != 0)
+        return;
+    if (nCol == m_nMoveSource && m_nMoveTarget < 0)
+        return;
+    const bool bFirst = m_nMoveTarget < 0;
+    int nEdge;
+    if (pt.x > (rc.left + rc.right) / 2)
+    {
+        m_nMoveTarget = nCol + 1;
+        nEdge = rc.right;
+    }
+    else
+    {
+        m_nMoveTarget = nCol;
+        nEdge = rc.left;
+    }
+    m_nMoveTarget = std::min(m_nMoveTarget, s.m_nColCount);
+    if (bFirst)
+        wnd.RepaintHeading(); // the source is drawn highlighted from now on
+    ShowMarker(GRIDRECT{nEdge, 0, nEdge + 2, s.m_nCellAreaHeight}, wnd);
+}
+
+void CGridHeadingInput::DropMove(IGridHeadingWindow& wnd)
+{
+    const int nDrop = m_nMoveTarget < 0 ? -1 : m_nMoveTarget > m_nMoveSource ? m_nMoveTarget - 1 : m_nMoveTarget;
+    const bool bTarget = m_nMoveTarget >= 0;
+    ClearMarker(wnd);
+    if (m_pGrid->OnCanColDrop(m_nMoveSource, nDrop) && bTarget)
+        m_pGrid->MoveColumn(m_nMoveSource, m_nMoveTarget, 1);
+    m_nMoveSource = m_nMoveTarget = -1;
+    if (bTarget)
+        m_pGrid->RepaintAll();
+    else
+        wnd.RepaintHeading();
+}
