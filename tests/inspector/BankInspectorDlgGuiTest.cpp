@@ -2,6 +2,8 @@
 // Cancel clicked with real mouse events, checked on the bytes on disk.
 #include "inspector/BankInspectorDlg.h"
 #include "inspector/InspectorGrid.h"
+#include "grid/GridEdit.h"
+#include "res/StringTable.h"
 #include "support/BankBuilder.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDir.h"
@@ -120,4 +122,55 @@ TEST_F(BankInspectorDlgGuiTest, CancelLeavesTheFileAloneAndOkWritesTheEditedValu
     EXPECT_EQ(127, after.m_wPriority);
     EXPECT_EQ(42, after.m_arrInstruments[1].wProgram);
     EXPECT_TRUE(m_messages.Texts().empty());
+}
+
+TEST_F(BankInspectorDlgGuiTest, TypedDigitsGoIntoTheBankAndValuesOutOfRangeAreRefused)
+{
+    auto* dlg = new CBankInspectorDlg(nullptr);
+    dlg->m_strFilePath = m_path;
+    dlg->Show();
+    dlg->InitDialog();
+    dlg->Raise();
+    PumpEvents();
+    CInspectorGrid* grid = dlg->GetGrid();
+    wxUIActionSimulator sim;
+    auto type = [&](const char* text)
+    {
+        sim.Text(text);
+        PumpEvents();
+    };
+
+    // A digit typed on an entry starts its edit; letters and the minus sign are dropped; Enter stores
+    // the cell and the dialog writes the row back into its bank.
+    grid->SetCurrentCell(0, 1);
+    dynamic_cast<wxWindow*>(grid->GetChild(GRID_CHILD_CELLS))->SetFocus();
+    PumpEvents();
+    type("7");
+    ASSERT_TRUE(grid->IsEditing());
+    type("x-5");
+    EXPECT_EQ("75", dynamic_cast<CGridEdit*>(grid->GetEditBox())->GetValue().utf8_string());
+    sim.Char(WXK_RETURN);
+    PumpEvents();
+    EXPECT_EQ("75", grid->Table().GetCellText(0, 1));
+    EXPECT_EQ(75, dlg->m_bank.m_arrInstruments[1].wProgram);
+
+    // 128 is out of range: the message, and the edit stays open with its text.
+    grid->CancelEdit();
+    grid->SetCurrentCell(1, 0);
+    dynamic_cast<wxWindow*>(grid->GetChild(GRID_CHILD_CELLS))->SetFocus();
+    PumpEvents();
+    type("128");
+    ASSERT_TRUE(grid->IsEditing());
+    ASSERT_EQ("128", dynamic_cast<CGridEdit*>(grid->GetEditBox())->GetValue().utf8_string());
+    sim.Char(WXK_RETURN);
+    PumpEvents();
+    ASSERT_FALSE(m_messages.m_messages.empty());
+    EXPECT_EQ(GetString(IDS_OUTOFRANGE), m_messages.m_messages.back().text);
+    EXPECT_EQ(unsigned(MsgExclamation), m_messages.m_messages.back().style);
+    EXPECT_TRUE(grid->IsEditing());
+    EXPECT_EQ(0, dlg->m_bank.m_arrInstruments[0].byVariation);
+    grid->CancelEdit();
+    PumpEvents();
+    dlg->Destroy();
+    PumpEvents();
 }
