@@ -174,3 +174,30 @@ TEST_F(BankInspectorDlgGuiTest, TypedDigitsGoIntoTheBankAndValuesOutOfRangeAreRe
     dlg->Destroy();
     PumpEvents();
 }
+
+TEST_F(BankInspectorDlgGuiTest, DraggingAColumnBorderLeavesBothColumnsSeventyPixelsWide)
+{
+    auto* dlg = new CBankInspectorDlg(nullptr);
+    dlg->m_strFilePath = m_path;
+    dlg->Show();
+    dlg->InitDialog();
+    dlg->Raise();
+    PumpEvents();
+    CInspectorGrid* grid = dlg->GetGrid();
+    auto* heading = dynamic_cast<wxWindow*>(grid->GetChild(GRID_CHILD_COLHEADING));
+    ASSERT_NE(nullptr, heading);
+    const wxPoint border = heading->GetScreenRect().GetPosition() + wxPoint(70 - 1, heading->GetSize().y / 2);
+    wxUIActionSimulator sim;
+    sim.MouseMove(border);
+    PumpEvents();
+    sim.MouseDown();
+    PumpEvents();
+    sim.MouseMove(border + wxPoint(25, 0));
+    PumpEvents();
+    sim.MouseUp();
+    PumpEvents();
+    EXPECT_EQ(70, grid->GetColumnWidth(0));
+    EXPECT_EQ(70, grid->GetColumnWidth(1));
+    dlg->Destroy();
+    PumpEvents();
+}
