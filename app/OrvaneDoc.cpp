@@ -27,10 +27,18 @@ bool COrvaneDoc::OnNewDocument()
     m_report.m_strBankPath.clear();
     if (COrvaneView* view = GetOrvaneView())
     {
-        view->Navigate(GetProgramDirectory() + GetString(IDS_NOBANKPAGE));
+        auto* manager = wxDynamicCast(GetDocumentManager(), COrvaneDocManager);
+        if (!manager || manager->ShowsStartPage())
+            ShowStartPage();
         view->OnChangeFilename();
     }
     return true;
+}
+
+void COrvaneDoc::ShowStartPage()
+{
+    if (COrvaneView* view = GetOrvaneView())
+        view->Navigate(GetProgramDirectory() + GetString(IDS_NOBANKPAGE));
 }
 
 bool COrvaneDoc::DoOpenDocument(const wxString& file)
