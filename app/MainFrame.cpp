@@ -200,7 +200,6 @@ CMainFrame::CMainFrame(wxDocManager* manager, CSettings& settings, const std::st
     BuildStatusBar();
     std::vector<wxAcceleratorEntry> keys = Accelerators();
     SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(keys.size()), keys.data()));
-    m_dlgAbout.Create(this);
     // Bound after the document frame's own close handler, so this one runs first.
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
 
@@ -419,6 +418,9 @@ void CMainFrame::OnHelpEnglish(wxCommandEvent&)
 
 void CMainFrame::OnAbout(wxCommandEvent&)
 {
+    // Made when first asked for, so that it costs the start-up nothing.
+    if (!m_dlgAbout.GetHandle())
+        m_dlgAbout.Create(this);
     m_dlgAbout.CentreOnParent();
     m_dlgAbout.ShowModal();
 }

@@ -29,10 +29,18 @@ bool COrvaneDoc::OnNewDocument()
     m_report.m_strBankPath.clear();
     if (COrvaneView* view = GetOrvaneView())
     {
-        view->Navigate(GetProgramDirectory() + GetString(IDS_NOBANKPAGE));
+        auto* manager = wxDynamicCast(GetDocumentManager(), COrvaneDocManager);
+        if (!manager || manager->ShowsStartPage())
+            ShowStartPage();
         view->OnChangeFilename();
     }
     return true;
+}
+
+void COrvaneDoc::ShowStartPage()
+{
+    if (COrvaneView* view = GetOrvaneView())
+        view->Navigate(GetProgramDirectory() + GetString(IDS_NOBANKPAGE));
 }
 
 bool COrvaneDoc::DoOpenDocument(const wxString& file)
@@ -55,6 +63,9 @@ bool COrvaneDoc::OnOpenDocument(const wxString& path)
     m_report.m_strTemplatePath = GetProgramDirectory() + GetString(IDS_TEMPLATEFILE);
     m_report.m_strOutputPath = (GetTempDirectory() / GetString(IDS_MAPPINGPAGE)).string();
     m_report.m_strBankPath = path.utf8_string();
+    // The page lives in the program's private directory, which goes with the program: it is
+    // replaced whole but not waited on to reach the disk.
+    m_report.m_bFlushPage = false;
     // The repair switches as they are now: Options may have changed them since the last bank.
     auto* manager = wxDynamicCast(GetDocumentManager(), COrvaneDocManager);
     if (manager && manager->GetMainFrame())

@@ -24,6 +24,8 @@ public:
     wxString GetUserReadableName() const override;
 
     COrvaneView* GetOrvaneView() const;
+    // Shows the start page of the program directory in the view.
+    void ShowStartPage();
 
     CMappingReport m_report;
 

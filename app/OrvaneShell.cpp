@@ -10,6 +10,7 @@
 
 #include <wx/intl.h>
 #include <wx/filehistory.h>
+#include <wx/sysopt.h>
 #include <wx/tokenzr.h>
 
 wxIMPLEMENT_DYNAMIC_CLASS(COrvaneDocManager, wxDocManager);
@@ -79,20 +80,32 @@ CMainFrame* StartOrvane(COrvaneDocManager& manager, CSettings& settings, const w
                         const std::string& settingsPath)
 {
     EnsureImageHandlers();
+    // Pages and their images are known by their extensions (.html, .png, ...): the desktop's
+    // MIME database, slow to read, is never consulted for them.
+    wxSystemOptions::SetOption("filesys.no-mimetypesmanager", 1);
     new COrvaneDocTemplate(&manager, DocStringField(3).BeforeFirst('(').Trim(), "*" + DocStringField(4), "",
                            DocStringField(4).AfterFirst('.'), DocStringField(5), "OrvaneView",
                            CLASSINFO(COrvaneDoc), CLASSINFO(COrvaneView), wxTEMPLATE_VISIBLE);
 
     auto* frame = new CMainFrame(&manager, settings, settingsPath);
     manager.SetMainFrame(frame);
-    if (!manager.CreateDocument(wxString(), wxDOC_NEW))
+    manager.SetShowsStartPage(file.empty());
+    const bool made = manager.CreateDocument(wxString(), wxDOC_NEW) != nullptr;
+    manager.SetShowsStartPage(true);
+    if (!made)
     {
         frame->Destroy();
         return nullptr;
     }
     frame->CopySettingsToDocument();
     if (!file.empty())
+    {
         manager.CreateDocument(file, wxDOC_SILENT);
+        // A file that is no bank, or whose page could not be written, leaves the start page.
+        COrvaneDoc* doc = FindDocument();
+        if (COrvaneView* view = doc ? doc->GetOrvaneView() : nullptr; view && view->GetLocation().empty())
+            doc->ShowStartPage();
+    }
     frame->Show();
     frame->Update();
     return frame;

@@ -23,15 +23,21 @@ public:
 
     void SetMainFrame(CMainFrame* frame) { m_pMainFrame = frame; }
     CMainFrame* GetMainFrame() const { return m_pMainFrame; }
+    // Whether a new document shows the start page; off while the program starts with a bank,
+    // whose page takes the view at once.
+    bool ShowsStartPage() const { return m_bShowsStartPage; }
+    void SetShowsStartPage(bool bShow) { m_bShowsStartPage = bShow; }
 
 private:
     CMainFrame* m_pMainFrame = nullptr;
+    bool m_bShowsStartPage = true;
 
     wxDECLARE_DYNAMIC_CLASS(COrvaneDocManager);
 };
 
 // Registers the template, creates the main window (which loads the settings), makes the
-// document (a new one, or file opened when it is not empty) and shows the window.
+// document (a new one, or file opened when it is not empty) and shows the window. With a file,
+// the start page is shown only when the file's page cannot be.
 // settingsPath names the settings file beside the program ("" for the program directory's).
 // Returns nullptr when the program cannot start.
 CMainFrame* StartOrvane(COrvaneDocManager& manager, CSettings& settings, const wxString& file,

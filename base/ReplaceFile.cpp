@@ -104,7 +104,7 @@ bool CReplacingFile::Finish()
         return true;
     if (m_nHandle < 0)
         return Failed(EBADF);
-    bool ok = m_fs.Sync(m_nHandle) || Failed(m_fs.LastError());
+    bool ok = !m_bFlush || m_fs.Sync(m_nHandle) || Failed(m_fs.LastError());
     int handle = m_nHandle;
     m_nHandle = -1;
     ok = (m_fs.Close(handle) || Failed(m_fs.LastError())) && ok;

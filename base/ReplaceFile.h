@@ -27,6 +27,9 @@ public:
     const std::filesystem::path& TempPath() const { return m_tempPath; }
     const std::filesystem::path& Target() const { return m_target; }
 
+    // Whether Finish waits until the bytes are on the disk (the default). A file that lives only
+    // while the program runs, in its private directory, is replaced without waiting.
+    void SetFlush(bool bFlush) { m_bFlush = bFlush; }
     bool Write(uint64_t offset, const void* data, size_t n);
     // Sets the file's length (the end of a copy that ends in a hole).
     bool SetSize(uint64_t size);
@@ -53,6 +56,7 @@ private:
     bool m_bFinished = false;
     bool m_bCommitted = false;
     bool m_bKeep = false;
+    bool m_bFlush = true;
     int m_nError = 0;
     int m_nCleanupSlot = -1;
 };

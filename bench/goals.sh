@@ -35,7 +35,8 @@ rows = [
      f"{grab(out + '/info.txt', 'cat bank > /dev/null'):.1f} ms", f"{grab(out + '/info.txt', 'ratio info / cat'):.2f}x",
      "<= 1.5x"),
     ("Load, 5,000 entries", f"{ms('BM_Load5000'):.3f} ms", "", ""),
-    ("Load + Render, 5,000 entries", f"{ms('BM_LoadAndRender5000'):.2f} ms", "", "<= 3 ms"),
+    ("Load + Render, 5,000 entries", f"{ms('BM_LoadAndRender5000/flushed:0'):.2f} ms", "", "<= 3 ms"),
+    ("  the same, page flushed", f"{ms('BM_LoadAndRender5000/flushed:1'):.2f} ms", "", ""),
     ("start-up to the page", startup("page:") + " ms vs bare frame " + startup("small page:") + " ms",
      f"{grab(out + '/startup.txt', 'ratio'):.2f}x", "<= 1.25x"),
 ]

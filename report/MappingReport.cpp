@@ -7,11 +7,11 @@
 #include "base/Utf8.h"
 #include "report/PageFile.h"
 #include "report/PageText.h"
+#include "report/RowBlock.h"
 #include "res/MessageBox.h"
 #include "res/ProgramDirectory.h"
 #include "res/StringTable.h"
 #include "soundbank/BankName.h"
-#include "soundbank/GmNames.h"
 #include "soundbank/SoundBank.h"
 
 #include <cerrno>
@@ -56,33 +56,6 @@ private:
     size_t m_nPos = 0;
 };
 
-// Replaces the first of the row tags in line with the entry's values. The General MIDI name
-// comes last, so a template without its tag renders as it always did.
-void ApplyRowTags(std::string& line, bool firstRowBlock, const std::string& bankName, bool drumset,
-                  const IMAPENTRY& entry)
-{
-    const char* group = drumset ? "Drumset" : "Instruments";
-    if (firstRowBlock)
-    {
-        if (ReplaceAll(line, "[IDS_ZTLBANKREALNAME]", bankName))
-            return;
-        if (ReplaceAll(line, "[IDS_ZTLINSTRUMENT]", group))
-            return;
-    }
-    if (ReplaceAll(line, "[IDS_ZTLBANKMIDIPROG]", std::to_string(entry.wProgram)))
-        return;
-    if (ReplaceAll(line, "[IDS_ZTLBANKKVARIATION]", std::to_string(entry.byVariation)))
-        return;
-    if (ReplaceAll(line, "[IDS_ZTLBANKCUBASEPROG]", std::to_string(entry.wProgram + 1)))
-        return;
-    if (ReplaceAll(line, "[IDS_ZTLBANKCUBASEBANK]", std::to_string(entry.byVariation << 7)))
-        return;
-    if (Contains(line, "[IDS_ZTLBANKGMNAME]"))
-    {
-        const char* name = GmEntryName(drumset, entry.wProgram);
-        ReplaceAll(line, "[IDS_ZTLBANKGMNAME]", name ? HtmlEscape(name) : std::string());
-    }
-}
 } // namespace
 
 uint32_t CMappingReport::ReplaceHeaderTags(std::string& line)
@@ -152,20 +125,31 @@ uint32_t CMappingReport::BuildRows(IPageSink& rows)
         return SCAN_ROWS_BUILT;
     }
     const std::string name = HtmlEscape(Cp1252ToUtf8(BankNameText(bank.GetBankName())));
-    std::string line;
-    bank.ForEachEntry(*source,
-                      [&](bool drumset, uint64_t index, const IMAPENTRY& entry)
-                      {
-                          const bool first = index == 0;
-                          for (const std::string& blockLine : first ? m_firstRowBlock : m_nextRowBlock)
-                          {
-                              line = blockLine;
-                              ApplyRowTags(line, first, name, drumset, entry);
-                              if (!rows.WriteLine(line))
-                                  return false;
-                          }
-                          return !rows.Failed();
-                      });
+    const CRowBlock firstBlock(m_firstRowBlock, true);
+    const CRowBlock nextBlock(m_nextRowBlock, false);
+    // The rows are gathered into large pieces of whole lines before they go to the page.
+    constexpr size_t kBatch = 64 * 1024;
+    std::string batch;
+    batch.reserve(kBatch + 4096);
+    bool written = true;
+    bank.ForEachEntryRun(*source,
+                         [&](bool drumset, uint64_t first, const IMAPENTRY* entries, size_t count)
+                         {
+                             for (size_t i = 0; i < count; ++i)
+                             {
+                                 (first + i == 0 ? firstBlock : nextBlock).Append(batch, name, drumset, entries[i]);
+                                 if (batch.size() >= kBatch)
+                                 {
+                                     written = rows.WriteLines(batch) && !rows.Failed();
+                                     batch.clear();
+                                     if (!written)
+                                         return false;
+                                 }
+                             }
+                             return true;
+                         });
+    if (written && !batch.empty())
+        rows.WriteLines(batch);
     return SCAN_ROWS_BUILT;
 }
 
@@ -280,6 +264,7 @@ int CMappingReport::Render()
     }
     probe.Close();
     CPageFile page(fs);
+    page.SetFlush(m_bFlushPage);
     if (!page.Open(m_strOutputPath))
     {
         m_strError = FileErrorDetail(m_strOutputPath, page.Error());

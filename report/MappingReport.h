@@ -50,6 +50,9 @@ public:
     std::filesystem::path m_strImagePath;
     // What loading the bank does with a converted one.
     REPAIRPOLICY m_repairPolicy;
+    // Whether Render waits until a replaced page is on the disk. The desktop program's page
+    // lives in its private directory, which is made anew at every start, and does not wait.
+    bool m_bFlushPage = true;
     // "PATH: REASON" of the last failed Render.
     std::string m_strError;
 

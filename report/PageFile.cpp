@@ -44,6 +44,7 @@ bool CPageFile::Open(const std::filesystem::path& path)
         return m_nStream >= 0 || Fail(m_fs.LastError());
     }
     m_pReplacing = std::make_unique<CReplacingFile>(m_fs, file);
+    m_pReplacing->SetFlush(m_bFlush);
     if (!m_pReplacing->Create(exists ? existing.nMode : NewFileMode(), exists ? &existing : nullptr))
         return Fail(m_pReplacing->Error());
     m_buffer.reserve(kWriteBlock + 4096);
@@ -71,6 +72,14 @@ bool CPageFile::WriteLine(const std::string& line)
         return Fail(EBADF);
     m_buffer += line;
     m_buffer += '\n';
+    return m_buffer.size() < kWriteBlock || Flush();
+}
+
+bool CPageFile::WriteLines(std::string_view text)
+{
+    if (m_nError || (!m_pReplacing && m_nStream < 0))
+        return Fail(EBADF);
+    m_buffer += text;
     return m_buffer.size() < kWriteBlock || Flush();
 }
 

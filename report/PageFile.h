@@ -20,9 +20,13 @@ public:
     CPageFile(const CPageFile&) = delete;
     CPageFile& operator=(const CPageFile&) = delete;
 
+    // Whether Commit waits until a replaced page is on the disk (the default). A page that lives
+    // only while the program runs, in its private directory, need not. Set before Open.
+    void SetFlush(bool bFlush) { m_bFlush = bFlush; }
     // Prepares writing the page at path; false with Error() set.
     bool Open(const std::filesystem::path& path);
     bool WriteLine(const std::string& line) override;
+    bool WriteLines(std::string_view text) override;
     bool Failed() const override { return m_nError != 0; }
     // Writes what is gathered and puts the page in place; false with Error() set.
     bool Commit();
@@ -40,4 +44,5 @@ private:
     std::string m_buffer;
     uint64_t m_nWritten = 0;
     int m_nError = 0;
+    bool m_bFlush = true;
 };

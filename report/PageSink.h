@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 class IPageSink
@@ -10,6 +11,21 @@ public:
     virtual ~IPageSink() = default;
     // Appends line and a "\n"; false once the page can no longer be written.
     virtual bool WriteLine(const std::string& line) = 0;
+    // Appends text made of whole lines, each ending in "\n"; false as WriteLine. Sinks that
+    // keep the page as text take it in one piece; others get it line by line.
+    virtual bool WriteLines(std::string_view text)
+    {
+        std::string line;
+        while (!text.empty())
+        {
+            const size_t end = text.find('\n');
+            line.assign(text.substr(0, end));
+            if (!WriteLine(line))
+                return false;
+            text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        }
+        return true;
+    }
     // True after a write failed: the rest of the page is not worth making.
     virtual bool Failed() const { return false; }
 };
@@ -23,6 +39,11 @@ public:
     {
         m_page += line;
         m_page += '\n';
+        return true;
+    }
+    bool WriteLines(std::string_view text) override
+    {
+        m_page += text;
         return true;
     }
 

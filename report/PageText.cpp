@@ -4,21 +4,30 @@
 #include <cstdio>
 #include <filesystem>
 
-std::string HtmlEscape(const std::string& text)
+void AppendHtmlEscaped(std::string& out, std::string_view text)
 {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text)
+    // Runs without a special character are copied whole.
+    size_t from = 0;
+    for (size_t at = text.find_first_of("&<>\""); at != std::string_view::npos; at = text.find_first_of("&<>\"", from))
     {
-        switch (c)
+        out.append(text, from, at - from);
+        switch (text[at])
         {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c; break;
+        default: out += "&quot;"; break;
         }
+        from = at + 1;
     }
+    out.append(text, from, std::string_view::npos);
+}
+
+std::string HtmlEscape(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    AppendHtmlEscaped(out, text);
     return out;
 }
 

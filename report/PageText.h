@@ -8,6 +8,8 @@
 
 // Escapes &, <, > and " so a value cannot change the page's markup.
 std::string HtmlEscape(const std::string& text);
+// The same escaping, appended to out.
+void AppendHtmlEscaped(std::string& out, std::string_view text);
 
 // "#rrggbb" (lower-case) from a 0x00BBGGRR colour.
 std::string ColorToHtml(uint32_t color);

@@ -129,29 +129,55 @@ int CSoundBank::ReadPrio(CByteSource& source, uint64_t at)
     return 1;
 }
 
-bool CSoundBank::WalkList(CByteSource& source, uint64_t& pos, const std::function<bool(const IMAPENTRY&)>& visit)
+bool CSoundBank::WalkList(CByteSource& source, uint64_t& pos,
+                          const std::function<bool(const IMAPENTRY* entries, size_t count)>& visit)
 {
+    // The list is read a block at a time (a whole number of entries), straight from memory when
+    // the source holds its bytes there.
+    constexpr size_t kRun = 4096;
+    unsigned char raw[kRun * 6];
+    IMAPENTRY entries[kRun];
+    const unsigned char* data = source.Data();
+    const uint64_t size = source.Size();
     for (;;)
     {
-        unsigned char raw[6];
-        size_t got = source.ReadAt(pos, raw, sizeof raw);
-        if (got >= 2 && raw[0] == 0xFF && raw[1] == 0xFF)
+        const unsigned char* bytes = raw;
+        size_t got;
+        if (data)
         {
-            pos += 2; // the terminator is two bytes; the next list starts right after it
+            got = pos < size ? static_cast<size_t>(std::min<uint64_t>(sizeof raw, size - pos)) : 0;
+            bytes = data + pos;
+        }
+        else
+            got = source.ReadAt(pos, raw, sizeof raw);
+        size_t at = 0;
+        size_t count = 0;
+        for (; got - at >= 6; at += 6)
+        {
+            const unsigned char* p = bytes + at;
+            if (p[0] == 0xFF && p[1] == 0xFF)
+                break;
+            IMAPENTRY& entry = entries[count++];
+            entry.wProgram = GetLe16(p);
+            entry.byVariation = p[2];
+            std::copy(p + 3, p + 6, entry.abRest);
+        }
+        if (count && !visit(entries, count))
+        {
+            pos += at;
+            return false;
+        }
+        if (got - at >= 2 && bytes[at] == 0xFF && bytes[at + 1] == 0xFF)
+        {
+            pos += at + 2; // the terminator is two bytes; the next list starts right after it
             return true;
         }
         if (got < sizeof raw)
         {
-            pos = source.Size(); // the list runs into the end of the file and ends there
+            pos = size; // the list runs into the end of the file and ends there
             return true;
         }
-        IMAPENTRY entry;
-        entry.wProgram = GetLe16(raw);
-        entry.byVariation = raw[2];
-        std::copy(raw + 3, raw + 6, entry.abRest);
-        pos += sizeof raw;
-        if (!visit(entry))
-            return false;
+        pos += at;
     }
 }
 
@@ -164,20 +190,26 @@ int CSoundBank::ReadImap(CByteSource& source, uint64_t at)
     auto readInto = [&](std::vector<IMAPENTRY>& list, uint64_t& count)
     {
         WalkList(source, pos,
-                 [&](const IMAPENTRY& entry)
+                 [&](const IMAPENTRY* entries, size_t n)
                  {
-                     // FNV-1a over the six bytes: equal lists give equal digests.
-                     const unsigned char bytes[6] = {static_cast<unsigned char>(entry.wProgram),
-                                                     static_cast<unsigned char>(entry.wProgram >> 8),
-                                                     entry.byVariation,
-                                                     entry.abRest[0],
-                                                     entry.abRest[1],
-                                                     entry.abRest[2]};
-                     for (unsigned char b : bytes)
-                         m_nEntryDigest = (m_nEntryDigest ^ b) * 0x100000001B3ull;
-                     ++count;
+                     // FNV-1a over the six bytes of each entry: equal lists give equal digests.
+                     uint64_t digest = m_nEntryDigest;
+                     for (size_t i = 0; i < n; ++i)
+                     {
+                         const IMAPENTRY& entry = entries[i];
+                         const unsigned char bytes[6] = {static_cast<unsigned char>(entry.wProgram),
+                                                         static_cast<unsigned char>(entry.wProgram >> 8),
+                                                         entry.byVariation,
+                                                         entry.abRest[0],
+                                                         entry.abRest[1],
+                                                         entry.abRest[2]};
+                         for (unsigned char b : bytes)
+                             digest = (digest ^ b) * 0x100000001B3ull;
+                     }
+                     m_nEntryDigest = digest;
+                     count += n;
                      if (m_bKeepLists)
-                         list.push_back(entry);
+                         list.insert(list.end(), entries, entries + n);
                      return true;
                  });
     };
@@ -187,16 +219,34 @@ int CSoundBank::ReadImap(CByteSource& source, uint64_t at)
     return 1;
 }
 
-void CSoundBank::ForEachEntry(CByteSource& source,
-                              const std::function<bool(bool bDrumset, uint64_t index, const IMAPENTRY&)>& visit) const
+void CSoundBank::ForEachEntryRun(CByteSource& source, const EntryRunVisitor& visit) const
 {
     uint64_t pos = m_dwImapPos;
     for (bool drumset : {false, true})
     {
         uint64_t index = 0;
-        if (!WalkList(source, pos, [&](const IMAPENTRY& entry) { return visit(drumset, index++, entry); }))
+        auto run = [&](const IMAPENTRY* entries, size_t count)
+        {
+            const bool more = visit(drumset, index, entries, count);
+            index += count;
+            return more;
+        };
+        if (!WalkList(source, pos, run))
             return;
     }
+}
+
+void CSoundBank::ForEachEntry(CByteSource& source,
+                              const std::function<bool(bool bDrumset, uint64_t index, const IMAPENTRY&)>& visit) const
+{
+    ForEachEntryRun(source,
+                    [&](bool drumset, uint64_t first, const IMAPENTRY* entries, size_t count)
+                    {
+                        for (size_t i = 0; i < count; ++i)
+                            if (!visit(drumset, first + i, entries[i]))
+                                return false;
+                        return true;
+                    });
 }
 
 int CSoundBank::FindTtma(CByteSource& source)

@@ -103,6 +103,11 @@ public:
     // source, in file order, until visit returns false. Memory does not grow with the lists.
     void ForEachEntry(CByteSource& source,
                       const std::function<bool(bool bDrumset, uint64_t index, const IMAPENTRY&)>& visit) const;
+    // The same walk handing over runs of consecutive entries of one list, read in large blocks:
+    // visit(bDrumset, firstIndex, entries, count), until visit returns false.
+    using EntryRunVisitor =
+        std::function<bool(bool bDrumset, uint64_t firstIndex, const IMAPENTRY* entries, size_t count)>;
+    void ForEachEntryRun(CByteSource& source, const EntryRunVisitor& visit) const;
 
     // Furthest start offset of a TTMA identifier that the finder accepts.
     static constexpr uint64_t kTtmaScanLimit = 1024;
@@ -150,8 +155,10 @@ private:
     // Read the chunk whose identifier begins at offset at (kNoChunk: none was found).
     int ReadPrio(CByteSource& source, uint64_t at);
     int ReadImap(CByteSource& source, uint64_t at);
-    // Walks one list from pos to just past its terminator (or the end of the file).
-    static bool WalkList(CByteSource& source, uint64_t& pos, const std::function<bool(const IMAPENTRY&)>& visit);
+    // Walks one list from pos to just past its terminator (or the end of the file), handing its
+    // entries to visit in runs; false when visit stopped the walk.
+    static bool WalkList(CByteSource& source, uint64_t& pos,
+                         const std::function<bool(const IMAPENTRY* entries, size_t count)>& visit);
 
     RepairOutcome m_nRepairOutcome = RepairNone;
 };

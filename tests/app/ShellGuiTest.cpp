@@ -133,6 +133,24 @@ TEST_F(ShellGuiTest, StartWithBankShowsItsPageAndHelpAndBackSwitchTheCommands)
     ExpectReportCommands(false);
 }
 
+TEST_F(ShellGuiTest, StartWithBankShowsItsPageWithoutTheStartPageBeforeIt)
+{
+    StartShell(MakeBank("demo.94b"));
+    EXPECT_TRUE(Contains(View()->GetLocation(), "/midimap.html"));
+    EXPECT_FALSE(View()->Back());
+    EXPECT_TRUE(Contains(View()->GetLocation(), "/midimap.html"));
+}
+
+TEST_F(ShellGuiTest, StartWithAFileThatCannotBeOpenedShowsTheStartPage)
+{
+    fs::create_directory(m_dir / "folder.94b");
+    wxTEST_DIALOG(StartShell((m_dir / "folder.94b").string()), ExpectMessage(GetString(IDS_CANTOPENFILE)));
+    ASSERT_NE(View(), nullptr);
+    EXPECT_TRUE(Contains(View()->GetLocation(), "NoBank.html"));
+    EXPECT_EQ(m_frame->GetTitle(), "Untitled - Vorn Orvane");
+    EXPECT_EQ(BankPath(), "");
+}
+
 TEST_F(ShellGuiTest, NonBankFileOpensWithItsMessageAndAPageWithoutRows)
 {
     StartShell();

@@ -202,3 +202,31 @@ TEST_F(PageFileTest, ValuesAreValidUtf8AndImagePathsWithUrlSyntaxBecomeFileUrls)
     m_report.ReplaceHeaderTags(line);
     EXPECT_EQ("<body BACKGROUND=\"file:///img/a&amp;b%231.png\">", line);
 }
+
+TEST_F(PageFileTest, APageThatNeedNotReachTheDiskIsStillReplacedWholeOrNotAtAll)
+{
+    // The desktop program's page, in its private directory: never flushed, still never truncated.
+    m_report.m_bFlushPage = false;
+    WriteFileText(m_report.m_strOutputPath, "older page");
+    const auto before = DirEntries();
+    std::set<std::string> reached;
+    for (int k = 1;; ++k)
+    {
+        CFaultFileSystem fs(k);
+        const int result = m_report.Render();
+        if (!fs.Failed())
+        {
+            ASSERT_EQ(1, result);
+            break;
+        }
+        SCOPED_TRACE("operation " + std::to_string(k) + " (" + fs.FailedOperation() + ") fails");
+        reached.insert(fs.FailedOperation());
+        const std::string page = ReadFileText(m_report.m_strOutputPath);
+        EXPECT_TRUE(page == "older page" || page.find("end\n") != std::string::npos) << page;
+        WriteFileText(m_report.m_strOutputPath, "older page");
+        EXPECT_EQ(before, DirEntries());
+    }
+    EXPECT_EQ(0u, reached.count("Sync"));
+    EXPECT_TRUE(reached.count("WriteAt") && reached.count("Rename"));
+    EXPECT_THAT(ReadFileText(m_report.m_strOutputPath), HasSubstr("first 0\n1\n2\n"));
+}
