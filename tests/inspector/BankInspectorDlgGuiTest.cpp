@@ -154,6 +154,18 @@ TEST_F(BankInspectorDlgGuiTest, TypedDigitsGoIntoTheBankAndValuesOutOfRangeAreRe
     EXPECT_EQ("75", grid->Table().GetCellText(0, 1));
     EXPECT_EQ(75, dlg->m_bank.m_arrInstruments[1].wProgram);
 
+    // Escape after typing keeps the old text and the entry as it was.
+    grid->CancelEdit();
+    grid->SetCurrentCell(0, 2);
+    dynamic_cast<wxWindow*>(grid->GetChild(GRID_CHILD_CELLS))->SetFocus();
+    PumpEvents();
+    type("9");
+    ASSERT_TRUE(grid->IsEditing());
+    sim.Char(WXK_ESCAPE);
+    PumpEvents();
+    EXPECT_EQ("2", grid->Table().GetCellText(0, 2));
+    EXPECT_EQ(2, dlg->m_bank.m_arrInstruments[2].wProgram);
+
     // 128 is out of range: the message, and the edit stays open with its text.
     grid->CancelEdit();
     grid->SetCurrentCell(1, 0);
