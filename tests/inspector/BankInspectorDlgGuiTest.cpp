@@ -30,6 +30,17 @@ protected:
         m_path = (m_dir / "X.94B").string();
         m_bank.WriteTo(m_path);
     }
+    // The dialog on show without a modal loop of its own, initialised as ShowModal would.
+    CBankInspectorDlg* OpenDialog() const
+    {
+        auto* dlg = new CBankInspectorDlg(nullptr);
+        dlg->m_strFilePath = m_path;
+        dlg->Show();
+        dlg->InitDialog();
+        dlg->Raise();
+        PumpEvents();
+        return dlg;
+    }
     template <class T> static T* Child(wxWindow* dlg, int id) { return dynamic_cast<T*>(dlg->FindWindow(id)); }
     std::string Text(wxWindow* dlg, int id) const
     {
@@ -66,11 +77,7 @@ protected:
 
 TEST_F(BankInspectorDlgGuiTest, ShowsTheBankAndItsInstrumentsAndIsSavedAsAPicture)
 {
-    auto* dlg = new CBankInspectorDlg(nullptr);
-    dlg->m_strFilePath = m_path;
-    dlg->Show();
-    dlg->InitDialog();
-    PumpEvents();
+    CBankInspectorDlg* dlg = OpenDialog();
     EXPECT_EQ("Old", Text(dlg, CBankInspectorDlg::IDC_BANKNAME));
     EXPECT_EQ("127", Text(dlg, CBankInspectorDlg::IDC_PRIORITY)); // 300 as the spinner holds it
     EXPECT_EQ("3", Text(dlg, CBankInspectorDlg::IDC_NUMINSTRUMENTS));
@@ -126,12 +133,7 @@ TEST_F(BankInspectorDlgGuiTest, CancelLeavesTheFileAloneAndOkWritesTheEditedValu
 
 TEST_F(BankInspectorDlgGuiTest, TypedDigitsGoIntoTheBankAndValuesOutOfRangeAreRefused)
 {
-    auto* dlg = new CBankInspectorDlg(nullptr);
-    dlg->m_strFilePath = m_path;
-    dlg->Show();
-    dlg->InitDialog();
-    dlg->Raise();
-    PumpEvents();
+    CBankInspectorDlg* dlg = OpenDialog();
     CInspectorGrid* grid = dlg->GetGrid();
     wxUIActionSimulator sim;
     auto type = [&](const char* text)
@@ -139,12 +141,17 @@ TEST_F(BankInspectorDlgGuiTest, TypedDigitsGoIntoTheBankAndValuesOutOfRangeAreRe
         sim.Text(text);
         PumpEvents();
     };
+    auto focusCell = [&](int nCol, long nRow)
+    {
+        grid->CancelEdit();
+        grid->SetCurrentCell(nCol, nRow);
+        dynamic_cast<wxWindow*>(grid->GetChild(GRID_CHILD_CELLS))->SetFocus();
+        PumpEvents();
+    };
 
     // A digit typed on an entry starts its edit; letters and the minus sign are dropped; Enter stores
     // the cell and the dialog writes the row back into its bank.
-    grid->SetCurrentCell(0, 1);
-    dynamic_cast<wxWindow*>(grid->GetChild(GRID_CHILD_CELLS))->SetFocus();
-    PumpEvents();
+    focusCell(0, 1);
     type("7");
     ASSERT_TRUE(grid->IsEditing());
     type("x-5");
@@ -155,10 +162,7 @@ TEST_F(BankInspectorDlgGuiTest, TypedDigitsGoIntoTheBankAndValuesOutOfRangeAreRe
     EXPECT_EQ(75, dlg->m_bank.m_arrInstruments[1].wProgram);
 
     // Escape after typing keeps the old text and the entry as it was.
-    grid->CancelEdit();
-    grid->SetCurrentCell(0, 2);
-    dynamic_cast<wxWindow*>(grid->GetChild(GRID_CHILD_CELLS))->SetFocus();
-    PumpEvents();
+    focusCell(0, 2);
     type("9");
     ASSERT_TRUE(grid->IsEditing());
     sim.Char(WXK_ESCAPE);
@@ -167,10 +171,7 @@ TEST_F(BankInspectorDlgGuiTest, TypedDigitsGoIntoTheBankAndValuesOutOfRangeAreRe
     EXPECT_EQ(2, dlg->m_bank.m_arrInstruments[2].wProgram);
 
     // 128 is out of range: the message, and the edit stays open with its text.
-    grid->CancelEdit();
-    grid->SetCurrentCell(1, 0);
-    dynamic_cast<wxWindow*>(grid->GetChild(GRID_CHILD_CELLS))->SetFocus();
-    PumpEvents();
+    focusCell(1, 0);
     type("128");
     ASSERT_TRUE(grid->IsEditing());
     ASSERT_EQ("128", dynamic_cast<CGridEdit*>(grid->GetEditBox())->GetValue().utf8_string());
@@ -189,12 +190,7 @@ TEST_F(BankInspectorDlgGuiTest, TypedDigitsGoIntoTheBankAndValuesOutOfRangeAreRe
 
 TEST_F(BankInspectorDlgGuiTest, DraggingAColumnBorderLeavesBothColumnsSeventyPixelsWide)
 {
-    auto* dlg = new CBankInspectorDlg(nullptr);
-    dlg->m_strFilePath = m_path;
-    dlg->Show();
-    dlg->InitDialog();
-    dlg->Raise();
-    PumpEvents();
+    CBankInspectorDlg* dlg = OpenDialog();
     CInspectorGrid* grid = dlg->GetGrid();
     auto* heading = dynamic_cast<wxWindow*>(grid->GetChild(GRID_CHILD_COLHEADING));
     ASSERT_NE(nullptr, heading);
