@@ -197,12 +197,10 @@ int CSoundBank::ReadImap(CByteSource& source, uint64_t at)
                      for (size_t i = 0; i < n; ++i)
                      {
                          const IMAPENTRY& entry = entries[i];
-                         const unsigned char bytes[6] = {static_cast<unsigned char>(entry.wProgram),
-                                                         static_cast<unsigned char>(entry.wProgram >> 8),
-                                                         entry.byVariation,
-                                                         entry.abRest[0],
-                                                         entry.abRest[1],
-                                                         entry.abRest[2]};
+                         unsigned char bytes[6];
+                         PutLe16(bytes, entry.wProgram);
+                         bytes[2] = entry.byVariation;
+                         std::copy(entry.abRest, entry.abRest + 3, bytes + 3);
                          for (unsigned char b : bytes)
                              digest = (digest ^ b) * 0x100000001B3ull;
                      }

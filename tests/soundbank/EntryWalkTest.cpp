@@ -1,6 +1,7 @@
 // Walking the mapping lists in large blocks gives exactly what a walk of one six-byte read per
 // entry gives: lists around the block size, terminators on block boundaries, lists that run
 // into the end of the file, from memory and from a file, and a walk stopped part way.
+#include "base/ByteCodec.h"
 #include "base/ByteSource.h"
 #include "soundbank/SoundBank.h"
 #include "support/BankBuilder.h"
@@ -45,7 +46,7 @@ std::vector<WALKED> WalkOneByOne(const std::vector<unsigned char>& bytes, uint64
                 break;
             }
             WALKED w{drumset, index, {}};
-            w.entry.wProgram = static_cast<uint16_t>(bytes[pos] | bytes[pos + 1] << 8);
+            w.entry.wProgram = GetLe16(&bytes[pos]);
             w.entry.byVariation = bytes[pos + 2];
             std::copy(&bytes[pos + 3], &bytes[pos + 6], w.entry.abRest);
             walked.push_back(w);
