@@ -104,9 +104,7 @@ void CGridCellArea::OnChar(unsigned nChar, unsigned nFlags)
     int nProcessed = 0;
     if (nCol >= 0 && nRow >= 0)
     {
-        CGridCell cell;
-        m_pGrid->GetCellResolved(nCol, nRow, &cell);
-        nProcessed = m_pGrid->GetCellTypeOf(cell)->OnChar(nCol, nRow, &nChar);
+        nProcessed = m_pGrid->GetCellTypeAt(nCol, nRow)->OnChar(nCol, nRow, &nChar);
     }
     m_pGrid->OnGridChar(&nChar, nProcessed);
 }
@@ -139,9 +137,7 @@ void CGridCellArea::OnLeftUp(GRIDPOINT pt, unsigned nFlags)
     int nProcessed = 0;
     if (hit.bHit)
     {
-        CGridCell cell;
-        m_pGrid->GetCellResolved(hit.nCol, hit.nRow, &cell);
-        nProcessed = m_pGrid->GetCellTypeOf(cell)->OnLeftClick(hit.nCol, hit.nRow, 0, &hit.rc, &pt);
+        nProcessed = m_pGrid->GetCellTypeAt(hit.nCol, hit.nRow)->OnLeftClick(hit.nCol, hit.nRow, 0, &hit.rc, &pt);
     }
     m_pGrid->OnCellLeftClick(hit.nCol, hit.nRow, 0, &hit.rc, &pt, nProcessed);
     m_bCellCaptured = false;
@@ -154,9 +150,7 @@ void CGridCellArea::OnLeftDoubleClick(GRIDPOINT pt, unsigned nFlags)
     int nProcessed = 0;
     if (hit.bHit)
     {
-        CGridCell cell;
-        m_pGrid->GetCellResolved(hit.nCol, hit.nRow, &cell);
-        nProcessed = m_pGrid->GetCellTypeOf(cell)->OnDoubleClick(hit.nCol, hit.nRow, &hit.rc, &pt);
+        nProcessed = m_pGrid->GetCellTypeAt(hit.nCol, hit.nRow)->OnDoubleClick(hit.nCol, hit.nRow, &hit.rc, &pt);
     }
     m_pGrid->OnCellDoubleClick(hit.nCol, hit.nRow, &hit.rc, &pt, nProcessed);
 }
@@ -173,9 +167,7 @@ void CGridCellArea::OnRightDown(GRIDPOINT pt, unsigned nFlags, const IGridCellWi
         if (hit.bHit)
         {
             m_pGrid->SetCurrentCell(hit.nCol, hit.nRow);
-            CGridCell cell;
-            m_pGrid->GetCellResolved(hit.nCol, hit.nRow, &cell);
-            nProcessed = m_pGrid->GetCellTypeOf(cell)->OnRightClick(hit.nCol, hit.nRow, 1, &hit.rc, &pt);
+            nProcessed = m_pGrid->GetCellTypeAt(hit.nCol, hit.nRow)->OnRightClick(hit.nCol, hit.nRow, 1, &hit.rc, &pt);
         }
         m_pGrid->OnCellRightClick(hit.nCol, hit.nRow, 1, &hit.rc, &pt, nProcessed);
     }
@@ -193,9 +185,7 @@ void CGridCellArea::OnRightUp(GRIDPOINT pt, unsigned nFlags)
     int nProcessed = 0;
     if (hit.bHit)
     {
-        CGridCell cell;
-        m_pGrid->GetCellResolved(hit.nCol, hit.nRow, &cell);
-        nProcessed = m_pGrid->GetCellTypeOf(cell)->OnRightClick(hit.nCol, hit.nRow, 0, &hit.rc, &pt);
+        nProcessed = m_pGrid->GetCellTypeAt(hit.nCol, hit.nRow)->OnRightClick(hit.nCol, hit.nRow, 0, &hit.rc, &pt);
     }
     m_pGrid->OnCellRightClick(hit.nCol, hit.nRow, 0, &hit.rc, &pt, nProcessed);
 }

@@ -370,6 +370,13 @@ CGridCellType* CGridCore::GetCellTypeOf(const CGridCell& cell) const
     return p ? p : m_cellTypes.Get(0);
 }
 
+CGridCellType* CGridCore::GetCellTypeAt(int nCol, long nRow)
+{
+    CGridCell cell;
+    GetCellResolved(nCol, nRow, &cell);
+    return GetCellTypeOf(cell);
+}
+
 int CGridCore::RegisterDataSource(CGridDataSource* pSource)
 {
     if (!pSource)

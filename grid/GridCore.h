@@ -267,6 +267,8 @@ public:
     int RegisterCellType(CGridCellType* pType);
     CGridCellType* GetCellType(int nIndex) const;
     CGridCellType* GetCellTypeOf(const CGridCell& cell) const;
+    // The type of the cell at (nCol, nRow), its column's and the sheet's defaults resolved.
+    CGridCellType* GetCellTypeAt(int nCol, long nRow);
     int RegisterDataSource(CGridDataSource* pSource);
     CGridDataSource* GetDataSource(int nIndex) const { return m_dataSources.Get(nIndex); }
     int RegisterFont(const char* pszFace, int nHeight, int nWeight);

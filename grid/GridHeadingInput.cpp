@@ -351,9 +351,7 @@ void CGridHeadingInput::OnLeftDown(GRIDPOINT pt, unsigned, IGridHeadingWindow& w
     GRIDRECT rc;
     if (HitTest(pt, &nCol, &nRow, &rc) != 0)
         return;
-    CGridCell cell;
-    m_pGrid->GetCellResolved(nCol, nRow, &cell);
-    const int nProcessed = m_pGrid->GetCellTypeOf(cell)->OnLeftClick(nCol, nRow, m_bRows ? 0 : 1, &rc, &pt);
+    const int nProcessed = m_pGrid->GetCellTypeAt(nCol, nRow)->OnLeftClick(nCol, nRow, m_bRows ? 0 : 1, &rc, &pt);
     Click(nCol, nRow, 1, false, &rc, &pt, nProcessed);
     if (!m_bRows)
     {
@@ -398,9 +396,7 @@ void CGridHeadingInput::OnLeftUp(GRIDPOINT pt, unsigned, IGridHeadingWindow& wnd
     GRIDRECT rc;
     if (HitTest(pt, &nCol, &nRow, &rc) == 0)
     {
-        CGridCell cell;
-        m_pGrid->GetCellResolved(nCol, nRow, &cell);
-        const int nProcessed = m_pGrid->GetCellTypeOf(cell)->OnLeftClick(nCol, nRow, 0, &rc, &pt);
+        const int nProcessed = m_pGrid->GetCellTypeAt(nCol, nRow)->OnLeftClick(nCol, nRow, 0, &rc, &pt);
         Click(nCol, nRow, 0, false, &rc, &pt, nProcessed);
     }
     if (m_nMoveSource >= 0)
@@ -428,9 +424,7 @@ void CGridHeadingInput::OnLeftDouble(GRIDPOINT pt, unsigned nFlags, IGridHeading
     GRIDRECT rc;
     if (HitTest(pt, &nCol, &nRow, &rc) != 0)
         return;
-    CGridCell cell;
-    m_pGrid->GetCellResolved(nCol, nRow, &cell);
-    const int nProcessed = m_pGrid->GetCellTypeOf(cell)->OnDoubleClick(nCol, nRow, &rc, &pt);
+    const int nProcessed = m_pGrid->GetCellTypeAt(nCol, nRow)->OnDoubleClick(nCol, nRow, &rc, &pt);
     if (m_bRows)
         m_pGrid->OnRowHeadingDoubleClick(nCol, nRow, &rc, &pt, nProcessed);
     else
@@ -444,9 +438,7 @@ void CGridHeadingInput::OnRightDown(GRIDPOINT pt, IGridHeadingWindow& wnd)
     GRIDRECT rc;
     if (HitTest(pt, &nCol, &nRow, &rc) != 0)
         return;
-    CGridCell cell;
-    m_pGrid->GetCellResolved(nCol, nRow, &cell);
-    const int nProcessed = m_pGrid->GetCellTypeOf(cell)->OnRightClick(nCol, nRow, 0, &rc, &pt);
+    const int nProcessed = m_pGrid->GetCellTypeAt(nCol, nRow)->OnRightClick(nCol, nRow, 0, &rc, &pt);
     Click(nCol, nRow, 1, true, &rc, &pt, nProcessed);
     if (m_pGrid->GetSheet()->m_bPopupEnabled)
     {
@@ -462,9 +454,7 @@ void CGridHeadingInput::OnRightUp(GRIDPOINT pt, IGridHeadingWindow&)
     GRIDRECT rc;
     if (HitTest(pt, &nCol, &nRow, &rc) != 0)
         return;
-    CGridCell cell;
-    m_pGrid->GetCellResolved(nCol, nRow, &cell);
-    const int nProcessed = m_pGrid->GetCellTypeOf(cell)->OnRightClick(nCol, nRow, 0, &rc, &pt);
+    const int nProcessed = m_pGrid->GetCellTypeAt(nCol, nRow)->OnRightClick(nCol, nRow, 0, &rc, &pt);
     Click(nCol, nRow, 0, true, &rc, &pt, nProcessed);
 }
 

@@ -3,6 +3,7 @@
 // the grid cancels and the box grows by whole cells with its text.
 #include "grid/GridCtrl.h"
 #include "grid/GridEdit.h"
+#include "support/gui/GridPump.h"
 
 #include <gtest/gtest.h>
 
@@ -14,16 +15,6 @@
 
 namespace
 {
-void Pump(int nRounds = 5)
-{
-    for (int i = 0; i < nRounds; ++i)
-    {
-        wxYield();
-        wxTheApp->ProcessIdle();
-        wxMilliSleep(10);
-    }
-}
-
 // Takes digits only and refuses the text "0".
 class CDigitGrid : public CGridCtrl
 {

@@ -3,6 +3,7 @@
 #include "grid/GridCtrl.h"
 #include "grid/GridHeadingWnd.h"
 #include "grid/GridInfo.h"
+#include "support/gui/GridPump.h"
 
 #include <gtest/gtest.h>
 
@@ -13,16 +14,6 @@
 
 namespace
 {
-void Pump(int nRounds = 5)
-{
-    for (int i = 0; i < nRounds; ++i)
-    {
-        wxYield();
-        wxTheApp->ProcessIdle();
-        wxMilliSleep(10);
-    }
-}
-
 struct GridHeadingGuiTest : ::testing::Test
 {
     wxFrame* pFrame = nullptr;

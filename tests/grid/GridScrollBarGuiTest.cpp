@@ -3,6 +3,7 @@
 // longer fit.
 #include "grid/GridCtrl.h"
 #include "grid/GridScrollBar.h"
+#include "support/gui/GridPump.h"
 
 #include <gtest/gtest.h>
 
@@ -13,16 +14,6 @@
 
 namespace
 {
-void Pump(int nRounds = 5)
-{
-    for (int i = 0; i < nRounds; ++i)
-    {
-        wxYield();
-        wxTheApp->ProcessIdle();
-        wxMilliSleep(10);
-    }
-}
-
 struct GridScrollBarGuiTest : ::testing::Test
 {
     wxFrame* pFrame = nullptr;

@@ -3,6 +3,7 @@
 // scrolls three rows, a held arrow key accelerates and a check box toggles on a click.
 #include "grid/GridCtrl.h"
 #include "grid/GridWnd.h"
+#include "support/gui/GridPump.h"
 
 #include <gtest/gtest.h>
 
@@ -19,16 +20,6 @@
 
 namespace
 {
-void Pump(int nRounds = 5)
-{
-    for (int i = 0; i < nRounds; ++i)
-    {
-        wxYield();
-        wxTheApp->ProcessIdle();
-        wxMilliSleep(10);
-    }
-}
-
 // The wheel is X buttons 4 (away) and 5 (towards the user); the simulator has no wheel, so the
 // presses go through the XTest extension the simulator itself uses.
 bool FakeWheel(int nButton)
