@@ -2,7 +2,6 @@
 // quoting, terminal-safe text, file identity and the signal handlers.
 #include "cli/CliSupport.h"
 
-#include "base/SignalGuard.h"
 #include "base/Utf8.h"
 #include "cli/Cli.h"
 #include "res/StringTable.h"
@@ -118,11 +117,6 @@ bool IsSameFile(const std::string& a, const std::string& b)
     struct stat sa, sb;
     return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
            sa.st_ino == sb.st_ino;
-}
-
-void InstallCliSignalHandlers()
-{
-    RemoveTempFilesOnSignals();
 }
 
 int ParseListingWords(const std::vector<std::string>& args, const std::string& command, const char* help,

@@ -64,8 +64,6 @@ std::string PrintableText(const std::string& text);
 // True when a and b are the same file (same device and inode, links followed).
 bool IsSameFile(const std::string& a, const std::string& b);
 
-// Installs the handlers that remove temporary files on SIGINT and SIGTERM (exit 130, 143).
-void InstallCliSignalHandlers();
 
 // Prints "orvane-cli: <message>" and a hint to the command's help; returns kCliUsage.
 int UsageError(std::ostream& err, const std::string& command, const std::string& message);
