@@ -1,8 +1,10 @@
 // Speed of a full paint of a 1280 x 900 page of text cells into a wxMemoryDC (run under a
-// display, for instance xvfb-run): the grid's paint pass with real fonts and text drawing, and
-// the toolkit's text drawing alone for comparison.
+// display, for instance xvfb-run): the grid's paint pass with real fonts, once with the texts
+// already in the grid's text cache (every repaint of what was shown before), once with the cache
+// emptied before each pass (a page never shown), and the toolkit's text drawing alone.
 #include "grid/GridCellArea.h"
 #include "grid/GridCore.h"
+#include "grid/GridTextCache.h"
 #include "grid/GridWxDC.h"
 
 #include <benchmark/benchmark.h>
@@ -16,6 +18,7 @@
 
 static void BM_FullPaintOfAPageIntoAMemoryDC(benchmark::State& state)
 {
+    const bool bCold = state.range(0) != 0;
     CGridCore grid;
     grid.SetLayoutSize(1280, 900);
     grid.SetColCount(12, 0);
@@ -34,9 +37,12 @@ static void BM_FullPaintOfAPageIntoAMemoryDC(benchmark::State& state)
     CGridCellArea area(&grid);
     wxBitmap bmp(grid.GetSheet()->m_nCellAreaWidth, grid.GetSheet()->m_nCellAreaHeight);
     wxMemoryDC dc(bmp);
-    CGridWxDC gdc(dc);
+    CGridTextCache cache;
+    CGridWxDC gdc(dc, &cache);
     for (auto _ : state)
     {
+        if (bCold)
+            cache.Clear();
         area.HintAll();
         area.PaintCells(&gdc, true);
     }
@@ -44,7 +50,7 @@ static void BM_FullPaintOfAPageIntoAMemoryDC(benchmark::State& state)
         static_cast<double>(area.m_nCellsDrawn) / static_cast<double>(state.iterations());
     dc.SelectObject(wxNullBitmap);
 }
-BENCHMARK(BM_FullPaintOfAPageIntoAMemoryDC)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullPaintOfAPageIntoAMemoryDC)->ArgName("cold")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The floor the toolkit sets: the same 528 strings drawn straight into the memory DC, without
 // the grid, its fills, lines or clipping.

@@ -19,7 +19,7 @@ CGridCorner::CGridCorner(CGridCtrl* pGrid) : CGridChildWnd(pGrid, GRID_SECTION_C
 void CGridCorner::OnPaint(wxPaintEvent&)
 {
     wxAutoBufferedPaintDC dc(this);
-    CGridWxDC gdc(dc);
+    CGridWxDC gdc(dc, m_pGrid->GetTextCache());
     const wxSize sz = GetClientSize();
     if (m_pInfo)
         GridPaintCorner(*m_pGrid, gdc, GRIDSIZE{sz.x, sz.y});

@@ -2,6 +2,7 @@
 #include "grid/GridCtrl.h"
 
 #include "grid/GridCellType.h"
+#include "grid/GridTextCache.h"
 #include "grid/GridCorner.h"
 #include "grid/GridDropListBox.h"
 #include "grid/GridEdit.h"
@@ -150,12 +151,19 @@ namespace
 class CMeasureDC : public CGridWxDC
 {
 public:
-    explicit CMeasureDC(wxWindow* pWin) : CGridWxDC(m_dc), m_dc(pWin) {}
+    explicit CMeasureDC(CGridCtrl* pWin) : CGridWxDC(m_dc, pWin->GetTextCache()), m_dc(pWin) {}
 
 private:
     wxClientDC m_dc;
 };
 } // namespace
+
+CGridTextCache* CGridCtrl::GetTextCache()
+{
+    if (!m_pTextCache)
+        m_pTextCache = std::make_unique<CGridTextCache>();
+    return m_pTextCache.get();
+}
 
 CGridDC* CGridCtrl::AcquireMeasureDC() { return new CMeasureDC(this); }
 void CGridCtrl::ReleaseMeasureDC(CGridDC* pDC) { delete pDC; }

@@ -14,6 +14,7 @@ class wxFindDialogEvent;
 class wxFindReplaceDialog;
 class CGridDropListBox;
 class CGridEdit;
+class CGridTextCache;
 
 class CGridCtrl : public wxWindow, public CGridCore
 {
@@ -38,6 +39,8 @@ public:
 
     wxMenu* GetPopupMenu() const { return m_pPopupMenu.get(); }
     void SetFindDialog(wxFindReplaceDialog* pDialog);
+    // The texts the child windows have drawn, kept for copying (made on first use).
+    CGridTextCache* GetTextCache();
 
 protected:
     bool IsKeyDown(int nKey) const override;
@@ -60,6 +63,7 @@ private:
     void OnFind(wxFindDialogEvent& event);
 
     std::unique_ptr<wxMenu> m_pPopupMenu;
+    std::unique_ptr<CGridTextCache> m_pTextCache;
     wxFindReplaceDialog* m_pFindDialog = nullptr;
     CGridEdit* m_pEdit = nullptr;
     CGridDropListBox* m_pDropList = nullptr;

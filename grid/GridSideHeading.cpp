@@ -16,7 +16,7 @@ CGridSideHeading::CGridSideHeading(CGridCtrl* pGrid) : CGridHeadingWnd(pGrid, GR
 void CGridSideHeading::OnPaint(wxPaintEvent&)
 {
     wxAutoBufferedPaintDC dc(this);
-    CGridWxDC gdc(dc);
+    CGridWxDC gdc(dc, m_pGrid->GetTextCache());
     const wxSize sz = GetClientSize();
     if (m_pInfo)
         GridPaintRowHeading(*m_pGrid, gdc, GRIDSIZE{sz.x, sz.y});

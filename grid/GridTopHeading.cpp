@@ -15,7 +15,7 @@ CGridTopHeading::CGridTopHeading(CGridCtrl* pGrid) : CGridHeadingWnd(pGrid, GRID
 void CGridTopHeading::OnPaint(wxPaintEvent&)
 {
     wxAutoBufferedPaintDC dc(this);
-    CGridWxDC gdc(dc);
+    CGridWxDC gdc(dc, m_pGrid->GetTextCache());
     const wxSize sz = GetClientSize();
     if (m_pInfo)
         GridPaintColHeading(*m_pGrid, gdc, GRIDSIZE{sz.x, sz.y}, m_input.HighlightedCol());

@@ -64,7 +64,7 @@ void CGridWnd::OnPaint(wxPaintEvent&)
     wxAutoBufferedPaintDC dc(this);
     if (!m_pInfo)
         return;
-    CGridWxDC gdc(dc);
+    CGridWxDC gdc(dc, m_pGrid->GetTextCache());
     m_area.HintPixels(GridFromWxRect(GetUpdateRegion().GetBox()));
     m_area.PaintCells(&gdc, HasFocus());
 }

@@ -4,6 +4,7 @@
 #include "grid/GridBitmap.h"
 #include "grid/GridColors.h"
 #include "grid/GridFont.h"
+#include "grid/GridTextCache.h"
 
 #include <wx/brush.h>
 #include <wx/dcmemory.h>
@@ -103,7 +104,17 @@ void CGridWxDC::RestoreState()
 void CGridWxDC::SetFontIfChanged(const wxFont& font)
 {
     if (!m_dc.GetFont().IsSameAs(font))
+    {
         m_dc.SetFont(font);
+        m_nFontId = -1;
+    }
+}
+
+int CGridWxDC::CurrentFontId()
+{
+    if (m_nFontId < 0)
+        m_nFontId = m_pTextCache->FontId(m_dc.GetFont());
+    return m_nFontId;
 }
 
 void CGridWxDC::SelectFont(CGridFont* pFont)
@@ -124,10 +135,8 @@ void CGridWxDC::UsePen(GRIDCOLOR cr, int nWidth)
     }
 }
 
-void CGridWxDC::FillRect(const GRIDRECT& rc, GRIDCOLOR cr)
+void CGridWxDC::UseBrush(GRIDCOLOR cr)
 {
-    if (rc.IsEmpty())
-        return;
     if (!m_bNoPen)
     {
         m_dc.SetPen(*wxTRANSPARENT_PEN);
@@ -140,11 +149,31 @@ void CGridWxDC::FillRect(const GRIDRECT& rc, GRIDCOLOR cr)
         m_bBrush = true;
         m_crBrush = cr;
     }
+}
+
+void CGridWxDC::FillRect(const GRIDRECT& rc, GRIDCOLOR cr)
+{
+    if (rc.IsEmpty())
+        return;
+    UseBrush(cr);
     m_dc.DrawRectangle(GridToWxRect(rc));
 }
 
+// One-pixel horizontal and vertical lines, the grid lines and bevels, are filled as rectangles:
+// they cover exactly the pixels from the start up to the end point, without the half-lit
+// pixels a stroked line's caps leave at both ends, and filling costs a third of stroking.
 void CGridWxDC::DrawLine(int x1, int y1, int x2, int y2, const CGridPen& pen)
 {
+    if (pen.m_nWidth <= 1 && (x1 == x2 || y1 == y2))
+    {
+        if (x1 == x2 && y1 == y2)
+            return;
+        GRIDRECT rc = x1 == x2 ? (y1 < y2 ? GRIDRECT{x1, y1, x1 + 1, y2} : GRIDRECT{x1, y2 + 1, x1 + 1, y1 + 1})
+                               : (x1 < x2 ? GRIDRECT{x1, y1, x2, y1 + 1} : GRIDRECT{x2 + 1, y1, x1 + 1, y1 + 1});
+        UseBrush(pen.m_crColor);
+        m_dc.DrawRectangle(GridToWxRect(rc));
+        return;
+    }
     UsePen(pen.m_crColor, std::max(1, pen.m_nWidth));
     m_dc.DrawLine(x1, y1, x2, y2);
 }
@@ -164,8 +193,24 @@ void CGridWxDC::DrawTextOpaque(const std::string& strText, int x, int y, const G
                                GRIDCOLOR crBack)
 {
     FillRect(rc, crBack);
+    DrawText(strText, x, y, rc, crText);
+}
+
+// Copies the text from the cache's atlas, only the part inside rc, or draws it clipped to rc
+// when there is no cache or the text is too large for it.
+void CGridWxDC::DrawText(const std::string& strText, int x, int y, const GRIDRECT& rc, GRIDCOLOR crText)
+{
     if (strText.empty() || rc.IsEmpty())
         return;
+    if (m_pTextCache)
+        if (const CGridTextCache::Entry* p = m_pTextCache->Find(strText, CurrentFontId(), crText))
+        {
+            const int l = std::max(x, rc.left), t = std::max(y, rc.top);
+            const int r = std::min(x + p->sz.cx, rc.right), b = std::min(y + p->sz.cy, rc.bottom);
+            if (l < r && t < b)
+                m_dc.Blit(l, t, r - l, b - t, &m_pTextCache->GetAtlasDC(), p->x + l - x, p->y + t - y, wxCOPY, true);
+            return;
+        }
     wxDCClipper clip(m_dc, GridToWxRect(rc));
     UseTextColour(crText);
     m_dc.DrawText(GridToWxString(strText), x, y);
@@ -173,6 +218,8 @@ void CGridWxDC::DrawTextOpaque(const std::string& strText, int x, int y, const G
 
 GRIDSIZE CGridWxDC::GetTextExtent(const std::string& strText)
 {
+    if (m_pTextCache && !strText.empty())
+        return m_pTextCache->Extent(strText, CurrentFontId());
     const wxSize sz = m_dc.GetTextExtent(strText.empty() ? wxString("X") : GridToWxString(strText));
     return GRIDSIZE{strText.empty() ? 0 : sz.x, sz.y};
 }
@@ -185,11 +232,7 @@ void CGridWxDC::DrawFocusRect(const GRIDRECT& rc)
 
 void CGridWxDC::DrawTextClipped(const std::string& strText, int x, int y, const GRIDRECT& rc, GRIDCOLOR crText)
 {
-    if (strText.empty() || rc.IsEmpty())
-        return;
-    wxDCClipper clip(m_dc, GridToWxRect(rc));
-    UseTextColour(crText);
-    m_dc.DrawText(GridToWxString(strText), x, y);
+    DrawText(strText, x, y, rc, crText);
 }
 
 // Breaks the text at spaces into lines that fit the width, one line height apart.

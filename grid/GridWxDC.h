@@ -28,10 +28,13 @@ std::unique_ptr<CGridBitmap> GridMakeBitmap(const wxBitmap& bmp);
 // Installs the desktop's colours and metrics as the grid's colour source (once).
 void GridInstallWxColorSource();
 
+class CGridTextCache;
+
+// With a text cache, texts are copied from its atlas instead of being drawn anew.
 class CGridWxDC : public CGridDC
 {
 public:
-    explicit CGridWxDC(wxDC& dc) : m_dc(dc) {}
+    explicit CGridWxDC(wxDC& dc, CGridTextCache* pTextCache = nullptr) : m_dc(dc), m_pTextCache(pTextCache) {}
 
     void SaveState() override;
     void RestoreState() override;
@@ -52,8 +55,13 @@ private:
     void SetFontIfChanged(const wxFont& font);
     void UsePen(GRIDCOLOR cr, int nWidth);
     void UseTextColour(GRIDCOLOR cr);
+    void UseBrush(GRIDCOLOR cr);
+    int CurrentFontId();
+    void DrawText(const std::string& strText, int x, int y, const GRIDRECT& rc, GRIDCOLOR crText);
 
     wxDC& m_dc;
+    CGridTextCache* m_pTextCache;
+    int m_nFontId = -1; // the DC font's number in the text cache; -1 until asked
     std::vector<wxFont> m_arrSavedFonts;
     bool m_bPen = false, m_bNoPen = false, m_bBrush = false, m_bText = false;
     GRIDCOLOR m_crPen = 0, m_crBrush = 0, m_crText = 0;
