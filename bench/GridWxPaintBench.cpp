@@ -4,6 +4,7 @@
 // emptied before each pass (a page never shown), and the toolkit's text drawing alone.
 #include "grid/GridCellArea.h"
 #include "grid/GridCore.h"
+#include "grid/GridCtrl.h"
 #include "grid/GridTextCache.h"
 #include "grid/GridWxDC.h"
 
@@ -12,6 +13,8 @@
 #include <wx/app.h>
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
+#include <wx/evtloop.h>
+#include <wx/frame.h>
 #include <wx/init.h>
 
 #include <cstdio>
@@ -52,6 +55,85 @@ static void BM_FullPaintOfAPageIntoAMemoryDC(benchmark::State& state)
 }
 BENCHMARK(BM_FullPaintOfAPageIntoAMemoryDC)->ArgName("cold")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// What a user waits for: the cell area window of a grid in a 1300 x 950 frame repainted whole
+// (invalidated, painted, copied to the display), and page jumps into rows never shown.
+namespace
+{
+class CBenchGrid : public CGridCtrl
+{
+public:
+    void OnGridSetup() override
+    {
+        SetDefaultFont(RegisterFont("", 13, 400));
+        SetColCount(12, 0);
+        SetRowCount(100000, 0);
+        for (int c = 0; c < 12; ++c)
+            SetColumnWidth(c, 100);
+        char sz[32];
+        for (long r = 0; r < 6000; ++r)
+            for (int c = 0; c < 12; ++c)
+            {
+                std::snprintf(sz, sizeof sz, "R%ldC%d text", r, c);
+                SetCellText(c, r, sz);
+            }
+        AdjustLayout();
+    }
+};
+
+struct CBenchFrame
+{
+    CBenchFrame()
+    {
+        pFrame = new wxFrame(nullptr, wxID_ANY, "bench", wxPoint(0, 0), wxSize(1300, 950));
+        pGrid = new CBenchGrid;
+        pGrid->Create(pFrame, wxID_ANY);
+        pFrame->Show();
+        for (int i = 0; i < 50; ++i)
+            wxYield();
+        pCells = dynamic_cast<wxWindow*>(pGrid->GetChild(GRID_CHILD_CELLS));
+    }
+    ~CBenchFrame()
+    {
+        pFrame->Destroy();
+        wxYield();
+    }
+    wxFrame* pFrame;
+    CBenchGrid* pGrid;
+    wxWindow* pCells;
+};
+} // namespace
+
+static void BM_FullRepaintOfTheCellWindow(benchmark::State& state)
+{
+    CBenchFrame frame;
+    if (!frame.pCells)
+    {
+        state.SkipWithError("no cell window");
+        return;
+    }
+    for (auto _ : state)
+    {
+        if (state.range(0))
+            frame.pGrid->GetTextCache()->Clear();
+        frame.pCells->Refresh(false);
+        frame.pCells->Update();
+    }
+}
+BENCHMARK(BM_FullRepaintOfTheCellWindow)->ArgName("cold")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+static void BM_PageJumpIntoNewRows(benchmark::State& state)
+{
+    CBenchFrame frame;
+    long nTop = 0;
+    for (auto _ : state)
+    {
+        nTop = (nTop + 45) % 5900;
+        frame.pGrid->ScrollToRow(nTop + 44);
+        frame.pCells->Update();
+    }
+}
+BENCHMARK(BM_PageJumpIntoNewRows)->Unit(benchmark::kMillisecond);
+
 // The floor the toolkit sets: the same 528 strings drawn straight into the memory DC, without
 // the grid, its fills, lines or clipping.
 static void BM_ToolkitTextAloneForAPage(benchmark::State& state)
@@ -76,6 +158,8 @@ int main(int argc, char** argv)
     wxApp::SetInstance(new wxApp());
     if (!wxEntryStart(argc, argv))
         return 1;
+    wxEventLoop loop;
+    wxEventLoopActivator activate(&loop);
     ::benchmark::Initialize(&argc, argv);
     ::benchmark::RunSpecifiedBenchmarks();
     ::benchmark::Shutdown();

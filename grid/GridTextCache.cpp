@@ -41,6 +41,7 @@ int CGridTextCache::FontId(const wxFont& font)
     if (m_arrFonts.size() >= MAX_FONTS)
         Clear();
     m_arrFonts.push_back(font);
+    m_arrMetrics.emplace_back();
     return static_cast<int>(m_arrFonts.size() - 1);
 }
 
@@ -82,7 +83,7 @@ const CGridTextCache::Entry* CGridTextCache::Find(const std::string& strText, in
     if (auto it = m_mapEntries.find(strKey); it != m_mapEntries.end())
         return &it->second;
 
-    const GRIDSIZE sz = Extent(strText, nFont);
+    const GRIDSIZE sz = Room(strText, nFont);
     if (sz.cx <= 0 || sz.cy <= 0 || sz.cx + GAP > m_nWidth || sz.cy + GAP > m_nHeight / 4)
         return nullptr;
     if (m_xShelf + sz.cx + GAP > m_nWidth)
@@ -108,6 +109,27 @@ const CGridTextCache::Entry* CGridTextCache::Find(const std::string& strText, in
     }
     m_dc.DrawText(GridToWxString(strText), entry.x, entry.y);
     return &m_mapEntries.emplace(std::move(strKey), entry).first->second;
+}
+
+// Pango lays plain ASCII out with each letter's own advance, rounding the sum once; rounding
+// each letter instead is off by at most half a pixel a letter, and a little slack covers
+// italic overhang. A room wider than the text only copies transparent pixels.
+GRIDSIZE CGridTextCache::Room(const std::string& strText, int nFont)
+{
+    FontMetrics& m = m_arrMetrics[static_cast<size_t>(nFont)];
+    int cx = 0;
+    for (const char ch : strText)
+    {
+        if (ch < 0x20 || ch > 0x7E)
+            return Extent(strText, nFont);
+        int& nAdvance = m.arrAdvance[ch - 0x20];
+        if (nAdvance == 0)
+            nAdvance = std::max(1, Extent(std::string(1, ch), nFont).cx);
+        cx += nAdvance;
+    }
+    if (m.cyLine == 0)
+        m.cyLine = Extent("X", nFont).cy;
+    return GRIDSIZE{cx + static_cast<int>(strText.size()) / 2 + 2, m.cyLine};
 }
 
 // Makes every pixel transparent again and forgets what was drawn.
@@ -140,5 +162,6 @@ void CGridTextCache::Clear()
     ClearAtlas();
     m_mapExtents.clear();
     m_arrFonts.clear();
+    m_arrMetrics.clear();
     m_nAtlasFont = -1;
 }

@@ -45,6 +45,9 @@ public:
     void Clear();
 
 private:
+    // Room for the text in the atlas: at least its extent, found without shaping it for plain
+    // ASCII text, which is drawn with the same advances as its letters alone.
+    GRIDSIZE Room(const std::string& strText, int nFont);
     void ClearAtlas();
     void UseAtlasFont(int nFont);
 
@@ -52,6 +55,13 @@ private:
     wxBitmap m_bmp;
     wxMemoryDC m_dc;
     std::vector<wxFont> m_arrFonts;
+    // Per font: the line height and the advances of the printable ASCII letters (0 until measured).
+    struct FontMetrics
+    {
+        int cyLine = 0;
+        int arrAdvance[95] = {};
+    };
+    std::vector<FontMetrics> m_arrMetrics;
     std::unordered_map<std::string, Entry> m_mapEntries;
     std::unordered_map<std::string, GRIDSIZE> m_mapExtents;
     std::string m_strKey;

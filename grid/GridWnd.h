@@ -6,6 +6,7 @@
 #include "grid/GridCellArea.h"
 #include "grid/GridChildWnd.h"
 
+#include <wx/bitmap.h>
 #include <wx/timer.h>
 
 class CGridWnd : public CGridChildWnd, public IGridCellWindow
@@ -45,6 +46,7 @@ class CGridWnd : public CGridChildWnd, public IGridCellWindow
     void UpdateTip(GRIDPOINT pt);
 
     CGridCellArea m_area;
+    wxBitmap m_bmpBuffer; // the paint buffer, grown to the largest invalid box so far
     wxTimer m_dragTimer;
     GRIDPOINT m_ptDrag;
     unsigned m_nDragFlags = 0;

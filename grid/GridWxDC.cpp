@@ -226,7 +226,7 @@ GRIDSIZE CGridWxDC::GetTextExtent(const std::string& strText)
 
 void CGridWxDC::DrawFocusRect(const GRIDRECT& rc)
 {
-    if (wxWindow* pWin = m_dc.GetWindow())
+    if (wxWindow* pWin = m_pFocusWindow ? m_pFocusWindow : m_dc.GetWindow())
         wxRendererNative::Get().DrawFocusRect(pWin, m_dc, GridToWxRect(rc));
 }
 

@@ -50,6 +50,9 @@ public:
     void DrawFocusRect(const GRIDRECT& rc) override;
 
     wxDC& GetWxDC() { return m_dc; }
+    // The window whose focus look the focus rectangle takes, for a DC that has none itself
+    // (a memory DC the window paints through).
+    void SetFocusWindow(wxWindow* pWin) { m_pFocusWindow = pWin; }
 
 private:
     void SetFontIfChanged(const wxFont& font);
@@ -61,6 +64,7 @@ private:
 
     wxDC& m_dc;
     CGridTextCache* m_pTextCache;
+    wxWindow* m_pFocusWindow = nullptr;
     int m_nFontId = -1; // the DC font's number in the text cache; -1 until asked
     std::vector<wxFont> m_arrSavedFonts;
     bool m_bPen = false, m_bNoPen = false, m_bBrush = false, m_bText = false;
