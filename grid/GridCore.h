@@ -311,6 +311,10 @@ protected:
     bool IsShiftDown() const { return (m_nSelInputFlags & GRID_MK_SHIFT) || IsKeyDown(GRID_VK_SHIFT); }
     bool IsControlDown() const { return (m_nSelInputFlags & GRID_MK_CONTROL) || IsKeyDown(GRID_VK_CONTROL); }
     virtual GRIDSIZE GetControlClientSize() const { return m_szClient; }
+    // Whether the focus is on the control or on one of its own child windows, where a new
+    // layout may move it to the cell area; not on the in-place edit, the drop list or a window
+    // outside the control.
+    virtual bool IsFocusOnControl() const { return true; }
     virtual int TrackPopupMenu(const GRIDPOINT& pt);
     virtual CGridDC* AcquireMeasureDC() { return nullptr; }
     virtual void ReleaseMeasureDC(CGridDC*) {}

@@ -139,6 +139,12 @@ GRIDSIZE CGridCtrl::GetControlClientSize() const
     return GRIDSIZE{sz.x, sz.y};
 }
 
+bool CGridCtrl::IsFocusOnControl() const
+{
+    const wxWindow* pFocus = wxWindow::FindFocus();
+    return pFocus && (pFocus == this || pFocus->GetParent() == this);
+}
+
 int CGridCtrl::TrackPopupMenu(const GRIDPOINT& pt)
 {
     if (!m_pPopupMenu || m_pPopupMenu->GetMenuItemCount() == 0)

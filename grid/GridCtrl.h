@@ -45,6 +45,7 @@ public:
 protected:
     bool IsKeyDown(int nKey) const override;
     GRIDSIZE GetControlClientSize() const override;
+    bool IsFocusOnControl() const override;
     int TrackPopupMenu(const GRIDPOINT& pt) override;
     CGridDC* AcquireMeasureDC() override;
     void ReleaseMeasureDC(CGridDC* pDC) override;

@@ -33,7 +33,9 @@ public:
 void CGridCore::AdjustLayout()
 {
     CGridInfo& s = *m_pInfo;
-    if (m_pChildren[GRID_CHILD_CELLS] && !m_pChildren[GRID_CHILD_CELLS]->HasFocus())
+    // A resize must not end a running edit or pull the focus from another control.
+    if (m_pChildren[GRID_CHILD_CELLS] && !m_pChildren[GRID_CHILD_CELLS]->HasFocus() && !m_bEditing &&
+        IsFocusOnControl())
         m_pChildren[GRID_CHILD_CELLS]->SetFocus();
 
     const int nSavedV = s.m_nVScrollWidth;

@@ -173,3 +173,28 @@ TEST_F(GridEditGuiTest, TypingIntoACellStartsAnEditThatKeepsTheFirstCharacter)
     Key(WXK_RETURN);
     EXPECT_EQ(Text(2, 3), "1234");
 }
+
+// A new layout (the window resized while typing) neither ends the edit nor takes the focus
+// from a control beside the grid.
+TEST_F(GridEditGuiTest, AResizeKeepsTheEditAndTheFocusWhereTheyAre)
+{
+    pGrid->SetCurrentCell(2, 3);
+    dynamic_cast<wxWindow*>(pGrid->GetChild(GRID_CHILD_CELLS))->SetFocus();
+    Pump();
+    Type("1");
+    ASSERT_TRUE(pGrid->IsEditing());
+    pGrid->SetSize(wxSize(380, 280));
+    Pump();
+    EXPECT_TRUE(pGrid->IsEditing());
+    EXPECT_TRUE(Edit()->HasFocus());
+    Type("23");
+    Key(WXK_RETURN);
+    EXPECT_EQ(Text(2, 3), "123");
+
+    Key(WXK_ESCAPE);
+    pButton->SetFocus();
+    Pump();
+    pGrid->SetSize(wxSize(400, 300));
+    Pump();
+    EXPECT_TRUE(pButton->HasFocus());
+}
