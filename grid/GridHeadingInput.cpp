@@ -304,6 +304,15 @@ void CGridHeadingInput::DragSize(GRIDPOINT pt, IGridHeadingWindow& wnd)
     SetSize(m_nSizing, std::max(0, nSize));
     if (s.m_nSizingMode == 1)
     {
+        // The last heading row (column) takes what the heading's total leaves over, so heading
+        // sizes that no longer add up are set right while the heading is redrawn.
+        std::vector<int>& arrHeading = m_bRows ? s.m_arrHeadingCols : s.m_arrHeadingRows;
+        if (!arrHeading.empty())
+        {
+            const int nTotal = m_bRows ? s.m_nRowHeadingWidth : s.m_nColHeadingHeight;
+            const int nOthers = (m_bRows ? s.HeadingColsSum() : s.HeadingRowsSum()) - arrHeading.back();
+            arrHeading.back() = std::max(0, nTotal - nOthers);
+        }
         wnd.RepaintHeading();
         ShowMarker(m_bRows ? GRIDRECT{0, nAlong - 1, s.m_nCellAreaWidth, nAlong + 1}
                            : GRIDRECT{nAlong - 1, 0, nAlong + 1, s.m_nCellAreaHeight},

@@ -151,6 +151,34 @@ TEST_F(HeadingFixture, DraggingAColumnBorderNeverGivesANegativeWidth)
     EXPECT_EQ(wnd.m_nErased, 2);
 }
 
+// While a border is dragged the last heading row (column) takes what the heading's total leaves
+// over, so heading sizes that stopped adding up are set right.
+TEST_F(HeadingFixture, ABorderDragMakesTheHeadingSizesAddUp)
+{
+    CGridInfo& s = *grid.GetSheet();
+    s.m_arrHeadingRows = {10, 10};
+    s.m_nColHeadingHeight = 30;
+    s.m_arrHeadingCols = {25, 40};
+    s.m_nRowHeadingWidth = 50;
+    Move(cols, 149, 35);
+    cols.OnLeftDown({149, 35}, GRID_MK_LBUTTON, wnd);
+    Move(cols, 160, 35, GRID_MK_LBUTTON);
+    EXPECT_EQ(s.m_arrHeadingRows, (std::vector<int>{10, 20}));
+    cols.OnLeftUp({160, 35}, 0, wnd);
+    grid.SetFixedRowHeights(0);
+    Move(rows, 10, 39);
+    rows.OnLeftDown({10, 39}, GRID_MK_LBUTTON, wnd);
+    Move(rows, 10, 45, GRID_MK_LBUTTON);
+    EXPECT_EQ(s.m_arrHeadingCols, (std::vector<int>{25, 25}));
+    rows.OnLeftUp({10, 45}, 0, wnd);
+    // A heading whose other rows already take more than the total leaves the last at 0.
+    s.m_arrHeadingRows = {40, 10};
+    Move(cols, 149 + 11, 35);
+    cols.OnLeftDown({160, 35}, GRID_MK_LBUTTON, wnd);
+    Move(cols, 150, 35, GRID_MK_LBUTTON);
+    EXPECT_EQ(s.m_arrHeadingRows, (std::vector<int>{40, 0}));
+}
+
 TEST_F(HeadingFixture, DraggingRowAndHeadingBordersInAMillionRows)
 {
     // Rows of uniform height: the border below two rows dragged to y = 50 gives 25 each.
