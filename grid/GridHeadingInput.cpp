@@ -314,6 +314,12 @@ void CGridHeadingInput::DragSize(GRIDPOINT pt, IGridHeadingWindow& wnd)
             arrHeading.back() = std::max(0, nTotal - nOthers);
         }
         wnd.RepaintHeading();
+        // Everything from the dragged column (row) on has moved: it is repainted with the new
+        // size, which also takes the old marker away. With uniform heights every row moved.
+        const int nFrom = (m_bRows && s.m_bUniformHeight) ? 0 : std::max(0, m_nStartCoord - m_nStartSize - 3);
+        wnd.EraseMarker(m_bRows ? GRIDRECT{0, nFrom, s.m_nCellAreaWidth, s.m_nCellAreaHeight}
+                                : GRIDRECT{nFrom, 0, s.m_nCellAreaWidth, s.m_nCellAreaHeight});
+        m_rcMarker = GRIDRECT{-1, -1, -1, -1};
         ShowMarker(m_bRows ? GRIDRECT{0, nAlong - 1, s.m_nCellAreaWidth, nAlong + 1}
                            : GRIDRECT{nAlong - 1, 0, nAlong + 1, s.m_nCellAreaHeight},
                    wnd);

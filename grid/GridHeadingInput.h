@@ -16,7 +16,7 @@ public:
     virtual void SetCursorKind(int nCursor) = 0; // GRID_CURSOR_*
     virtual void Capture() = 0;
     virtual void Release() = 0;
-    // The marker line of a drag, in cell area coordinates.
+    // The marker line of a drag, in cell area coordinates; erasing repaints the cells under rc.
     virtual void DrawMarker(const GRIDRECT& rc) = 0;
     virtual void EraseMarker(const GRIDRECT& rc) = 0;
     virtual void RepaintHeading() = 0;

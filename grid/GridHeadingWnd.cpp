@@ -9,8 +9,6 @@
 #include <wx/dcclient.h>
 #include <wx/utils.h>
 
-#include <algorithm>
-
 CGridHeadingWnd::CGridHeadingWnd(CGridCtrl* pGrid, int nId, bool bRows)
     : CGridChildWnd(pGrid, nId), m_input(pGrid, bRows)
 {
@@ -86,18 +84,10 @@ void CGridHeadingWnd::DrawMarker(const GRIDRECT& rc)
     }
 }
 
-// The cells from the old marker on have moved with the new size: they are repainted with it,
-// so the area never shows old and new columns (rows) side by side.
 void CGridHeadingWnd::EraseMarker(const GRIDRECT& rc)
 {
     if (auto* pCells = dynamic_cast<wxWindow*>(m_pGrid->GetChild(GRID_CHILD_CELLS)))
-    {
-        const wxSize sz = pCells->GetClientSize();
-        const bool bRowLine = rc.Width() > rc.Height(); // a row's line spans the width
-        const int nFrom = std::max(0, (bRowLine ? rc.top : rc.left) - 1);
-        pCells->RefreshRect(bRowLine ? wxRect(0, nFrom, sz.x, sz.y - nFrom) : wxRect(nFrom, 0, sz.x - nFrom, sz.y),
-                            false);
-    }
+        pCells->RefreshRect(GridToWxRect(rc), false);
 }
 
 void CGridHeadingWnd::RepaintHeading()

@@ -40,12 +40,16 @@ public:
     int m_nCursor = -1;
     bool m_bCaptured = false;
     int m_nMarkers = 0, m_nErased = 0, m_nRepaints = 0;
-    GRIDRECT m_rcMarker;
+    GRIDRECT m_rcMarker, m_rcErased;
     void SetCursorKind(int n) override { m_nCursor = n; }
     void Capture() override { m_bCaptured = true; }
     void Release() override { m_bCaptured = false; }
     void DrawMarker(const GRIDRECT& rc) override { ++m_nMarkers; m_rcMarker = rc; }
-    void EraseMarker(const GRIDRECT&) override { ++m_nErased; }
+    void EraseMarker(const GRIDRECT& rc) override
+    {
+        ++m_nErased;
+        m_rcErased = rc;
+    }
     void RepaintHeading() override { ++m_nRepaints; }
     GRIDPOINT ToScreen(GRIDPOINT pt) const override { return pt; }
 };
@@ -141,14 +145,19 @@ TEST_F(HeadingFixture, DraggingAColumnBorderNeverGivesANegativeWidth)
     Move(cols, 170, 5, GRID_MK_LBUTTON);
     EXPECT_EQ(grid.GetColumnWidth(1), 96);
     EXPECT_EQ(grid.m_log.front(), "colresizing 1=96");
-    EXPECT_EQ(wnd.m_rcMarker, (GRIDRECT{169, 0, 171, grid.GetSheet()->m_nCellAreaHeight}));
+    const int cx = grid.GetSheet()->m_nCellAreaWidth, cy = grid.GetSheet()->m_nCellAreaHeight;
+    EXPECT_EQ(wnd.m_rcMarker, (GRIDRECT{169, 0, 171, cy}));
+    // The cells from the dragged column on are repainted on every move.
+    EXPECT_EQ(wnd.m_rcErased, (GRIDRECT{71, 0, cx, cy}));
     Move(cols, 20, 5, GRID_MK_LBUTTON); // left of the column's left edge
     EXPECT_EQ(grid.GetColumnWidth(1), 0);
-    EXPECT_EQ(wnd.m_nErased, 1);
+    EXPECT_EQ(wnd.m_nErased, 2);
+    EXPECT_EQ(wnd.m_rcErased, (GRIDRECT{71, 0, cx, cy}));
+    EXPECT_EQ(wnd.m_rcMarker, (GRIDRECT{73, 0, 75, cy}));
     cols.OnLeftUp({20, 5}, 0, wnd);
     EXPECT_EQ(grid.m_log.back(), "colresized 1=0");
     EXPECT_FALSE(wnd.m_bCaptured);
-    EXPECT_EQ(wnd.m_nErased, 2);
+    EXPECT_EQ(wnd.m_nErased, 3);
 }
 
 // While a border is dragged the last heading row (column) takes what the heading's total leaves
