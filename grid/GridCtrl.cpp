@@ -166,8 +166,10 @@ private:
 
 CGridTextCache* CGridCtrl::GetTextCache()
 {
-    if (!m_pTextCache)
-        m_pTextCache = std::make_unique<CGridTextCache>();
+    // Made anew when the window moves to a display of another resolution.
+    const double dScale = GetDPIScaleFactor();
+    if (!m_pTextCache || m_pTextCache->GetScale() != dScale)
+        m_pTextCache = std::make_unique<CGridTextCache>(2048, 1024, dScale);
     return m_pTextCache.get();
 }
 

@@ -17,15 +17,16 @@ constexpr size_t MAX_TEXT_BYTES = 512;
 constexpr int GAP = 1; // between strings, so that a copy never picks up a neighbour's edge
 } // namespace
 
-CGridTextCache::CGridTextCache(int nWidth, int nHeight) : m_nWidth(nWidth), m_nHeight(nHeight)
+// The atlas has the resolution of the windows it serves (scale 2 on a doubled display), so that
+// copied texts are as sharp as drawn ones.
+CGridTextCache::CGridTextCache(int nWidth, int nHeight, double dScale)
+    : m_nWidth(nWidth), m_nHeight(nHeight), m_dScale(dScale > 0 ? dScale : 1.0)
 {
-    // A bitmap made from an image whose alpha is all zero starts fully transparent.
-    wxImage img(m_nWidth, m_nHeight, true);
-    img.InitAlpha();
-    std::memset(img.GetAlpha(), 0, static_cast<size_t>(m_nWidth) * static_cast<size_t>(m_nHeight));
-    m_bmp = wxBitmap(img, 32);
+    m_bmp.CreateWithDIPSize(wxSize(m_nWidth, m_nHeight), m_dScale, 32);
+    m_bmp.UseAlpha();
     m_dc.SelectObject(m_bmp);
     m_dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    ClearAtlas();
 }
 
 CGridTextCache::~CGridTextCache()
@@ -39,7 +40,13 @@ int CGridTextCache::FontId(const wxFont& font)
         if (m_arrFonts[i].IsSameAs(font))
             return static_cast<int>(i);
     if (m_arrFonts.size() >= MAX_FONTS)
+    {
+        // Every font number given out so far becomes invalid.
         Clear();
+        m_arrFonts.clear();
+        m_arrMetrics.clear();
+        ++m_nGeneration;
+    }
     m_arrFonts.push_back(font);
     m_arrMetrics.emplace_back();
     return static_cast<int>(m_arrFonts.size() - 1);
@@ -56,6 +63,8 @@ void CGridTextCache::UseAtlasFont(int nFont)
 
 GRIDSIZE CGridTextCache::Extent(const std::string& strText, int nFont)
 {
+    if (nFont < 0 || static_cast<size_t>(nFont) >= m_arrFonts.size())
+        return GRIDSIZE{0, 0};
     m_strKey.assign(strText);
     m_strKey.push_back('\0');
     m_strKey.push_back(static_cast<char>(nFont));
@@ -146,13 +155,15 @@ void CGridTextCache::ClearAtlas()
         gc->SetCompositionMode(wxCOMPOSITION_OVER);
         return;
     }
-    // Without a graphics context behind the DC, a fresh transparent bitmap does the same.
+    // Without a graphics context behind the DC, a bitmap made from an image whose alpha is all
+    // zero does the same.
     m_dc.SelectObject(wxNullBitmap);
     wxImage img(m_nWidth, m_nHeight, true);
     img.InitAlpha();
     std::memset(img.GetAlpha(), 0, static_cast<size_t>(m_nWidth) * static_cast<size_t>(m_nHeight));
     m_bmp = wxBitmap(img, 32);
     m_dc.SelectObject(m_bmp);
+    m_dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
     m_nAtlasFont = -1;
     m_bAtlasColour = false;
 }
@@ -161,7 +172,4 @@ void CGridTextCache::Clear()
 {
     ClearAtlas();
     m_mapExtents.clear();
-    m_arrFonts.clear();
-    m_arrMetrics.clear();
-    m_nAtlasFont = -1;
 }

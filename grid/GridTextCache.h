@@ -25,13 +25,16 @@ public:
         GRIDSIZE sz;
     };
 
-    explicit CGridTextCache(int nWidth = 2048, int nHeight = 1024);
+    explicit CGridTextCache(int nWidth = 2048, int nHeight = 1024, double dScale = 1.0);
     ~CGridTextCache();
     CGridTextCache(const CGridTextCache&) = delete;
     CGridTextCache& operator=(const CGridTextCache&) = delete;
 
-    // The font's number in this cache; fonts that describe the same face share one.
+    // The font's number in this cache; fonts that describe the same face share one. Numbers
+    // stay valid while GetGeneration() stays the same.
     int FontId(const wxFont& font);
+    int GetGeneration() const { return m_nGeneration; }
+    double GetScale() const { return m_dScale; }
     // The text's extent in the font, measured on first use.
     GRIDSIZE Extent(const std::string& strText, int nFont);
     // The text drawn in the font and colour, drawn into the atlas on first use; null for a text
@@ -41,7 +44,7 @@ public:
 
     // How often the atlas has been started afresh (for tests and benchmarks).
     int GetResetCount() const { return m_nResets; }
-    // Forgets every text and measurement, as when the desktop's fonts change.
+    // Forgets every text drawn and measured (the fonts and their letters' advances stay).
     void Clear();
 
 private:
@@ -52,6 +55,7 @@ private:
     void UseAtlasFont(int nFont);
 
     const int m_nWidth, m_nHeight;
+    const double m_dScale;
     wxBitmap m_bmp;
     wxMemoryDC m_dc;
     std::vector<wxFont> m_arrFonts;
@@ -71,4 +75,5 @@ private:
     // The shelf being filled: strings go left to right, a new shelf starts below the tallest.
     int m_xShelf = 0, m_yShelf = 0, m_cyShelf = 0;
     int m_nResets = 0;
+    int m_nGeneration = 0;
 };

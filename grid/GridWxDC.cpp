@@ -112,8 +112,11 @@ void CGridWxDC::SetFontIfChanged(const wxFont& font)
 
 int CGridWxDC::CurrentFontId()
 {
-    if (m_nFontId < 0)
+    if (m_nFontId < 0 || m_nFontGeneration != m_pTextCache->GetGeneration())
+    {
         m_nFontId = m_pTextCache->FontId(m_dc.GetFont());
+        m_nFontGeneration = m_pTextCache->GetGeneration();
+    }
     return m_nFontId;
 }
 

@@ -66,6 +66,7 @@ private:
     CGridTextCache* m_pTextCache;
     wxWindow* m_pFocusWindow = nullptr;
     int m_nFontId = -1; // the DC font's number in the text cache; -1 until asked
+    int m_nFontGeneration = 0;
     std::vector<wxFont> m_arrSavedFonts;
     bool m_bPen = false, m_bNoPen = false, m_bBrush = false, m_bText = false;
     GRIDCOLOR m_crPen = 0, m_crBrush = 0, m_crText = 0;

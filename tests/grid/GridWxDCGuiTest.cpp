@@ -14,7 +14,9 @@
 
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -142,6 +144,48 @@ TEST(GridWxDCGuiTest, EachColourAndFontIsItsOwnEntry)
     EXPECT_LT(CountDifferent(Paint(nullptr, drawBold), Paint(&cache, drawBold)), 12);
 }
 
+// More fonts than the cache keeps make it start afresh; a DC that still holds an old font
+// number looks its font up again instead of drawing in whatever font now has that number.
+TEST(GridWxDCGuiTest, FontNumbersFromBeforeAFontResetAreNotReused)
+{
+    CGridTextCache cache;
+    CGridFont big(GRIDLOGFONT{-24, 0, 0, 0, 700}, "");
+    const auto drawBig = [&](CGridWxDC& dc)
+    {
+        dc.SelectFont(&big);
+        dc.DrawTextClipped("Big", 2, 2, GRIDRECT{0, 0, W, H}, BLACK);
+    };
+    const wxImage direct = Paint(nullptr, drawBig);
+    wxBitmap bmp(W, H, 24);
+    wxMemoryDC dc(bmp);
+    CGridWxDC gdc(dc, &cache);
+    gdc.FillRect(GRIDRECT{0, 0, W, H}, WHITE);
+    drawBig(gdc);
+    const int nGeneration = cache.GetGeneration();
+    std::vector<std::unique_ptr<CGridFont>> arrFonts;
+    Paint(&cache,
+          [&](CGridWxDC& other)
+          {
+              for (int i = 0; i < 40; ++i)
+              {
+                  arrFonts.push_back(std::make_unique<CGridFont>(GRIDLOGFONT{-(8 + i), 0, 0, 0, 400}, ""));
+                  other.SelectFont(arrFonts.back().get());
+                  other.DrawTextClipped("x", 0, 0, GRIDRECT{0, 0, W, H}, BLACK);
+              }
+          });
+    EXPECT_NE(cache.GetGeneration(), nGeneration);
+    gdc.FillRect(GRIDRECT{0, 0, W, H}, WHITE);
+    gdc.DrawTextClipped("Big", 2, 2, GRIDRECT{0, 0, W, H}, BLACK);
+    const GRIDSIZE szCached = gdc.GetTextExtent("Big");
+    dc.SelectObject(wxNullBitmap);
+    EXPECT_LT(CountDifferent(direct, bmp.ConvertToImage()), 12);
+    wxMemoryDC dcPlain(bmp);
+    CGridWxDC plain(dcPlain);
+    plain.SelectFont(&big);
+    EXPECT_EQ(szCached.cx, plain.GetTextExtent("Big").cx);
+    dcPlain.SelectObject(wxNullBitmap);
+}
+
 TEST(GridWxDCGuiTest, AFullAtlasStartsAfreshWithoutLeftovers)
 {
     CGridTextCache cache(256, 64);
@@ -155,6 +199,9 @@ TEST(GridWxDCGuiTest, AFullAtlasStartsAfreshWithoutLeftovers)
           });
     EXPECT_GT(cache.GetResetCount(), 2);
     // The probe is drawn again into a cleared atlas, over pixels other strings used.
+    EXPECT_EQ(CountDifferent(before, Paint(&cache, draw), 0), 0);
+    // Emptied on purpose, the cache draws and measures as before.
+    cache.Clear();
     EXPECT_EQ(CountDifferent(before, Paint(&cache, draw), 0), 0);
     // A text wider than the whole atlas is drawn directly.
     const std::string strWide(80, 'M');
