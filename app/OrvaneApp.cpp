@@ -18,6 +18,8 @@
 #include <wx/stdpaths.h>
 
 #include <csignal>
+#include <filesystem>
+#include <system_error>
 
 class COrvaneApp : public wxApp
 {
@@ -104,9 +106,10 @@ bool COrvaneApp::OnInit()
     // The recent-file list lives in the user's configuration directory, under "Vorn Orvane".
     wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
     // Its directory is made first: a missing one would only be noticed, with an error box, at exit.
+    // Two programs started together may both make it; the one that finds it made says nothing.
     wxFileName configFile(wxFileConfig::GetLocalFileName(GetAppName(), wxCONFIG_USE_LOCAL_FILE));
-    if (!configFile.DirExists())
-        wxFileName::Mkdir(configFile.GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(configFile.GetPath().utf8_string()), ec);
     wxConfigBase::Set(new wxFileConfig(GetAppName(), wxString(), wxString(), wxString(), wxCONFIG_USE_LOCAL_FILE));
 
     // Before the page directory is made; the handler runs once the event loop does.
