@@ -80,6 +80,15 @@ struct GridEditGuiTest : ::testing::Test
         sim.Text(psz);
         Pump();
     }
+    // Types into the cell area with the cell current: the owner starts the edit.
+    void StartByTyping(int nCol, long nRow, const char* psz)
+    {
+        pGrid->SetCurrentCell(nCol, nRow);
+        dynamic_cast<wxWindow*>(pGrid->GetChild(GRID_CHILD_CELLS))->SetFocus();
+        Pump();
+        Type(psz);
+        ASSERT_TRUE(pGrid->IsEditing());
+    }
     void Key(int nKey)
     {
         sim.Char(nKey);
@@ -163,11 +172,7 @@ TEST_F(GridEditGuiTest, TheBoxGrowsByWholeCellsWithItsText)
 
 TEST_F(GridEditGuiTest, TypingIntoACellStartsAnEditThatKeepsTheFirstCharacter)
 {
-    pGrid->SetCurrentCell(2, 3);
-    dynamic_cast<wxWindow*>(pGrid->GetChild(GRID_CHILD_CELLS))->SetFocus();
-    Pump();
-    Type("1");
-    ASSERT_TRUE(pGrid->IsEditing());
+    StartByTyping(2, 3, "1");
     Type("234");
     EXPECT_EQ(Edit()->GetValue(), "1234");
     Key(WXK_RETURN);
@@ -178,11 +183,7 @@ TEST_F(GridEditGuiTest, TypingIntoACellStartsAnEditThatKeepsTheFirstCharacter)
 // from a control beside the grid.
 TEST_F(GridEditGuiTest, AResizeKeepsTheEditAndTheFocusWhereTheyAre)
 {
-    pGrid->SetCurrentCell(2, 3);
-    dynamic_cast<wxWindow*>(pGrid->GetChild(GRID_CHILD_CELLS))->SetFocus();
-    Pump();
-    Type("1");
-    ASSERT_TRUE(pGrid->IsEditing());
+    StartByTyping(2, 3, "1");
     pGrid->SetSize(wxSize(380, 280));
     Pump();
     EXPECT_TRUE(pGrid->IsEditing());
