@@ -29,7 +29,7 @@ bool COrvaneDoc::OnNewDocument()
     m_report.m_strBankPath.clear();
     if (COrvaneView* view = GetOrvaneView())
     {
-        auto* manager = wxDynamicCast(GetDocumentManager(), COrvaneDocManager);
+        auto* manager = dynamic_cast<COrvaneDocManager*>(GetDocumentManager());
         if (!manager || manager->ShowsStartPage())
             ShowStartPage();
         view->OnChangeFilename();
@@ -67,7 +67,7 @@ bool COrvaneDoc::OnOpenDocument(const wxString& path)
     // replaced whole but not waited on to reach the disk.
     m_report.m_bFlushPage = false;
     // The repair switches as they are now: Options may have changed them since the last bank.
-    auto* manager = wxDynamicCast(GetDocumentManager(), COrvaneDocManager);
+    auto* manager = dynamic_cast<COrvaneDocManager*>(GetDocumentManager());
     if (manager && manager->GetMainFrame())
         m_report.m_repairPolicy = manager->GetMainFrame()->GetSettings().GetRepairPolicy();
     COrvaneView* view = GetOrvaneView();
@@ -125,7 +125,7 @@ wxString COrvaneDoc::GetUserReadableName() const
 
 COrvaneView* COrvaneDoc::GetOrvaneView() const
 {
-    return wxDynamicCast(GetFirstView(), COrvaneView);
+    return dynamic_cast<COrvaneView*>(GetFirstView());
 }
 
 COrvaneDoc* FindDocument()
@@ -133,5 +133,5 @@ COrvaneDoc* FindDocument()
     wxDocManager* manager = wxDocManager::GetDocumentManager();
     if (!manager || manager->GetDocumentsVector().empty())
         return nullptr;
-    return wxDynamicCast(manager->GetDocumentsVector().front(), COrvaneDoc);
+    return dynamic_cast<COrvaneDoc*>(manager->GetDocumentsVector().front());
 }

@@ -83,7 +83,7 @@ bool COrvaneView::OnCreate(wxDocument* doc, long flags)
 {
     if (!wxView::OnCreate(doc, flags))
         return false;
-    auto* manager = wxDynamicCast(GetDocumentManager(), COrvaneDocManager);
+    auto* manager = dynamic_cast<COrvaneDocManager*>(GetDocumentManager());
     wxWindow* frame = manager ? manager->GetMainFrame() : nullptr;
     if (!frame)
         return false;

@@ -10,7 +10,7 @@ wxWindow* CWxMessageSink::Owner() const
     // A message raised from a modal dialog goes over that dialog, which would otherwise hide it.
     wxWindow* focus = wxWindow::FindFocus();
     wxWindow* top = focus ? wxGetTopLevelParent(focus) : nullptr;
-    if (auto* dialog = wxDynamicCast(top, wxDialog); dialog && dialog->IsModal())
+    if (auto* dialog = dynamic_cast<wxDialog*>(top); dialog && dialog->IsModal())
         return dialog;
     if (m_owner)
         return m_owner.get();

@@ -21,11 +21,14 @@ class OptionsDlgGuiTest : public ::testing::Test
 protected:
     void SetUp() override { WriteFileText(m_dir / "back.gif", "GIF89a"); }
 
-    wxTextCtrl* Edit(COptionsDlg& dlg) { return wxDynamicCast(dlg.FindWindow(COptionsDlg::IDC_IMAGE_EDIT), wxTextCtrl); }
-    wxCheckBox* Check(COptionsDlg& dlg, int id) { return wxDynamicCast(dlg.FindWindow(id), wxCheckBox); }
+    wxTextCtrl* Edit(COptionsDlg& dlg)
+    {
+        return dynamic_cast<wxTextCtrl*>(dlg.FindWindow(COptionsDlg::IDC_IMAGE_EDIT));
+    }
+    wxCheckBox* Check(COptionsDlg& dlg, int id) { return dynamic_cast<wxCheckBox*>(dlg.FindWindow(id)); }
     void Click(COptionsDlg& dlg, int id)
     {
-        if (auto* radio = wxDynamicCast(dlg.FindWindow(id), wxRadioButton))
+        if (auto* radio = dynamic_cast<wxRadioButton*>(dlg.FindWindow(id)))
         {
             radio->SetValue(true);
             wxCommandEvent event(wxEVT_RADIOBUTTON, id);
