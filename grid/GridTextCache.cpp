@@ -45,6 +45,7 @@ int CGridTextCache::FontId(const wxFont& font)
         Clear();
         m_arrFonts.clear();
         m_arrMetrics.clear();
+        m_nAtlasFont = -1;
         ++m_nGeneration;
     }
     m_arrFonts.push_back(font);

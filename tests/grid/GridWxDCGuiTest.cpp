@@ -186,6 +186,37 @@ TEST(GridWxDCGuiTest, FontNumbersFromBeforeAFontResetAreNotReused)
     dcPlain.SelectObject(wxNullBitmap);
 }
 
+// After a font reset the first new font takes number 0 again: the atlas must not take the font
+// it last drew with, which had that number before, for it.
+TEST(GridWxDCGuiTest, AFontResetForgetsTheAtlasFont)
+{
+    CGridTextCache cache;
+    std::vector<std::unique_ptr<CGridFont>> arrFonts;
+    for (int i = 0; i < 32; ++i)
+        arrFonts.push_back(std::make_unique<CGridFont>(GRIDLOGFONT{-(8 + i), 0, 0, 0, 400}, ""));
+    Paint(&cache,
+          [&](CGridWxDC& dc)
+          {
+              for (auto& pFont : arrFonts)
+              {
+                  dc.SelectFont(pFont.get());
+                  dc.DrawTextClipped("x", 0, 0, GRIDRECT{0, 0, W, H}, BLACK);
+              }
+              dc.SelectFont(arrFonts.front().get()); // number 0, the atlas's font now
+              dc.DrawTextClipped("y", 0, 0, GRIDRECT{0, 0, W, H}, BLACK);
+          });
+    CGridFont big(GRIDLOGFONT{-24, 0, 0, 0, 700}, "");
+    const auto drawBig = [&](CGridWxDC& dc)
+    {
+        dc.SelectFont(&big);
+        dc.DrawTextClipped("Big", 2, 2, GRIDRECT{0, 0, W, H}, BLACK);
+    };
+    const int nGeneration = cache.GetGeneration();
+    const wxImage cached = Paint(&cache, drawBig);
+    EXPECT_NE(cache.GetGeneration(), nGeneration);
+    EXPECT_LT(CountDifferent(Paint(nullptr, drawBig), cached), 12);
+}
+
 TEST(GridWxDCGuiTest, AFullAtlasStartsAfreshWithoutLeftovers)
 {
     CGridTextCache cache(256, 64);
