@@ -15,6 +15,15 @@ constexpr size_t MAX_EXTENTS = 32768;
 constexpr size_t MAX_FONTS = 32;
 constexpr size_t MAX_TEXT_BYTES = 512;
 constexpr int GAP = 1; // between strings, so that a copy never picks up a neighbour's edge
+
+// The text, a separator it cannot contain, and the font's number.
+void MakeKey(const std::string& strText, int nFont, std::string* pKey)
+{
+    pKey->reserve(strText.size() + 6);
+    pKey->assign(strText);
+    pKey->push_back('\0');
+    pKey->push_back(static_cast<char>(nFont));
+}
 } // namespace
 
 // The atlas has the resolution of the windows it serves (scale 2 on a doubled display), so that
@@ -66,9 +75,7 @@ GRIDSIZE CGridTextCache::Extent(const std::string& strText, int nFont)
 {
     if (nFont < 0 || static_cast<size_t>(nFont) >= m_arrFonts.size())
         return GRIDSIZE{0, 0};
-    m_strKey.assign(strText);
-    m_strKey.push_back('\0');
-    m_strKey.push_back(static_cast<char>(nFont));
+    MakeKey(strText, nFont, &m_strKey);
     if (auto it = m_mapExtents.find(m_strKey); it != m_mapExtents.end())
         return it->second;
     if (m_mapExtents.size() >= MAX_EXTENTS)
@@ -85,10 +92,7 @@ const CGridTextCache::Entry* CGridTextCache::Find(const std::string& strText, in
     if (strText.size() > MAX_TEXT_BYTES || nFont < 0 || static_cast<size_t>(nFont) >= m_arrFonts.size())
         return nullptr;
     std::string strKey;
-    strKey.reserve(strText.size() + 6);
-    strKey.assign(strText);
-    strKey.push_back('\0');
-    strKey.push_back(static_cast<char>(nFont));
+    MakeKey(strText, nFont, &strKey);
     strKey.append(reinterpret_cast<const char*>(&crText), sizeof crText);
     if (auto it = m_mapEntries.find(strKey); it != m_mapEntries.end())
         return &it->second;

@@ -171,10 +171,9 @@ void CGridWxDC::DrawLine(int x1, int y1, int x2, int y2, const CGridPen& pen)
     {
         if (x1 == x2 && y1 == y2)
             return;
-        GRIDRECT rc = x1 == x2 ? (y1 < y2 ? GRIDRECT{x1, y1, x1 + 1, y2} : GRIDRECT{x1, y2 + 1, x1 + 1, y1 + 1})
-                               : (x1 < x2 ? GRIDRECT{x1, y1, x2, y1 + 1} : GRIDRECT{x2 + 1, y1, x1 + 1, y1 + 1});
-        UseBrush(pen.m_crColor);
-        m_dc.DrawRectangle(GridToWxRect(rc));
+        FillRect(x1 == x2 ? (y1 < y2 ? GRIDRECT{x1, y1, x1 + 1, y2} : GRIDRECT{x1, y2 + 1, x1 + 1, y1 + 1})
+                          : (x1 < x2 ? GRIDRECT{x1, y1, x2, y1 + 1} : GRIDRECT{x2 + 1, y1, x1 + 1, y1 + 1}),
+                 pen.m_crColor);
         return;
     }
     UsePen(pen.m_crColor, std::max(1, pen.m_nWidth));
@@ -196,12 +195,12 @@ void CGridWxDC::DrawTextOpaque(const std::string& strText, int x, int y, const G
                                GRIDCOLOR crBack)
 {
     FillRect(rc, crBack);
-    DrawText(strText, x, y, rc, crText);
+    DrawTextClipped(strText, x, y, rc, crText);
 }
 
 // Copies the text from the cache's atlas, only the part inside rc, or draws it clipped to rc
 // when there is no cache or the text is too large for it.
-void CGridWxDC::DrawText(const std::string& strText, int x, int y, const GRIDRECT& rc, GRIDCOLOR crText)
+void CGridWxDC::DrawTextClipped(const std::string& strText, int x, int y, const GRIDRECT& rc, GRIDCOLOR crText)
 {
     if (strText.empty() || rc.IsEmpty())
         return;
@@ -231,11 +230,6 @@ void CGridWxDC::DrawFocusRect(const GRIDRECT& rc)
 {
     if (wxWindow* pWin = m_pFocusWindow ? m_pFocusWindow : m_dc.GetWindow())
         wxRendererNative::Get().DrawFocusRect(pWin, m_dc, GridToWxRect(rc));
-}
-
-void CGridWxDC::DrawTextClipped(const std::string& strText, int x, int y, const GRIDRECT& rc, GRIDCOLOR crText)
-{
-    DrawText(strText, x, y, rc, crText);
 }
 
 // Breaks the text at spaces into lines that fit the width, one line height apart.

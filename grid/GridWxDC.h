@@ -60,7 +60,6 @@ private:
     void UseTextColour(GRIDCOLOR cr);
     void UseBrush(GRIDCOLOR cr);
     int CurrentFontId();
-    void DrawText(const std::string& strText, int x, int y, const GRIDRECT& rc, GRIDCOLOR crText);
 
     wxDC& m_dc;
     CGridTextCache* m_pTextCache;
