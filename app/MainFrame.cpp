@@ -1,4 +1,4 @@
-// The main frame: menus, tool bar, status bar, command states and the commands themselves.
+// The main frame: construction, command states, the commands and the close that saves the settings.
 #include "app/MainFrame.h"
 
 #include "app/OptionsDlg.h"
@@ -10,125 +10,18 @@
 #include "res/MessageBox.h"
 #include "res/ProgramDirectory.h"
 #include "res/StringTable.h"
-#include "res/images/Images.h"
 #include "zipexport/ExportToZipCommand.h"
 
 #include <wx/intl.h>
 #include <wx/accel.h>
-#include <wx/artprov.h>
 #include <wx/config.h>
-#include <wx/dnd.h>
 #include <wx/eventfilter.h>
 #include <wx/filehistory.h>
-#include <wx/iconbndl.h>
-#include <wx/menu.h>
 #include <wx/mstream.h>
-#include <wx/statusbr.h>
-#include <wx/toolbar.h>
 #include <wx/utils.h>
 
 namespace
 {
-// Status-bar indicators, in pane order after the message pane.
-const unsigned kIndicatorIds[3] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
-const wxKeyCode kIndicatorKeys[3] = {WXK_CAPITAL, WXK_NUMLOCK, WXK_SCROLL};
-
-// The commands of the menus and the tool bar: the window id, the id of its prompt in the string table.
-struct CommandPrompt
-{
-    int wxId;
-    unsigned promptId;
-};
-const CommandPrompt kPrompts[] = {
-    {wxID_NEW, ID_FILE_NEW},
-    {wxID_OPEN, ID_FILE_OPEN},
-    {wxID_SAVE, ID_FILE_SAVE},
-    {wxID_SAVEAS, ID_FILE_SAVE_AS},
-    {CMD_EXPORTZIP, ID_EXPORTZIP},
-    {wxID_PRINT, ID_FILE_PRINT},
-    {wxID_PRINT_SETUP, ID_FILE_PRINT_SETUP},
-    {CMD_RECENT_FILE, ID_FILE_MRU_FILE1},
-    {wxID_EXIT, ID_APP_EXIT},
-    {wxID_UNDO, ID_EDIT_UNDO},
-    {wxID_CUT, ID_EDIT_CUT},
-    {wxID_COPY, ID_EDIT_COPY},
-    {wxID_PASTE, ID_EDIT_PASTE},
-    {CMD_BANKINSPECTOR, ID_BANKINSPECTOR},
-    {CMD_OPTIONS, ID_OPTIONS},
-    {CMD_VIEW_TOOLBAR, ID_VIEW_TOOLBAR},
-    {CMD_VIEW_STATUS_BAR, ID_VIEW_STATUS_BAR},
-    {CMD_HELP_FRENCH, ID_HELP_FRENCH},
-    {CMD_HELP_ENGLISH, ID_HELP_ENGLISH},
-    {wxID_ABOUT, ID_APP_ABOUT},
-    {CMD_NEXT_PANE, ID_NEXT_PANE},
-    {CMD_PREV_PANE, ID_PREV_PANE},
-};
-
-unsigned PromptIdOf(int wxId)
-{
-    for (const CommandPrompt& p : kPrompts)
-        if (p.wxId == wxId)
-            return p.promptId;
-    return 0;
-}
-
-wxString Prompt(int wxId)
-{
-    return wxString::FromUTF8(GetPromptText(PromptIdOf(wxId)));
-}
-
-wxString ToolTip(int wxId)
-{
-    return wxString::FromUTF8(GetToolTipText(PromptIdOf(wxId)));
-}
-
-wxBitmap PngBitmap(const unsigned char* data, size_t size)
-{
-    return BitmapFromPng(data, size);
-}
-
-// The size of the tool bar's images: the theme's tool-bar icon size, 16 x 16 without one.
-wxSize ToolBitmapSize()
-{
-    wxSize size = wxArtProvider::GetSizeHint(wxART_TOOLBAR);
-    return size.x > 0 && size.y > 0 ? size : wxSize(16, 16);
-}
-
-// One of our own images, drawn at 16 x 16 and 24 x 24: the drawing nearer the size, fitted to it.
-wxBitmap OwnToolImage(const unsigned char* small, size_t smallSize, const unsigned char* large, size_t largeSize,
-                      wxSize size)
-{
-    wxBitmap bmp = size.y > 20 ? PngBitmap(large, largeSize) : PngBitmap(small, smallSize);
-    if (bmp.IsOk() && bmp.GetSize() != size)
-        bmp = wxBitmap(bmp.ConvertToImage().Rescale(size.x, size.y, wxIMAGE_QUALITY_HIGH));
-    return bmp;
-}
-
-// The theme's stock image at the size (the art provider falls back to wx's own when the theme
-// has none), fitted to the size when the theme's is another.
-wxBitmap StockToolImage(const wxArtID& art, wxSize size)
-{
-    wxBitmap bmp = wxArtProvider::GetBitmap(art, wxART_TOOLBAR, size);
-    if (bmp.IsOk() && bmp.GetSize() != size)
-        bmp = wxBitmap(bmp.ConvertToImage().Rescale(size.x, size.y, wxIMAGE_QUALITY_HIGH));
-    return bmp;
-}
-
-// Files dropped on the tool bar or the status bar go to the frame.
-class CFrameDropTarget : public wxFileDropTarget
-{
-public:
-    explicit CFrameDropTarget(CMainFrame* frame) : m_pFrame(frame) {}
-    bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& files) override
-    {
-        m_pFrame->OnDropFiles(files);
-        return true;
-    }
-
-private:
-    CMainFrame* m_pFrame;
-};
-
 // Tells the gate about every key release in the program.
 class CKeyReleaseFilter : public wxEventFilter
 {
@@ -151,29 +44,6 @@ bool IsReportCommand(int id)
 }
 } // namespace
 
-wxBEGIN_EVENT_TABLE(CMainFrame, wxDocParentFrame)
-    EVT_MENU(CMD_OPTIONS, CMainFrame::OnOptions)
-    EVT_MENU(CMD_BANKINSPECTOR, CMainFrame::OnBankInspector)
-    EVT_MENU(CMD_EXPORTZIP, CMainFrame::OnExportToZip)
-    EVT_MENU(CMD_HELP_FRENCH, CMainFrame::OnHelpFrench)
-    EVT_MENU(CMD_HELP_ENGLISH, CMainFrame::OnHelpEnglish)
-    EVT_MENU(wxID_ABOUT, CMainFrame::OnAbout)
-    EVT_MENU(CMD_VIEW_TOOLBAR, CMainFrame::OnToggleToolBar)
-    EVT_MENU(CMD_VIEW_STATUS_BAR, CMainFrame::OnToggleStatusBar)
-    EVT_UPDATE_UI(CMD_VIEW_TOOLBAR, CMainFrame::OnUpdateToggleToolBar)
-    EVT_UPDATE_UI(CMD_VIEW_STATUS_BAR, CMainFrame::OnUpdateToggleStatusBar)
-    EVT_UPDATE_UI(CMD_HELP_FRENCH, CMainFrame::OnUpdateAlways)
-    EVT_UPDATE_UI(CMD_HELP_ENGLISH, CMainFrame::OnUpdateAlways)
-    EVT_UPDATE_UI(wxID_CUT, CMainFrame::OnUpdateDisabled)
-    EVT_UPDATE_UI(wxID_COPY, CMainFrame::OnUpdateDisabled)
-    EVT_UPDATE_UI(wxID_PASTE, CMainFrame::OnUpdateDisabled)
-    EVT_UPDATE_UI(CMD_NEXT_PANE, CMainFrame::OnUpdateDisabled)
-    EVT_UPDATE_UI(CMD_PREV_PANE, CMainFrame::OnUpdateDisabled)
-    EVT_ACTIVATE(CMainFrame::OnActivate)
-    EVT_CHAR_HOOK(CMainFrame::OnCharHook)
-    EVT_IDLE(CMainFrame::OnIdle)
-wxEND_EVENT_TABLE()
-
 CMainFrame::CMainFrame(wxDocManager* manager, CSettings& settings, const std::string& settingsPath)
     : wxDocParentFrame(manager, nullptr, wxID_ANY, wxString::FromUTF8(GetString(IDR_MAINFRAME)).BeforeFirst('\n'),
                        wxDefaultPosition, wxSize(820, 640)),
@@ -183,23 +53,34 @@ CMainFrame::CMainFrame(wxDocManager* manager, CSettings& settings, const std::st
       m_pKeyReleaseFilter(std::make_unique<CKeyReleaseFilter>(m_backspace))
 {
     wxEvtHandler::AddFilter(m_pKeyReleaseFilter.get());
-    wxIconBundle icons;
-    for (auto [data, size] : {std::pair{orvane_16_png, sizeof orvane_16_png},
-                              std::pair{orvane_32_png, sizeof orvane_32_png},
-                              std::pair{orvane_48_png, sizeof orvane_48_png},
-                              std::pair{orvane_128_png, sizeof orvane_128_png}})
-    {
-        wxIcon icon;
-        icon.CopyFromBitmap(PngBitmap(data, size));
-        icons.AddIcon(icon);
-    }
-    SetIcons(icons);
+    SetFrameIcons();
 
     BuildMenus();
     BuildToolBar();
     BuildStatusBar();
     std::vector<wxAcceleratorEntry> keys = Accelerators();
     SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(keys.size()), keys.data()));
+
+    Bind(wxEVT_MENU, &CMainFrame::OnOptions, this, CMD_OPTIONS);
+    Bind(wxEVT_MENU, &CMainFrame::OnBankInspector, this, CMD_BANKINSPECTOR);
+    Bind(wxEVT_MENU, &CMainFrame::OnExportToZip, this, CMD_EXPORTZIP);
+    Bind(wxEVT_MENU, &CMainFrame::OnHelpFrench, this, CMD_HELP_FRENCH);
+    Bind(wxEVT_MENU, &CMainFrame::OnHelpEnglish, this, CMD_HELP_ENGLISH);
+    Bind(wxEVT_MENU, &CMainFrame::OnAbout, this, wxID_ABOUT);
+    Bind(wxEVT_MENU, &CMainFrame::OnToggleToolBar, this, CMD_VIEW_TOOLBAR);
+    Bind(wxEVT_MENU, &CMainFrame::OnToggleStatusBar, this, CMD_VIEW_STATUS_BAR);
+    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateToggleToolBar, this, CMD_VIEW_TOOLBAR);
+    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateToggleStatusBar, this, CMD_VIEW_STATUS_BAR);
+    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateAlways, this, CMD_HELP_FRENCH);
+    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateAlways, this, CMD_HELP_ENGLISH);
+    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateDisabled, this, wxID_CUT);
+    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateDisabled, this, wxID_COPY);
+    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateDisabled, this, wxID_PASTE);
+    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateDisabled, this, CMD_NEXT_PANE);
+    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateDisabled, this, CMD_PREV_PANE);
+    Bind(wxEVT_ACTIVATE, &CMainFrame::OnActivate, this);
+    Bind(wxEVT_CHAR_HOOK, &CMainFrame::OnCharHook, this);
+    Bind(wxEVT_IDLE, &CMainFrame::OnIdle, this);
     // Bound after the document frame's own close handler, so this one runs first.
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
 
@@ -211,126 +92,6 @@ CMainFrame::~CMainFrame()
     wxEvtHandler::RemoveFilter(m_pKeyReleaseFilter.get());
     if (m_docManager && m_docManager->GetFileHistory() && m_pFileMenu)
         m_docManager->FileHistoryRemoveMenu(m_pFileMenu);
-}
-
-void CMainFrame::BuildMenus()
-{
-    auto add = [](wxMenu* menu, int id, const wxString& text) { menu->Append(id, text, Prompt(id)); };
-
-    m_pFileMenu = new wxMenu;
-    add(m_pFileMenu, wxID_NEW, _("&New\tCtrl+N"));
-    add(m_pFileMenu, wxID_OPEN, _("&Open...\tCtrl+O"));
-    add(m_pFileMenu, wxID_SAVE, _("&Save\tCtrl+S"));
-    add(m_pFileMenu, wxID_SAVEAS, _("Save &As..."));
-    add(m_pFileMenu, CMD_EXPORTZIP, _("Export to &Zip..."));
-    m_pFileMenu->AppendSeparator();
-    add(m_pFileMenu, wxID_PRINT, _("&Print...\tCtrl+P"));
-    add(m_pFileMenu, wxID_PRINT_SETUP, _("P&rint Setup..."));
-    m_pFileMenu->AppendSeparator();
-    m_pFileMenu->Append(CMD_RECENT_FILE, _("Recent File"), wxString::FromUTF8(GetString(ID_FILE_MRU_FILE1)));
-    m_pFileMenu->AppendSeparator();
-    add(m_pFileMenu, wxID_EXIT, _("E&xit"));
-
-    auto* editMenu = new wxMenu;
-    add(editMenu, wxID_UNDO, _("&Undo\tCtrl+Z"));
-    editMenu->AppendSeparator();
-    add(editMenu, wxID_CUT, _("Cu&t\tCtrl+X"));
-    add(editMenu, wxID_COPY, _("&Copy\tCtrl+C"));
-    add(editMenu, wxID_PASTE, _("&Paste\tCtrl+V"));
-    editMenu->AppendSeparator();
-    add(editMenu, CMD_BANKINSPECTOR, _("Bank &Inspector\tCtrl+I"));
-    add(editMenu, CMD_OPTIONS, _("Options\tCtrl+O"));
-
-    auto* viewMenu = new wxMenu;
-    viewMenu->AppendCheckItem(CMD_VIEW_TOOLBAR, _("&Toolbar"), Prompt(CMD_VIEW_TOOLBAR));
-    viewMenu->AppendCheckItem(CMD_VIEW_STATUS_BAR, _("&Status Bar"), Prompt(CMD_VIEW_STATUS_BAR));
-
-    auto* helpMenu = new wxMenu;
-    add(helpMenu, CMD_HELP_FRENCH, _("Help (French)"));
-    add(helpMenu, CMD_HELP_ENGLISH, _("Help (English)"));
-    helpMenu->Break();
-    add(helpMenu, wxID_ABOUT, _("&About Orvane..."));
-
-    auto* menuBar = new wxMenuBar;
-    menuBar->Append(m_pFileMenu, _("&File"));
-    menuBar->Append(editMenu, _("&Edit"));
-    menuBar->Append(viewMenu, _("&View"));
-    menuBar->Append(helpMenu, _("&Help"));
-    SetMenuBar(menuBar);
-
-    // The recent-file list keeps its entries in the menu from now on.
-    if (m_docManager && m_docManager->GetFileHistory())
-    {
-        m_docManager->FileHistoryUseMenu(m_pFileMenu);
-        if (wxConfigBase::Get(false))
-            m_docManager->FileHistoryLoad(*wxConfigBase::Get(false));
-        else
-            m_docManager->FileHistoryAddFilesToMenu(m_pFileMenu);
-    }
-}
-
-void CMainFrame::BuildToolBar()
-{
-    wxToolBar* bar = CreateToolBar(wxTB_FLAT | wxTB_HORIZONTAL | wxBORDER_NONE);
-    const wxSize size = ToolBitmapSize();
-    bar->SetToolBitmapSize(size);
-    struct Tool
-    {
-        int id;
-        wxArtID art;
-    };
-    const Tool tools[] = {
-        {wxID_NEW, wxART_NEW},     {wxID_OPEN, wxART_FILE_OPEN}, {wxID_SEPARATOR, ""},
-        {wxID_SAVE, wxART_FILE_SAVE}, {wxID_CUT, wxART_CUT},      {wxID_COPY, wxART_COPY},
-        {wxID_SEPARATOR, ""},      {CMD_OPTIONS, ""},            {CMD_BANKINSPECTOR, ""},
-        {wxID_PRINT, wxART_PRINT}, {wxID_ABOUT, wxART_HELP},
-    };
-    for (const Tool& t : tools)
-    {
-        if (t.id == wxID_SEPARATOR)
-        {
-            bar->AddSeparator();
-            continue;
-        }
-        wxBitmap image;
-        if (t.id == CMD_OPTIONS)
-            image = OwnToolImage(tool_options_png, sizeof tool_options_png, tool_options_24_png,
-                                 sizeof tool_options_24_png, size);
-        else if (t.id == CMD_BANKINSPECTOR)
-            image = OwnToolImage(tool_inspector_png, sizeof tool_inspector_png, tool_inspector_24_png,
-                                 sizeof tool_inspector_24_png, size);
-        else
-            image = StockToolImage(t.art, size);
-        bar->AddTool(t.id, ToolTip(t.id), image, ToolTip(t.id), wxITEM_NORMAL);
-        bar->SetToolLongHelp(t.id, Prompt(t.id));
-    }
-    bar->Realize();
-    bar->SetDropTarget(new CFrameDropTarget(this));
-}
-
-void CMainFrame::BuildStatusBar()
-{
-    wxStatusBar* bar = CreateStatusBar(4);
-    int widths[4] = {-1, 0, 0, 0};
-    for (int i = 0; i < 3; ++i)
-        widths[i + 1] = bar->GetTextExtent(wxString::FromUTF8(GetString(kIndicatorIds[i]))).GetWidth() + 16;
-    bar->SetStatusWidths(4, widths);
-    SetStatusText(wxString::FromUTF8(GetString(AFX_IDS_IDLEMESSAGE)), 0);
-    bar->SetDropTarget(new CFrameDropTarget(this));
-}
-
-std::vector<wxAcceleratorEntry> CMainFrame::Accelerators()
-{
-    return {
-        {wxACCEL_CTRL, 'B', CMD_OPTIONS},          {wxACCEL_CTRL, 'I', CMD_BANKINSPECTOR},
-        {wxACCEL_CTRL, 'O', wxID_OPEN},           {wxACCEL_CTRL, 'S', wxID_SAVE},
-        {wxACCEL_CTRL, 'P', wxID_PRINT},          {wxACCEL_CTRL, 'C', wxID_COPY},
-        {wxACCEL_CTRL, WXK_INSERT, wxID_COPY},    {wxACCEL_CTRL, 'V', wxID_PASTE},
-        {wxACCEL_SHIFT, WXK_INSERT, wxID_PASTE},  {wxACCEL_CTRL, 'X', wxID_CUT},
-        {wxACCEL_SHIFT, WXK_DELETE, wxID_CUT},    {wxACCEL_CTRL, 'Z', wxID_UNDO},
-        {wxACCEL_ALT, WXK_BACK, wxID_UNDO},       {wxACCEL_NORMAL, WXK_F6, CMD_NEXT_PANE},
-        {wxACCEL_SHIFT, WXK_F6, CMD_PREV_PANE},
-    };
 }
 
 void CMainFrame::CopySettingsToDocument()
@@ -475,52 +236,6 @@ void CMainFrame::OnActivate(wxActivateEvent& event)
     if (!event.GetActive())
         m_backspace.Reset();
     event.Skip();
-}
-
-void CMainFrame::OnIdle(wxIdleEvent& event)
-{
-    // The lock-key indicators show their text while the lock is on.
-    if (wxStatusBar* bar = GetStatusBar())
-    {
-        for (int i = 0; i < 3; ++i)
-        {
-            bool on = wxGetKeyState(kIndicatorKeys[i]);
-            if (on != m_abIndicators[i] || bar->GetStatusText(i + 1).empty() == on)
-            {
-                m_abIndicators[i] = on;
-                bar->SetStatusText(on ? wxString::FromUTF8(GetString(kIndicatorIds[i])) : wxString(), i + 1);
-            }
-        }
-    }
-    event.Skip();
-}
-
-void CMainFrame::OnToggleToolBar(wxCommandEvent&)
-{
-    if (wxToolBar* bar = GetToolBar())
-    {
-        bar->Show(!bar->IsShown());
-        SendSizeEvent();
-    }
-}
-
-void CMainFrame::OnToggleStatusBar(wxCommandEvent&)
-{
-    if (wxStatusBar* bar = GetStatusBar())
-    {
-        bar->Show(!bar->IsShown());
-        SendSizeEvent();
-    }
-}
-
-void CMainFrame::OnUpdateToggleToolBar(wxUpdateUIEvent& event)
-{
-    event.Check(GetToolBar() && GetToolBar()->IsShown());
-}
-
-void CMainFrame::OnUpdateToggleStatusBar(wxUpdateUIEvent& event)
-{
-    event.Check(GetStatusBar() && GetStatusBar()->IsShown());
 }
 
 void CMainFrame::OnUpdateDisabled(wxUpdateUIEvent& event)

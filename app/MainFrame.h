@@ -70,6 +70,7 @@ protected:
     bool TryBefore(wxEvent& event) override;
 
 private:
+    void SetFrameIcons();
     void BuildMenus();
     void BuildToolBar();
     void BuildStatusBar();
@@ -93,8 +94,6 @@ private:
     CKeyRepeatGate m_backspace;
     // Sees the key releases of the frame's windows, which never reach the frame's handlers.
     std::unique_ptr<wxEventFilter> m_pKeyReleaseFilter;
-
-    wxDECLARE_EVENT_TABLE();
 };
 
 // 1 while the view shows the mapping page ("midimap.html" in its location), else 0.

@@ -3,6 +3,8 @@
 // settings; the page is rendered again by the caller.
 #pragma once
 
+#include "app/ColorSwatch.h"
+
 #include <wx/dialog.h>
 
 #include <cstdint>
@@ -13,21 +15,6 @@ class CSettings;
 class wxRadioButton;
 class wxTextCtrl;
 class wxCheckBox;
-
-// A colour sample framed by a bump edge.
-class CColorSwatch : public wxWindow
-{
-public:
-    CColorSwatch(wxWindow* parent, wxWindowID id, uint32_t color);
-    void SetColor(uint32_t color);
-    uint32_t GetColor() const { return m_color; }
-    // The sample: filled in its colour, outlined, with the edge around it.
-    void Draw(wxDC& dc, wxRect rect) const;
-
-private:
-    void OnPaint(wxPaintEvent& event);
-    uint32_t m_color;
-};
 
 class COptionsDlg : public wxDialog
 {
@@ -82,7 +69,3 @@ private:
     wxCheckBox* m_checkBoxKeepBackup = nullptr;
     wxCheckBox* m_checkBoxAutoRemove = nullptr;
 };
-
-// 0x00BBGGRR and wxColour.
-wxColour ColourFromRef(uint32_t color);
-uint32_t RefFromColour(const wxColour& colour);

@@ -2,29 +2,14 @@
 // mapping page and the help pages, follows links inside itself, prints, and opens dropped files.
 #pragma once
 
+#include "app/BrowserWindow.h"
+
 #include <wx/docview.h>
-#include <wx/html/htmlwin.h>
 
 #include <memory>
 #include <string>
 
 class wxHtmlEasyPrinting;
-
-// The browser window inside the view. Backspace and Alt+Left go back in its history; links to
-// web pages go to the desktop's browser, all others are followed here.
-class CBrowserWindow : public wxHtmlWindow
-{
-public:
-    explicit CBrowserWindow(wxWindow* parent);
-    // Loads the current page again, keeping the scroll position.
-    void Reload();
-
-protected:
-    void OnLinkClicked(const wxHtmlLinkInfo& link) override;
-
-private:
-    void OnKeyDown(wxKeyEvent& event);
-};
 
 class COrvaneView : public wxView
 {

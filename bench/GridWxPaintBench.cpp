@@ -4,10 +4,10 @@
 // emptied before each pass (a page never shown), and the toolkit's text drawing alone.
 #include "grid/GridCellArea.h"
 #include "grid/GridCore.h"
-#include "grid/GridCtrl.h"
-#include "grid/GridTextCache.h"
-#include "grid/GridWnd.h"
-#include "grid/GridWxDC.h"
+#include "grid/wx/GridCtrl.h"
+#include "grid/wx/GridTextCache.h"
+#include "grid/wx/GridWnd.h"
+#include "grid/wx/GridWxDC.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,7 +3,7 @@
 // only values from 0 to 127 are taken and the column widths stay as they are.
 #pragma once
 
-#include "grid/GridCtrl.h"
+#include "grid/wx/GridCtrl.h"
 #include "inspector/InspectorTable.h"
 
 #include <functional>

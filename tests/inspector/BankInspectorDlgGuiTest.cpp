@@ -2,7 +2,7 @@
 // Cancel clicked with real mouse events, checked on the bytes on disk.
 #include "inspector/BankInspectorDlg.h"
 #include "inspector/InspectorGrid.h"
-#include "grid/GridEdit.h"
+#include "grid/wx/GridEdit.h"
 #include "res/StringTable.h"
 #include "support/BankBuilder.h"
 #include "support/MessageRecorder.h"

@@ -3,9 +3,9 @@
 // a joined block, with multi-selection on. A double click edits, the popup sorts column A.
 #include "grid/GridCellType.h"
 #include "grid/GridCheckBoxType.h"
-#include "grid/GridCtrl.h"
+#include "grid/wx/GridCtrl.h"
 #include "grid/GridKeys.h"
-#include "grid/GridWxDC.h"
+#include "grid/wx/GridWxDC.h"
 
 #include <wx/app.h>
 #include <wx/dcmemory.h>

@@ -1,0 +1,41 @@
+// The view's browser window: reloading in place, links and the Back keys.
+#include "app/BrowserWindow.h"
+
+#include <wx/utils.h>
+
+CBrowserWindow::CBrowserWindow(wxWindow* parent)
+    : wxHtmlWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxHW_DEFAULT_STYLE | wxBORDER_NONE)
+{
+    Bind(wxEVT_KEY_DOWN, &CBrowserWindow::OnKeyDown, this);
+}
+
+void CBrowserWindow::Reload()
+{
+    wxString page = GetOpenedPage();
+    if (page.empty())
+        return;
+    // The history keeps one entry for a page loaded again over itself.
+    int x = 0, y = 0;
+    GetViewStart(&x, &y);
+    LoadPage(page);
+    Scroll(x, y);
+}
+
+void CBrowserWindow::OnLinkClicked(const wxHtmlLinkInfo& link)
+{
+    wxString href = link.GetHref();
+    if (href.StartsWith("http:") || href.StartsWith("https:") || href.StartsWith("mailto:"))
+        wxLaunchDefaultBrowser(href);
+    else
+        wxHtmlWindow::OnLinkClicked(link);
+}
+
+void CBrowserWindow::OnKeyDown(wxKeyEvent& event)
+{
+    bool back = (event.GetKeyCode() == WXK_BACK && event.GetModifiers() == wxMOD_NONE) ||
+                (event.GetKeyCode() == WXK_LEFT && event.GetModifiers() == wxMOD_ALT);
+    if (back)
+        HistoryBack();
+    else
+        event.Skip();
+}
