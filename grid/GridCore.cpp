@@ -7,13 +7,6 @@
 #include "grid/GridDropListType.h"
 #include "grid/GridColors.h"
 #include "grid/GridDC.h"
-#include "grid/GridDataSource.h"
-#include "res/MessageBox.h"
-#include "res/StringTable.h"
-
-#include <cmath>
-#include <cstdio>
-#include <cstring>
 
 CGridCore::CGridCore()
 {
