@@ -5,6 +5,7 @@
 #include "base/ReplaceFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -49,6 +50,8 @@ std::string FileErrorText(int error)
     case kErrChanged: return "the file was changed by another program; nothing was written";
     case kErrReadOnly: return "the file is read-only";
     case kErrShort: return "the file ended early";
+    case kErrBusy: return "another program is changing the file; nothing was written";
+    case kErrReplaced: return "the file was replaced while it was written";
     default: return std::strerror(error);
     }
 }
@@ -224,6 +227,15 @@ uint64_t CPosixFileSystem::NextHole(int handle, uint64_t offset)
 {
     off_t at = ::lseek(handle, static_cast<off_t>(offset), SEEK_HOLE);
     return at >= 0 ? static_cast<uint64_t>(at) : UINT64_MAX;
+}
+
+bool CPosixFileSystem::Lock(int handle, bool bWait)
+{
+    int result;
+    do
+        result = ::flock(handle, LOCK_EX | (bWait ? 0 : LOCK_NB));
+    while (result != 0 && errno == EINTR);
+    return result == 0 || Fail(false);
 }
 
 bool CPosixFileSystem::Close(int handle)

@@ -85,6 +85,14 @@ class IFileSystem
         (void)offset;
         return UINT64_MAX;
     }
+    // Takes the exclusive advisory lock of an open file, held until the handle is closed. With
+    // bWait false, fails at once (EWOULDBLOCK) while another open of the file holds it.
+    virtual bool Lock(int handle, bool bWait)
+    {
+        (void)handle;
+        (void)bWait;
+        return true;
+    }
     // Closes the handle in any case; false when the system reported an error.
     virtual bool Close(int handle) = 0;
 
@@ -124,6 +132,7 @@ class CPosixFileSystem : public IFileSystem
     bool SetSize(int handle, uint64_t size) override;
     uint64_t NextData(int handle, uint64_t offset) override;
     uint64_t NextHole(int handle, uint64_t offset) override;
+    bool Lock(int handle, bool bWait) override;
     bool Close(int handle) override;
     bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
     bool Remove(const std::filesystem::path& path) override;
@@ -148,7 +157,9 @@ enum : int
     kErrNotRegular = 10001, // a FIFO, device, directory or other non-regular file
     kErrChanged = 10002,    // replaced or changed by another program since it was read
     kErrReadOnly = 10003,   // has no write permission bit: its owner made it read-only
-    kErrShort = 10004       // ended before the expected length
+    kErrShort = 10004,      // ended before the expected length
+    kErrBusy = 10005,       // another writer of this program held the file too long
+    kErrReplaced = 10006    // the name led to another file once the write was done
 };
 // A short reason for an error number, for messages: "No space left on device".
 std::string FileErrorText(int error);

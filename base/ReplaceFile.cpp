@@ -45,9 +45,17 @@ bool CReplacingFile::CreateAt(const std::filesystem::path& path, unsigned mode)
     m_nHandle = m_fs.Create(path, mode);
     if (m_nHandle < 0)
         return false;
+    // Held while the file is written, so that another writer can tell it from a stale one.
+    m_fs.Lock(m_nHandle, false);
     m_tempPath = path;
     m_nCleanupSlot = RegisterTempFile(path.c_str());
     return true;
+}
+
+bool CReplacingFile::IsStale(const std::filesystem::path& path)
+{
+    CFsHandle other(m_fs, m_fs.OpenRead(path));
+    return !other.IsOpen() || m_fs.Lock(other.Get(), false);
 }
 
 bool CReplacingFile::Create(unsigned mode, const FILESTAT* owner)
@@ -56,16 +64,18 @@ bool CReplacingFile::Create(unsigned mode, const FILESTAT* owner)
     named += m_strSuffix;
 
     // A stale file or link of ours is removed; anything else of that name (a FIFO, a
-    // directory) is left alone and a unique name is used instead.
+    // directory, the file another writer is writing now) is left alone and a unique name is
+    // used instead, as it is when the name is too long for the file system.
     FILESTAT existing;
     bool taken = m_fs.StatPath(named, existing, false);
-    if (!taken && m_fs.LastError() != ENOENT)
-        return Failed(m_fs.LastError()); // the directory cannot even be looked into
-    if (taken && (existing.bRegular || existing.bLink))
+    const int lookError = taken ? 0 : m_fs.LastError();
+    if (!taken && lookError != ENOENT && lookError != ENAMETOOLONG)
+        return Failed(lookError); // the directory cannot even be looked into
+    if (taken && (existing.bLink || (existing.bRegular && IsStale(named))))
         taken = !m_fs.Remove(named);
-    if (taken || !CreateAt(named, mode))
+    if (lookError == ENAMETOOLONG || taken || !CreateAt(named, mode))
     {
-        int error = taken ? EEXIST : m_fs.LastError();
+        int error = lookError == ENAMETOOLONG ? ENAMETOOLONG : taken ? EEXIST : m_fs.LastError();
         if (error != EEXIST && error != ENAMETOOLONG)
             return Failed(error);
         const std::filesystem::path dir = m_target.parent_path();

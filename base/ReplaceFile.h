@@ -21,7 +21,7 @@ public:
 
     // Creates the temporary file with the permission bits; with owner, also gives it that
     // file's owner and group where the process may. A stale regular file or link of the
-    // temporary name is removed first.
+    // temporary name is removed first; one another writer still holds is left alone.
     bool Create(unsigned mode, const FILESTAT* owner = nullptr);
     int Handle() const { return m_nHandle; }
     const std::filesystem::path& TempPath() const { return m_tempPath; }
@@ -47,6 +47,8 @@ public:
 private:
     bool Failed(int error);
     bool CreateAt(const std::filesystem::path& path, unsigned mode);
+    // Whether the file at path is left over from a writer that is gone (none holds its lock).
+    bool IsStale(const std::filesystem::path& path);
 
     IFileSystem& m_fs;
     std::filesystem::path m_target;

@@ -3,6 +3,8 @@
 
 #include "res/MessageBox.h"
 
+class CWriterLock;
+
 #include <cstdint>
 #include <iosfwd>
 #include <string>
@@ -64,6 +66,10 @@ std::string PrintableText(const std::string& text);
 // True when a and b are the same file (same device and inode, links followed).
 bool IsSameFile(const std::string& a, const std::string& b);
 
+
+// Takes the writer's lock of the bank at path for a command that changes it; false after the
+// "Unable to open file !" message when the bank cannot be opened or another writer keeps it.
+bool LockBankForWriting(CWriterLock& lock, const std::string& path);
 
 // Prints "orvane-cli: <message>" and a hint to the command's help; returns kCliUsage.
 int UsageError(std::ostream& err, const std::string& command, const std::string& message);

@@ -1,6 +1,7 @@
 // orvane-cli repair: repairs converted TTS banks without asking, as the desktop program does
 // with automatic repair switched on.
 #include "cli/Cli.h"
+#include "base/WriterLock.h"
 #include "cli/CliSupport.h"
 #include "soundbank/SoundBank.h"
 
@@ -15,7 +16,8 @@ const char* const kHelp =
     "moved in front of the TTMA chunk; nothing else changes. The repaired file is written\n"
     "beside the bank as BANK.new and then replaces it; on failure the bank stays as it was.\n"
     "Prints 'repaired', 'nothing to repair' or 'not repaired' for each bank.\n\n"
-    "  --backup   copy each bank to BANK.bak before repairing it\n\n"
+    "  --backup   copy each bank to BANK.bak before repairing it (a bank whose copy fails\n"
+    "             is not repaired)\n\n"
     "Exit status: 0 every bank was repaired or needed nothing, 1 a bank could not be read\n"
     "or repaired, 2 usage error.\n";
 } // namespace
@@ -38,7 +40,7 @@ int RunRepairCommand(const std::vector<std::string>& args, std::ostream& out, st
             return kCliOk;
         }
         if (arg == "--backup")
-            policy.bKeepBackup = true;
+            policy.bKeepBackup = policy.bBackupRequired = true;
         else if (arg.size() > 1 && arg[0] == '-')
             return UsageError(err, "repair", "unknown option '" + arg + "'");
         else
@@ -50,8 +52,9 @@ int RunRepairCommand(const std::vector<std::string>& args, std::ostream& out, st
     int code = kCliOk;
     for (const std::string& path : paths)
     {
+        CWriterLock lock(GetFileSystem());
         CSoundBank bank;
-        bool loaded = bank.Load(path, policy) != 0;
+        bool loaded = LockBankForWriting(lock, path) && bank.Load(path, policy) != 0;
         CSoundBank::RepairOutcome outcome = bank.GetRepairOutcome();
         if (loaded && outcome == CSoundBank::RepairNone)
             out << path << ": nothing to repair\n";

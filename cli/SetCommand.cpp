@@ -1,6 +1,7 @@
 // orvane-cli set: changes a bank's name, priority and mapping entries in place, with the same
 // limits and the same backup-then-save steps as the desktop program's bank inspector.
 #include "cli/Cli.h"
+#include "base/WriterLock.h"
 #include "cli/CliSupport.h"
 #include "soundbank/BankName.h"
 #include "soundbank/SoundBank.h"
@@ -114,7 +115,11 @@ int RunSetCommand(const std::vector<std::string>& args, std::ostream& out, std::
         return UsageError(err, "set", "give exactly one bank");
     const std::string& path = paths[0];
 
-    // Read as the inspector reads it; a converted bank is edited as it is, never repaired.
+    // Read as the inspector reads it; a converted bank is edited as it is, never repaired. The
+    // lock keeps another writer out from this read to the end of the write.
+    CWriterLock lock(GetFileSystem());
+    if (!LockBankForWriting(lock, path))
+        return kCliBankFailed;
     CSoundBank bank;
     if (!bank.Load(path, REPAIRPOLICY{REPAIRPOLICY::Never, false}))
         return kCliBankFailed;

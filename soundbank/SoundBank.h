@@ -35,6 +35,7 @@ struct REPAIRPOLICY
     };
     MODE nMode = Ask;
     bool bKeepBackup = false; // copy the bank to "<path>.bak" before repairing it
+    bool bBackupRequired = false; // a backup that cannot be made stops the repair (else it goes on)
 };
 
 class CSoundBank

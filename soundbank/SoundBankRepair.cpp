@@ -81,9 +81,8 @@ int CSoundBank::HandleConvertedBank(const std::filesystem::path& path, const REP
     if (policy.nMode == REPAIRPOLICY::Automatic ||
         (policy.nMode == REPAIRPOLICY::Ask && AppMessageBox(IDS_TTSQUESTION, MsgQuestion) == AnswerYes))
     {
-        if (policy.bKeepBackup)
-            MakeBackup(path);
-        bool repaired = RepairTts(path) != 0;
+        const bool backedUp = !policy.bKeepBackup || MakeBackup(path);
+        bool repaired = (backedUp || !policy.bBackupRequired) && RepairTts(path) != 0;
         // The reading of a freshly repaired file never starts another repair.
         if (repaired)
             Load(path, REPAIRPOLICY{REPAIRPOLICY::Never, false});

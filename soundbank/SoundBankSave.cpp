@@ -6,6 +6,7 @@
 #include "base/ByteCodec.h"
 #include "base/FileSystem.h"
 #include "base/SignalGuard.h"
+#include "base/WriterLock.h"
 #include "res/MessageBox.h"
 #include "res/StringTable.h"
 #include "soundbank/BankName.h"
@@ -160,6 +161,10 @@ int CSoundBank::SaveInPlace()
         RestoreSpans(fs, path, spans);
         return fail(error);
     }
+    // A bank renamed over while it was written holds nothing of this save: the values went to
+    // the file that was replaced.
+    if (known && PathLeadsElsewhere(fs, path, written))
+        return fail(kErrReplaced);
     // The file as this save left it is the one a later save may write to.
     m_fileStat = written;
     m_bKnowsFile = known;

@@ -49,3 +49,32 @@ TEST(ReplaceFileTest, GivenUpAndInterruptedReplacementsLeaveNothingBehind)
         EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(dir.Path()), {}));
     }
 }
+
+TEST(ReplaceFileTest, ATemporaryFileAnotherWriterHoldsIsLeftAloneAndAStaleOneRemoved)
+{
+    CTempDir dir;
+    const auto target = dir / "bank.94b";
+    WriteFileText(target, "old");
+    CPosixFileSystem fs;
+
+    // Another writer is writing "bank.94b.new" now: its file stays, a unique name is used.
+    CReplacingFile first(fs, target);
+    ASSERT_TRUE(first.Create(0644));
+    ASSERT_TRUE(first.Write(0, "first", 5));
+    {
+        CReplacingFile second(fs, target);
+        ASSERT_TRUE(second.Create(0644));
+        EXPECT_NE(first.TempPath(), second.TempPath());
+        ASSERT_TRUE(second.Write(0, "second", 6));
+        ASSERT_TRUE(second.Commit());
+    }
+    EXPECT_EQ("first", ReadFileText(first.TempPath()));
+    ASSERT_TRUE(first.Commit());
+    EXPECT_EQ("first", ReadFileText(target));
+
+    // One left by a writer that is gone is taken over.
+    WriteFileText(dir / "bank.94b.new", "stale");
+    CReplacingFile third(fs, target);
+    ASSERT_TRUE(third.Create(0644));
+    EXPECT_EQ(dir / "bank.94b.new", third.TempPath());
+}

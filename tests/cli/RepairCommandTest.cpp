@@ -61,6 +61,15 @@ TEST_F(RepairCommandTest, BackupAndFailures)
     EXPECT_EQ(0, r.code);
     EXPECT_EQ(conv.Bytes(), ReadFileBytes(converted + ".bak"));
 
+    // A backup that cannot be made (a directory has its name) stops the repair of that bank.
+    std::string noBackup = Bank(conv, "nobackup.94b");
+    std::filesystem::create_directory(noBackup + ".bak");
+    r = RunCli({"repair", "--backup", noBackup});
+    EXPECT_EQ(1, r.code);
+    EXPECT_EQ(noBackup + ": not repaired\n", r.out);
+    EXPECT_THAT(r.err, HasSubstr("Unable to create backup"));
+    EXPECT_EQ(conv.Bytes(), ReadFileBytes(noBackup));
+
     // A bank that cannot be repaired and one that cannot be read: exit 1, files untouched.
     CBankBuilder inside;
     inside.Chunk("TTMA", CBankBuilder().Prio("Inner", 1).Bytes()).Prio("Outer", 1).Imap({}, {});

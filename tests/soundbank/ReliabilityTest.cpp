@@ -228,12 +228,14 @@ TEST_F(ReliabilityTest, RepairKeepsHolesOwnerAndWorksForNamesTooLongForATemporar
         EXPECT_EQ(4322u, st.st_gid);
     }
 
-    // 251 characters: "<name>.new" does not fit in a directory entry.
-    const std::string longName = std::string(247, 'n') + ".94b";
-    const auto path = Write(Converted(), longName);
-    CSoundBank longBank;
-    ASSERT_EQ(1, longBank.Load(path, m_repair));
-    EXPECT_EQ(CSoundBank::RepairDone, longBank.GetRepairOutcome());
+    // 252 and 255 characters: "<name>.new" does not fit in a directory entry.
+    for (size_t length : {252u, 255u})
+    {
+        const auto path = Write(Converted(), std::string(length - 4, 'n') + ".94b");
+        CSoundBank longBank;
+        ASSERT_EQ(1, longBank.Load(path, m_repair));
+        EXPECT_EQ(CSoundBank::RepairDone, longBank.GetRepairOutcome()) << length;
+    }
     EXPECT_THAT(quiet.Texts(), IsEmpty());
-    EXPECT_EQ(2u, Names().size()); // the two banks and nothing left behind
+    EXPECT_EQ(3u, Names().size()); // the three banks and nothing left behind
 }

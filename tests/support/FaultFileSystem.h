@@ -32,6 +32,7 @@ class CFaultFileSystem : public IFileSystem
     bool SetSize(int handle, uint64_t size) override;
     uint64_t NextData(int handle, uint64_t offset) override { return m_real.NextData(handle, offset); }
     uint64_t NextHole(int handle, uint64_t offset) override { return m_real.NextHole(handle, offset); }
+    bool Lock(int handle, bool bWait) override { return Pass(m_real.Lock(handle, bWait)); }
     bool Close(int handle) override;
     bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
     bool Remove(const std::filesystem::path& path) override;
