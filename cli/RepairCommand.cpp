@@ -9,17 +9,16 @@
 
 namespace
 {
-const char* const kHelp =
-    "Usage: orvane-cli repair [--backup] BANK...\n\n"
-    "Repairs banks converted from the TTS format (a TTMA chunk in front of the priority\n"
-    "chunk of a .94b file) so that every bank loader accepts them: the priority chunk is\n"
-    "moved in front of the TTMA chunk; nothing else changes. The repaired file is written\n"
-    "beside the bank as BANK.new and then replaces it; on failure the bank stays as it was.\n"
-    "Prints 'repaired', 'nothing to repair' or 'not repaired' for each bank.\n\n"
-    "  --backup   copy each bank to BANK.bak before repairing it (a bank whose copy fails\n"
-    "             is not repaired)\n\n"
-    "Exit status: 0 every bank was repaired or needed nothing, 1 a bank could not be read\n"
-    "or repaired, 2 usage error.\n";
+const char* const kHelp = "Usage: orvane-cli repair [--backup] BANK...\n\n"
+                          "Repairs banks converted from the TTS format (a TTMA chunk in front of the priority\n"
+                          "chunk of a .94b file) so that every bank loader accepts them: the priority chunk is\n"
+                          "moved in front of the TTMA chunk; nothing else changes. The repaired file is written\n"
+                          "beside the bank as BANK.new and then replaces it; on failure the bank stays as it was.\n"
+                          "Prints 'repaired', 'nothing to repair' or 'not repaired' for each bank.\n\n"
+                          "  --backup   copy each bank to BANK.bak before repairing it (a bank whose copy fails\n"
+                          "             is not repaired)\n\n"
+                          "Exit status: 0 every bank was repaired or needed nothing, 1 a bank could not be read\n"
+                          "or repaired, 2 usage error.\n";
 } // namespace
 
 int RunRepairCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)

@@ -20,7 +20,7 @@ namespace
 // Name at 8, priority at 16, instrument 0's program at 26 and its variation at 28.
 class ConcurrentWritersTest : public ::testing::Test
 {
-  protected:
+protected:
     ConcurrentWritersTest()
     {
         m_bank.Prio("Both", 1).Imap(CBankBuilder::Entries(3), CBankBuilder::Entries(2));
@@ -59,7 +59,7 @@ class ConcurrentWritersTest : public ::testing::Test
 // moment would.
 class CRenameDuringWrite : public CPosixFileSystem
 {
-  public:
+public:
     CRenameDuringWrite(std::filesystem::path from, std::filesystem::path to)
         : m_from(std::move(from)), m_to(std::move(to)), m_scope(FileSystemSlot(), this)
     {
@@ -71,7 +71,7 @@ class CRenameDuringWrite : public CPosixFileSystem
         return CPosixFileSystem::Sync(handle);
     }
 
-  private:
+private:
     std::filesystem::path m_from, m_to;
     bool m_bDone = false;
     CSlot<IFileSystem>::CScope m_scope;
