@@ -5,6 +5,7 @@
 #include "grid/GridColors.h"
 #include "grid/GridDC.h"
 #include "grid/GridDataSource.h"
+#include "res/StringTable.h"
 
 // One line each: the bodies read as a table.
 // clang-format off
