@@ -6,6 +6,8 @@
 #include "grid/GridDropListType.h"
 #include "grid/GridDataSource.h"
 
+#include <cstring>
+
 // ---- Tables ----
 
 int CGridCore::RegisterCellType(CGridCellType* pType)
