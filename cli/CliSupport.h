@@ -61,9 +61,6 @@ int ParseListingWords(const std::vector<std::string>& args, const std::string& c
 // Text for a terminal: control bytes (and DEL) as \xNN, everything else as it is.
 std::string PrintableText(const std::string& text);
 
-// True when a and b are the same file (same device and inode, links followed).
-bool IsSameFile(const std::string& a, const std::string& b);
-
 
 // Prints "orvane-cli: <message>" and a hint to the command's help; returns kCliUsage.
 int UsageError(std::ostream& err, const std::string& command, const std::string& message);
