@@ -11,7 +11,8 @@
 
 namespace fs = std::filesystem;
 
-int ExportBankToZip(const fs::path& bankPath, const fs::path& pagePath, const fs::path& archivePath)
+int ExportBankToZip(const fs::path& bankPath, const fs::path& pagePath, const fs::path& archivePath,
+                    ZipArchiveMode mode)
 {
     if (bankPath.empty())
         return 0;
@@ -47,7 +48,7 @@ int ExportBankToZip(const fs::path& bankPath, const fs::path& pagePath, const fs
     }
 
     SetZipRootDir(strWorkDir);
-    SetZipArchiveName(archivePath.string());
+    SetZipArchiveName(archivePath.string(), mode == ZipArchiveMode::Replace);
     int nResult = ZipFiles(strPageName, strBankName);
 
     if (!bOwnBank)
