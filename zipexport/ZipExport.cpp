@@ -17,6 +17,13 @@ int ExportBankToZip(const fs::path& bankPath, const fs::path& pagePath, const fs
     if (bankPath.empty())
         return 0;
 
+    // Replacing the archive must never replace the bank that goes into it.
+    if (FindOverwrittenInput(GetFileSystem(), archivePath, {bankPath}) >= 0)
+    {
+        AppMessageBoxText(FormatStringId(IDS_ZIP_ISBANK, {archivePath.string()}), MsgStop);
+        return 0;
+    }
+
     const std::string strWorkDir = DirectoryOf(pagePath.string());
     const std::string strPageName = FileNameOf(pagePath.string());
     const std::string strBankName = FileNameOf(bankPath.string());

@@ -1,7 +1,8 @@
-// "Export to Zip": the save dialog's answer decides whether and where the archive is made, and
-// an archive the user agreed to replace is replaced whole.
+// "Export to Zip": the save dialog's answer decides whether and where the archive is made; an
+// archive the user agreed to replace is replaced whole, and the bank itself is never the archive.
 #include "zipexport/ExportToZipCommand.h"
 
+#include "res/StringTable.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDir.h"
 #include "zipexport/ZipBinding.h"
@@ -140,6 +141,24 @@ TEST_F(ExportToZipCommandGuiTest, ArchiveTheUserAgreedToReplaceIsReplacedWhole)
     ASSERT_EQ(recorder.m_messages.size(), 1u);
     EXPECT_EQ(ReadFileBytes(archive), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), 3) << "a temporary file stayed";
+}
+
+// The bank's own name (or a link to it) as the archive: refused, the bank untouched.
+TEST_F(ExportToZipCommandGuiTest, ArchiveNamedAsTheBankIsRefused)
+{
+    CMessageRecorder recorder;
+    const std::vector<unsigned char> bank = ReadFileBytes(Bank());
+    std::filesystem::create_symlink(Bank(), m_dir / "link.zip");
+    for (const std::string& name : {Bank(), (m_dir / "link.zip").string()})
+    {
+        wxTEST_DIALOG(RunExportToZipCommand(nullptr, Bank(), Page()), ExpectZipDialog(name));
+        ASSERT_EQ(recorder.m_messages.size(), 1u);
+        EXPECT_EQ(recorder.m_messages[0].text, FormatStringId(IDS_ZIP_ISBANK, {name}));
+        EXPECT_EQ(recorder.m_messages[0].style, unsigned(MsgStop));
+        EXPECT_EQ(ReadFileBytes(Bank()), bank);
+        recorder.m_messages.clear();
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(m_dir / "link.zip"));
 }
 
 TEST(ZipArchivePathTest, ZipIsAddedOnlyWhenTheNameHasNoExtension)
