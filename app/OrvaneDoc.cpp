@@ -27,6 +27,7 @@ bool COrvaneDoc::OnNewDocument()
     if (!wxDocument::OnNewDocument())
         return false;
     m_report.m_strBankPath.clear();
+    m_bBankPage = false;
     if (COrvaneView* view = GetOrvaneView())
     {
         auto* manager = dynamic_cast<COrvaneDocManager*>(GetDocumentManager());
@@ -73,7 +74,9 @@ bool COrvaneDoc::OnOpenDocument(const wxString& path)
     COrvaneView* view = GetOrvaneView();
     if (view)
         view->OnChangeFilename();
-    if (m_report.Render() == 1 && view)
+    const bool rendered = m_report.Render() == 1;
+    m_bBankPage = rendered && m_report.m_bBankRead;
+    if (rendered && view)
         view->Navigate(m_report.m_strOutputPath);
     return true;
 }

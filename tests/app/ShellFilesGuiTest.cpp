@@ -1,11 +1,12 @@
-// The files the desktop shell writes: Save As never writes the page over the open bank or the
-// template.
+// The files the desktop shell writes and remembers: Save As never writes the page over the open
+// bank or the template, and only files read as banks join the recent-file list.
 #include "support/gui/ShellFixture.h"
 
 #include "base/FileSystem.h"
 #include "res/StringTable.h"
 
 #include <wx/filedlg.h>
+#include <wx/filehistory.h>
 #include <wx/uiaction.h>
 
 #include <filesystem>
@@ -29,6 +30,7 @@ protected:
         m_keys.Char(key, wxMOD_CONTROL);
         PumpEvents();
     }
+    size_t RecentCount() const { return m_manager->GetFileHistory()->GetCount(); }
 
     wxUIActionSimulator m_keys;
 };
@@ -66,5 +68,28 @@ TEST_F(ShellFilesGuiTest, SaveAsOverTheOpenBankOrTheTemplateIsRefusedAndWritesNo
     WriteFileText(m_dir / "old.htm", "old");
     wxTEST_DIALOG(TypeCtrl('s'), wxExpectModal<wxFileDialog>(wxString::FromUTF8((m_dir / "old.htm").string())));
     EXPECT_EQ(ReadFileText(m_dir / "old.htm"), ReadFileText(Doc()->m_report.m_strOutputPath));
+}
+
+// A file that is no bank opens with its message and a page without rows, but is not offered
+// again in the File menu; a bank is.
+TEST_F(ShellFilesGuiTest, OnlyFilesReadAsBanksJoinTheRecentFiles)
+{
+    StartShell();
+    const fs::path text = m_dir / "notes.94b";
+    WriteFileText(text, "just some text, no chunks here\n");
+    wxTEST_DIALOG(m_manager->CreateDocument(wxString::FromUTF8(text.string()), wxDOC_SILENT),
+                  ExpectMessage(GetString(IDS_NOPRIOCHUNK)));
+    EXPECT_EQ(Doc()->m_report.m_strBankPath, text);
+    EXPECT_EQ(RecentCount(), 0u);
+
+    const std::string bank = MakeBank("demo.94b");
+    m_manager->CreateDocument(wxString::FromUTF8(bank), wxDOC_SILENT);
+    ASSERT_EQ(RecentCount(), 1u);
+    EXPECT_EQ(m_manager->GetFileHistory()->GetHistoryFile(0).utf8_string(), bank);
+
+    // Dropped on the window's bars: the same rule.
+    wxTEST_DIALOG(m_frame->OnDropFiles(wxArrayString(1, wxString::FromUTF8(text.string()))),
+                  ExpectMessage(GetString(IDS_NOPRIOCHUNK)));
+    EXPECT_EQ(RecentCount(), 1u);
 }
 } // namespace
