@@ -1,9 +1,11 @@
 // The files the desktop shell writes and remembers: Save As never writes the page over the open
-// bank or the template, and only files read as banks join the recent-file list.
+// bank or the template, only files read as banks join the recent-file list, and the settings
+// file read at start is the one written at close.
 #include "support/gui/ShellFixture.h"
 
 #include "base/FileSystem.h"
 #include "res/StringTable.h"
+#include "support/FaultFileSystem.h"
 
 #include <wx/filedlg.h>
 #include <wx/filehistory.h>
@@ -91,5 +93,51 @@ TEST_F(ShellFilesGuiTest, OnlyFilesReadAsBanksJoinTheRecentFiles)
     wxTEST_DIALOG(m_frame->OnDropFiles(wxArrayString(1, wxString::FromUTF8(text.string()))),
                   ExpectMessage(GetString(IDS_NOPRIOCHUNK)));
     EXPECT_EQ(RecentCount(), 1u);
+}
+
+// A program directory that cannot be written (an installed program), with a settings file in it.
+class CReadOnlyDirectoryFileSystem : public CFaultFileSystem
+{
+public:
+    explicit CReadOnlyDirectoryFileSystem(fs::path dir) : m_dir(std::move(dir)) {}
+    int Create(const fs::path& path, unsigned mode) override
+    {
+        if (path.parent_path() == m_dir)
+        {
+            SetLastError(EACCES);
+            return -1;
+        }
+        return CFaultFileSystem::Create(path, mode);
+    }
+
+private:
+    fs::path m_dir;
+};
+
+TEST_F(ShellFilesGuiTest, SettingsReadAtStartAreTheOnesWrittenAtClose)
+{
+    CSettings installed;
+    installed.m_crBackColor = 0x00111111;
+    ASSERT_EQ(installed.Save(SettingsPath()), 1);
+    const std::vector<unsigned char> installedBytes = ReadFileBytes(SettingsPath());
+    CReadOnlyDirectoryFileSystem readOnly(m_dir.Path());
+
+    // Changes go to the user's file, the installed one stays as it was.
+    StartShell();
+    EXPECT_EQ(Doc()->m_report.m_crBackground, 0x00111111u);
+    Doc()->m_report.m_crBackground = 0x00222222;
+    CloseShell();
+    EXPECT_EQ(ReadFileBytes(SettingsPath()), installedBytes);
+    ASSERT_TRUE(fs::exists(UserSettingsPath()));
+
+    // The next start shows the changed settings, and its close keeps them.
+    m_settings = CSettings();
+    StartShell();
+    EXPECT_EQ(Doc()->m_report.m_crBackground, 0x00222222u);
+    CloseShell();
+    CSettings saved;
+    ASSERT_EQ(saved.Load(UserSettingsPath()), 1);
+    EXPECT_EQ(saved.m_crBackColor, 0x00222222u);
+    EXPECT_EQ(ReadFileBytes(SettingsPath()), installedBytes);
 }
 } // namespace
