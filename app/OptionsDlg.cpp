@@ -176,7 +176,7 @@ void COptionsDlg::OnBrowseImage(wxCommandEvent&)
 {
     if (!m_radioImage->GetValue())
         return;
-    wxFileDialog dlg(this, wxFileSelectorPromptStr, "", "",
+    wxFileDialog dlg(this, _("Select a file"), "", "",
                      wxString::FromUTF8(DialogFilter(GetString(IDS_IMAGEFILTER))), wxFD_OPEN);
     if (dlg.ShowModal() != wxID_OK)
         return;
