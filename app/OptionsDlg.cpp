@@ -176,8 +176,8 @@ void COptionsDlg::OnBrowseImage(wxCommandEvent&)
 {
     if (!m_radioImage->GetValue())
         return;
-    wxFileDialog dlg(this, _("Select a file"), "", "",
-                     wxString::FromUTF8(DialogFilter(GetString(IDS_IMAGEFILTER))), wxFD_OPEN);
+    wxFileDialog dlg(this, _("Select a file"), "", "", wxString::FromUTF8(DialogFilter(GetString(IDS_IMAGEFILTER))),
+                     wxFD_OPEN);
     if (dlg.ShowModal() != wxID_OK)
         return;
     // GTK reports the full path only once its chooser has really run; wx keeps directory and name itself.

@@ -102,8 +102,7 @@ bool COrvaneDoc::DoSave(const wxString&, bool)
     // The save dialog may already have agreed to replace the file; the bank or the template
     // under the page's name would still be destroyed, so nothing is written over them.
     const unsigned refusals[] = {IDS_SAVE_ISBANK, IDS_SAVE_ISTEMPLATE};
-    const int clash =
-        FindOverwrittenInput(fs, target, {m_report.m_strBankPath, m_report.m_strTemplatePath});
+    const int clash = FindOverwrittenInput(fs, target, {m_report.m_strBankPath, m_report.m_strTemplatePath});
     if (clash >= 0)
     {
         AppMessageBoxText(FormatStringId(refusals[clash], {target}), MsgStop);

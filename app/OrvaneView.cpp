@@ -129,8 +129,7 @@ wxHtmlEasyPrinting* COrvaneView::GetPrinting()
 {
     if (!m_pPrinting)
     {
-        m_pPrinting =
-            std::make_unique<CPagePrinting>(wxString::FromUTF8(GetString(AFX_IDS_APP_TITLE)), GetFrame());
+        m_pPrinting = std::make_unique<CPagePrinting>(wxString::FromUTF8(GetString(AFX_IDS_APP_TITLE)), GetFrame());
     }
     return m_pPrinting.get();
 }

@@ -96,12 +96,12 @@ TEST_F(FrenchInterfaceGuiTest, ToolkitButtonsAndDialogTitlesSpeakFrench)
     ASSERT_TRUE(m_bFrench);
     StartShell(MakeBank("demo.94b"));
     wxTEST_DIALOG(AppMessageBox(IDS_TTSQUESTION, MsgQuestion), ExpectDialog<wxMessageDialog>(
-                                                                    [](wxMessageDialog* dlg)
-                                                                    {
-                                                                        EXPECT_EQ(Plain(dlg->GetYesLabel()), "Oui");
-                                                                        EXPECT_EQ(Plain(dlg->GetNoLabel()), "Non");
-                                                                        return wxID_NO;
-                                                                    }));
+                                                                   [](wxMessageDialog* dlg)
+                                                                   {
+                                                                       EXPECT_EQ(Plain(dlg->GetYesLabel()), "Oui");
+                                                                       EXPECT_EQ(Plain(dlg->GetNoLabel()), "Non");
+                                                                       return wxID_NO;
+                                                                   }));
 
     m_frame->Raise();
     View()->GetBrowser()->SetFocus();
