@@ -53,16 +53,18 @@ COptionsDlg::COptionsDlg(wxWindow* parent, CMappingReport* report, CSettings& se
     colorRow->Add(m_radioColor, 0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
     m_swatchBack = new CColorSwatch(backBox, IDC_SWATCH_BACK, 0);
     colorRow->Add(m_swatchBack, 0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
-    colorRow->Add(new wxButton(backBox, IDC_BACK_COLOR, "...", wxDefaultPosition, ConvertDialogToPixels(wxSize(20, 14))),
-                  0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
+    m_buttonBackColor =
+        new wxButton(backBox, IDC_BACK_COLOR, "...", wxDefaultPosition, ConvertDialogToPixels(wxSize(20, 14)));
+    colorRow->Add(m_buttonBackColor, 0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
     back->Add(colorRow);
     auto* imageRow = new wxBoxSizer(wxHORIZONTAL);
     m_radioImage = new wxRadioButton(backBox, IDC_RADIO_IMAGE, _("Image:"));
     imageRow->Add(m_radioImage, 0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
     m_editImage = new wxTextCtrl(backBox, IDC_IMAGE_EDIT, "", wxDefaultPosition, ConvertDialogToPixels(wxSize(120, -1)));
     imageRow->Add(m_editImage, 1, wxALIGN_CENTER_VERTICAL | wxALL, gap);
-    imageRow->Add(new wxButton(backBox, IDC_BROWSE_IMAGE, "...", wxDefaultPosition, ConvertDialogToPixels(wxSize(20, 14))),
-                  0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
+    m_buttonBrowse =
+        new wxButton(backBox, IDC_BROWSE_IMAGE, "...", wxDefaultPosition, ConvertDialogToPixels(wxSize(20, 14)));
+    imageRow->Add(m_buttonBrowse, 0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
     back->Add(imageRow, 0, wxEXPAND);
     top->Add(back, 0, wxEXPAND | wxLEFT | wxRIGHT, 2 * gap);
 
@@ -89,6 +91,8 @@ COptionsDlg::COptionsDlg(wxWindow* parent, CMappingReport* report, CSettings& se
     Bind(wxEVT_RADIOBUTTON, &COptionsDlg::OnRadio, this, IDC_RADIO_IMAGE);
 
     InitDialog();
+    // The focus starts on the dialog's first control.
+    textButton->SetFocus();
 }
 
 void COptionsDlg::InitDialog()
@@ -103,17 +107,22 @@ void COptionsDlg::InitDialog()
     {
         m_strImageEdit = m_strImage;
         m_radioImage->SetValue(true);
-        m_editImage->SetEditable(true);
     }
     else
-    {
         m_radioColor->SetValue(true);
-        m_editImage->SetEditable(false);
-    }
+    EnableBackgroundRows(!m_strImage.empty());
     m_checkKeepBackup = m_settings.m_bKeepBackup;
     m_checkAutoRemove = m_settings.m_bAutoRemoveTtma;
     TransferDataToWindow();
-    m_radioColor->SetFocus();
+}
+
+void COptionsDlg::EnableBackgroundRows(bool bImage)
+{
+    // Only the chosen row's controls act; the other row's are shown disabled.
+    m_buttonBackColor->Enable(!bImage);
+    m_editImage->SetEditable(bImage);
+    m_editImage->Enable(bImage);
+    m_buttonBrowse->Enable(bImage);
 }
 
 bool COptionsDlg::TransferDataToWindow()
@@ -136,7 +145,7 @@ bool COptionsDlg::TransferDataFromWindow()
 
 void COptionsDlg::OnRadio(wxCommandEvent& event)
 {
-    m_editImage->SetEditable(event.GetId() == IDC_RADIO_IMAGE);
+    EnableBackgroundRows(event.GetId() == IDC_RADIO_IMAGE);
 }
 
 bool COptionsDlg::ChooseColor(uint32_t& color)
@@ -167,8 +176,8 @@ void COptionsDlg::OnBrowseImage(wxCommandEvent&)
 {
     if (!m_radioImage->GetValue())
         return;
-    wxFileDialog dlg(this, wxFileSelectorPromptStr, "", "",
-                     wxString::FromUTF8(DialogFilter(GetString(IDS_IMAGEFILTER))), wxFD_OPEN);
+    wxFileDialog dlg(this, _("Select a file"), "", "", wxString::FromUTF8(DialogFilter(GetString(IDS_IMAGEFILTER))),
+                     wxFD_OPEN);
     if (dlg.ShowModal() != wxID_OK)
         return;
     // GTK reports the full path only once its chooser has really run; wx keeps directory and name itself.

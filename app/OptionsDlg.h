@@ -12,6 +12,7 @@
 
 class CMappingReport;
 class CSettings;
+class wxButton;
 class wxRadioButton;
 class wxTextCtrl;
 class wxCheckBox;
@@ -61,11 +62,15 @@ public:
 private:
     void InitDialog();
     void OnRadio(wxCommandEvent& event);
+    // Enables the image row's controls or the colour row's, as the radio buttons choose.
+    void EnableBackgroundRows(bool bImage);
     bool ChooseColor(uint32_t& color);
 
     CMappingReport* m_pReport;
     CSettings& m_settings;
     wxTextCtrl* m_editImage = nullptr;
+    wxButton* m_buttonBackColor = nullptr;
+    wxButton* m_buttonBrowse = nullptr;
     wxCheckBox* m_checkBoxKeepBackup = nullptr;
     wxCheckBox* m_checkBoxAutoRemove = nullptr;
 };

@@ -27,6 +27,7 @@ bool COrvaneDoc::OnNewDocument()
     if (!wxDocument::OnNewDocument())
         return false;
     m_report.m_strBankPath.clear();
+    m_bBankPage = false;
     if (COrvaneView* view = GetOrvaneView())
     {
         auto* manager = dynamic_cast<COrvaneDocManager*>(GetDocumentManager());
@@ -73,7 +74,9 @@ bool COrvaneDoc::OnOpenDocument(const wxString& path)
     COrvaneView* view = GetOrvaneView();
     if (view)
         view->OnChangeFilename();
-    if (m_report.Render() == 1 && view)
+    const bool rendered = m_report.Render() == 1;
+    m_bBankPage = rendered && m_report.m_bBankRead;
+    if (rendered && view)
         view->Navigate(m_report.m_strOutputPath);
     return true;
 }
@@ -95,6 +98,16 @@ bool COrvaneDoc::DoSave(const wxString&, bool)
         return true;
     std::string chosen = path.utf8_string();
     std::string target = WithHtmExtension(chosen).string();
+    IFileSystem& fs = GetFileSystem();
+    // The save dialog may already have agreed to replace the file; the bank or the template
+    // under the page's name would still be destroyed, so nothing is written over them.
+    const unsigned refusals[] = {IDS_SAVE_ISBANK, IDS_SAVE_ISTEMPLATE};
+    const int clash = FindOverwrittenInput(fs, target, {m_report.m_strBankPath, m_report.m_strTemplatePath});
+    if (clash >= 0)
+    {
+        AppMessageBoxText(FormatStringId(refusals[clash], {target}), MsgStop);
+        return false;
+    }
     std::error_code ec;
     // The dialog only asked about the name as typed; the added extension may name another file.
     if (target != chosen && std::filesystem::exists(target, ec) &&
@@ -104,7 +117,6 @@ bool COrvaneDoc::DoSave(const wxString&, bool)
             MsgQuestion) != AnswerYes)
         return true;
     // The saved page replaces an older one only once it is complete.
-    IFileSystem& fs = GetFileSystem();
     if (!CopyFileReplacing(fs, m_report.m_strOutputPath, target))
     {
         AppMessageBoxDetail(IDS_CANTOPENFILE, MsgStop, FileErrorDetail(target, fs.LastError()));

@@ -23,6 +23,10 @@ public:
     void Modify(bool) override {}
     wxString GetUserReadableName() const override;
 
+    // Whether the last file opened was read as a bank and its page written: only such a file
+    // counts as opened for the recent-file list.
+    bool HasBankPage() const { return m_bBankPage; }
+
     COrvaneView* GetOrvaneView() const;
     // Shows the start page of the program directory in the view.
     void ShowStartPage();
@@ -34,6 +38,8 @@ protected:
     bool DoOpenDocument(const wxString& file) override;
 
 private:
+    bool m_bBankPage = false;
+
     wxDECLARE_DYNAMIC_CLASS(COrvaneDoc);
 };
 

@@ -61,7 +61,9 @@ wxDocument* COrvaneDocManager::CreateDocument(const wxString& path, long flags)
     }
     if (!doc->OnOpenDocument(file))
         return nullptr;
-    AddFileToHistory(file);
+    // A file that is no bank still opens (its page says so), but is not offered again.
+    if (doc->HasBankPage())
+        AddFileToHistory(file);
     return doc;
 }
 

@@ -16,7 +16,8 @@ public:
     COrvaneDocManager();
 
     // New and Open reuse the existing document: the new file is opened into it, and only when
-    // that succeeds does it become the open bank and enter the recent-file list.
+    // that succeeds does it become the open bank; only a file read as a bank whose page was
+    // written enters the recent-file list.
     wxDocument* CreateDocument(const wxString& path, long flags = 0) override;
     wxString MakeNewDocumentName() override;
     wxFileHistory* OnCreateFileHistory() override;

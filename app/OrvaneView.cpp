@@ -3,6 +3,7 @@
 
 #include "app/MainFrame.h"
 #include "app/OrvaneShell.h"
+#include "app/PagePrinting.h"
 #include "app/ShellPaths.h"
 #include "res/StringTable.h"
 
@@ -128,9 +129,7 @@ wxHtmlEasyPrinting* COrvaneView::GetPrinting()
 {
     if (!m_pPrinting)
     {
-        m_pPrinting = std::make_unique<wxHtmlEasyPrinting>(wxString::FromUTF8(GetString(AFX_IDS_APP_TITLE)),
-                                                           GetFrame());
-        m_pPrinting->SetStandardFonts();
+        m_pPrinting = std::make_unique<CPagePrinting>(wxString::FromUTF8(GetString(AFX_IDS_APP_TITLE)), GetFrame());
     }
     return m_pPrinting.get();
 }

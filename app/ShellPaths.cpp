@@ -153,9 +153,11 @@ fs::path GetUserSettingsPath()
 
 int LoadSettingsFile(CSettings& settings, const fs::path& programPath, const fs::path& userPath)
 {
-    if (settings.Load(programPath))
-        return 1;
+    // The user's file exists only because the program directory's could not be written: it
+    // holds the newer values.
     if (!userPath.empty() && settings.Load(userPath))
+        return 1;
+    if (settings.Load(programPath))
         return 1;
     settings.m_strFileName = programPath.string();
     return 0;

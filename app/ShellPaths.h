@@ -19,9 +19,10 @@ void RemoveTempDirectory();
 // then "orvane/qzr.opt"); used when the program directory cannot hold it. "" without a home.
 std::filesystem::path GetUserSettingsPath();
 
-// Loads the settings from the program directory's file, else from the user's file. A file
-// beside the program wins. 1 when one was read. m_strFileName names where the next save goes:
-// the file that was read, or the program directory's file when none was.
+// Loads the settings from the user's file, else from the program directory's file: the user's
+// file is made only when the program directory's could not be written, so it is the newer one.
+// 1 when one was read. m_strFileName names where the next save goes: the file that was read,
+// or the program directory's file when none was.
 int LoadSettingsFile(CSettings& settings, const std::filesystem::path& programPath,
                      const std::filesystem::path& userPath);
 // Saves to m_strFileName; when that fails (a read-only program directory), to the user's file,

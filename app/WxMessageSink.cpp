@@ -2,6 +2,7 @@
 #include "app/WxMessageSink.h"
 
 #include <wx/dialog.h>
+#include <wx/intl.h>
 #include <wx/msgdlg.h>
 #include <wx/toplevel.h>
 
@@ -44,6 +45,10 @@ int CWxMessageSink::ShowDetail(const std::string& text, const std::string& capti
                         caption.empty() ? wxString(wxMessageBoxCaptionStr) : wxString::FromUTF8(caption), wxStyle);
     if (!detail.empty())
         dlg.SetExtendedMessage(wxString::FromUTF8(detail));
+    // The buttons' texts from the toolkit's catalogue: left to the system, they would follow the
+    // system's locale rather than the interface's language.
+    if (style & MsgYesNo)
+        dlg.SetYesNoLabels(_("&Yes"), _("&No"));
     int answer = dlg.ShowModal();
     if (style & MsgYesNo)
         return answer == wxID_YES ? AnswerYes : AnswerNo;

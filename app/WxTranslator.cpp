@@ -28,6 +28,10 @@ bool SetUpInterfaceLanguage(CWxTranslator& translator)
     wxTranslations::Set(translations);
     wxFileTranslationsLoader::AddCatalogLookupPathPrefix(wxString::FromUTF8(GetProgramDirectory() + "locale"));
     translations->SetLanguage("fr");
+    // The toolkit's own texts (Yes and No, Cancel, its dialogs' titles) from its catalogue, when
+    // the system has it. Catalogues added later are searched first, so the program's own texts
+    // keep their translations where both have one.
+    translations->AddStdCatalog();
     if (!translations->AddCatalog("orvane"))
         return false;
     TranslatorSlot().Install(&translator);

@@ -18,5 +18,6 @@ private:
 };
 
 // Chooses the interface language from the environment and, for French, loads the catalogue
-// from "<program directory>locale" and installs translator. True when French was chosen.
+// from "<program directory>locale" and the toolkit's catalogue ("wxstd-3.2", from the system)
+// and installs translator. True when French was chosen.
 bool SetUpInterfaceLanguage(CWxTranslator& translator);

@@ -306,6 +306,21 @@ int CopyFileReplacing(IFileSystem& fs, const std::filesystem::path& from, const 
     return 1;
 }
 
+bool IsSameFile(IFileSystem& fs, const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    FILESTAT sa, sb;
+    return fs.StatPath(a, sa) && fs.StatPath(b, sb) && sa.nDevice == sb.nDevice && sa.nInode == sb.nInode;
+}
+
+int FindOverwrittenInput(IFileSystem& fs, const std::filesystem::path& output,
+                         const std::vector<std::filesystem::path>& inputs)
+{
+    for (size_t i = 0; i < inputs.size(); ++i)
+        if (!inputs[i].empty() && IsSameFile(fs, output, inputs[i]))
+            return static_cast<int>(i);
+    return -1;
+}
+
 int WriteFileReplacing(IFileSystem& fs, const std::filesystem::path& to, const void* data, size_t n, unsigned mode)
 {
     CReplacingFile target(fs, to);

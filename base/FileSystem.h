@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CByteSource;
 struct stat;
@@ -203,6 +204,14 @@ class CFsHandle
 
 // Reads exactly n bytes at offset; false on a read error or when the file ends before.
 bool ReadExactly(IFileSystem& fs, int handle, uint64_t offset, void* buf, size_t n);
+
+// True when a and b name the same file (same device and inode, links followed); false when
+// either cannot be looked at.
+bool IsSameFile(IFileSystem& fs, const std::filesystem::path& a, const std::filesystem::path& b);
+// The index of the first of inputs that writing output would overwrite, or -1 when none: a
+// file written is never one the program reads to make it.
+int FindOverwrittenInput(IFileSystem& fs, const std::filesystem::path& output,
+                         const std::vector<std::filesystem::path>& inputs);
 
 // Copies from to to, replacing an existing to only once the copy is complete and on disk (see
 // CReplacingFile). On failure an existing to is left as it was and nothing is left behind.

@@ -1,13 +1,11 @@
 // The CLI message sink and the small helpers the commands share: colours, JSON and CSV
-// quoting, terminal-safe text, file identity and the signal handlers.
+// quoting, terminal-safe text and the signal handlers.
 #include "cli/CliSupport.h"
 
 #include "base/Utf8.h"
 #include "base/WriterLock.h"
 #include "cli/Cli.h"
 #include "res/StringTable.h"
-
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <ostream>
@@ -111,13 +109,6 @@ std::string PrintableText(const std::string& text)
             out += static_cast<char>(c);
     }
     return out;
-}
-
-bool IsSameFile(const std::string& a, const std::string& b)
-{
-    struct stat sa, sb;
-    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
 }
 
 int ParseListingWords(const std::vector<std::string>& args, const std::string& command, const char* help,

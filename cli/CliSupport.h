@@ -63,9 +63,6 @@ int ParseListingWords(const std::vector<std::string>& args, const std::string& c
 // Text for a terminal: control bytes (and DEL) as \xNN, everything else as it is.
 std::string PrintableText(const std::string& text);
 
-// True when a and b are the same file (same device and inode, links followed).
-bool IsSameFile(const std::string& a, const std::string& b);
-
 // Takes the writer's lock of the bank at path for a command that changes it; false after the
 // "Unable to open file !" message when the bank cannot be opened or another writer keeps it.
 bool LockBankForWriting(CWriterLock& lock, const std::string& path);

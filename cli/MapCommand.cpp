@@ -1,4 +1,5 @@
 // orvane-cli map: renders the mapping page of one or more banks. Never changes a bank.
+#include "base/FileSystem.h"
 #include "cli/BankFiles.h"
 #include "cli/Cli.h"
 #include "cli/CliSupport.h"
@@ -134,15 +135,14 @@ int RenderPageTo(const std::string& bankPath, const std::string& pagePath, std::
 bool ClashesWithAnInput(const std::string& page, const std::vector<std::string>& banks, const CPageOptions& options,
                         std::ostream& err)
 {
-    std::vector<std::string> inputs = banks;
+    std::vector<std::filesystem::path> inputs(banks.begin(), banks.end());
     inputs.push_back(TemplatePath(options));
-    for (const std::string& input : inputs)
-        if (IsSameFile(page, input))
-        {
-            err << "orvane-cli: the page " << page << " would overwrite " << input << "; nothing was written\n";
-            return true;
-        }
-    return false;
+    int clash = FindOverwrittenInput(GetFileSystem(), page, inputs);
+    if (clash < 0)
+        return false;
+    err << "orvane-cli: the page " << page << " would overwrite " << inputs[static_cast<size_t>(clash)].string()
+        << "; nothing was written\n";
+    return true;
 }
 } // namespace
 

@@ -113,6 +113,7 @@ uint32_t CMappingReport::ReplaceColumnTags(std::string& line)
 
 uint32_t CMappingReport::BuildRows(IPageSink& rows)
 {
+    m_bBankRead = false;
     CSoundBank bank;
     bank.m_bKeepLists = false;
     if (!bank.Load(m_strBankPath, m_repairPolicy))
@@ -124,6 +125,7 @@ uint32_t CMappingReport::BuildRows(IPageSink& rows)
         AppMessageBoxDetail(IDS_CANTOPENFILE, MsgStop, FileErrorDetail(bank.m_strPathName, fs.LastError()));
         return SCAN_ROWS_BUILT;
     }
+    m_bBankRead = true;
     const std::string name = HtmlEscape(Cp1252ToUtf8(BankNameText(bank.GetBankName())));
     const CRowBlock firstBlock(m_firstRowBlock, true);
     const CRowBlock nextBlock(m_nextRowBlock, false);
@@ -220,6 +222,7 @@ void CMappingReport::RenderText(const std::string& templateText, IPageSink& page
 
 int CMappingReport::RenderTo(IPageSink& sink)
 {
+    m_bBankRead = false;
     m_firstRowBlock.clear();
     m_nextRowBlock.clear();
     m_strError.clear();
@@ -253,6 +256,7 @@ int CMappingReport::RenderTo(IPageSink& sink)
 int CMappingReport::Render()
 {
     m_strError.clear();
+    m_bBankRead = false;
     IFileSystem& fs = GetFileSystem();
     // The page is opened before the rows are built, so an unwritable page costs no bank load;
     // the template is checked first, so a missing template leaves an older page alone.

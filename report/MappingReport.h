@@ -55,6 +55,8 @@ public:
     bool m_bFlushPage = true;
     // "PATH: REASON" of the last failed Render.
     std::string m_strError;
+    // Whether the last page was made from a bank that was read (its rows are the bank's).
+    bool m_bBankRead = false;
 
     // Largest template read; a page template is a few kilobytes.
     static constexpr uint64_t kMaxTemplateSize = 64ull << 20;

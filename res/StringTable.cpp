@@ -91,6 +91,9 @@ const StringEntry kStrings[] = {
     {IDS_GRID_NOTFOUND, "Item not found"},
     {IDS_GRID_NOTFOUNDCAPTION, "Not Found"},
     {IDS_GRID_CELLTIP, "Col:%s Row:%s"},
+    {IDS_SAVE_ISBANK, "The page was not saved: %s is the open soundbank."},
+    {IDS_SAVE_ISTEMPLATE, "The page was not saved: %s is the page template."},
+    {IDS_ZIP_ISBANK, "The archive was not written: %s is the soundbank to export."},
 };
 } // namespace
 

@@ -85,6 +85,11 @@ enum StringId : unsigned
     IDS_GRID_NOTFOUND = 62010,
     IDS_GRID_NOTFOUNDCAPTION = 62011,
     IDS_GRID_CELLTIP = 62012,
+
+    // A page or archive refused because its name is a file it is made from (that file's path).
+    IDS_SAVE_ISBANK = 62013,
+    IDS_SAVE_ISTEMPLATE = 62014,
+    IDS_ZIP_ISBANK = 62015,
 };
 
 // Text of an id; an empty string for an id the table does not hold.

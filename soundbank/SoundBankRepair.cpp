@@ -83,9 +83,14 @@ int CSoundBank::HandleConvertedBank(const std::filesystem::path& path, const REP
     {
         const bool backedUp = !policy.bKeepBackup || MakeBackup(path);
         bool repaired = (backedUp || !policy.bBackupRequired) && RepairTts(path) != 0;
-        // The reading of a freshly repaired file never starts another repair.
-        if (repaired)
-            Load(path, REPAIRPOLICY{REPAIRPOLICY::Never, false});
+        // The reading of a freshly repaired file never starts another repair. When that reading
+        // fails (after its message) the bank holds nothing from the file, and the load fails too:
+        // its chunk positions are no longer those of the file.
+        if (repaired && !Load(path, REPAIRPOLICY{REPAIRPOLICY::Never, false}))
+        {
+            m_nRepairOutcome = RepairDone;
+            return 0;
+        }
         m_nRepairOutcome = repaired ? RepairDone : RepairFailed;
     }
     // Whatever happened, the bank holds no TTMA data any more and keeps its path, so that its

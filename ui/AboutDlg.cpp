@@ -1,4 +1,4 @@
-// The about box: the program's picture, closed by any click.
+// The about box: the program's picture, closed by a click anywhere.
 #include "ui/AboutDlg.h"
 
 #include "res/images/Images.h"
@@ -40,7 +40,26 @@ bool CAboutDlg::Create(wxWindow* parent)
     Bind(wxEVT_PAINT, &CAboutDlg::OnPaint, this);
     Bind(wxEVT_LEFT_DOWN, &CAboutDlg::OnMouseDown, this);
     Bind(wxEVT_RIGHT_DOWN, &CAboutDlg::OnMouseDown, this);
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, &CAboutDlg::OnCaptureLost, this);
     return true;
+}
+
+void CAboutDlg::TakeMouse()
+{
+    if (IsShown() && !HasCapture())
+        CaptureMouse();
+}
+
+void CAboutDlg::EndModal(int retCode)
+{
+    if (HasCapture())
+        ReleaseMouse();
+    wxDialog::EndModal(retCode);
+}
+
+void CAboutDlg::OnCaptureLost(wxMouseCaptureLostEvent&)
+{
+    // Another program took the mouse; the box still closes on a click inside it.
 }
 
 void CAboutDlg::OnPaint(wxPaintEvent&)
@@ -50,11 +69,16 @@ void CAboutDlg::OnPaint(wxPaintEvent&)
     dc.Clear();
     if (m_bmpPicture.IsOk())
         dc.DrawBitmap(m_bmpPicture, m_ptPicture, true);
+    // The mouse can be taken only from a window on the screen, which a painted one is.
+    if (!HasCapture())
+        CallAfter(&CAboutDlg::TakeMouse);
 }
 
 void CAboutDlg::OnMouseDown(wxMouseEvent& event)
 {
     event.Skip();
+    if (HasCapture())
+        ReleaseMouse();
     SetReturnCode(wxID_OK);
     EndDialog(wxID_OK);
 }

@@ -1,5 +1,6 @@
-// CAboutDlg: the about box, a borderless black window showing the program's picture; any click
-// closes it with OK.
+// CAboutDlg: the about box, a borderless black window showing the program's picture. As the
+// picture says, a click anywhere closes it with OK: once it is on the screen it takes the mouse,
+// so clicks outside it come to it too.
 #pragma once
 
 #include <wx/bitmap.h>
@@ -13,11 +14,16 @@ public:
     explicit CAboutDlg(wxWindow* parent);
     bool Create(wxWindow* parent);
 
+    // Gives the mouse back before the box goes, however it is closed.
+    void EndModal(int retCode) override;
+
     wxBrush m_brushBack;
 
 private:
     void OnPaint(wxPaintEvent& event);
     void OnMouseDown(wxMouseEvent& event);
+    void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    void TakeMouse();
 
     wxBitmap m_bmpPicture;
     wxPoint m_ptPicture;

@@ -45,5 +45,6 @@ void RunExportToZipCommand(wxWindow* parent, const std::string& bankPath, const 
                 .utf8_string(),
             MsgQuestion) != AnswerYes)
         return;
-    ExportBankToZip(bankPath, pagePath, archive);
+    // The user agreed to replace an existing archive: it then holds exactly the page and the bank.
+    ExportBankToZip(bankPath, pagePath, archive, ZipArchiveMode::Replace);
 }

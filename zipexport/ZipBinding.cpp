@@ -20,6 +20,7 @@ namespace
 // Binding state: one export at a time, on the user-interface thread.
 std::string g_strRootDir;
 std::string g_strArchiveName;
+bool g_bReplaceArchive = false;
 std::optional<std::vector<std::string>> g_searchListOverride;
 
 // The name "%s" stands for in the not-found message, when no file was found to name.
@@ -168,7 +169,8 @@ bool WriteArchive(const ZipApi& api, const std::vector<std::string>& names)
     }
 
     int nError = 0;
-    zip_t* archive = api.open(g_strArchiveName.c_str(), ZIP_CREATE, &nError);
+    // A replaced archive starts empty; its old content is read neither now nor on close.
+    zip_t* archive = api.open(g_strArchiveName.c_str(), ZIP_CREATE | (g_bReplaceArchive ? ZIP_TRUNCATE : 0), &nError);
     if (!archive)
     {
         zip_error_t error;
@@ -211,9 +213,10 @@ void SetZipRootDir(const std::string& dir)
     g_strRootDir = dir;
 }
 
-void SetZipArchiveName(const std::string& name)
+void SetZipArchiveName(const std::string& name, bool bReplace)
 {
     g_strArchiveName = name;
+    g_bReplaceArchive = bReplace;
 }
 
 int ZipFiles(const std::string& first, const std::string& second)

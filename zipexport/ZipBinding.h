@@ -7,8 +7,9 @@
 
 // Sets the directory the names handed to ZipFiles are relative to ("" means the current one).
 void SetZipRootDir(const std::string& dir);
-// Sets the archive to write; an existing archive receives the entries (same names are replaced).
-void SetZipArchiveName(const std::string& name);
+// Sets the archive to write. An existing archive receives the entries (same names are replaced),
+// or with bReplace is replaced by one holding only them.
+void SetZipArchiveName(const std::string& name, bool bReplace = false);
 
 // Archives the two names, in this order, under the root directory. Returns RunZipArchive's result.
 int ZipFiles(const std::string& first, const std::string& second);

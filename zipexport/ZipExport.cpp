@@ -11,10 +11,18 @@
 
 namespace fs = std::filesystem;
 
-int ExportBankToZip(const fs::path& bankPath, const fs::path& pagePath, const fs::path& archivePath)
+int ExportBankToZip(const fs::path& bankPath, const fs::path& pagePath, const fs::path& archivePath,
+                    ZipArchiveMode mode)
 {
     if (bankPath.empty())
         return 0;
+
+    // Replacing the archive must never replace the bank that goes into it.
+    if (FindOverwrittenInput(GetFileSystem(), archivePath, {bankPath}) >= 0)
+    {
+        AppMessageBoxText(FormatStringId(IDS_ZIP_ISBANK, {archivePath.string()}), MsgStop);
+        return 0;
+    }
 
     const std::string strWorkDir = DirectoryOf(pagePath.string());
     const std::string strPageName = FileNameOf(pagePath.string());
@@ -47,7 +55,7 @@ int ExportBankToZip(const fs::path& bankPath, const fs::path& pagePath, const fs
     }
 
     SetZipRootDir(strWorkDir);
-    SetZipArchiveName(archivePath.string());
+    SetZipArchiveName(archivePath.string(), mode == ZipArchiveMode::Replace);
     int nResult = ZipFiles(strPageName, strBankName);
 
     if (!bOwnBank)

@@ -4,10 +4,18 @@
 
 #include <filesystem>
 
+// What becomes of an archive that exists already: it keeps its other entries, or it is
+// replaced by one holding only the page and the bank (once the new one is complete).
+enum class ZipArchiveMode
+{
+    AddEntries,
+    Replace
+};
+
 // Packs the page and the bank into the archive: the bank is copied into the page's directory,
 // the page and the bank's file name are archived in that order, and the copy is removed again.
 // A bank that already lies in that directory is archived where it is and never removed.
-// An empty bank path (no bank open) does nothing. Returns 1 when the archive was written;
-// 0 otherwise, with any failure already reported.
+// An archive named as the bank itself is refused. An empty bank path (no bank open) does
+// nothing. Returns 1 when the archive was written; 0 otherwise, with any failure already reported.
 int ExportBankToZip(const std::filesystem::path& bankPath, const std::filesystem::path& pagePath,
-                    const std::filesystem::path& archivePath);
+                    const std::filesystem::path& archivePath, ZipArchiveMode mode = ZipArchiveMode::AddEntries);

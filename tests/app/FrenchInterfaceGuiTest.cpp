@@ -1,16 +1,21 @@
 // The interface in French, chosen from LANG as at start: a menu, a dialog and a message box show
-// the catalogue's texts. Only the program's own catalogue is needed, not a French system locale.
+// the catalogue's texts, the toolkit's own buttons and dialog titles are French too, and the
+// French help names the menus as they are shown. No French system locale is needed.
 #include "app/WxTranslator.h"
 #include "inspector/BankInspectorDlg.h"
 #include "res/MessageBox.h"
 #include "res/StringTable.h"
+#include "support/gui/ExpectDialog.h"
 #include "support/gui/ShellFixture.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <wx/filedlg.h>
 #include <wx/menu.h>
 #include <wx/stattext.h>
 #include <wx/translation.h>
+#include <wx/uiaction.h>
 
 #include <cstdlib>
 
@@ -68,5 +73,72 @@ TEST_F(FrenchInterfaceGuiTest, MenusDialogsAndMessagesSpeakFrench)
     // A message of the string table, in French, with the program's caption.
     wxTEST_DIALOG(AppMessageBox(IDS_CANTOPENFILE, MsgStop),
                   ExpectMessage("Impossible d'ouvrir le fichier !", "Orvane", wxICON_ERROR));
+    CloseShell();
+}
+
+namespace
+{
+// A button label without its mnemonic marks ("_Oui" and "&Oui" are "Oui").
+std::string Plain(const wxString& label)
+{
+    std::string text;
+    for (char c : label.utf8_string())
+        if (c != '_' && c != '&')
+            text += c;
+    return text;
+}
+} // namespace
+
+// The toolkit's texts come from its own French catalogue: the Yes and No of a question, and the
+// title of the file dialog that Ctrl+O opens.
+TEST_F(FrenchInterfaceGuiTest, ToolkitButtonsAndDialogTitlesSpeakFrench)
+{
+    ASSERT_TRUE(m_bFrench);
+    StartShell(MakeBank("demo.94b"));
+    wxTEST_DIALOG(AppMessageBox(IDS_TTSQUESTION, MsgQuestion), ExpectDialog<wxMessageDialog>(
+                                                                   [](wxMessageDialog* dlg)
+                                                                   {
+                                                                       EXPECT_EQ(Plain(dlg->GetYesLabel()), "Oui");
+                                                                       EXPECT_EQ(Plain(dlg->GetNoLabel()), "Non");
+                                                                       return wxID_NO;
+                                                                   }));
+
+    m_frame->Raise();
+    View()->GetBrowser()->SetFocus();
+    PumpEvents();
+    wxUIActionSimulator keys;
+    wxTEST_DIALOG(
+        {
+            keys.Char('o', wxMOD_CONTROL);
+            PumpEvents();
+        },
+        ExpectDialog<wxFileDialog>(
+            [](wxFileDialog* dlg)
+            {
+                EXPECT_EQ(dlg->GetMessage().utf8_string(), "Ouvrir un Fichier");
+                return wxID_CANCEL;
+            }));
+    CloseShell();
+}
+
+// The French help names every menu and command in bold as the French menus show them.
+TEST_F(FrenchInterfaceGuiTest, FrenchHelpNamesTheMenusAsTheyAreShown)
+{
+    ASSERT_TRUE(m_bFrench);
+    StartShell();
+    const std::string help = ReadFileText(std::filesystem::path(ORVANE_SOURCE_DIR) / "share/help/help_fr.html");
+    auto bold = [&help](const wxString& label)
+    {
+        wxString text = wxMenuItem::GetLabelText(label).BeforeFirst('\t');
+        return help.find("<b>" + text.utf8_string() + "</b>") != std::string::npos;
+    };
+    wxMenuBar* bar = m_frame->GetMenuBar();
+    for (size_t m = 0; m < bar->GetMenuCount(); ++m)
+    {
+        EXPECT_TRUE(bold(bar->GetMenuLabel(m))) << bar->GetMenuLabelText(m);
+        for (wxMenuItem* item : bar->GetMenu(m)->GetMenuItems())
+            if (!item->IsSeparator() && !item->GetItemLabelText().empty() && item->GetId() != CMD_RECENT_FILE)
+                EXPECT_TRUE(bold(item->GetItemLabel())) << item->GetItemLabelText();
+    }
     CloseShell();
 }

@@ -1,5 +1,6 @@
 // The options dialog: which radio button and edit state it opens with, which "..." buttons act,
-// what OK stores, and the message for a missing background image.
+// which controls are disabled and where the focus starts, what OK stores, and the message for a
+// missing background image.
 #include "support/gui/ExpectDialog.h"
 #include "support/gui/ShellFixture.h"
 
@@ -13,6 +14,7 @@
 #include <wx/checkbox.h>
 #include <wx/dcmemory.h>
 #include <wx/settings.h>
+#include <wx/uiaction.h>
 
 namespace
 {
@@ -184,5 +186,58 @@ TEST_F(OptionsDlgGuiTest, SwatchIsPaintedInItsColourInsideABumpEdge)
     EXPECT_EQ(at(0, 5), wxSystemSettings::GetColour(wxSYS_COLOUR_3DLIGHT));
     EXPECT_EQ(at(1, 5), wxSystemSettings::GetColour(wxSYS_COLOUR_3DSHADOW));
     EXPECT_EQ(at(39, 5), wxSystemSettings::GetColour(wxSYS_COLOUR_3DDKSHADOW));
+}
+// Seen on the screen: the focus starts on the first control (Space there opens the text colour
+// dialog), and the background row that is not chosen shows its controls disabled.
+TEST_F(OptionsDlgGuiTest, UnchosenBackgroundRowIsDisabledAndTheFocusStartsOnTheFirstControl)
+{
+    auto* dlg = new COptionsDlg(nullptr, &m_report, m_settings);
+    dlg->Show();
+    dlg->Raise();
+    PumpEvents();
+    wxUIActionSimulator ui;
+    auto pointAt = [&ui](wxWindow* window)
+    {
+        ui.MouseMove(window->GetScreenRect().GetPosition() + window->GetSize() / 2);
+        PumpEvents();
+    };
+    auto clickOn = [&](int id)
+    {
+        pointAt(dlg->FindWindow(id));
+        ui.MouseClick();
+        PumpEvents();
+    };
+    auto expectRows = [&](bool bImage)
+    {
+        EXPECT_EQ(dlg->FindWindow(COptionsDlg::IDC_BACK_COLOR)->IsEnabled(), !bImage);
+        EXPECT_EQ(Edit(*dlg)->IsEnabled(), bImage);
+        EXPECT_EQ(dlg->FindWindow(COptionsDlg::IDC_BROWSE_IMAGE)->IsEnabled(), bImage);
+        EXPECT_TRUE(dlg->FindWindow(COptionsDlg::IDC_TEXT_COLOR)->IsEnabled());
+    };
+
+    pointAt(dlg);
+    wxTEST_DIALOG(
+        {
+            ui.Char(' ');
+            PumpEvents();
+        },
+        ExpectDialogClosedWith<wxColourDialog>(wxID_CANCEL));
+    expectRows(false);
+
+    clickOn(COptionsDlg::IDC_RADIO_IMAGE);
+    ASSERT_TRUE(dlg->m_radioImage->GetValue());
+    expectRows(true);
+    {
+        wxTestingModalHook hook(__FILE__, __LINE__, __func__);
+        clickOn(COptionsDlg::IDC_BACK_COLOR);
+        hook.CheckUnmetExpectations();
+    }
+
+    clickOn(COptionsDlg::IDC_RADIO_COLOR);
+    ASSERT_TRUE(dlg->m_radioColor->GetValue());
+    expectRows(false);
+    ui.MouseMove(wxPoint(1270, 1010));
+    dlg->Destroy();
+    PumpEvents();
 }
 } // namespace

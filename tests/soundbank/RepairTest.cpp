@@ -1,8 +1,10 @@
 // Repairing converted TTS banks: the question and the two settings, the exact bytes of the
-// repaired file, and the banks that must be left alone.
+// repaired file, the banks that must be left alone, and a repaired file that cannot be read.
+#include "report/MappingReport.h"
 #include "res/StringTable.h"
 #include "soundbank/SoundBank.h"
 #include "support/BankBuilder.h"
+#include "support/FaultFileSystem.h"
 #include "support/MemoryFileSystem.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDir.h"
@@ -314,4 +316,61 @@ TEST_F(RepairTest, RepairAndWriteBackWorkOnFilesHeldInMemory)
     EXPECT_EQ(3, files.Get("mem.94b")[m_bank.m_dwImapPos + 6 * 2 + 2 + 2]);
     EXPECT_EQ(0u, files.OpenHandles());
     EXPECT_THAT(m_messages.Texts(), IsEmpty());
+}
+
+namespace
+{
+// The real files, except that the first reading after a bank was renamed into place (the end
+// of a repair) fails, as when the disk has a passing fault right then.
+class CFailsAfterRenameFileSystem : public CFaultFileSystem
+{
+public:
+    bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) override
+    {
+        bool renamed = CFaultFileSystem::Rename(from, to);
+        m_bFailNextRead = m_bFailNextRead || renamed;
+        return renamed;
+    }
+    std::unique_ptr<CByteSource> OpenSource(const std::filesystem::path& path) override
+    {
+        if (!m_bFailNextRead)
+            return CFaultFileSystem::OpenSource(path);
+        m_bFailNextRead = false;
+        SetLastError(EIO);
+        return nullptr;
+    }
+
+private:
+    bool m_bFailNextRead = false;
+};
+} // namespace
+
+// The reading after a repair fails: the load reports it and fails, so that nobody takes the
+// positions of a bank that was not read for the file's (the page then has no rows).
+TEST_F(RepairTest, AFailedReadingOfTheRepairedFileFailsTheLoad)
+{
+    m_policy.nMode = REPAIRPOLICY::Automatic;
+    CBankBuilder b;
+    b.Filler(12).Ttma(24).Prio("Reread", 4).Imap(CBankBuilder::Entries(3), CBankBuilder::Entries(1));
+    m_path = m_dir / "reread.94b";
+    WriteFileBytes(m_path, b.Bytes());
+    CFailsAfterRenameFileSystem files;
+
+    EXPECT_EQ(0, m_bank.Load(m_path, m_policy));
+    EXPECT_EQ(CSoundBank::RepairDone, m_bank.GetRepairOutcome());
+    EXPECT_THAT(m_messages.Texts(), ElementsAre(GetString(IDS_CANTOPENFILE)));
+    EXPECT_EQ(Repaired(b.Bytes(), 12, 12 + 32, 24), ReadFileBytes(m_path));
+
+    // The page of such a bank: no rows, whatever the file's first bytes look like.
+    WriteFileBytes(m_path, b.Bytes());
+    CFailsAfterRenameFileSystem again;
+    CMappingReport report;
+    report.m_strBankPath = m_path;
+    report.m_repairPolicy = m_policy;
+    std::vector<std::string> rows;
+    CLinesPageSink sink(rows);
+    report.m_firstRowBlock = {"row"};
+    report.m_nextRowBlock = {"row"};
+    report.BuildRows(sink);
+    EXPECT_THAT(rows, IsEmpty());
 }

@@ -1,8 +1,11 @@
-// "Export to Zip": the save dialog's answer decides whether and where the archive is made.
+// "Export to Zip": the save dialog's answer decides whether and where the archive is made; an
+// archive the user agreed to replace is replaced whole, and the bank itself is never the archive.
 #include "zipexport/ExportToZipCommand.h"
 
+#include "res/StringTable.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDir.h"
+#include "zipexport/ZipBinding.h"
 #include "zipexport/ZipReader.h"
 
 #include <gtest/gtest.h>
@@ -104,6 +107,58 @@ TEST_F(ExportToZipCommandGuiTest, ExistingArchiveOfANameWithoutExtensionIsWritte
     auto entries = ReadZipEntries(archive, error);
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[1].bytes, (std::vector<unsigned char>{0x07}));
+}
+
+std::vector<std::string> EntryNames(const std::string& archive)
+{
+    std::string error;
+    std::vector<std::string> names;
+    for (const ZipEntry& entry : ReadZipEntries(archive, error))
+        names.push_back(entry.name);
+    EXPECT_EQ(error, "");
+    return names;
+}
+
+// The save dialog asked "Replace?" and the user agreed: the archive then holds exactly the page
+// and the bank. A failed export leaves the old archive as it was.
+TEST_F(ExportToZipCommandGuiTest, ArchiveTheUserAgreedToReplaceIsReplacedWhole)
+{
+    CMessageRecorder recorder;
+    const std::string archive = (m_dir / "old.zip").string();
+    WriteFileText(m_dir / "keep.txt", "an older entry");
+    SetZipRootDir(m_dir.Path().string() + "/");
+    SetZipArchiveName(archive);
+    ASSERT_EQ(RunZipArchive({"keep.txt"}), 1);
+    ASSERT_EQ(EntryNames(archive), std::vector<std::string>{"keep.txt"});
+
+    wxTEST_DIALOG(RunExportToZipCommand(nullptr, Bank(), Page()), ExpectZipDialog(archive));
+    EXPECT_EQ(EntryNames(archive), (std::vector<std::string>{"midimap.html", "bank.94b"}));
+    EXPECT_TRUE(recorder.m_messages.empty());
+
+    const std::vector<unsigned char> before = ReadFileBytes(archive);
+    std::filesystem::remove(m_dir / "midimap.html");
+    wxTEST_DIALOG(RunExportToZipCommand(nullptr, Bank(), Page()), ExpectZipDialog(archive));
+    ASSERT_EQ(recorder.m_messages.size(), 1u);
+    EXPECT_EQ(ReadFileBytes(archive), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), 3) << "a temporary file stayed";
+}
+
+// The bank's own name (or a link to it) as the archive: refused, the bank untouched.
+TEST_F(ExportToZipCommandGuiTest, ArchiveNamedAsTheBankIsRefused)
+{
+    CMessageRecorder recorder;
+    const std::vector<unsigned char> bank = ReadFileBytes(Bank());
+    std::filesystem::create_symlink(Bank(), m_dir / "link.zip");
+    for (const std::string& name : {Bank(), (m_dir / "link.zip").string()})
+    {
+        wxTEST_DIALOG(RunExportToZipCommand(nullptr, Bank(), Page()), ExpectZipDialog(name));
+        ASSERT_EQ(recorder.m_messages.size(), 1u);
+        EXPECT_EQ(recorder.m_messages[0].text, FormatStringId(IDS_ZIP_ISBANK, {name}));
+        EXPECT_EQ(recorder.m_messages[0].style, unsigned(MsgStop));
+        EXPECT_EQ(ReadFileBytes(Bank()), bank);
+        recorder.m_messages.clear();
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(m_dir / "link.zip"));
 }
 
 TEST(ZipArchivePathTest, ZipIsAddedOnlyWhenTheNameHasNoExtension)

@@ -1,0 +1,32 @@
+// Printing the view's pages with every page chosen in the print dialog.
+#include "app/PagePrinting.h"
+
+namespace
+{
+// Before the print dialog the page is not laid out yet and has no pages: the toolkit's
+// printout then names page 1 as the chosen range, and the dialog would print that page only.
+// With no range named, the dialog starts on all pages.
+class CPagePrintout : public wxHtmlPrintout
+{
+public:
+    using wxHtmlPrintout::wxHtmlPrintout;
+
+    void GetPageInfo(int* minPage, int* maxPage, int* selPageFrom, int* selPageTo) override
+    {
+        wxHtmlPrintout::GetPageInfo(minPage, maxPage, selPageFrom, selPageTo);
+        if (*selPageTo < *selPageFrom)
+            *selPageFrom = *selPageTo = 0;
+    }
+};
+} // namespace
+
+wxHtmlPrintout* CPagePrinting::CreatePrintout()
+{
+    // The same settings the toolkit's own printout gets: fonts and the page setup's margins.
+    auto* printout = new CPagePrintout(GetName());
+    printout->SetStandardFonts();
+    const wxPageSetupDialogData* setup = GetPageSetupData();
+    printout->SetMargins(setup->GetMarginTopLeft().y, setup->GetMarginBottomRight().y, setup->GetMarginTopLeft().x,
+                         setup->GetMarginBottomRight().x);
+    return printout;
+}

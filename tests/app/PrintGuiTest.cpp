@@ -1,0 +1,45 @@
+// Printing the page on show: Ctrl+P opens the print dialog with all pages chosen, not page 1.
+#include "support/gui/ExpectDialog.h"
+#include "support/gui/ShellFixture.h"
+
+#include "support/BankBuilder.h"
+
+#include <wx/printdlg.h>
+#include <wx/uiaction.h>
+
+namespace
+{
+class PrintGuiTest : public CShellFixture
+{
+};
+
+TEST_F(PrintGuiTest, CtrlPOpensThePrintDialogOnAllPages)
+{
+    // A bank long enough for a page of several printed pages.
+    CBankBuilder bank;
+    bank.Filler(16).Prio("Long", 1).Imap(CBankBuilder::Entries(150), CBankBuilder::Entries(20));
+    bank.WriteTo(m_dir / "long.94b");
+    StartShell((m_dir / "long.94b").string());
+    m_frame->Raise();
+    View()->GetBrowser()->SetFocus();
+    PumpEvents();
+
+    wxUIActionSimulator keys;
+    bool shown = false;
+    wxTEST_DIALOG(
+        {
+            keys.Char('p', wxMOD_CONTROL);
+            PumpEvents();
+        },
+        ExpectDialog<wxPrintDialogBase>(
+            [&shown](wxPrintDialogBase* dlg)
+            {
+                shown = true;
+                const wxPrintDialogData& data = dlg->GetPrintDialogData();
+                EXPECT_TRUE(data.GetAllPages());
+                EXPECT_FALSE(data.GetSelection());
+                return wxID_CANCEL;
+            }));
+    EXPECT_TRUE(shown);
+}
+} // namespace
