@@ -137,8 +137,12 @@ TEST_F(FrenchInterfaceGuiTest, FrenchHelpNamesTheMenusAsTheyAreShown)
     {
         EXPECT_TRUE(bold(bar->GetMenuLabel(m))) << bar->GetMenuLabelText(m);
         for (wxMenuItem* item : bar->GetMenu(m)->GetMenuItems())
+        {
             if (!item->IsSeparator() && !item->GetItemLabelText().empty() && item->GetId() != CMD_RECENT_FILE)
+            {
                 EXPECT_TRUE(bold(item->GetItemLabel())) << item->GetItemLabelText();
+            }
+        }
     }
     CloseShell();
 }
