@@ -289,18 +289,13 @@ int CopyFileReplacing(IFileSystem& fs, const std::filesystem::path& from, const 
     if (!target.Create(stat.nMode))
         return fs.SetLastError(target.Error()), 0;
 
-    // Exactly the length found at the start is copied; a file that ends early or cannot be
-    // read makes the copy fail rather than leave a short copy.
+    // Exactly the length found at the start is copied, holes as holes; a file that ends early
+    // or cannot be read makes the copy fail rather than leave a short copy.
     std::vector<unsigned char> buffer(kCopyBlock);
-    for (uint64_t offset = 0; offset < stat.nSize;)
-    {
-        size_t want = static_cast<size_t>(std::min<uint64_t>(kCopyBlock, stat.nSize - offset));
-        if (!ReadExactly(fs, source.Get(), offset, buffer.data(), want))
-            return 0;
-        if (!target.Write(offset, buffer.data(), want))
-            return fs.SetLastError(target.Error()), 0;
-        offset += want;
-    }
+    if (!CopySparseRange(fs, source.Get(), 0, stat.nSize, target, 0, buffer))
+        return 0;
+    if (!target.SetSize(stat.nSize))
+        return fs.SetLastError(target.Error()), 0;
     if (!source.Close() || !target.Commit())
         return fs.SetLastError(target.Error() ? target.Error() : fs.LastError()), 0;
     return 1;

@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace
@@ -137,5 +138,27 @@ bool CReplacingFile::Commit(const FILESTAT* expected)
     m_bCommitted = true;
     UnregisterTempFile(m_nCleanupSlot);
     m_nCleanupSlot = -1;
+    return true;
+}
+
+bool CopySparseRange(IFileSystem& fs, int source, uint64_t from, uint64_t to, CReplacingFile& target, uint64_t at,
+                     std::vector<unsigned char>& buffer)
+{
+    while (from < to)
+    {
+        const uint64_t data = std::min(fs.NextData(source, from), to);
+        at += data - from;
+        from = data;
+        if (from >= to)
+            break;
+        const uint64_t hole = std::max(fs.NextHole(source, from), from + 1);
+        const size_t n = static_cast<size_t>(std::min<uint64_t>({buffer.size(), to - from, hole - from}));
+        if (!ReadExactly(fs, source, from, buffer.data(), n))
+            return false;
+        if (!target.Write(at, buffer.data(), n))
+            return fs.SetLastError(target.Error()), false;
+        from += n;
+        at += n;
+    }
     return true;
 }

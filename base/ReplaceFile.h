@@ -6,8 +6,10 @@
 
 #include "base/FileSystem.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 class CReplacingFile
 {
@@ -62,3 +64,8 @@ private:
     int m_nError = 0;
     int m_nCleanupSlot = -1;
 };
+
+// Copies the source bytes [from, to) into the target at offset at. Holes of a sparse source stay
+// holes: only the data between them is read and written, so the caller sets the final length.
+bool CopySparseRange(IFileSystem& fs, int source, uint64_t from, uint64_t to, CReplacingFile& target, uint64_t at,
+                     std::vector<unsigned char>& buffer);

@@ -27,25 +27,13 @@ bool IsOneOf(const unsigned char* id, const char* a, const char* b)
     return std::memcmp(id, a, 4) == 0 || std::memcmp(id, b, 4) == 0;
 }
 
-// Copies source bytes [from, to) to the end of the target, block by block. Holes of a sparse
-// source stay holes: only the data between them is read and written.
+// Copies source bytes [from, to) to the end of the target, holes as holes.
 bool CopyRange(IFileSystem& fs, int source, uint64_t from, uint64_t to, CReplacingFile& target, uint64_t& out,
                std::vector<unsigned char>& buffer)
 {
-    while (from < to)
-    {
-        uint64_t data = std::min(fs.NextData(source, from), to);
-        out += data - from;
-        from = data;
-        if (from >= to)
-            break;
-        uint64_t hole = std::max(fs.NextHole(source, from), from + 1);
-        size_t n = static_cast<size_t>(std::min<uint64_t>({buffer.size(), to - from, hole - from}));
-        if (!ReadExactly(fs, source, from, buffer.data(), n) || !target.Write(out, buffer.data(), n))
-            return false;
-        from += n;
-        out += n;
-    }
+    if (!CopySparseRange(fs, source, from, to, target, out, buffer))
+        return false;
+    out += to - from;
     return true;
 }
 

@@ -16,6 +16,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -238,4 +239,34 @@ TEST_F(ReliabilityTest, RepairKeepsHolesOwnerAndWorksForNamesTooLongForATemporar
     }
     EXPECT_THAT(quiet.Texts(), IsEmpty());
     EXPECT_EQ(3u, Names().size()); // the three banks and nothing left behind
+}
+
+TEST_F(ReliabilityTest, TheBackupOfASparseBankStaysSparse)
+{
+    // 64 MiB of which a few hundred bytes are data: the chunks, a hole, a little data, a hole.
+    CBankBuilder b;
+    b.Prio("Sparse", 3).Imap(CBankBuilder::Entries(3), {});
+    const auto path = Write(b, "sparse.94b");
+    {
+        std::FILE* f = std::fopen(path.c_str(), "r+b");
+        ASSERT_NE(nullptr, f);
+        ASSERT_EQ(0, std::fseek(f, 32 << 20, SEEK_SET));
+        ASSERT_EQ(4u, std::fwrite("DATA", 1, 4, f));
+        ASSERT_EQ(0, std::fclose(f));
+    }
+    ASSERT_EQ(0, ::truncate(path.c_str(), 64 << 20));
+    const std::vector<unsigned char> original = ReadFileBytes(path);
+
+    CMessageRecorder quiet;
+    CSoundBank bank;
+    ASSERT_EQ(1, bank.Load(path, m_repair));
+    bank.m_wPriority = 9;
+    ASSERT_EQ(1, bank.SaveWithBackup(true));
+    EXPECT_THAT(quiet.Texts(), IsEmpty());
+    const std::string backup = path.string() + ".bak";
+    EXPECT_EQ(original, ReadFileBytes(backup));
+    struct stat st;
+    ASSERT_EQ(0, ::stat(backup.c_str(), &st));
+    EXPECT_EQ(64 << 20, st.st_size);
+    EXPECT_LT(st.st_blocks * 512, 1 << 20);
 }
