@@ -90,6 +90,9 @@ enum StringId : unsigned
     IDS_SAVE_ISBANK = 62013,
     IDS_SAVE_ISTEMPLATE = 62014,
     IDS_ZIP_ISBANK = 62015,
+
+    // A chunk (its identifier) found only where the format's 32-bit positions cannot reach.
+    IDS_CHUNKBEYOND4GB = 62030,
 };
 
 // Text of an id; an empty string for an id the table does not hold.

@@ -71,7 +71,15 @@ CSoundBank::ReadResult CSoundBank::ReadChunks(CByteSource& source, const std::fi
 {
     Clear();
     if (!FindPrioAndImap(source))
-        return m_dwPrioPos ? ReadResult::NoImap : ReadResult::NoPrio;
+    {
+        const bool noPrio = m_dwPrioPos == 0;
+        // A file larger than the positions reach may hold the chunk further on: say so, rather
+        // than that it is missing.
+        if (source.Size() > kMaxChunkStart &&
+            (noPrio ? ScanForChunkId(source, "PRIO", "TTPR") : ScanForChunkId(source, "IMAP", "TTIM")) != kNoChunk)
+            return noPrio ? ReadResult::PrioBeyond4GB : ReadResult::ImapBeyond4GB;
+        return noPrio ? ReadResult::NoPrio : ReadResult::NoImap;
+    }
     if (FindTtma(source) && IsConvertedBank(path))
         return ReadResult::Converted;
     return ReadResult::Plain;
@@ -86,6 +94,11 @@ int CSoundBank::FinishLoad(ReadResult result, const std::filesystem::path& path,
         return 0;
     case ReadResult::NoImap:
         AppMessageBox(IDS_NOIMAPCHUNK, MsgStop);
+        return 0;
+    case ReadResult::PrioBeyond4GB:
+    case ReadResult::ImapBeyond4GB:
+        AppMessageBoxText(FormatStringId(IDS_CHUNKBEYOND4GB, {result == ReadResult::PrioBeyond4GB ? "PRIO" : "IMAP"}),
+                          MsgStop);
         return 0;
     case ReadResult::Converted:
         return HandleConvertedBank(path, policy);

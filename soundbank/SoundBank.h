@@ -140,6 +140,8 @@ private:
     {
         NoPrio,
         NoImap,
+        PrioBeyond4GB, // found only past the reach of 32-bit positions
+        ImapBeyond4GB,
         Plain,
         Converted
     };

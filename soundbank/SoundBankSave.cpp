@@ -128,7 +128,10 @@ int CSoundBank::SaveInPlace()
     for (const SPAN& span : spans)
         last = std::max<uint64_t>(last, span.nStart + span.original.size());
     const int h = file.Get();
-    bool ok = stat.nSize >= last && HoldsOneOf(fs, h, m_dwPrioPos - 8ull, "PRIO", "TTPR") &&
+    // A file this short is the one read (its identity was checked above): it ended early.
+    if (stat.nSize < last)
+        return fail(kErrShort);
+    bool ok = HoldsOneOf(fs, h, m_dwPrioPos - 8ull, "PRIO", "TTPR") &&
               HoldsOneOf(fs, h, m_dwImapPos - 8ull, "IMAP", "TTIM") &&
               (m_arrDrumsets.empty() || HoldsOneOf(fs, h, drums - 2, "\xFF\xFF", "\xFF\xFF", 2));
     for (SPAN& span : spans)

@@ -100,3 +100,19 @@ TEST_F(SetCommandTest, ConvertedBanksAreEditedWithoutRepair)
     EXPECT_THAT(ByteDifferences(conv.Bytes(), after), ElementsAre(16 + 16));
     EXPECT_EQ("TTMA", std::string(after.begin(), after.begin() + 4));
 }
+
+TEST_F(SetCommandTest, ABankCutShortAfterItsPriorityIdentifierIsSaidToEndEarly)
+{
+    CBankBuilder imap;
+    imap.Imap(CBankBuilder::Entries(1), {});
+    Bytes cut = imap.Bytes();
+    for (char c : std::string("PRIO"))
+        cut.push_back(static_cast<unsigned char>(c));
+    const std::string path = (m_dir / "cut.94b").string();
+    WriteFileBytes(path, cut);
+    CliRun r = RunCli({"set", path, "--priority", "7"});
+    EXPECT_EQ(1, r.code);
+    EXPECT_THAT(r.err, HasSubstr("the file ended early"));
+    EXPECT_THAT(r.err, ::testing::Not(HasSubstr("another program")));
+    EXPECT_EQ(cut, ReadFileBytes(path));
+}

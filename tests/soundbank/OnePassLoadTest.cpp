@@ -9,6 +9,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 using ::testing::ElementsAre;
 
 TEST(OnePassLoadTest, AMissingPriorityChunkIsReportedBeforeAMissingMappingChunk)
@@ -61,4 +65,50 @@ TEST(OnePassLoadTest, ChunksDeepInALargeFileAcrossReadBlocks)
             EXPECT_EQ(2u, bank.m_arrDrumsets.size());
         }
     EXPECT_TRUE(messages.m_messages.empty());
+}
+
+namespace
+{
+// A file of 5 GiB holding zeros but for a few bytes placed at chosen offsets.
+class CFarSource : public CByteSource
+{
+  public:
+    void Put(uint64_t at, const std::vector<unsigned char>& bytes) { m_parts.push_back({at, bytes}); }
+    uint64_t Size() const override { return 5ull << 30; }
+    size_t ReadAt(uint64_t offset, void* buf, size_t n) override
+    {
+        if (offset >= Size())
+            return 0;
+        n = static_cast<size_t>(std::min<uint64_t>(n, Size() - offset));
+        auto* out = static_cast<unsigned char*>(buf);
+        std::fill(out, out + n, 0);
+        for (const auto& [at, bytes] : m_parts)
+            for (size_t i = 0; i < bytes.size(); ++i)
+                if (at + i >= offset && at + i < offset + n)
+                    out[at + i - offset] = bytes[i];
+        return n;
+    }
+
+  private:
+    std::vector<std::pair<uint64_t, std::vector<unsigned char>>> m_parts;
+};
+} // namespace
+
+TEST(OnePassLoadTest, AChunkOnlyBeyond4GiBIsReportedAsOutOfReachNotAsMissing)
+{
+    CBankBuilder prio, imap;
+    prio.Prio("Far", 1);
+    imap.Imap(CBankBuilder::Entries(2), {});
+    CFarSource farPrio;
+    farPrio.Put(9ull << 29, prio.Bytes()); // at 4.5 GiB
+    CFarSource farImap;
+    farImap.Put(100, prio.Bytes());
+    farImap.Put(9ull << 29, imap.Bytes());
+    CMessageRecorder messages;
+    CSoundBank bank;
+    EXPECT_EQ(0, bank.LoadFrom(farPrio, "far.94b", REPAIRPOLICY{}));
+    EXPECT_EQ(0, bank.LoadFrom(farImap, "far.94b", REPAIRPOLICY{}));
+    EXPECT_THAT(messages.Texts(),
+                ElementsAre("The PRIO chunk lies beyond 4 GiB, where the positions of the format cannot reach !",
+                            "The IMAP chunk lies beyond 4 GiB, where the positions of the format cannot reach !"));
 }
