@@ -72,7 +72,7 @@ namespace
 // A file of 5 GiB holding zeros but for a few bytes placed at chosen offsets.
 class CFarSource : public CByteSource
 {
-  public:
+public:
     void Put(uint64_t at, const std::vector<unsigned char>& bytes) { m_parts.push_back({at, bytes}); }
     uint64_t Size() const override { return 5ull << 30; }
     size_t ReadAt(uint64_t offset, void* buf, size_t n) override
@@ -89,7 +89,7 @@ class CFarSource : public CByteSource
         return n;
     }
 
-  private:
+private:
     std::vector<std::pair<uint64_t, std::vector<unsigned char>>> m_parts;
 };
 } // namespace
