@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
 #include <wx/radiobut.h>
@@ -51,14 +53,16 @@ protected:
     }
     // Runs the dialog modally and clicks the button with the given id from inside its loop; a
     // timer ends a dialog that the click did not close.
-    int ClickInModalDialog(CBankInspectorDlg& dlg, int buttonId)
+    int ClickInModalDialog(CBankInspectorDlg& dlg, int buttonId, const std::function<void()>& before = {})
     {
         wxTimer guard;
         guard.Bind(wxEVT_TIMER, [&](wxTimerEvent&) { dlg.EndModal(wxID_ABORT); });
         guard.StartOnce(10000);
         dlg.CallAfter(
-            [&dlg, buttonId]
+            [&dlg, buttonId, before]
             {
+                if (before)
+                    before();
                 wxWindow* button = dlg.FindWindow(buttonId);
                 wxUIActionSimulator sim;
                 sim.MouseMove(button->GetScreenRect().GetPosition() + wxPoint(8, 6));
@@ -75,11 +79,11 @@ protected:
 };
 } // namespace
 
-TEST_F(BankInspectorDlgGuiTest, ShowsTheBankAndItsInstrumentsAndIsSavedAsAPicture)
+TEST_F(BankInspectorDlgGuiTest, ShowsTheBankItsInstrumentsAndItsColoursOnScreen)
 {
     CBankInspectorDlg* dlg = OpenDialog();
     EXPECT_EQ("Old", Text(dlg, CBankInspectorDlg::IDC_BANKNAME));
-    EXPECT_EQ("127", Text(dlg, CBankInspectorDlg::IDC_PRIORITY)); // 300 as the spinner holds it
+    EXPECT_EQ("127", Text(dlg, CBankInspectorDlg::IDC_PRIORITY)); // 300 as the arrows hold it
     EXPECT_EQ("3", Text(dlg, CBankInspectorDlg::IDC_NUMINSTRUMENTS));
     EXPECT_EQ("2", Text(dlg, CBankInspectorDlg::IDC_NUMDRUMSETS));
     EXPECT_TRUE(Child<wxRadioButton>(dlg, CBankInspectorDlg::IDC_INSTRUMENTS)->GetValue());
@@ -89,9 +93,14 @@ TEST_F(BankInspectorDlgGuiTest, ShowsTheBankAndItsInstrumentsAndIsSavedAsAPictur
     EXPECT_EQ(nullptr, dlg->FindWindow("Here is the grid")); // the placeholder became the grid
     EXPECT_EQ("", grid->Table().GetCellText(0, 3));
 
+    // On screen: six dark rings and a light one at the edge, the blue-grey surface, and OK in
+    // its dark face.
     dlg->Raise();
-    wxMilliSleep(200);
-    PumpEvents();
+    for (int i = 0; i < 10; ++i)
+    {
+        wxMilliSleep(20);
+        PumpEvents();
+    }
     const wxRect rect = dlg->GetScreenRect();
     wxBitmap bitmap(rect.width, rect.height, 24);
     {
@@ -99,7 +108,21 @@ TEST_F(BankInspectorDlgGuiTest, ShowsTheBankAndItsInstrumentsAndIsSavedAsAPictur
         wxMemoryDC memory(bitmap);
         memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
     }
-    EXPECT_TRUE(bitmap.ConvertToImage().SaveFile(ORVANE_BIN_DIR "/../orvane-inspector.png", wxBITMAP_TYPE_PNG));
+    const wxImage image = bitmap.ConvertToImage();
+    auto at = [&image](const wxPoint& p)
+    {
+        return wxColour(image.GetRed(p.x, p.y), image.GetGreen(p.x, p.y), image.GetBlue(p.x, p.y))
+            .GetAsString(wxC2S_HTML_SYNTAX)
+            .utf8_string();
+    };
+    auto rgb = [](int r, int g, int b) { return wxColour(r, g, b).GetAsString(wxC2S_HTML_SYNTAX).utf8_string(); };
+    const int middle = rect.height / 2;
+    for (int x = 0; x < 6; ++x)
+        EXPECT_EQ(rgb(48, 48, 48), at(wxPoint(x, middle))) << x;
+    EXPECT_EQ(rgb(200, 172, 147), at(wxPoint(6, middle)));
+    EXPECT_EQ(rgb(63, 96, 128), at(wxPoint(8, middle)));
+    const wxWindow* ok = dlg->FindWindow(wxID_OK);
+    EXPECT_EQ(rgb(31, 32, 47), at(ok->GetPosition() + wxPoint(2, 2)));
     dlg->Destroy();
 }
 
@@ -115,13 +138,38 @@ TEST_F(BankInspectorDlgGuiTest, CancelLeavesTheFileAloneAndOkWritesTheEditedValu
         CBankInspectorDlg dlg(nullptr);
         dlg.m_strFilePath = m_path;
         dlg.m_bKeepBackup = true;
-        dlg.CallAfter(
-            [&dlg]
+        auto typing = [&dlg]
+        {
+            // A double click on the program of entry 1, 42 typed and Enter.
+            CInspectorGrid* grid = dlg.GetGrid();
+            GRIDRECT rc;
+            grid->GetCellBounds(0, 1, &rc);
+            auto* cells = dynamic_cast<wxWindow*>(grid->GetChild(GRID_CHILD_CELLS));
+            wxUIActionSimulator sim;
+            auto settle = []
             {
-                dlg.GetGrid()->Table().SetCellText(0, 1, "42");
-                dlg.OnInspectorEdited(0, 1);
-            });
-        EXPECT_EQ(wxID_OK, ClickInModalDialog(dlg, wxID_OK));
+                for (int i = 0; i < 4; ++i)
+                {
+                    wxMilliSleep(15);
+                    PumpEvents();
+                }
+            };
+            dlg.Raise();
+            for (int i = 0; i < 5; ++i)
+                settle();
+            sim.MouseMove(cells->ClientToScreen(wxPoint((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2)));
+            settle();
+            sim.MouseDblClick();
+            for (const char* key : {"4", "2"})
+            {
+                settle();
+                sim.Text(key);
+            }
+            settle();
+            sim.Char(WXK_RETURN);
+            settle();
+        };
+        EXPECT_EQ(wxID_OK, ClickInModalDialog(dlg, wxID_OK, typing));
     }
     EXPECT_EQ(m_bank.Bytes(), ReadFileBytes(m_path + ".bak"));
     CSoundBank after;
