@@ -46,23 +46,24 @@ wxBitmap Picture(const unsigned char* data, size_t size)
 }
 } // namespace
 
-wxBEGIN_EVENT_TABLE(CBankInspectorDlg, wxDialog) EVT_INIT_DIALOG(CBankInspectorDlg::OnInitDialog)
-    EVT_PAINT(CBankInspectorDlg::OnPaint) EVT_BUTTON(wxID_OK, CBankInspectorDlg::OnOk)
-        EVT_BUTTON(wxID_CANCEL, CBankInspectorDlg::OnCancel) EVT_CHAR_HOOK(CBankInspectorDlg::OnCharHook)
-            EVT_CHILD_FOCUS(CBankInspectorDlg::OnChildFocus)
-                EVT_RADIOBUTTON(IDC_INSTRUMENTS, CBankInspectorDlg::OnRadio)
-                    EVT_RADIOBUTTON(IDC_DRUMSETS, CBankInspectorDlg::OnRadio)
-                        EVT_SPIN_UP(IDC_PRIORITYSPIN, CBankInspectorDlg::OnSpin)
-                            EVT_SPIN_DOWN(IDC_PRIORITYSPIN, CBankInspectorDlg::OnSpin)
-                                EVT_TEXT(IDC_BANKNAME, CBankInspectorDlg::OnNameText) wxEND_EVENT_TABLE()
-
-                                    CBankInspectorDlg::CBankInspectorDlg(wxWindow* pParent)
+CBankInspectorDlg::CBankInspectorDlg(wxWindow* pParent)
 {
     // A pop-up without caption, laid out in dialog units of an 8-point font.
     SetFont(wxFont(wxFontInfo(8)));
     Create(pParent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE);
     CreateControls();
     LayOut();
+    Bind(wxEVT_INIT_DIALOG, &CBankInspectorDlg::OnInitDialog, this);
+    Bind(wxEVT_PAINT, &CBankInspectorDlg::OnPaint, this);
+    Bind(wxEVT_BUTTON, &CBankInspectorDlg::OnOk, this, wxID_OK);
+    Bind(wxEVT_BUTTON, &CBankInspectorDlg::OnCancel, this, wxID_CANCEL);
+    Bind(wxEVT_CHAR_HOOK, &CBankInspectorDlg::OnCharHook, this);
+    Bind(wxEVT_CHILD_FOCUS, &CBankInspectorDlg::OnChildFocus, this);
+    Bind(wxEVT_RADIOBUTTON, &CBankInspectorDlg::OnRadio, this, IDC_INSTRUMENTS);
+    Bind(wxEVT_RADIOBUTTON, &CBankInspectorDlg::OnRadio, this, IDC_DRUMSETS);
+    Bind(wxEVT_SPIN_UP, &CBankInspectorDlg::OnSpin, this, IDC_PRIORITYSPIN);
+    Bind(wxEVT_SPIN_DOWN, &CBankInspectorDlg::OnSpin, this, IDC_PRIORITYSPIN);
+    Bind(wxEVT_TEXT, &CBankInspectorDlg::OnNameText, this, IDC_BANKNAME);
 }
 
 CBankInspectorDlg::~CBankInspectorDlg()

@@ -113,6 +113,4 @@ private:
     std::optional<LEFTEDIT> m_leftEdit;
     bool m_bLoaded = false;
     bool m_bShowingInstruments = true;
-
-    wxDECLARE_EVENT_TABLE();
 };
