@@ -85,7 +85,7 @@ int RunSetCommand(const std::vector<std::string>& args, std::ostream& out, std::
         {
             const std::string& text = args[++i];
             name = Utf8ToCp1252(text);
-            if (Cp1252ToUtf8(name) != text || name.find('\0') != std::string::npos)
+            if (!BankNameCanHold(text))
                 return UsageError(err, "set",
                                   "the name '" + text + "' has characters a bank name cannot hold");
             if (name.size() > 8)

@@ -1,19 +1,20 @@
 // The bank inspector dialog: its controls at their dialog-unit places, its colours and frame,
-// and the steps of initialisation and OK; the rules are plain code in InspectorRules.
+// its keys, and the steps of initialisation and OK; the rules are plain code in InspectorRules.
 #include "inspector/BankInspectorDlg.h"
 
 #include "inspector/InspectorGrid.h"
-#include "inspector/InspectorRules.h"
+#include "inspector/InspectorLayout.h"
 #include "inspector/InspectorTable.h"
-#include "res/StringTable.h"
 #include "res/images/Images.h"
 #include "ui/HoverButton.h"
+#include "ui/UpDownButton.h"
 
-#include <wx/intl.h>
 #include <wx/dcclient.h>
 #include <wx/image.h>
+#include <wx/intl.h>
 #include <wx/mstream.h>
 #include <wx/radiobut.h>
+#include <wx/settings.h>
 #include <wx/spinbutt.h>
 #include <wx/statbmp.h>
 #include <wx/statbox.h>
@@ -24,9 +25,12 @@
 
 namespace
 {
-constexpr uint32_t kSurface = 0x806040;  // RGB(63, 96, 128)
-constexpr uint32_t kText = 0x60F0FF;     // RGB(255, 240, 96)
+constexpr uint32_t kSurface = 0x80603F;    // RGB(63, 96, 128)
+constexpr uint32_t kText = 0x60F0FF;       // RGB(255, 240, 96)
 constexpr uint32_t kButtonFace = 0x2F201F; // RGB(31, 32, 47)
+
+// The widest text a count shows: the template's own, or five digits.
+const char* const kCountTexts[] = {"Static", "00000"};
 
 wxColour ToColour(uint32_t bgr)
 {
@@ -42,26 +46,24 @@ wxBitmap Picture(const unsigned char* data, size_t size)
 }
 } // namespace
 
-wxBEGIN_EVENT_TABLE(CBankInspectorDlg, wxDialog)
-    EVT_INIT_DIALOG(CBankInspectorDlg::OnInitDialog)
-    EVT_PAINT(CBankInspectorDlg::OnPaint)
-    EVT_BUTTON(wxID_OK, CBankInspectorDlg::OnOk)
-    EVT_BUTTON(wxID_CANCEL, CBankInspectorDlg::OnCancel)
-    EVT_CHAR_HOOK(CBankInspectorDlg::OnCharHook)
-    EVT_RADIOBUTTON(IDC_INSTRUMENTS, CBankInspectorDlg::OnRadio)
-    EVT_RADIOBUTTON(IDC_DRUMSETS, CBankInspectorDlg::OnRadio)
-    EVT_SPIN(IDC_PRIORITYSPIN, CBankInspectorDlg::OnSpin)
-    EVT_TEXT(IDC_PRIORITY, CBankInspectorDlg::OnPriorityText)
-wxEND_EVENT_TABLE()
-
 CBankInspectorDlg::CBankInspectorDlg(wxWindow* pParent)
 {
     // A pop-up without caption, laid out in dialog units of an 8-point font.
     SetFont(wxFont(wxFontInfo(8)));
     Create(pParent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE);
-    SetClientSize(ConvertDialogToPixels(wxSize(361, 166)));
     CreateControls();
-    CentreOnParent();
+    LayOut();
+    Bind(wxEVT_INIT_DIALOG, &CBankInspectorDlg::OnInitDialog, this);
+    Bind(wxEVT_PAINT, &CBankInspectorDlg::OnPaint, this);
+    Bind(wxEVT_BUTTON, &CBankInspectorDlg::OnOk, this, wxID_OK);
+    Bind(wxEVT_BUTTON, &CBankInspectorDlg::OnCancel, this, wxID_CANCEL);
+    Bind(wxEVT_CHAR_HOOK, &CBankInspectorDlg::OnCharHook, this);
+    Bind(wxEVT_CHILD_FOCUS, &CBankInspectorDlg::OnChildFocus, this);
+    Bind(wxEVT_RADIOBUTTON, &CBankInspectorDlg::OnRadio, this, IDC_INSTRUMENTS);
+    Bind(wxEVT_RADIOBUTTON, &CBankInspectorDlg::OnRadio, this, IDC_DRUMSETS);
+    Bind(wxEVT_SPIN_UP, &CBankInspectorDlg::OnSpin, this, IDC_PRIORITYSPIN);
+    Bind(wxEVT_SPIN_DOWN, &CBankInspectorDlg::OnSpin, this, IDC_PRIORITYSPIN);
+    Bind(wxEVT_TEXT, &CBankInspectorDlg::OnNameText, this, IDC_BANKNAME);
 }
 
 CBankInspectorDlg::~CBankInspectorDlg()
@@ -71,77 +73,125 @@ CBankInspectorDlg::~CBankInspectorDlg()
         delete m_pGrid;
 }
 
-wxRect CBankInspectorDlg::DialogRect(int x, int y, int w, int h) const
+wxWindow* CBankInspectorDlg::Place(wxWindow* window, int x, int y, int cx, int cy)
 {
-    return wxRect(ConvertDialogToPixels(wxPoint(x, y)), ConvertDialogToPixels(wxSize(w, h)));
+    m_places.push_back(PLACE{window, x, y, cx, cy});
+    return window;
 }
 
 void CBankInspectorDlg::CreateControls()
 {
-    // A control gets its rectangle, widened to the least the toolkit can draw it in (labels
-    // in the theme's font, the spinner's arrows).
-    auto place = [this](wxWindow* window, int x, int y, int w, int h)
-    {
-        wxRect rect = DialogRect(x, y, w, h);
-        if (dynamic_cast<wxStaticText*>(window) || dynamic_cast<wxSpinButton*>(window))
-            rect.width = std::max(rect.width, window->GetBestSize().x);
-        window->SetSize(rect);
-        return window;
-    };
     // Group boxes first, so the controls inside them lie above them.
-    place(new wxStaticBox(this, IDC_GENERAL, _("General ")), 15, 38, 112, 114);
-    place(new wxStaticBox(this, IDC_EDIT, _("Edit ")), 129, 38, 114, 114);
+    Place(new wxStaticBox(this, IDC_GENERAL, _("General ")), 15, 38, 112, 114);
+    Place(new wxStaticBox(this, IDC_EDIT, _("Edit ")), 129, 38, 114, 114);
     m_btnOK = new CHoverButton(this, wxID_OK, _("OK"));
-    place(m_btnOK, 297, 19, 50, 14);
+    Place(m_btnOK, 297, 19, 50, 14);
     m_btnCancel = new CHoverButton(this, wxID_CANCEL, _("Cancel"));
-    place(m_btnCancel, 297, 39, 50, 14);
-    place(new wxStaticText(this, wxID_ANY, _("Bank name:")), 21, 51, 42, 10);
-    place(new wxStaticText(this, wxID_ANY, _("Bank priority:")), 21, 69, 48, 10);
+    Place(m_btnCancel, 297, 39, 50, 14);
+    Place(new wxStaticText(this, wxID_ANY, _("Bank name:")), 21, 51, 42, 10);
+    Place(new wxStaticText(this, wxID_ANY, _("Bank priority:")), 21, 69, 48, 10);
     m_editName = new wxTextCtrl(this, IDC_BANKNAME, wxEmptyString);
-    place(m_editName, 73, 49, 44, 12);
+    m_editName->SetMaxLength(kBankNameChars);
+    Place(m_editName, 73, 49, 44, 12);
+    // The arrows sit at the right edge of the field they step, which gives up their width.
     m_editPriority = new wxTextCtrl(this, IDC_PRIORITY, wxEmptyString);
     m_editPriority->SetMaxLength(8);
-    place(m_editPriority, 73, 66, 44, 13);
-    m_spin = new wxSpinButton(this, IDC_PRIORITYSPIN, wxDefaultPosition, wxDefaultSize, wxSP_VERTICAL | wxSP_ARROW_KEYS);
-    m_spin->SetRange(0, kInspectorMaxValue);
-    place(m_spin, 120, 67, 11, 13);
-    place(new wxStaticText(this, wxID_ANY, _("Number of instrument(s):")), 21, 100, 77, 10);
-    place(new wxStaticText(this, wxID_ANY, _("Number of drumset(s):")), 21, 119, 70, 10);
+    m_editPriority->Bind(wxEVT_KEY_DOWN, &CBankInspectorDlg::OnPriorityKey, this);
+    Place(m_editPriority, 73, 66, 44 - 11, 13);
+    m_upDown = new CUpDownButton(this, IDC_PRIORITYSPIN);
+    Place(m_upDown, 73 + 44 - 11, 66, 11, 13);
+    // The label ends where the count begins.
+    Place(new wxStaticText(this, wxID_ANY, _("Number of instrument(s):")), 21, 100, 76, 10);
+    Place(new wxStaticText(this, wxID_ANY, _("Number of drumset(s):")), 21, 119, 70, 10);
     m_staticInstruments = new wxStaticText(this, IDC_NUMINSTRUMENTS, "Static", wxDefaultPosition, wxDefaultSize,
                                            wxALIGN_RIGHT | wxST_NO_AUTORESIZE);
-    place(m_staticInstruments, 97, 100, 18, 10);
+    Place(m_staticInstruments, 97, 100, 18, 10);
     m_staticDrumsets = new wxStaticText(this, IDC_NUMDRUMSETS, "Static", wxDefaultPosition, wxDefaultSize,
                                         wxALIGN_RIGHT | wxST_NO_AUTORESIZE);
-    place(m_staticDrumsets, 97, 119, 17, 10);
+    Place(m_staticDrumsets, 97, 119, 17, 10);
     m_radioInstruments =
         new wxRadioButton(this, IDC_INSTRUMENTS, _("Instrument(s)"), wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
-    place(m_radioInstruments, 135, 48, 71, 11);
+    Place(m_radioInstruments, 135, 48, 71, 11);
     m_radioDrumsets = new wxRadioButton(this, IDC_DRUMSETS, _("Drumset(s)"));
-    place(m_radioDrumsets, 135, 61, 71, 11);
-    // Neither list is chosen until a bank has been read.
-    m_radioInstruments->SetValue(false);
-    m_radioDrumsets->SetValue(false);
+    Place(m_radioDrumsets, 135, 61, 71, 11);
+    // Neither list is chosen until a bank has been read: a radio group of this toolkit always
+    // has a button on, so a hidden third one holds that state.
+    auto* none = new wxRadioButton(this, wxID_ANY, wxEmptyString);
+    none->Hide();
+    none->SetValue(true);
 
     // The placeholder becomes the grid window when the dialog is initialised.
-    place(new wxStaticText(this, IDC_GRID, "Here is the grid", wxDefaultPosition, wxDefaultSize, wxBORDER_SIMPLE),
-          133, 74, 107, 75);
+    Place(new wxStaticText(this, IDC_GRID, "Here is the grid", wxDefaultPosition, wxDefaultSize, wxBORDER_SIMPLE), 133,
+          74, 107, 75);
     m_pGrid = new CInspectorGrid;
     m_pGrid->m_nSetupRows = static_cast<int>(kInspectorSetupRows);
     m_pGrid->m_onEdited = [this](int nCol, long nRow) { OnInspectorEdited(nCol, nRow); };
+    m_pGrid->m_onLeft = [this](int nCol, long nRow, const std::string& text) {
+        m_leftEdit = LEFTEDIT{nCol, nRow, text, m_bShowingInstruments};
+    };
 
-    place(new wxStaticBitmap(this, wxID_ANY, Picture(inspector_picture_png, sizeof inspector_picture_png)), 244, 64,
+    Place(new wxStaticBitmap(this, wxID_ANY, Picture(inspector_picture_png, sizeof inspector_picture_png)), 244, 64,
           110, 92);
     const wxBitmap corner = Picture(inspector_corner_png, sizeof inspector_corner_png);
     for (const wxPoint& at : {wxPoint(347, 5), wxPoint(347, 154), wxPoint(5, 5), wxPoint(5, 154)})
-        place(new wxStaticBitmap(this, wxID_ANY, corner), at.x, at.y, 7, 7);
-    place(new wxStaticBitmap(this, wxID_ANY, Picture(inspector_banner_png, sizeof inspector_banner_png)), 13, 7,
-          175, 30);
+        Place(new wxStaticBitmap(this, wxID_ANY, corner), at.x, at.y, 7, 7);
+    Place(new wxStaticBitmap(this, wxID_ANY, Picture(inspector_banner_png, sizeof inspector_banner_png)), 13, 7, 175,
+          30);
+}
+
+void CBankInspectorDlg::LayOut()
+{
+    // What each control's content takes in this toolkit's font: the dialog-unit scale grows
+    // until all of it fits the template's rectangles.
+    std::vector<DLGNEED> needs;
+    for (const PLACE& place : m_places)
+    {
+        wxWindow* w = place.window;
+        const wxString label = wxControl::RemoveMnemonics(w->GetLabel());
+        wxSize need;
+        if (w == m_staticInstruments || w == m_staticDrumsets)
+            for (const char* text : kCountTexts)
+                need.IncTo(w->GetTextExtent(text));
+        else if (dynamic_cast<wxStaticText*>(w) && w->GetId() != IDC_GRID)
+            need = w->GetTextExtent(label);
+        else if (dynamic_cast<wxRadioButton*>(w))
+            need = w->GetBestSize();
+        else if (dynamic_cast<wxStaticBox*>(w))
+            need = w->GetTextExtent(label) + wxSize(2 * w->GetCharWidth(), 0);
+        else if (dynamic_cast<CHoverButton*>(w))
+            need = w->GetTextExtent(label) + wxSize(6, 2);
+        else if (w == m_pGrid)
+            need.x = m_pGrid->GetColumnWidth(0) + m_pGrid->GetColumnWidth(1) +
+                     wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this) + 2;
+        needs.push_back(DLGNEED{place.cx, place.cy, need.x, need.y});
+    }
+    const wxSize font = ConvertDialogToPixels(wxSize(4, 8));
+    const DLGBASE base = FitDialogBase(DLGBASE{double(font.x), double(font.y)}, needs);
+
+    for (const PLACE& place : m_places)
+    {
+        const DLGPIXELS px = DialogToPixels(base, place.x, place.y, place.cx, place.cy);
+        wxRect rect(px.x, px.y, px.cx, px.cy);
+        // A picture keeps its own size, within its rectangle.
+        if (auto* bitmap = dynamic_cast<wxStaticBitmap*>(place.window))
+            rect.SetSize(wxSize(std::min(rect.width, bitmap->GetBitmap().GetWidth()),
+                                std::min(rect.height, bitmap->GetBitmap().GetHeight())));
+        place.window->SetSize(rect);
+    }
+    const DLGPIXELS client = DialogToPixels(base, 0, 0, 361, 166);
+    SetClientSize(client.cx, client.cy);
+    CentreOnParent();
 }
 
 void CBankInspectorDlg::OnInitDialog(wxInitDialogEvent&)
 {
     m_pGrid->AttachToDialogItem(this, static_cast<unsigned>(IDC_GRID));
-    // Tab goes name, priority, spinner, the two lists, the grid, then OK and Cancel.
+    for (PLACE& place : m_places)
+        if (place.window->GetId() == IDC_GRID)
+            place.window = m_pGrid;
+    // The grid's columns may have grown for their headings.
+    LayOut();
+    // Tab goes name, priority, the two lists, the grid, then OK and Cancel.
     m_btnOK->MoveAfterInTabOrder(m_pGrid);
     m_btnCancel->MoveAfterInTabOrder(m_btnOK);
     m_bLoaded = InitBank();
@@ -152,27 +202,30 @@ void CBankInspectorDlg::OnInitDialog(wxInitDialogEvent&)
 
 bool CBankInspectorDlg::InitBank()
 {
-    // An unreadable bank leaves the dialog empty: blank fields, 128 blank rows, no list chosen.
+    // An unreadable bank leaves the dialog as its template: blank fields, 128 blank rows, the
+    // counts' own text and no list chosen.
     if (!m_bank.Load(m_strFilePath, m_repairPolicy))
         return false;
     m_strName = InspectorShownName(m_bank.m_strBankName);
-    m_spin->SetValue(InspectorSpinnerPosition(m_bank.m_wPriority));
-    m_strPriority = std::to_string(m_spin->GetValue());
+    m_priority = CPriorityUpDown(m_bank.m_wPriority);
+    m_strPriority = std::to_string(m_priority.GetPosition());
     m_strDrumsets = std::to_string(m_bank.m_arrDrumsets.size());
     m_strInstruments = std::to_string(m_bank.m_arrInstruments.size());
     m_radioInstruments->SetValue(true);
+    m_bShowingInstruments = true;
     FillInstruments();
     return true;
 }
 
 void CBankInspectorDlg::UpdateControls()
 {
-    m_bUpdating = true;
     m_editName->ChangeValue(wxString::FromUTF8(m_strName));
     m_editPriority->ChangeValue(wxString::FromUTF8(m_strPriority));
-    m_staticDrumsets->SetLabel(wxString::FromUTF8(m_strDrumsets));
-    m_staticInstruments->SetLabel(wxString::FromUTF8(m_strInstruments));
-    m_bUpdating = false;
+    if (m_bLoaded)
+    {
+        m_staticDrumsets->SetLabel(wxString::FromUTF8(m_strDrumsets));
+        m_staticInstruments->SetLabel(wxString::FromUTF8(m_strInstruments));
+    }
 }
 
 void CBankInspectorDlg::ApplyColours()
@@ -181,7 +234,7 @@ void CBankInspectorDlg::ApplyColours()
     SetBackgroundColour(ToColour(kSurface));
     for (wxWindow* child : GetChildren())
     {
-        if (child == m_pGrid || dynamic_cast<CHoverButton*>(child))
+        if (child == m_pGrid || child == m_upDown || dynamic_cast<CHoverButton*>(child))
             continue;
         const bool edit = dynamic_cast<wxTextCtrl*>(child) != nullptr;
         child->SetBackgroundColour(edit ? *wxWHITE : ToColour(kSurface));
@@ -211,7 +264,7 @@ void CBankInspectorDlg::FillDrumsets()
 
 void CBankInspectorDlg::OnInspectorEdited(int, long nRow)
 {
-    WriteBackInspectorRow(m_pGrid->Table(), nRow, m_radioInstruments->GetValue(), m_bank);
+    WriteBackInspectorRow(m_pGrid->Table(), nRow, m_bShowingInstruments, m_bank);
 }
 
 void CBankInspectorDlg::OnPaint(wxPaintEvent&)
@@ -226,12 +279,32 @@ void CBankInspectorDlg::OnPaint(wxPaintEvent&)
     }
 }
 
-void CBankInspectorDlg::OnOk(wxCommandEvent&)
+bool CBankInspectorDlg::StoreLeftEdit()
 {
+    if (!m_leftEdit)
+        return true;
+    const LEFTEDIT left = *m_leftEdit;
+    m_leftEdit.reset();
+    if (!m_pGrid->StoreLeftEdit(left.nCol, left.nRow, left.text))
+        return false;
+    WriteBackInspectorRow(m_pGrid->Table(), left.nRow, left.bInstruments, m_bank);
+    return true;
+}
+
+void CBankInspectorDlg::Ok()
+{
+    if (!StoreLeftEdit())
+        return;
     m_strName = m_editName->GetValue().utf8_string();
     m_strPriority = m_editPriority->GetValue().utf8_string();
-    InspectorSave(m_bank, m_strName, m_strPriority, m_spin->GetValue(), m_bKeepBackup);
-    EndModal(wxID_OK);
+    // A failed write shows its message and keeps the dialog, with every edit, for another try.
+    if (InspectorSave(m_bank, m_strName, m_priority.AtOk(m_strPriority), m_bKeepBackup))
+        EndModal(wxID_OK);
+}
+
+void CBankInspectorDlg::OnOk(wxCommandEvent&)
+{
+    Ok();
 }
 
 void CBankInspectorDlg::OnCancel(wxCommandEvent&)
@@ -241,18 +314,44 @@ void CBankInspectorDlg::OnCancel(wxCommandEvent&)
 
 void CBankInspectorDlg::OnCharHook(wxKeyEvent& event)
 {
-    // Escape cancels the dialog unless the grid's edit box wants it to end its edit.
-    if (event.GetKeyCode() == WXK_ESCAPE && !m_pGrid->IsDescendant(wxWindow::FindFocus()))
+    // Enter is OK and Escape is Cancel wherever the focus is, except that a running table edit
+    // takes them to end itself, and a focused button takes Enter to press itself.
+    const int key = event.GetKeyCode();
+    const bool enter = key == WXK_RETURN || key == WXK_NUMPAD_ENTER;
+    if ((!enter && key != WXK_ESCAPE) || event.HasAnyModifiers() || m_pGrid->IsEditing() ||
+        (enter && dynamic_cast<CHoverButton*>(wxWindow::FindFocus())))
     {
-        EndModal(wxID_CANCEL);
+        event.Skip();
         return;
     }
+    if (enter)
+        Ok();
+    else
+        EndModal(wxID_CANCEL);
+}
+
+void CBankInspectorDlg::OnChildFocus(wxChildFocusEvent& event)
+{
+    // A table edit left for anything but OK or a list's radio button stays cancelled.
+    wxWindow* to = event.GetWindow();
+    if (to != m_btnOK && to != m_radioInstruments && to != m_radioDrumsets)
+        m_leftEdit.reset();
     event.Skip();
 }
 
 void CBankInspectorDlg::OnRadio(wxCommandEvent& event)
 {
-    if (event.GetId() == IDC_INSTRUMENTS)
+    const bool instruments = event.GetId() == IDC_INSTRUMENTS;
+    // An edit left out of range keeps its list on show, open again for correction.
+    if (!StoreLeftEdit())
+    {
+        (m_bShowingInstruments ? m_radioInstruments : m_radioDrumsets)->SetValue(true);
+        return;
+    }
+    if (instruments == m_bShowingInstruments)
+        return;
+    m_bShowingInstruments = instruments;
+    if (instruments)
         FillInstruments();
     else
         FillDrumsets();
@@ -260,17 +359,33 @@ void CBankInspectorDlg::OnRadio(wxCommandEvent& event)
 
 void CBankInspectorDlg::OnSpin(wxSpinEvent& event)
 {
-    m_bUpdating = true;
-    m_editPriority->ChangeValue(wxString::Format("%d", event.GetPosition()));
-    m_bUpdating = false;
+    const int delta = event.GetEventType() == wxEVT_SPIN_UP ? 1 : -1;
+    const std::string text = m_priority.Step(m_editPriority->GetValue().utf8_string(), delta);
+    m_editPriority->ChangeValue(wxString::FromUTF8(text));
+    m_editPriority->SetInsertionPointEnd();
 }
 
-void CBankInspectorDlg::OnPriorityText(wxCommandEvent&)
+void CBankInspectorDlg::OnPriorityKey(wxKeyEvent& event)
 {
-    // Typing a value in range moves the spinner; anything else leaves its last valid position.
-    if (m_bUpdating)
+    // Up and Down in the field are its arrows.
+    const int key = event.GetKeyCode();
+    if (event.HasAnyModifiers() || (key != WXK_UP && key != WXK_DOWN && key != WXK_NUMPAD_UP && key != WXK_NUMPAD_DOWN))
+    {
+        event.Skip();
         return;
-    const long value = ReadCellNumber(m_editPriority->GetValue().utf8_string());
-    if (InspectorValueInRange(value))
-        m_spin->SetValue(static_cast<int>(value));
+    }
+    wxSpinEvent step(key == WXK_UP || key == WXK_NUMPAD_UP ? wxEVT_SPIN_UP : wxEVT_SPIN_DOWN, IDC_PRIORITYSPIN);
+    OnSpin(step);
+}
+
+void CBankInspectorDlg::OnNameText(wxCommandEvent&)
+{
+    // Only what a bank name can hold stays, up to its 8 characters, however it arrived.
+    const wxString typed = m_editName->GetValue();
+    const wxString kept = wxString::FromUTF8(InspectorNameField(typed.utf8_string()));
+    if (kept == typed)
+        return;
+    const long caret = m_editName->GetInsertionPoint() - static_cast<long>(typed.length() - kept.length());
+    m_editName->ChangeValue(kept);
+    m_editName->SetInsertionPoint(std::clamp(caret, 0L, static_cast<long>(kept.length())));
 }

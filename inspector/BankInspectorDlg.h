@@ -3,16 +3,20 @@
 // back into the file in place (after the backup copy when asked for), Cancel discards them.
 #pragma once
 
+#include "inspector/InspectorRules.h"
 #include "soundbank/SoundBank.h"
 
 #include <wx/dialog.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 class CHoverButton;
 class CInspectorGrid;
+class CUpDownButton;
+class wxChildFocusEvent;
 class wxRadioButton;
-class wxSpinButton;
 class wxSpinEvent;
 class wxStaticText;
 class wxTextCtrl;
@@ -58,33 +62,55 @@ public:
     void OnInspectorEdited(int nCol, long nRow);
 
 private:
+    // A control at its place in dialog units.
+    struct PLACE
+    {
+        wxWindow* window;
+        int x, y, cx, cy;
+    };
+    // A table edit the user left by clicking OK or a radio button; they store it as Enter would.
+    struct LEFTEDIT
+    {
+        int nCol;
+        long nRow;
+        std::string text;
+        bool bInstruments;
+    };
+
     void CreateControls();
-    wxRect DialogRect(int x, int y, int w, int h) const;
+    wxWindow* Place(wxWindow* window, int x, int y, int cx, int cy);
+    void LayOut();
     bool InitBank();
     void ApplyColours();
     void UpdateControls();
+    // Stores the edit left for OK or a radio button; false when its value was out of range.
+    bool StoreLeftEdit();
+    void Ok();
 
     void OnInitDialog(wxInitDialogEvent& event);
     void OnPaint(wxPaintEvent& event);
     void OnOk(wxCommandEvent& event);
     void OnCancel(wxCommandEvent& event);
     void OnCharHook(wxKeyEvent& event);
+    void OnChildFocus(wxChildFocusEvent& event);
     void OnRadio(wxCommandEvent& event);
     void OnSpin(wxSpinEvent& event);
-    void OnPriorityText(wxCommandEvent& event);
+    void OnPriorityKey(wxKeyEvent& event);
+    void OnNameText(wxCommandEvent& event);
 
     CHoverButton* m_btnOK = nullptr;
     CHoverButton* m_btnCancel = nullptr;
     wxTextCtrl* m_editName = nullptr;
     wxTextCtrl* m_editPriority = nullptr;
-    wxSpinButton* m_spin = nullptr;
+    CUpDownButton* m_upDown = nullptr;
     wxStaticText* m_staticInstruments = nullptr;
     wxStaticText* m_staticDrumsets = nullptr;
     wxRadioButton* m_radioInstruments = nullptr;
     wxRadioButton* m_radioDrumsets = nullptr;
     CInspectorGrid* m_pGrid = nullptr;
+    std::vector<PLACE> m_places;
+    CPriorityUpDown m_priority;
+    std::optional<LEFTEDIT> m_leftEdit;
     bool m_bLoaded = false;
-    bool m_bUpdating = false;
-
-    wxDECLARE_EVENT_TABLE();
+    bool m_bShowingInstruments = true;
 };

@@ -1,14 +1,20 @@
 // The inspector grid's setup and notifications; the rules themselves are plain code.
 #include "inspector/InspectorGrid.h"
 
+#include "grid/GridDC.h"
 #include "inspector/InspectorRules.h"
 #include "res/MessageBox.h"
 #include "res/StringTable.h"
+
+#include <wx/textctrl.h>
+
+#include <algorithm>
 
 namespace
 {
 constexpr int kRowHeight = 17;
 constexpr int kColumnWidth = 70;
+constexpr int kHeadingMargin = 8;
 constexpr int kFontHeight = 14;
 constexpr short kAlignCentre = 4;
 constexpr int kHighlightCurrentCell = 3;
@@ -38,13 +44,20 @@ void CInspectorGrid::OnGridSetup()
     SetDefaultRowHeight(kRowHeight);
     SetColCount(2);
     SetRowCount(m_nSetupRows);
-    SetColumnWidth(0, kColumnWidth);
-    SetColumnWidth(1, kColumnWidth);
-    SetCellText(0, -1, GetString(IDS_COLPROGRAM).c_str());
-    SetCellAlignment(0, -1, kAlignCentre);
-    SetCellText(1, -1, GetString(IDS_COLVARIATION).c_str());
-    SetCellAlignment(1, -1, kAlignCentre);
-    SetDefaultFont(RegisterFont("", kFontHeight, 0));
+    m_nTableFont = RegisterFont("", kFontHeight, 0);
+    SetDefaultFont(m_nTableFont);
+    // Each column 70 pixels wide, or as wide as its heading needs in a longer language.
+    CGridDC* pDC = AcquireMeasureDC();
+    pDC->SelectFont(GetGridFont(m_nTableFont));
+    const unsigned headings[2] = {IDS_COLPROGRAM, IDS_COLVARIATION};
+    for (int col = 0; col < 2; ++col)
+    {
+        const std::string heading = GetString(headings[col]);
+        SetColumnWidth(col, std::max(kColumnWidth, pDC->GetTextExtent(heading).cx + kHeadingMargin));
+        SetCellText(col, -1, heading.c_str());
+        SetCellAlignment(col, -1, kAlignCentre);
+    }
+    ReleaseMeasureDC(pDC);
     SetRowHeadingWidth(0);
     SetHighlightMode(kHighlightCurrentCell);
     RepaintAll();
@@ -90,11 +103,19 @@ int CInspectorGrid::OnEditKey(int, long, IGridEditWindow*, unsigned* pnKey)
     return pnKey && InspectorKeyAllowed(*pnKey) ? 1 : 0;
 }
 
-int CInspectorGrid::OnEditEnd(int nCol, long nRow, IGridEditWindow*, const char* pszText, int)
+int CInspectorGrid::OnEditEnd(int nCol, long nRow, IGridEditWindow*, const char* pszText, int bCancelled)
 {
+    // A cancelled edit stores nothing, so its text needs no check: Escape and Cancel always
+    // get the user out.
+    if (bCancelled)
+    {
+        if (m_onLeft)
+            m_onLeft(nCol, nRow, pszText ? pszText : "");
+        return 1;
+    }
     if (!InspectorValueInRange(ReadEditValue(pszText ? pszText : "")))
     {
-        AppMessageBox(IDS_OUTOFRANGE, MsgExclamation);
+        AppMessageBoxUncaptioned(IDS_OUTOFRANGE, MsgExclamation);
         return 0; // the edit stays open with its text
     }
     // Run after the grid has stored the text, so the dialog reads the new value.
@@ -118,4 +139,23 @@ GRIDCOLOR CInspectorGrid::OnBackColor(int)
 int CInspectorGrid::OnCellTypeEvent(int, int, long, int, intptr_t)
 {
     return 0;
+}
+
+bool CInspectorGrid::StoreLeftEdit(int nCol, long nRow, const std::string& text)
+{
+    if (text == CellText(nCol, nRow))
+        return true;
+    if (!InspectorValueInRange(ReadEditValue(text)))
+    {
+        AppMessageBoxUncaptioned(IDS_OUTOFRANGE, MsgExclamation);
+        if (BeginEdit(nCol, nRow, 0) == 0)
+            if (auto* pEdit = dynamic_cast<wxTextCtrl*>(GetEditBox()))
+            {
+                pEdit->ChangeValue(wxString::FromUTF8(text));
+                pEdit->SelectAll();
+            }
+        return false;
+    }
+    SetCellText(nCol, nRow, text.c_str());
+    return true;
 }

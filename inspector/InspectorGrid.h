@@ -18,6 +18,17 @@ public:
     int m_nSetupRows = 8;
     // Called after an accepted edit, once the grid has stored the cell's text.
     std::function<void(int nCol, long nRow)> m_onEdited;
+    // Called when an edit ends without storing (Escape, or the focus left the table), with the
+    // text it had.
+    std::function<void(int nCol, long nRow, const std::string& text)> m_onLeft;
+    // The font of the table's cells and headings.
+    int m_nTableFont = 0;
+
+    // Stores text typed into (nCol, nRow) by an edit that was left, as Enter would have: a
+    // value in range goes into the cell (the caller writes the row back); one out of range
+    // shows the range message and opens the edit again with the text, and false is returned.
+    // An unchanged text stores nothing.
+    bool StoreLeftEdit(int nCol, long nRow, const std::string& text);
 
     // The table's texts, for the plain filling and write-back.
     IInspectorTable& Table() { return m_table; }

@@ -37,7 +37,7 @@ bool InspectorKeyAllowed(unsigned nKey)
 
 bool InspectorKeyStartsEdit(unsigned nKey)
 {
-    return nKey == 0x71 /* F2 */ || nKey == 0x0D /* Enter */;
+    return nKey == 0x71 /* F2 */;
 }
 
 bool InspectorCharStartsEdit(unsigned nChar)
@@ -63,15 +63,65 @@ void InspectorNextCell(int nCol, long nRow, long nRowCount, int& nNextCol, long&
     nNextRow = nRow + 1 >= nRowCount ? 0 : nRow + 1;
 }
 
-int InspectorSpinnerPosition(long priority)
+CPriorityUpDown::CPriorityUpDown(long priority)
+    : m_nPosition(priority < 0                    ? 0
+                  : priority > kInspectorMaxValue ? kInspectorMaxValue
+                                                  : static_cast<int>(priority))
 {
-    return priority < 0 ? 0 : priority > kInspectorMaxValue ? kInspectorMaxValue : static_cast<int>(priority);
 }
 
-uint16_t InspectorPriorityAtOk(const std::string& typed, int spinnerPosition)
+std::string CPriorityUpDown::Step(const std::string& typed, int nDelta)
 {
-    long value = ReadCellNumber(typed);
-    return static_cast<uint16_t>(InspectorValueInRange(value) ? value : spinnerPosition);
+    if (const int typedValue = ReadPriorityText(typed); typedValue >= 0)
+        m_nPosition = typedValue;
+    const int next = m_nPosition + nDelta;
+    m_nPosition = next < 0 ? 0 : next > kInspectorMaxValue ? kInspectorMaxValue : next;
+    return std::to_string(m_nPosition);
+}
+
+uint16_t CPriorityUpDown::AtOk(const std::string& typed) const
+{
+    const int typedValue = ReadPriorityText(typed);
+    return static_cast<uint16_t>(typedValue >= 0 ? typedValue : m_nPosition);
+}
+
+int ReadPriorityText(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return -1;
+    const size_t last = text.find_last_not_of(" \t");
+    long value = 0;
+    for (size_t i = first; i <= last; ++i)
+    {
+        if (!std::isdigit(static_cast<unsigned char>(text[i])))
+            return -1;
+        value = value * 10 + (text[i] - '0');
+        if (value > kInspectorMaxValue)
+            return -1;
+    }
+    return static_cast<int>(value);
+}
+
+std::string InspectorNameField(const std::string& typed)
+{
+    std::string kept;
+    size_t chars = 0;
+    for (size_t i = 0; i < typed.size() && chars < kBankNameChars;)
+    {
+        // One UTF-8 character: its lead byte and the continuation bytes after it.
+        size_t end = i + 1;
+        while (end < typed.size() && (static_cast<unsigned char>(typed[end]) & 0xC0) == 0x80)
+            ++end;
+        const std::string character = typed.substr(i, end - i);
+        if (BankNameCanHold(character))
+        {
+            kept += character;
+            ++chars;
+        }
+        i = end;
+    }
+    return kept;
 }
 
 std::string InspectorShownName(const std::string& rawName)

@@ -30,8 +30,8 @@ inline bool InspectorCanEdit(const std::string& cellText)
     return !cellText.empty();
 }
 
-// For keyboard users: on a cell that shows a value, F2 or Enter starts an edit of it, and a
-// typed digit starts an edit whose text is that digit.
+// For keyboard users: on a cell that shows a value, F2 starts an edit of it, and a typed digit
+// starts an edit whose text is that digit. (Enter in the table is the dialog's OK.)
 bool InspectorKeyStartsEdit(unsigned nKey);
 bool InspectorCharStartsEdit(unsigned nChar);
 
@@ -40,11 +40,34 @@ bool InspectorCharStartsEdit(unsigned nChar);
 // grid's proposal (nNextCol, nNextRow) stands.
 void InspectorNextCell(int nCol, long nRow, long nRowCount, int& nNextCol, long& nNextRow);
 
-// The spinner's position for a bank priority: the priority within 0 to 127.
-int InspectorSpinnerPosition(long priority);
-// The priority OK stores: the typed text when it reads as 0 to 127, else the spinner's last
-// position.
-uint16_t InspectorPriorityAtOk(const std::string& typed, int spinnerPosition);
+// The priority field and its up-down control. The control holds a position from 0 to 127 and
+// does not follow the typing: it reads the field only when an arrow is used.
+class CPriorityUpDown
+{
+public:
+    // The position starts at the bank's priority within 0 to 127.
+    explicit CPriorityUpDown(long priority = 0);
+    int GetPosition() const { return m_nPosition; }
+    // An arrow used (nDelta +1 up, -1 down) while the field shows typed: a priority read from
+    // typed becomes the position first, then the position steps, stopping at 0 and 127. The
+    // field then shows the returned text.
+    std::string Step(const std::string& typed, int nDelta);
+    // What OK stores: the priority typed, or the position when typed is none.
+    uint16_t AtOk(const std::string& typed) const;
+
+private:
+    int m_nPosition;
+};
+
+// The priority a field's text names: a whole number from 0 to 127, spaces around it allowed;
+// -1 for any other text (empty, signed, out of range, with letters).
+int ReadPriorityText(const std::string& text);
+
+// Longest bank name the file holds, in characters (one byte each in Windows-1252).
+constexpr size_t kBankNameChars = 8;
+// The name field's text after a change: characters a bank name cannot hold are dropped, and
+// the text stops at 8 characters.
+std::string InspectorNameField(const std::string& typed);
 
 // The name as the edit shows it: the raw name up to its first zero byte, as UTF-8.
 std::string InspectorShownName(const std::string& rawName);

@@ -33,10 +33,9 @@ void WriteBackInspectorRow(const IInspectorTable& table, long nRow, bool bInstru
         bank.SetDrumset(static_cast<int>(nRow), program, variation);
 }
 
-int InspectorSave(CSoundBank& bank, const std::string& typedName, const std::string& typedPriority, int spinnerPosition,
-                  bool bKeepBackup)
+int InspectorSave(CSoundBank& bank, const std::string& typedName, uint16_t wPriority, bool bKeepBackup)
 {
     bank.m_strBankName = InspectorNameAtOk(bank.m_strBankName, typedName);
-    bank.m_wPriority = InspectorPriorityAtOk(typedPriority, spinnerPosition);
+    bank.m_wPriority = wPriority;
     return bank.SaveWithBackup(bKeepBackup);
 }

@@ -32,6 +32,6 @@ void FillInspectorTable(IInspectorTable& table, const std::vector<IMAPENTRY>& li
 void WriteBackInspectorRow(const IInspectorTable& table, long nRow, bool bInstruments, CSoundBank& bank);
 
 // OK: the name and priority into the bank, the backup copy when bKeepBackup is set ("Unable
-// to create backup file !" and the save goes on), then the write-back. Its result.
-int InspectorSave(CSoundBank& bank, const std::string& typedName, const std::string& typedPriority, int spinnerPosition,
-                  bool bKeepBackup);
+// to create backup file !" and the save goes on), then the write-back. Its result: 0 when the
+// bank could not be written (its message shown), and the dialog stays for another try.
+int InspectorSave(CSoundBank& bank, const std::string& typedName, uint16_t wPriority, bool bKeepBackup);

@@ -38,6 +38,11 @@ int AppMessageBox(unsigned textId, unsigned style)
     return AppMessageBoxText(LoadStringId(textId), style);
 }
 
+int AppMessageBoxUncaptioned(unsigned textId, unsigned style)
+{
+    return MessageSinkSlot().Get().Show(LoadStringId(textId), "", style);
+}
+
 int AppMessageBoxDetail(unsigned textId, unsigned style, const std::string& detail)
 {
     const std::string text = LoadStringId(textId);

@@ -50,6 +50,9 @@ CSlot<IMessageSink>& MessageSinkSlot();
 
 // Shows the text of a string id with the caption "Orvane".
 int AppMessageBox(unsigned textId, unsigned style);
+// Shows the text of a string id with the system's default caption, for a message that has no
+// caption of its own.
+int AppMessageBoxUncaptioned(unsigned textId, unsigned style);
 // The same with a detail line, "PATH: REASON"; an empty detail shows the message alone.
 int AppMessageBoxDetail(unsigned textId, unsigned style, const std::string& detail);
 // Shows a ready-made text; caption nullptr means "Orvane", "" the system's default caption.

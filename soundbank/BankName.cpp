@@ -89,3 +89,8 @@ std::string PadBankName(const std::string& bytes)
     name.resize(8, '\0');
     return name;
 }
+
+bool BankNameCanHold(const std::string& text)
+{
+    return text.find('\0') == std::string::npos && Cp1252ToUtf8(Utf8ToCp1252(text)) == text;
+}

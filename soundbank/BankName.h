@@ -15,5 +15,8 @@ std::string Cp1252ToUtf8(const std::string& bytes);
 // Text from Cp1252ToUtf8 converts back to exactly the original bytes.
 std::string Utf8ToCp1252(const std::string& text);
 
+// Whether a name can hold text: every character is one of Windows-1252 and none is a zero byte.
+bool BankNameCanHold(const std::string& text);
+
 // The 8 bytes written for a name: its first 8 bytes, or its bytes followed by zeros.
 std::string PadBankName(const std::string& bytes);

@@ -48,6 +48,8 @@ CHoverButton::CHoverButton(wxWindow* parent, wxWindowID id, const wxString& labe
     Bind(wxEVT_LEFT_UP, &CHoverButton::OnLeftUp, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, &CHoverButton::OnCaptureLost, this);
     Bind(wxEVT_KEY_DOWN, &CHoverButton::OnKeyDown, this);
+    Bind(wxEVT_SET_FOCUS, &CHoverButton::OnFocus, this);
+    Bind(wxEVT_KILL_FOCUS, &CHoverButton::OnFocus, this);
 }
 
 void CHoverButton::SetCaptionColor(uint32_t color)
@@ -116,6 +118,8 @@ void CHoverButton::DrawButton(wxDC& dc, const wxRect& rect, int action, int stat
             }
         }
         DrawBorder(dc, rect, state);
+        if (state & ODS_FOCUS)
+            DrawFocusRing(dc, rect);
         dc.SetBrush(wxNullBrush);
     }
     m_nLastState = state;
@@ -132,11 +136,36 @@ void CHoverButton::DrawBorder(wxDC& dc, const wxRect& rect, int state)
         Draw3dRect(dc, rect, highlight, shadow);
 }
 
+void CHoverButton::DrawFocusRing(wxDC& dc, const wxRect& rect)
+{
+    const wxRect ring = wxRect(rect).Deflate(3);
+    if (ring.width < 2 || ring.height < 2)
+        return;
+    dc.SetPen(wxPen(FromRef(m_crText)));
+    for (int x = ring.GetLeft(); x <= ring.GetRight(); x += 2)
+    {
+        dc.DrawPoint(x, ring.GetTop());
+        dc.DrawPoint(x, ring.GetBottom());
+    }
+    for (int y = ring.GetTop() + 2; y < ring.GetBottom(); y += 2)
+    {
+        dc.DrawPoint(ring.GetLeft(), y);
+        dc.DrawPoint(ring.GetRight(), y);
+    }
+    dc.SetPen(wxNullPen);
+}
+
+void CHoverButton::OnFocus(wxFocusEvent& event)
+{
+    Refresh();
+    event.Skip();
+}
+
 void CHoverButton::OnPaint(wxPaintEvent&)
 {
     // Every change of state repaints the whole button, so it always shows its current state.
     wxAutoBufferedPaintDC dc(this);
-    DrawButton(dc, GetClientRect(), ODA_DRAWENTIRE, GetDrawState());
+    DrawButton(dc, GetClientRect(), ODA_DRAWENTIRE, GetDrawState() | (HasFocus() ? ODS_FOCUS : 0));
 }
 
 void CHoverButton::OnMouseMove(wxMouseEvent& event)

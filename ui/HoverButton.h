@@ -1,6 +1,7 @@
 // CHoverButton: a push button drawn in its own face and caption colours. A flat button shows no
 // border until the mouse is over it (raised), and a sunken border with the caption moved one
-// pixel right and down while it is pressed.
+// pixel right and down while it is pressed. A dotted ring inside the border shows that it has
+// the keyboard focus, so a keyboard user sees which button Enter presses.
 #pragma once
 
 #include <wx/control.h>
@@ -18,6 +19,7 @@ public:
         ODA_FOCUS = 4,
         ODS_SELECTED = 1,
         ODS_DISABLED = 4,
+        ODS_FOCUS = 0x10,
     };
 
     CHoverButton(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos = wxDefaultPosition,
@@ -30,7 +32,9 @@ public:
     // Draws the button for one request into dc; the focus action alone draws nothing.
     virtual void DrawButton(wxDC& dc, const wxRect& rect, int action, int state);
     virtual void DrawBorder(wxDC& dc, const wxRect& rect, int state);
-    // The state bits of the button as it is now.
+    // The focus ring: dots of the caption colour on every other pixel, 3 pixels inside the edge.
+    void DrawFocusRing(wxDC& dc, const wxRect& rect);
+    // The state bits of the button as it is now; painting adds ODS_FOCUS while it has the focus.
     int GetDrawState() const;
 
     uint32_t m_crText;
@@ -54,5 +58,6 @@ private:
     void OnLeftUp(wxMouseEvent& event);
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
     void OnKeyDown(wxKeyEvent& event);
+    void OnFocus(wxFocusEvent& event);
     void Click();
 };

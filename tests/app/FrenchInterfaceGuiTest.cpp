@@ -66,7 +66,7 @@ TEST_F(FrenchInterfaceGuiTest, MenusDialogsAndMessagesSpeakFrench)
     bool sawName = false;
     for (wxWindow* child : dlg->GetChildren())
         if (auto* label = dynamic_cast<wxStaticText*>(child))
-            sawName = sawName || label->GetLabel().utf8_string() == "Nom de la banque :";
+            sawName = sawName || label->GetLabel().utf8_string() == "Nom :";
     EXPECT_TRUE(sawName);
     dlg->Destroy();
 

@@ -8,11 +8,12 @@
 #include "support/MessageRecorder.h"
 #include "support/TempDir.h"
 #include "support/gui/ShellFixture.h"
+#include "ui/HoverButton.h"
 
 #include <gtest/gtest.h>
 
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
+#include <functional>
+
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -51,14 +52,16 @@ protected:
     }
     // Runs the dialog modally and clicks the button with the given id from inside its loop; a
     // timer ends a dialog that the click did not close.
-    int ClickInModalDialog(CBankInspectorDlg& dlg, int buttonId)
+    int ClickInModalDialog(CBankInspectorDlg& dlg, int buttonId, const std::function<void()>& before = {})
     {
         wxTimer guard;
         guard.Bind(wxEVT_TIMER, [&](wxTimerEvent&) { dlg.EndModal(wxID_ABORT); });
         guard.StartOnce(10000);
         dlg.CallAfter(
-            [&dlg, buttonId]
+            [&dlg, buttonId, before]
             {
+                if (before)
+                    before();
                 wxWindow* button = dlg.FindWindow(buttonId);
                 wxUIActionSimulator sim;
                 sim.MouseMove(button->GetScreenRect().GetPosition() + wxPoint(8, 6));
@@ -75,11 +78,11 @@ protected:
 };
 } // namespace
 
-TEST_F(BankInspectorDlgGuiTest, ShowsTheBankAndItsInstrumentsAndIsSavedAsAPicture)
+TEST_F(BankInspectorDlgGuiTest, ShowsTheBankItsInstrumentsAndItsColours)
 {
     CBankInspectorDlg* dlg = OpenDialog();
     EXPECT_EQ("Old", Text(dlg, CBankInspectorDlg::IDC_BANKNAME));
-    EXPECT_EQ("127", Text(dlg, CBankInspectorDlg::IDC_PRIORITY)); // 300 as the spinner holds it
+    EXPECT_EQ("127", Text(dlg, CBankInspectorDlg::IDC_PRIORITY)); // 300 as the arrows hold it
     EXPECT_EQ("3", Text(dlg, CBankInspectorDlg::IDC_NUMINSTRUMENTS));
     EXPECT_EQ("2", Text(dlg, CBankInspectorDlg::IDC_NUMDRUMSETS));
     EXPECT_TRUE(Child<wxRadioButton>(dlg, CBankInspectorDlg::IDC_INSTRUMENTS)->GetValue());
@@ -89,17 +92,13 @@ TEST_F(BankInspectorDlgGuiTest, ShowsTheBankAndItsInstrumentsAndIsSavedAsAPictur
     EXPECT_EQ(nullptr, dlg->FindWindow("Here is the grid")); // the placeholder became the grid
     EXPECT_EQ("", grid->Table().GetCellText(0, 3));
 
-    dlg->Raise();
-    wxMilliSleep(200);
-    PumpEvents();
-    const wxRect rect = dlg->GetScreenRect();
-    wxBitmap bitmap(rect.width, rect.height, 24);
-    {
-        wxScreenDC screen;
-        wxMemoryDC memory(bitmap);
-        memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    }
-    EXPECT_TRUE(bitmap.ConvertToImage().SaveFile(ORVANE_BIN_DIR "/../orvane-inspector.png", wxBITMAP_TYPE_PNG));
+    // Its colours: the blue-grey surface with yellow labels, the buttons dark with yellow captions.
+    EXPECT_EQ(wxColour(63, 96, 128), dlg->GetBackgroundColour());
+    EXPECT_EQ(wxColour(255, 240, 96), dlg->FindWindow(CBankInspectorDlg::IDC_NUMINSTRUMENTS)->GetForegroundColour());
+    auto* ok = dynamic_cast<CHoverButton*>(dlg->FindWindow(wxID_OK));
+    ASSERT_NE(nullptr, ok);
+    EXPECT_EQ(0x2F201Fu, ok->m_crFace);
+    EXPECT_EQ(0x60F0FFu, ok->m_crText);
     dlg->Destroy();
 }
 
@@ -115,13 +114,38 @@ TEST_F(BankInspectorDlgGuiTest, CancelLeavesTheFileAloneAndOkWritesTheEditedValu
         CBankInspectorDlg dlg(nullptr);
         dlg.m_strFilePath = m_path;
         dlg.m_bKeepBackup = true;
-        dlg.CallAfter(
-            [&dlg]
+        auto typing = [&dlg]
+        {
+            // A double click on the program of entry 1, 42 typed and Enter.
+            CInspectorGrid* grid = dlg.GetGrid();
+            GRIDRECT rc;
+            grid->GetCellBounds(0, 1, &rc);
+            auto* cells = dynamic_cast<wxWindow*>(grid->GetChild(GRID_CHILD_CELLS));
+            wxUIActionSimulator sim;
+            auto settle = []
             {
-                dlg.GetGrid()->Table().SetCellText(0, 1, "42");
-                dlg.OnInspectorEdited(0, 1);
-            });
-        EXPECT_EQ(wxID_OK, ClickInModalDialog(dlg, wxID_OK));
+                for (int i = 0; i < 4; ++i)
+                {
+                    wxMilliSleep(15);
+                    PumpEvents();
+                }
+            };
+            dlg.Raise();
+            for (int i = 0; i < 5; ++i)
+                settle();
+            sim.MouseMove(cells->ClientToScreen(wxPoint((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2)));
+            settle();
+            sim.MouseDblClick();
+            for (const char* key : {"4", "2"})
+            {
+                settle();
+                sim.Text(key);
+            }
+            settle();
+            sim.Char(WXK_RETURN);
+            settle();
+        };
+        EXPECT_EQ(wxID_OK, ClickInModalDialog(dlg, wxID_OK, typing));
     }
     EXPECT_EQ(m_bank.Bytes(), ReadFileBytes(m_path + ".bak"));
     CSoundBank after;

@@ -1,5 +1,7 @@
-// The inspector's plain half: the key filter and number reading, the table filled from a bank,
-// edited rows written back, and OK on bytes on disk.
+// The inspector's plain half: the key filter and number reading, the priority's arrows, the name
+// field, the dialog-unit scale, the table filled from a bank, edited rows written back, and OK on
+// bytes on disk.
+#include "inspector/InspectorLayout.h"
 #include "inspector/InspectorRules.h"
 #include "inspector/InspectorTable.h"
 #include "res/StringTable.h"
@@ -62,7 +64,8 @@ TEST(InspectorRulesTest, KeysAndNumbersAreReadAsTheDialogReadsThem)
     for (unsigned key : {unsigned('-'), unsigned(' '), unsigned('a'), 13u, 27u, 22u /* Ctrl+V */})
         EXPECT_FALSE(InspectorKeyAllowed(key)) << key;
 
-    EXPECT_TRUE(InspectorKeyStartsEdit(0x71) && InspectorKeyStartsEdit(0x0D));
+    EXPECT_TRUE(InspectorKeyStartsEdit(0x71));
+    EXPECT_FALSE(InspectorKeyStartsEdit(0x0D)); // Enter in the table is the dialog's OK
     EXPECT_FALSE(InspectorKeyStartsEdit(0x20));
     EXPECT_TRUE(InspectorCharStartsEdit('5'));
     EXPECT_FALSE(InspectorCharStartsEdit('-'));
@@ -87,11 +90,60 @@ TEST(InspectorRulesTest, KeysAndNumbersAreReadAsTheDialogReadsThem)
     EXPECT_EQ(4, row);
     InspectorNextCell(1, 9, 10, col, row);
     EXPECT_EQ(0, row); // from the last row back to the first
+}
 
-    EXPECT_EQ(127, InspectorSpinnerPosition(300));
-    EXPECT_EQ(50, InspectorPriorityAtOk("50", 127));
-    EXPECT_EQ(127, InspectorPriorityAtOk("300", 127));
-    EXPECT_EQ(9, InspectorPriorityAtOk("-1", 9));
+TEST(InspectorRulesTest, PriorityArrowsReadTheFieldOnlyWhenUsedAndStopAtTheRangeEnds)
+{
+    // Only a whole number from 0 to 127 is a priority; other text leaves the arrows' position.
+    for (const char* text : {"", "128", "999", "-5", "+5", "ab", "12ab", "1 2", "99999999999999999999"})
+        EXPECT_EQ(-1, ReadPriorityText(text)) << text;
+    EXPECT_EQ(0, ReadPriorityText("0"));
+    EXPECT_EQ(127, ReadPriorityText(" 127 "));
+
+    CPriorityUpDown above(300);
+    EXPECT_EQ(127, above.GetPosition()); // a bank priority above 127 as the arrows hold it
+    EXPECT_EQ("127", above.Step("127", +1));
+    EXPECT_EQ(127, above.AtOk("300"));
+
+    CPriorityUpDown priority(64);
+    EXPECT_EQ(50, priority.AtOk("50"));
+    EXPECT_EQ(64, priority.AtOk("ab"));
+    EXPECT_EQ("51", priority.Step("50", +1));
+    EXPECT_EQ(51, priority.AtOk("300"));
+    EXPECT_EQ("50", priority.Step("junk", -1)); // unreadable text: the position steps
+    EXPECT_EQ("0", priority.Step("0", -1));
+}
+
+TEST(InspectorRulesTest, NameFieldKeepsEightCharactersABankNameCanHold)
+{
+    EXPECT_EQ("LongerTh", InspectorNameField("LongerThanEight"));
+    EXPECT_EQ("caf\xc3\xa9\xe2\x82\xac", InspectorNameField("\xce\xa9"
+                                                            "caf\xc3\xa9\xe2\x82\xac")); // Omega dropped, euro kept
+    EXPECT_EQ("\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9",
+              InspectorNameField(
+                  "\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9")); // characters, not bytes
+    EXPECT_EQ("AB", InspectorNameField(std::string("A\0B", 3)));
+    const std::string shown = InspectorShownName("\x81\x9d\xff\x01");
+    EXPECT_EQ(shown, InspectorNameField(shown)); // every byte a name can hold stays
+}
+
+TEST(InspectorLayoutTest, DialogUnitsGrowUntilEveryTextFitsAndKeepNeighboursApart)
+{
+    const DLGBASE font{6, 13};
+    // "Static" 35 pixels wide in a 17-unit count: the base grows to fit it with a pixel spare.
+    const DLGBASE base = FitDialogBase(font, {{17, 10, 35, 13}, {42, 10, 50, 13}, {71, 11, 90, 20}});
+    EXPECT_GE(DialogToPixels(base, 97, 119, 17, 10).cx, 35);
+    EXPECT_GE(DialogToPixels(base, 135, 48, 71, 11).cy, 20);
+    EXPECT_EQ(6, FitDialogBase(font, {{50, 14, 20, 10}}).x); // nothing to grow for
+
+    // Neighbours in dialog units stay neighbours in pixels, whatever the rounding.
+    for (double x : {6.0, 7.3, 8.47, 10.29})
+    {
+        const DLGBASE b{x, 15.27};
+        const DLGPIXELS label = DialogToPixels(b, 21, 100, 76, 10);
+        const DLGPIXELS count = DialogToPixels(b, 97, 100, 18, 10);
+        EXPECT_EQ(label.x + label.cx, count.x) << x;
+    }
 }
 
 TEST(InspectorTableTest, ShortListsShowSixRowsLongOnesAllAndEditsGoBackIntoTheBank)
@@ -138,9 +190,7 @@ TEST(InspectorTableTest, OkWritesNamePriorityAndEditsAfterTheBackup)
     CMessageRecorder messages;
     CSoundBank bank;
     ASSERT_EQ(1, bank.Load(path, REPAIRPOLICY{REPAIRPOLICY::Never, false}));
-    const int spinner = InspectorSpinnerPosition(bank.m_wPriority);
-    const std::string shownPriority = std::to_string(spinner);
-    EXPECT_EQ("127", shownPriority);
+    const CPriorityUpDown priority(bank.m_wPriority);
 
     CFakeTable table;
     FillInspectorTable(table, bank.m_arrInstruments);
@@ -149,7 +199,7 @@ TEST(InspectorTableTest, OkWritesNamePriorityAndEditsAfterTheBackup)
     FillInspectorTable(table, bank.m_arrDrumsets);
     table.SetCellText(1, 1, "9");
     WriteBackInspectorRow(table, 1, false, bank);
-    ASSERT_EQ(1, InspectorSave(bank, "LongerThanEight", shownPriority, spinner, true));
+    ASSERT_EQ(1, InspectorSave(bank, "LongerThanEight", priority.AtOk("127"), true));
     EXPECT_THAT(messages.Texts(), IsEmpty());
     EXPECT_EQ(b.Bytes(), ReadFileBytes(dir / "X.94B.bak"));
 
@@ -172,13 +222,13 @@ TEST(InspectorTableTest, AnUnchangedNameKeepsItsBytesAndAnUnreadableBankWritesNo
     CSoundBank bank;
     ASSERT_EQ(1, bank.Load(path, REPAIRPOLICY{REPAIRPOLICY::Never, false}));
     EXPECT_EQ("AB", InspectorShownName(bank.m_strBankName));
-    ASSERT_EQ(1, InspectorSave(bank, "AB", "5", 5, false));
+    ASSERT_EQ(1, InspectorSave(bank, "AB", 5, false));
     EXPECT_EQ(b.Bytes(), ReadFileBytes(path)); // nothing was edited, nothing changed
 
     CSoundBank missing;
     EXPECT_EQ(0, missing.Load(dir / "missing.94b", REPAIRPOLICY{REPAIRPOLICY::Never, false}));
     messages.m_messages.clear();
-    EXPECT_EQ(0, InspectorSave(missing, "", "", 0, true));
+    EXPECT_EQ(0, InspectorSave(missing, "", 0, true));
     EXPECT_THAT(messages.Texts(), ElementsAre(GetString(IDS_CANTBACKUP), GetString(IDS_CANTOPENFILE)));
     EXPECT_FALSE(std::filesystem::exists(dir / "missing.94b"));
 }

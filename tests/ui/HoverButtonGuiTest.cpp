@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <wx/dcmemory.h>
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
 #include <wx/frame.h>
 #include <wx/settings.h>
 #include <wx/testing.h>
@@ -162,6 +164,50 @@ TEST_F(HoverButtonGuiTest, MouseSetsHoverAndPressAndClickSendsTheButtonEvent)
 
     m_button->Disable();
     EXPECT_EQ(m_button->GetDrawState(), CHoverButton::ODS_DISABLED);
+}
+
+TEST_F(HoverButtonGuiTest, KeyboardFocusShowsADottedRingInsideTheBorder)
+{
+    // A field to start from; Shift+Tab then brings the focus to the button as a keyboard user does.
+    auto* field = new wxTextCtrl(m_frame, wxID_ANY, "", wxPoint(0, kHeight + 10), wxSize(kWidth, 30));
+    m_button->SetSize(0, 0, kWidth, kHeight); // no longer the frame's only child
+    auto settle = []
+    {
+        for (int i = 0; i < 10; ++i)
+        {
+            wxMilliSleep(20);
+            PumpEvents();
+        }
+    };
+    // Caption-coloured dots along a line 3 pixels inside the edge, in the look the button last
+    // painted itself with.
+    auto ringDots = [this]
+    {
+        const wxImage image = Draw(CHoverButton::ODA_DRAWENTIRE, m_button->m_nLastState);
+        int dots = 0;
+        for (int x = 4; x < kWidth - 4; ++x)
+            dots += At(image, x, 3) == kCaption;
+        return dots;
+    };
+    field->SetFocus();
+    settle();
+    ASSERT_EQ(field, wxWindow::FindFocus());
+    m_button->Refresh();
+    settle();
+    EXPECT_EQ(0, ringDots());
+
+    wxUIActionSimulator sim;
+    sim.Char(WXK_TAB, wxMOD_SHIFT);
+    settle();
+    ASSERT_EQ(m_button, wxWindow::FindFocus());
+    EXPECT_GT(ringDots(), kWidth / 5);
+    EXPECT_LT(ringDots(), kWidth - 10); // dotted, not a solid line
+    const wxImage focused = Draw(CHoverButton::ODA_DRAWENTIRE, m_button->m_nLastState);
+    EXPECT_EQ(At(focused, 2, kHeight / 2), kFace); // inside the border, clear of it
+
+    sim.Char(WXK_TAB);
+    settle();
+    EXPECT_EQ(0, ringDots());
 }
 
 TEST(AboutDlgGuiTest, AnyClickClosesTheBoxWithOk)
