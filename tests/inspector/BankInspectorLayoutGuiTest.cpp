@@ -4,7 +4,7 @@
 #include "InspectorGuiFixture.h"
 
 #include "app/WxTranslator.h"
-#include "grid/GridWxDC.h"
+#include "grid/wx/GridWxDC.h"
 #include "res/Translation.h"
 
 #include <wx/dcclient.h>
