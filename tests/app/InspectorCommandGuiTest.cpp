@@ -24,7 +24,7 @@ TEST_F(InspectorCommandGuiTest, CtrlIOpensTheInspectorAndOkChangesTheMappingPage
     const std::string before = ReadFileText(Doc()->m_report.m_strOutputPath);
     ASSERT_EQ(std::string::npos, before.find(">99<"));
 
-    // Once the dialog is on show, a program number is changed through the table and OK clicked.
+    // Once the dialog is on show, a program number is typed into the table and OK clicked.
     bool sawDialog = false;
     wxTimer timer;
     timer.Bind(wxEVT_TIMER,
@@ -35,12 +35,35 @@ TEST_F(InspectorCommandGuiTest, CtrlIOpensTheInspectorAndOkChangesTheMappingPage
                        {
                            timer.Stop();
                            sawDialog = true;
-                           dlg->GetGrid()->Table().SetCellText(0, 0, "99");
-                           dlg->OnInspectorEdited(0, 0);
-                           wxUIActionSimulator click;
-                           click.MouseMove(dlg->FindWindow(wxID_OK)->GetScreenRect().GetPosition() + wxPoint(8, 6));
-                           wxYield();
-                           click.MouseClick();
+                           // Typed as a user types: a click on the first program, "99" a
+                           // key at a time, then OK.
+                           wxUIActionSimulator sim;
+                           auto settle = [](int rounds)
+                           {
+                               for (int r = 0; r < rounds; ++r)
+                               {
+                                   wxYield();
+                                   wxMilliSleep(15);
+                               }
+                           };
+                           auto clickAt = [&](const wxPoint& screen)
+                           {
+                               sim.MouseMove(screen);
+                               settle(3);
+                               sim.MouseClick();
+                               settle(8);
+                           };
+                           GRIDRECT rc;
+                           dlg->GetGrid()->GetCellBounds(0, 0, &rc);
+                           auto* cells = dynamic_cast<wxWindow*>(dlg->GetGrid()->GetChild(GRID_CHILD_CELLS));
+                           clickAt(cells->ClientToScreen(wxPoint((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2)));
+                           for (const char* key : {"9", "9"})
+                           {
+                               sim.Text(key);
+                               settle(3);
+                           }
+                           settle(8);
+                           clickAt(dlg->FindWindow(wxID_OK)->GetScreenRect().GetPosition() + wxPoint(8, 6));
                            return;
                        }
                });

@@ -88,25 +88,6 @@ TEST_F(MainFrameGuiTest, MenusToolBarAndStatusBarHaveTheirTextsInOrder)
     EXPECT_EQ(status->GetStatusText(0), "Ready");
 }
 
-TEST_F(MainFrameGuiTest, KeyTableOpensWithCtrlOAndOptionsWithCtrlB)
-{
-    std::vector<wxAcceleratorEntry> keys = CMainFrame::Accelerators();
-    auto commandOf = [&keys](int flags, int key) {
-        auto it = std::find_if(keys.begin(), keys.end(), [&](const wxAcceleratorEntry& e) {
-            return e.GetFlags() == flags && e.GetKeyCode() == key;
-        });
-        return it == keys.end() ? -1 : it->GetCommand();
-    };
-    EXPECT_EQ(commandOf(wxACCEL_CTRL, 'O'), wxID_OPEN);
-    EXPECT_EQ(commandOf(wxACCEL_CTRL, 'B'), CMD_OPTIONS);
-    EXPECT_EQ(commandOf(wxACCEL_CTRL, 'I'), CMD_BANKINSPECTOR);
-    EXPECT_EQ(commandOf(wxACCEL_CTRL, 'N'), -1);
-    EXPECT_EQ(commandOf(wxACCEL_ALT, WXK_BACK), wxID_UNDO);
-    EXPECT_EQ(commandOf(wxACCEL_SHIFT, WXK_DELETE), wxID_CUT);
-    EXPECT_EQ(std::count_if(keys.begin(), keys.end(), [](const wxAcceleratorEntry& e) { return e.GetCommand() == CMD_OPTIONS; }),
-              1);
-}
-
 TEST_F(MainFrameGuiTest, OptionsWithoutBankRenderNothingAndApplyAtTheNextOpen)
 {
     StartShell();
