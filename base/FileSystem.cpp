@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <vector>
 
 namespace
@@ -310,10 +311,22 @@ bool IsSameFile(IFileSystem& fs, const std::filesystem::path& a, const std::file
 int FindOverwrittenInput(IFileSystem& fs, const std::filesystem::path& output,
                          const std::vector<std::filesystem::path>& inputs)
 {
+    return FindFirstOverwrittenInput(fs, {output}, inputs).second;
+}
+
+std::pair<int, int> FindFirstOverwrittenInput(IFileSystem& fs, const std::vector<std::filesystem::path>& outputs,
+                                              const std::vector<std::filesystem::path>& inputs)
+{
+    std::map<std::pair<uint64_t, uint64_t>, int> byIdentity;
+    FILESTAT stat;
     for (size_t i = 0; i < inputs.size(); ++i)
-        if (!inputs[i].empty() && IsSameFile(fs, output, inputs[i]))
-            return static_cast<int>(i);
-    return -1;
+        if (!inputs[i].empty() && fs.StatPath(inputs[i], stat))
+            byIdentity.emplace(std::pair{stat.nDevice, stat.nInode}, static_cast<int>(i));
+    for (size_t o = 0; o < outputs.size(); ++o)
+        if (fs.StatPath(outputs[o], stat))
+            if (auto it = byIdentity.find({stat.nDevice, stat.nInode}); it != byIdentity.end())
+                return {static_cast<int>(o), it->second};
+    return {-1, -1};
 }
 
 int WriteFileReplacing(IFileSystem& fs, const std::filesystem::path& to, const void* data, size_t n, unsigned mode)

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CByteSource;
@@ -212,6 +213,11 @@ bool IsSameFile(IFileSystem& fs, const std::filesystem::path& a, const std::file
 // file written is never one the program reads to make it.
 int FindOverwrittenInput(IFileSystem& fs, const std::filesystem::path& output,
                          const std::vector<std::filesystem::path>& inputs);
+// The same for many outputs: the index of the first output that would overwrite one of inputs,
+// and that input's index; {-1, -1} when none. Every file is looked at once, so the check grows
+// with the number of files, not with its square.
+std::pair<int, int> FindFirstOverwrittenInput(IFileSystem& fs, const std::vector<std::filesystem::path>& outputs,
+                                              const std::vector<std::filesystem::path>& inputs);
 
 // Copies from to to, replacing an existing to only once the copy is complete and on disk (see
 // CReplacingFile). On failure an existing to is left as it was and nothing is left behind.

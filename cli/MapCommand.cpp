@@ -132,16 +132,17 @@ int RenderPageTo(const std::string& bankPath, const std::string& pagePath, std::
 }
 
 // A page may not be one of the files it is made from: writing it would destroy them.
-bool ClashesWithAnInput(const std::string& page, const std::vector<std::string>& banks, const CPageOptions& options,
-                        std::ostream& err)
+bool ClashesWithAnInput(const std::vector<std::string>& pages, const std::vector<std::string>& banks,
+                        const CPageOptions& options, std::ostream& err)
 {
     std::vector<std::filesystem::path> inputs(banks.begin(), banks.end());
     inputs.push_back(TemplatePath(options));
-    int clash = FindOverwrittenInput(GetFileSystem(), page, inputs);
-    if (clash < 0)
+    const std::vector<std::filesystem::path> outputs(pages.begin(), pages.end());
+    const auto [page, input] = FindFirstOverwrittenInput(GetFileSystem(), outputs, inputs);
+    if (page < 0)
         return false;
-    err << "orvane-cli: the page " << page << " would overwrite " << inputs[static_cast<size_t>(clash)].string()
-        << "; nothing was written\n";
+    err << "orvane-cli: the page " << pages[static_cast<size_t>(page)] << " would overwrite "
+        << inputs[static_cast<size_t>(input)].string() << "; nothing was written\n";
     return true;
 }
 } // namespace
@@ -206,9 +207,9 @@ int RunMapCommand(const std::vector<std::string>& args, std::ostream& out, std::
             if (!names.insert(name).second)
                 return UsageError(err, "map", "two banks would both be written to " + name + "; nothing was written");
             pages.push_back((std::filesystem::path(outputDir) / name).string());
-            if (ClashesWithAnInput(pages.back(), banks, options, err))
-                return kCliUsage;
         }
+        if (ClashesWithAnInput(pages, banks, options, err))
+            return kCliUsage;
         int code = unreadable ? kCliBankFailed : kCliOk;
         for (size_t i = 0; i < banks.size(); ++i)
         {
@@ -221,7 +222,7 @@ int RunMapCommand(const std::vector<std::string>& args, std::ostream& out, std::
     }
     if (!outputFile.empty())
     {
-        if (ClashesWithAnInput(outputFile, banks, options, err))
+        if (ClashesWithAnInput({outputFile}, banks, options, err))
             return kCliUsage;
         return RenderPage(banks[0], outputFile, options, err);
     }
