@@ -131,9 +131,7 @@ void CMainFrame::OnOptions(wxCommandEvent&)
     if (dlg.ShowModal() != wxID_OK || !doc || doc->m_report.m_strBankPath.empty())
         return;
     doc->m_report.m_repairPolicy = m_settings.GetRepairPolicy();
-    doc->m_report.Render();
-    if (COrvaneView* view = doc->GetOrvaneView())
-        view->RefreshBrowser();
+    doc->RenderPage();
 }
 
 void CMainFrame::OnBankInspector(wxCommandEvent&)
@@ -149,9 +147,7 @@ void CMainFrame::OnBankInspector(wxCommandEvent&)
         return;
     // The bank holds the new values: the page shows them.
     doc->m_report.m_repairPolicy = m_settings.GetRepairPolicy();
-    doc->m_report.Render();
-    if (COrvaneView* view = doc->GetOrvaneView())
-        view->RefreshBrowser();
+    doc->RenderPage();
 }
 
 void CMainFrame::OnExportToZip(wxCommandEvent&)

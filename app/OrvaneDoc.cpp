@@ -62,7 +62,6 @@ bool COrvaneDoc::OnOpenDocument(const wxString& path)
     if (!wxDocument::OnOpenDocument(path))
         return false;
     m_report.m_strTemplatePath = GetProgramDirectory() + GetString(IDS_TEMPLATEFILE);
-    m_report.m_strOutputPath = (GetTempDirectory() / GetString(IDS_MAPPINGPAGE)).string();
     m_report.m_strBankPath = path.utf8_string();
     // The page lives in the program's private directory, which goes with the program: it is
     // replaced whole but not waited on to reach the disk.
@@ -71,13 +70,33 @@ bool COrvaneDoc::OnOpenDocument(const wxString& path)
     auto* manager = dynamic_cast<COrvaneDocManager*>(GetDocumentManager());
     if (manager && manager->GetMainFrame())
         m_report.m_repairPolicy = manager->GetMainFrame()->GetSettings().GetRepairPolicy();
-    COrvaneView* view = GetOrvaneView();
-    if (view)
+    if (COrvaneView* view = GetOrvaneView())
         view->OnChangeFilename();
+    RenderPage(true);
+    return true;
+}
+
+bool COrvaneDoc::RenderPage(bool bNavigate)
+{
+    const std::filesystem::path shown = m_report.m_strOutputPath;
+    m_report.m_strOutputPath = (GetTempDirectory() / GetString(IDS_MAPPINGPAGE)).string();
     const bool rendered = m_report.Render() == 1;
     m_bBankPage = rendered && m_report.m_bBankRead;
-    if (rendered && view)
-        view->Navigate(m_report.m_strOutputPath);
+    if (!rendered)
+    {
+        AppMessageBoxDetail(IDS_CANTMAKEPAGE, MsgStop, m_report.m_strError);
+        return false;
+    }
+    if (COrvaneView* view = GetOrvaneView())
+    {
+        // A page written in place of the one on show is reloaded, keeping its scroll position
+        // (a help page on show stays); one written into a new directory is navigated to.
+        const bool showsOldPage = view->GetLocation().find(GetString(IDS_MAPPINGPAGE)) != std::string::npos;
+        if (bNavigate || (m_report.m_strOutputPath != shown && showsOldPage))
+            view->Navigate(m_report.m_strOutputPath);
+        else
+            view->RefreshBrowser();
+    }
     return true;
 }
 

@@ -30,6 +30,10 @@ public:
     COrvaneView* GetOrvaneView() const;
     // Shows the start page of the program directory in the view.
     void ShowStartPage();
+    // Writes the mapping page into the private directory (made anew if something removed it)
+    // and shows it: navigated to, or with bNavigate false reloaded in place where it was on
+    // show. A page that cannot be made is reported; true when it was written.
+    bool RenderPage(bool bNavigate = false);
 
     CMappingReport m_report;
 

@@ -4,6 +4,7 @@
 #include "app/Settings.h"
 
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -112,7 +113,11 @@ std::string DesktopLinkTarget(const fs::path& path)
 fs::path GetTempDirectory()
 {
     CPrivateDirectory& directory = PrivateDirectory();
-    if (!directory.path.empty() && directory.pid == ::getpid())
+    // Kept while it is still our own directory; one that a cleaner of the temporary directory
+    // removed is made anew under a new name, never taken over from whoever made that name since.
+    struct stat st;
+    if (!directory.path.empty() && directory.pid == ::getpid() && ::lstat(directory.path.c_str(), &st) == 0 &&
+        S_ISDIR(st.st_mode) && st.st_uid == ::geteuid())
         return directory.path;
     directory = CPrivateDirectory();
     std::error_code ec;

@@ -10,6 +10,7 @@ class CSettings;
 // The running program's private directory for the mapping page: made on first use under the
 // system temporary directory with a name of its own ("orvane-XXXXXX", mode 0700), so two running
 // programs never share a page. "." when no such directory can be made.
+// A directory removed while the program runs is made anew (under another name) at the next call.
 std::filesystem::path GetTempDirectory();
 // Removes the directory GetTempDirectory made for this program, with the files in it; the program
 // calls it when it ends.

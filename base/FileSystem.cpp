@@ -53,6 +53,7 @@ std::string FileErrorText(int error)
     case kErrShort: return "the file ended early";
     case kErrBusy: return "another program is changing the file; nothing was written";
     case kErrReplaced: return "the file was replaced while it was written";
+    case kErrEmpty: return "the file is empty";
     default: return std::strerror(error);
     }
 }

@@ -161,7 +161,8 @@ enum : int
     kErrReadOnly = 10003,   // has no write permission bit: its owner made it read-only
     kErrShort = 10004,      // ended before the expected length
     kErrBusy = 10005,       // another writer of this program held the file too long
-    kErrReplaced = 10006    // the name led to another file once the write was done
+    kErrReplaced = 10006,   // the name led to another file once the write was done
+    kErrEmpty = 10007       // holds nothing where content is needed
 };
 // A short reason for an error number, for messages: "No space left on device".
 std::string FileErrorText(int error);

@@ -233,9 +233,9 @@ int CMappingReport::RenderTo(IPageSink& sink)
     FILESTAT stat;
     std::string templateText;
     bool ok = in.IsOpen() && fs.Stat(in.Get(), stat);
-    if (ok && stat.nSize > kMaxTemplateSize)
+    if (ok && (stat.nSize > kMaxTemplateSize || stat.nSize == 0))
     {
-        fs.SetLastError(EFBIG);
+        fs.SetLastError(stat.nSize ? EFBIG : kErrEmpty);
         ok = false;
     }
     if (ok)

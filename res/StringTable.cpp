@@ -95,6 +95,7 @@ const StringEntry kStrings[] = {
     {IDS_SAVE_ISTEMPLATE, "The page was not saved: %s is the page template."},
     {IDS_ZIP_ISBANK, "The archive was not written: %s is the soundbank to export."},
     {IDS_CHUNKBEYOND4GB, "The %s chunk lies beyond 4 GiB, where the positions of the format cannot reach !"},
+    {IDS_CANTMAKEPAGE, "Unable to make the mapping page !"},
 };
 } // namespace
 

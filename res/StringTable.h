@@ -93,6 +93,8 @@ enum StringId : unsigned
 
     // A chunk (its identifier) found only where the format's 32-bit positions cannot reach.
     IDS_CHUNKBEYOND4GB = 62030,
+    // The mapping page could not be made (detail: the template or page and the reason).
+    IDS_CANTMAKEPAGE = 62031,
 };
 
 // Text of an id; an empty string for an id the table does not hold.

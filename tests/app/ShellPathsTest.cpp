@@ -69,6 +69,24 @@ TEST(TempDirectoryTest, EachRunningProgramHasItsOwnPrivateDirectoryRemovedWhenIt
     EXPECT_FALSE(fs::exists(next));
 }
 
+TEST(TempDirectoryTest, ADirectoryRemovedWhileTheProgramRunsIsMadeAnewAndNeverTakenOver)
+{
+    const fs::path first = GetTempDirectory();
+    fs::remove_all(first); // a cleaner of the temporary directory
+    const fs::path second = GetTempDirectory();
+    EXPECT_TRUE(fs::is_directory(second));
+    EXPECT_NE(first, second);
+
+    // A link put where the directory was is not followed into.
+    fs::remove_all(second);
+    fs::create_directory_symlink(fs::temp_directory_path(), second);
+    const fs::path third = GetTempDirectory();
+    EXPECT_NE(second, third);
+    EXPECT_TRUE(fs::is_directory(fs::symlink_status(third)));
+    fs::remove(second);
+    RemoveTempDirectory();
+}
+
 TEST(ShellPathsTest, SaveNamesAndExtensions)
 {
     EXPECT_EQ(SuggestedSaveName("/banks/piano.94b"), fs::path("/banks/piano"));

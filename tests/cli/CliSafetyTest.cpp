@@ -132,6 +132,17 @@ TEST_F(CliSafetyTest, FailuresSayWhichFileAndWhy)
     ADD_FAILURE() << "the repair never created a file";
 }
 
+TEST_F(CliSafetyTest, AnEmptyTemplateIsAnErrorNotAnEmptyPage)
+{
+    const std::string empty = (m_dir / "empty.mas").string();
+    WriteFileText(empty, "");
+    const std::string page = (m_dir / "page.html").string();
+    CliRun r = RunCli({"map", m_path, "-o", page, "--template", empty});
+    EXPECT_EQ(2, r.code);
+    EXPECT_THAT(r.err, HasSubstr(empty + ": the file is empty"));
+    EXPECT_FALSE(std::filesystem::exists(page));
+}
+
 TEST_F(CliSafetyTest, AFullStandardOutputIsAnErrorWithAMessage)
 {
     if (!std::filesystem::exists("/dev/full"))
