@@ -15,7 +15,7 @@ namespace
 {
 class PageRenderGuiTest : public CShellFixture
 {
-  protected:
+protected:
     // Ctrl+B typed into the window, the options dialog closed with OK.
     void OptionsOk()
     {
