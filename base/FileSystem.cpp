@@ -54,6 +54,7 @@ std::string FileErrorText(int error)
     case kErrBusy: return "another program is changing the file; nothing was written";
     case kErrReplaced: return "the file was replaced while it was written";
     case kErrEmpty: return "the file is empty";
+    case kErrTooLarge: return "the file would grow past its size limit; the old one was kept";
     default: return std::strerror(error);
     }
 }

@@ -162,7 +162,8 @@ enum : int
     kErrShort = 10004,      // ended before the expected length
     kErrBusy = 10005,       // another writer of this program held the file too long
     kErrReplaced = 10006,   // the name led to another file once the write was done
-    kErrEmpty = 10007       // holds nothing where content is needed
+    kErrEmpty = 10007,      // holds nothing where content is needed
+    kErrTooLarge = 10008    // would grow past the size it is allowed
 };
 // A short reason for an error number, for messages: "No space left on device".
 std::string FileErrorText(int error);

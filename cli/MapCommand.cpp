@@ -16,7 +16,8 @@
 namespace
 {
 const char* const kHelp = "Usage: orvane-cli map BANK|DIR... [-o PAGE | -d DIR] [--template FILE]\n"
-                          "                  [--text-color #rrggbb] [--back-color #rrggbb] [--image PATH]\n\n"
+                          "                  [--text-color #rrggbb] [--back-color #rrggbb] [--image PATH]\n"
+                          "                  [--max-page-size N]\n\n"
                           "Renders the MIDI mapping page of each bank from the page template; a directory stands\n"
                           "for every .94b file below it.\n\n"
                           "  -o PAGE              write the page of the one bank to PAGE (default: standard output)\n"
@@ -24,7 +25,9 @@ const char* const kHelp = "Usage: orvane-cli map BANK|DIR... [-o PAGE | -d DIR] 
                           "  --template FILE      template to use (default: Qzr.mas beside the program)\n"
                           "  --text-color COLOR   text colour (default #000000)\n"
                           "  --back-color COLOR   background colour (default #ffffff)\n"
-                          "  --image PATH         background image instead of the background colour\n\n"
+                          "  --image PATH         background image instead of the background colour\n"
+                          "  --max-page-size N    largest page written to a file, in bytes or with K, M or G\n"
+                          "                       (default 1G); a larger page fails and an older one stays\n\n"
                           "Exit status: 0 pages written, 1 a bank could not be read (its page has no rows),\n"
                           "2 usage, template or output error.\n";
 } // namespace
@@ -62,6 +65,23 @@ bool ParsePageOption(const std::vector<std::string>& args, size_t& i, CPageOptio
         return color(options.backColor);
     if (arg == "--image")
         return value(options.imagePath);
+    if (arg == "--max-page-size")
+    {
+        // Bytes, or with a K, M or G suffix (binary units).
+        std::string text;
+        if (!value(text))
+            return false;
+        const size_t digits = text.find_first_not_of("0123456789");
+        const std::string suffix = digits == std::string::npos ? "" : text.substr(digits);
+        const int shift = suffix.empty() ? 0 : suffix == "K" ? 10 : suffix == "M" ? 20 : suffix == "G" ? 30 : -1;
+        if (digits == 0 || shift < 0 || std::min(digits, text.size()) > 9)
+        {
+            error = "'" + text + "' is not a size like 1000, 64K, 10M or 2G";
+            return false;
+        }
+        options.maxPageSize = std::stoull(text.substr(0, digits)) << shift;
+        return true;
+    }
     error = "unknown option '" + arg + "'";
     return false;
 }
@@ -100,6 +120,7 @@ int RenderPageTo(const std::string& bankPath, const std::string& pagePath, std::
     report.m_crText = options.textColor;
     report.m_crBackground = options.backColor;
     report.m_strImagePath = options.imagePath;
+    report.m_nMaxPageSize = options.maxPageSize;
     // The repair question is printed and, with nobody to answer it, declined: pages never
     // change a bank.
     report.m_repairPolicy = REPAIRPOLICY{REPAIRPOLICY::Ask, false};

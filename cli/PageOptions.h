@@ -12,6 +12,7 @@ struct CPageOptions
     uint32_t textColor = 0x000000;
     uint32_t backColor = 0xFFFFFF;
     std::string imagePath;
+    uint64_t maxPageSize = 1ull << 30; // a page written to a regular file stops here
 };
 
 // Takes the page option at args[i] (and its value, moving i on). False with error set when

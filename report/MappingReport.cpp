@@ -269,6 +269,7 @@ int CMappingReport::Render()
     probe.Close();
     CPageFile page(fs);
     page.SetFlush(m_bFlushPage);
+    page.SetMaxSize(m_nMaxPageSize);
     if (!page.Open(m_strOutputPath))
     {
         m_strError = FileErrorDetail(m_strOutputPath, page.Error());

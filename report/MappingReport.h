@@ -53,6 +53,8 @@ public:
     // Whether Render waits until a replaced page is on the disk. The desktop program's page
     // lives in its private directory, which is made anew at every start, and does not wait.
     bool m_bFlushPage = true;
+    // The most a page written by Render may hold (a template of many rows can make a huge page).
+    uint64_t m_nMaxPageSize = kDefaultMaxPageSize;
     // "PATH: REASON" of the last failed Render.
     std::string m_strError;
     // Whether the last page was made from a bank that was read (its rows are the bank's).
@@ -60,4 +62,5 @@ public:
 
     // Largest template read; a page template is a few kilobytes.
     static constexpr uint64_t kMaxTemplateSize = 64ull << 20;
+    static constexpr uint64_t kDefaultMaxPageSize = 1ull << 30;
 };

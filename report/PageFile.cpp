@@ -3,6 +3,8 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+
 namespace
 {
 // Lines are gathered up to this size before they are written.
@@ -57,6 +59,8 @@ bool CPageFile::Flush()
         return false;
     if (m_buffer.empty())
         return true;
+    if (m_pReplacing && m_buffer.size() > m_nMaxSize - std::min(m_nWritten, m_nMaxSize))
+        return Fail(kErrTooLarge);
     bool ok = m_pReplacing ? m_pReplacing->Write(m_nWritten, m_buffer.data(), m_buffer.size())
                            : m_fs.WriteAt(m_nStream, m_nWritten, m_buffer.data(), m_buffer.size());
     if (!ok)

@@ -8,6 +8,7 @@
 #include "base/ReplaceFile.h"
 #include "report/PageSink.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -23,6 +24,9 @@ public:
     // Whether Commit waits until a replaced page is on the disk (the default). A page that lives
     // only while the program runs, in its private directory, need not. Set before Open.
     void SetFlush(bool bFlush) { m_bFlush = bFlush; }
+    // The most a page written to a regular file may hold; a larger one fails (kErrTooLarge) and
+    // the old page stays. Pages streamed to a terminal, pipe or device have no bound.
+    void SetMaxSize(uint64_t nMax) { m_nMaxSize = nMax; }
     // Prepares writing the page at path; false with Error() set.
     bool Open(const std::filesystem::path& path);
     bool WriteLine(const std::string& line) override;
@@ -45,4 +49,5 @@ private:
     uint64_t m_nWritten = 0;
     int m_nError = 0;
     bool m_bFlush = true;
+    uint64_t m_nMaxSize = UINT64_MAX;
 };

@@ -143,6 +143,25 @@ TEST_F(CliSafetyTest, AnEmptyTemplateIsAnErrorNotAnEmptyPage)
     EXPECT_FALSE(std::filesystem::exists(page));
 }
 
+TEST_F(CliSafetyTest, APageLargerThanItsLimitFailsAndKeepsTheOldPageButStreamsAreUnbounded)
+{
+    const std::string page = (m_dir / "page.html").string();
+    WriteFileText(page, "old page");
+    CliRun r = RunCli({"map", m_path, "-o", page, "--template", kTemplate, "--max-page-size", "1K"});
+    EXPECT_EQ(2, r.code);
+    EXPECT_THAT(r.err, HasSubstr(page + ": the file would grow past its size limit"));
+    EXPECT_EQ("old page", ReadFileText(page));
+    EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator(m_dir.Path()), {})); // bank and page only
+
+    r = RunCli({"map", m_path, "--template", kTemplate, "--max-page-size", "1K"});
+    EXPECT_EQ(0, r.code);
+    EXPECT_GT(r.out.size(), 1024u);
+    EXPECT_EQ(0, RunCli({"map", m_path, "-o", page, "--template", kTemplate, "--max-page-size", "1M"}).code);
+    EXPECT_NE("old page", ReadFileText(page));
+    EXPECT_EQ(2, RunCli({"map", m_path, "--max-page-size", "12T"}).code);
+    EXPECT_EQ(2, RunCli({"map", m_path, "--max-page-size", "99999999999"}).code);
+}
+
 TEST_F(CliSafetyTest, AFullStandardOutputIsAnErrorWithAMessage)
 {
     if (!std::filesystem::exists("/dev/full"))
