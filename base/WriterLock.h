@@ -7,6 +7,7 @@
 #include "base/FileSystem.h"
 
 #include <filesystem>
+#include <string>
 
 class CWriterLock
 {
@@ -20,6 +21,9 @@ public:
     // the writer that held the lock is opened and locked afresh. false (Error() says why) when
     // the file cannot be opened or another writer keeps it longer.
     bool Acquire(const std::filesystem::path& path, int nWaitMs = 10000);
+    // The same, but a file this program already holds (a command that locked the bank before
+    // reading it, now writing it) counts as locked at once: a second lock would wait on itself.
+    bool AcquireUnlessHeld(const std::filesystem::path& path, int nWaitMs = 10000);
     void Release();
     bool IsHeld() const { return m_nHandle >= 0; }
     int Error() const { return m_nError; }
@@ -28,6 +32,9 @@ private:
     IFileSystem& m_fs;
     int m_nHandle = -1;
     int m_nError = 0;
+    FILESTAT m_held;
+    bool m_bRegistered = false;
+    std::string m_strName;
 };
 
 // Whether path now leads to another file than the one stat describes (device and inode), or to

@@ -8,6 +8,7 @@
 #include "base/ByteSource.h"
 #include "base/FileSystem.h"
 #include "base/ReplaceFile.h"
+#include "base/WriterLock.h"
 #include "base/SignalGuard.h"
 #include "res/MessageBox.h"
 #include "res/StringTable.h"
@@ -91,6 +92,13 @@ int CSoundBank::HandleConvertedBank(const std::filesystem::path& path, const REP
 int CSoundBank::RepairTts(const std::filesystem::path& path)
 {
     IFileSystem& fs = GetFileSystem();
+    // No other writer of this program acts between the checks below and the rename.
+    CWriterLock lock(fs);
+    if (!lock.AcquireUnlessHeld(path))
+    {
+        AppMessageBoxDetail(IDS_CANTOPENFILE, MsgStop, FileErrorDetail(path, lock.Error()));
+        return 0;
+    }
 
     // Where the TTMA identifier (ttma) and the priority identifier (prio) begin. The priority
     // chunk must start at or after the end of the TTMA chunk, or there is no middle to keep.

@@ -53,6 +53,13 @@ int CSoundBank::SaveInPlace()
 {
     IFileSystem& fs = GetFileSystem();
     const std::filesystem::path path = m_strPathName;
+    // No other writer of this program acts between the checks below and the end of the write.
+    CWriterLock lock(fs);
+    if (!path.empty() && !lock.AcquireUnlessHeld(path))
+    {
+        AppMessageBoxDetail(IDS_CANTOPENFILE, MsgStop, FileErrorDetail(path, lock.Error()));
+        return 0;
+    }
     CFsHandle file(fs,
                    m_strPathName.empty() || m_dwPrioPos < 8 || m_dwImapPos < 8 ? -1 : fs.OpenReadWrite(path));
     FILESTAT stat;

@@ -1,5 +1,6 @@
 // What the bank's writers do when the file system is hostile: special files, links, banks
 // replaced behind the program's back, read-only banks, size limits, holes and owners.
+#include "base/WriterLock.h"
 #include "res/StringTable.h"
 #include "soundbank/SoundBank.h"
 #include "support/BankBuilder.h"
@@ -269,4 +270,48 @@ TEST_F(ReliabilityTest, TheBackupOfASparseBankStaysSparse)
     ASSERT_EQ(0, ::stat(backup.c_str(), &st));
     EXPECT_EQ(64 << 20, st.st_size);
     EXPECT_LT(st.st_blocks * 512, 1 << 20);
+}
+
+TEST_F(ReliabilityTest, AWriteWaitsForAnotherWritersLockAndThenSeesItsChange)
+{
+    CBankBuilder b;
+    b.Prio("Locked", 3).Imap(CBankBuilder::Entries(2), {});
+    const auto path = Write(b, "locked.94b");
+    CMessageRecorder messages;
+    CSoundBank bank;
+    ASSERT_EQ(1, bank.Load(path, m_repair));
+    bank.m_wPriority = 9;
+
+    // Another writer holds the bank, changes its priority to 77 and lets go a little later.
+    int ready[2];
+    ASSERT_EQ(0, ::pipe(ready));
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+    {
+        ::close(ready[0]);
+        CPosixFileSystem fs;
+        CWriterLock lock(fs);
+        if (!lock.Acquire(path))
+            ::_exit(1);
+        ::write(ready[1], "x", 1);
+        ::usleep(200 * 1000);
+        std::FILE* f = std::fopen(path.c_str(), "r+b");
+        std::fseek(f, 16, SEEK_SET);
+        std::fputc(77, f);
+        std::fclose(f);
+        ::usleep(100 * 1000);
+        ::_exit(0);
+    }
+    ::close(ready[1]);
+    char c;
+    ASSERT_EQ(1, ::read(ready[0], &c, 1));
+    ::close(ready[0]);
+    EXPECT_EQ(0, bank.SaveInPlace()); // waited, then found the bank changed
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(0, WEXITSTATUS(status));
+    EXPECT_EQ(77, ReadFileBytes(path)[16]);
+    ASSERT_EQ(1u, messages.Texts().size());
+    EXPECT_THAT(Details(messages), HasSubstr("changed by another program"));
 }
