@@ -25,7 +25,8 @@ bool CGridEditState::OnKeyDown(unsigned nKey, bool bShift, int nEditCol, long nE
     switch (nKey)
     {
     case GRID_VK_TAB: return moveTo(bShift ? nEditCol - 1 : nEditCol + 1, nEditRow);
-    case GRID_VK_RETURN: return moveTo(nEditCol, nEditRow + 1);
+    case GRID_VK_RETURN:
+    case GRID_VK_NUMPAD_ENTER: return moveTo(nEditCol, nEditRow + 1);
     case GRID_VK_ESCAPE:
         m_bCancel = true;
         m_bMove = false;

@@ -109,7 +109,7 @@ void CGridEdit::FocusGrid()
 void CGridEdit::OnKeyDown(wxKeyEvent& event)
 {
     m_bKeepTyped = false;
-    if (m_state.OnKeyDown(GridKeyFromWx(event.GetKeyCode()), event.ShiftDown(), m_pGrid->GetEditCol(),
+    if (m_state.OnKeyDown(GridKeyFromWx(event), event.ShiftDown(), m_pGrid->GetEditCol(),
                           m_pGrid->GetEditRow()))
         FocusGrid(); // losing the focus ends the edit
     else

@@ -87,7 +87,7 @@ void CGridWnd::OnPaint(wxPaintEvent&)
 
 void CGridWnd::OnKeyDown(wxKeyEvent& event)
 {
-    const unsigned nKey = GridKeyFromWx(event.GetKeyCode());
+    const unsigned nKey = GridKeyFromWx(event);
     if (nKey == 0 || !m_area.OnKeyDown(nKey, GridFlagsFromKey(event), *this))
         event.Skip();
 }
