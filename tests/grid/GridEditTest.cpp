@@ -185,17 +185,28 @@ TEST_F(EditFixture, CancelEditHidesTheBoxAndReturnsTheFocus)
     EXPECT_TRUE(cells.m_bFocus);
 }
 
-// A heading cell can never become current, so the move that starts its edit fails.
-TEST_F(EditFixture, HeadingCellsRefuseTheEditAsAFailedMove)
+// A column-heading cell is edited in the column heading with row 0 current; a row-heading
+// cell's column can never become current, so its edit fails as a failed move.
+TEST_F(EditFixture, ColumnHeadingCellsAreEditedInTheColumnHeading)
 {
-    const int nCol = grid.CurrentCol();
-    const long nRow = grid.CurrentRow();
+    grid.SetCellText(2, -1, "Head");
+    ASSERT_EQ(grid.BeginEdit(2, -1, 0), 0);
+    EXPECT_EQ(grid.CurrentCol(), 2);
+    EXPECT_EQ(grid.CurrentRow(), 0);
+    EXPECT_EQ(edit.m_nHost, GRID_SECTION_COLHEADING);
+    EXPECT_EQ(edit.m_strText, "Head");
+    GRIDRECT rc;
+    grid.GetCellBounds(2, -1, &rc);
+    EXPECT_EQ(edit.m_rc, (GRIDRECT{rc.left, rc.top, rc.right - 1, rc.bottom - 1}));
+    EXPECT_EQ(grid.EndEdit("Title", 0, 1, 0, 1), 1); // no move on out of a heading
+    EXPECT_FALSE(grid.IsEditing());
+    std::string s;
+    grid.GetCellText(2, -1, &s);
+    EXPECT_EQ(s, "Title");
+
     EXPECT_EQ(grid.BeginEdit(-1, 1, 0), 2);
-    EXPECT_EQ(grid.BeginEdit(1, -1, 0), 2);
     EXPECT_FALSE(grid.IsEditing());
     EXPECT_FALSE(edit.m_bShown);
-    EXPECT_EQ(grid.CurrentCol(), nCol);
-    EXPECT_EQ(grid.CurrentRow(), nRow);
 }
 
 // A member of a joined block is edited as the block: the edit opens on the block's origin
