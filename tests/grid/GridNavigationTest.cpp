@@ -164,26 +164,38 @@ TEST_F(GridFixture, ScrollingClampsAndCanBeVetoed)
     EXPECT_EQ(grid.CurrentRow(), 0); // scrolling leaves the current cell
 }
 
+// The current cell is always a block's origin, the one cell of it that is drawn.
 TEST_F(GridFixture, JoinedBlocksMoveToTheirOrigin)
 {
-    // Block of columns 2..3, rows 4..6 with origin (2, 4).
-    for (int c = 2; c <= 3; ++c)
-        for (long r = 4; r <= 6; ++r)
-        {
-            CGridCell cell;
-            if (c == 2 && r == 4)
-                cell.SetJoin(1, 1, 2);
-            else
-                cell.SetJoin(0, 2 - c, 4 - r);
-            grid.SetCell(c, r, &cell);
-        }
+    auto join = [&](int c1, long r1, int c2, long r2) {
+        for (int c = c1; c <= c2; ++c)
+            for (long r = r1; r <= r2; ++r)
+            {
+                CGridCell cell;
+                if (c == c1 && r == r1)
+                    cell.SetJoin(1, c2 - c1, r2 - r1);
+                else
+                    cell.SetJoin(0, c1 - c, r1 - r);
+                grid.SetCell(c, r, &cell);
+            }
+    };
+    join(2, 4, 3, 6);
+    join(0, 0, 1, 2);
     EXPECT_EQ(grid.SetCurrentCell(3, 5), 0);
     EXPECT_EQ(grid.CurrentCol(), 2);
     EXPECT_EQ(grid.CurrentRow(), 4);
     EXPECT_EQ(grid.StepCurrentRow(GRID_STEP_NEXT), 0); // down from inside: past the block
     EXPECT_EQ(grid.CurrentRow(), 7);
-    EXPECT_EQ(grid.StepCurrentRow(GRID_STEP_PREV), 0); // up into it from below: above the origin
-    EXPECT_EQ(grid.CurrentRow(), 6);
+    EXPECT_EQ(grid.StepCurrentRow(GRID_STEP_PREV), 0); // up into it from below: its origin
+    EXPECT_EQ(grid.CurrentRow(), 4);
+    grid.SetCurrentCell(3, 7);
+    EXPECT_EQ(grid.StepCurrentRow(GRID_STEP_PREV), 0); // from below its second column
+    EXPECT_EQ(grid.CurrentCol(), 2);
+    EXPECT_EQ(grid.CurrentRow(), 4);
+    grid.SetCurrentCell(2, 1);
+    EXPECT_EQ(grid.StepCurrentCol(GRID_STEP_PREV), 0); // left into a block at row 0
+    EXPECT_EQ(grid.CurrentCol(), 0);
+    EXPECT_EQ(grid.CurrentRow(), 0);
 }
 
 TEST_F(GridFixture, MultiSelectionAnchorsTheNotifiedCell)
