@@ -86,7 +86,8 @@ struct HeadingFixture : ::testing::Test
 };
 } // namespace
 
-TEST_F(HeadingFixture, HitTestsJumpFromTheLockedColumnsToTheLeftColumn)
+// Both headings hit from the first scrolled position, as the cell area does.
+TEST_F(HeadingFixture, HitTestsStartAtTheLeftColumnAndTheTopRow)
 {
     int nCol;
     long nRow;
