@@ -42,8 +42,8 @@ bool CGridEditState::FilterChar(CGridCore& grid, IGridEditWindow* pEdit, unsigne
 {
     if (!grid.OnEditKey(grid.CurrentCol(), grid.CurrentRow(), pEdit, pnChar))
         return false;
-    // Their work is done when the key goes down.
-    return *pnChar != GRID_VK_TAB && *pnChar != GRID_VK_RETURN && *pnChar != GRID_VK_ESCAPE;
+    // Their work is done when the key goes down; a character changed to 0 inserts nothing.
+    return *pnChar != 0 && *pnChar != GRID_VK_TAB && *pnChar != GRID_VK_RETURN && *pnChar != GRID_VK_ESCAPE;
 }
 
 int CGridEditState::OnLoseFocus(CGridCore& grid, bool bInGrid, const std::string& strText)

@@ -10,6 +10,7 @@
 
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
+#include <wx/gdicmn.h>
 #include <wx/image.h>
 
 #include <cstdlib>
@@ -238,4 +239,11 @@ TEST(GridWxDCGuiTest, AFullAtlasStartsAfreshWithoutLeftovers)
     const std::string strWide(80, 'M');
     const auto drawWide = [&](CGridWxDC& dc) { dc.DrawTextClipped(strWide, 0, 2, GRIDRECT{0, 0, W, H}, BLACK); };
     EXPECT_EQ(CountDifferent(Paint(nullptr, drawWide), Paint(&cache, drawWide), 0), 0);
+}
+
+// The inspector's 14-pixel font: 14 / 96 inch on a 96-dpi display is 10.5 points, not 10.
+TEST(GridWxDCGuiTest, AFontGivenInPixelsTakesTheDisplaysResolution)
+{
+    CGridFont font(GRIDLOGFONT{14}, "");
+    EXPECT_DOUBLE_EQ(GridWxFont(&font).GetFractionalPointSize(), 14 * 72.0 / wxGetDisplayPPI().y);
 }
