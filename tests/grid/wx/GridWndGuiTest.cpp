@@ -174,12 +174,12 @@ TEST_F(GridWndGuiTest, EveryKeyReachesTheOwner)
     dynamic_cast<wxWindow*>(pKeys->GetChild(GRID_CHILD_CELLS))->SetFocus();
     Pump();
     // Num Lock on for the keypad's digits, and off again afterwards.
-    for (int nKey : {int(WXK_NUMLOCK), int(WXK_F5), int(WXK_NUMPAD7), int(WXK_NUMPAD_ENTER), int(','),
-                     int(WXK_NUMLOCK)})
+    for (int nKey :
+         {int(WXK_NUMLOCK), int(WXK_F5), int(WXK_NUMPAD7), int(WXK_NUMPAD_ENTER), int(','), int(WXK_NUMLOCK)})
         sim.Char(nKey);
     Pump();
     EXPECT_EQ(pKeys->m_arrKeys, (std::vector<unsigned>{GRID_VK_NUMLOCK, GRID_VK_F1 + 4, GRID_VK_NUMPAD0 + 7,
-                                                        GRID_VK_NUMPAD_ENTER, GRID_VK_OEM_COMMA, GRID_VK_NUMLOCK}));
+                                                       GRID_VK_NUMPAD_ENTER, GRID_VK_OEM_COMMA, GRID_VK_NUMLOCK}));
 }
 
 TEST_F(GridWndGuiTest, CheckBoxTogglesOnClick)
@@ -311,6 +311,8 @@ TEST_F(GridWndGuiTest, IncrementalUpdatesShowWhatAFullRepaintShows)
 TEST_F(GridWndGuiTest, TheScrolledRowHeadingShowsWhatAFullRepaintShows)
 {
     auto* pRows = dynamic_cast<wxWindow*>(pGrid->GetChild(GRID_CHILD_ROWHEADING));
+    for (long r = 0; r < 200; ++r)
+        pGrid->SetCellText(-1, r, std::to_string(r).c_str());
     pGrid->RepaintAll();
     Pump();
     pGrid->ScrollToRow(3);
