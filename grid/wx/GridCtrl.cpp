@@ -71,8 +71,6 @@ bool CGridCtrl::CreateGridWindow(wxWindow* pParent, wxWindowID nId, const wxPoin
     Bind(wxEVT_FIND_REPLACE, &CGridCtrl::OnFind, this);
     Bind(wxEVT_FIND_REPLACE_ALL, &CGridCtrl::OnFind, this);
     Bind(wxEVT_FIND_CLOSE, &CGridCtrl::OnFind, this);
-    AdjustLayout();
-    OnGridSetup();
     return true;
 }
 

@@ -171,15 +171,30 @@ void CGridEdit::OnKillFocus(wxFocusEvent& event)
     const int nResult = m_state.OnLoseFocus(*m_pGrid, bInGrid, GetText());
     m_bEnding = false;
     if (nResult == 0)
-    {
-        // The text was refused: the edit goes on with the whole text selected. Any mouse capture
-        // held elsewhere is ended first.
-        CallAfter([this] {
-            CaptureMouse();
-            ReleaseMouse();
-            SetFocus();
-        });
-    }
+        TakeFocusBack();
+}
+
+bool CGridEdit::EndBeforeClick()
+{
+    if (!IsShown() || m_bEnding)
+        return !m_pGrid->IsEditing();
+    m_bEnding = true;
+    const int nResult = m_state.OnLoseFocus(*m_pGrid, true, GetText());
+    m_bEnding = false;
+    if (nResult == 0)
+        TakeFocusBack();
+    return nResult != 0;
+}
+
+// The text was refused: the edit goes on with the whole text selected. Any mouse capture held
+// elsewhere is ended first.
+void CGridEdit::TakeFocusBack()
+{
+    CallAfter([this] {
+        CaptureMouse();
+        ReleaseMouse();
+        SetFocus();
+    });
 }
 
 void CGridEdit::OnText(wxCommandEvent& event)

@@ -137,6 +137,8 @@ void CGridWnd::OnMouse(wxMouseEvent& event)
         }
         return;
     }
+    if (type == wxEVT_LEFT_DOWN && !m_pGrid->EndEditBeforeClick())
+        return;
     if (type == wxEVT_LEFT_DOWN || type == wxEVT_RIGHT_DOWN)
         wxWindow::SetFocus();
     if (type == wxEVT_LEFT_DOWN)
