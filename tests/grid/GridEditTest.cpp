@@ -94,6 +94,25 @@ TEST_F(EditFixture, SetCellTextStoresOnlyWhatTheStoreHeldPlusTheText)
     EXPECT_EQ(cell.GetAlignment(), 36);
 }
 
+// The quick setters use a scratch cell: what one stored never leaks into the next, also past
+// the last column and in a paste wider than the grid.
+TEST_F(EditFixture, QuickSettersPastTheColumnsStoreNoLeftovers)
+{
+    grid.SetCellAlignment(0, 0, 2);
+    grid.SetCellText(5, 0, "wide");
+    CGridCell cell;
+    ASSERT_EQ(grid.GetSheet()->m_pMemStore->GetCell(5, 0, &cell), 0);
+    EXPECT_STREQ(cell.GetText(), "wide");
+    EXPECT_FALSE(cell.HasProperty(GCP_ALIGNMENT));
+
+    grid.SetCurrentCell(0, 1);
+    grid.SetCellAlignment(0, 1, 4);
+    grid.PasteText("a\tb\tc\td\te");
+    CGridCell past;
+    ASSERT_EQ(grid.GetSheet()->m_pMemStore->GetCell(4, 1, &past), 0);
+    EXPECT_FALSE(past.HasProperty(GCP_ALIGNMENT));
+}
+
 TEST_F(EditFixture, BeginEditShowsTheBoxOverTheCell)
 {
     grid.SetCellText(1, 2, "hello");
