@@ -163,9 +163,13 @@ TEST_F(InputFixture, CheckBoxTogglesOnAClickAndCapturesTheMouse)
 TEST_F(InputFixture, RightPressMovesAndOpensThePopupAtTheScreenPoint)
 {
     grid.EnablePopupMenu(1);
-    Area().OnRightDown(CellPoint(2, 3), GRID_MK_RBUTTON, wnd);
+    const GRIDPOINT pt = CellPoint(2, 3);
+    Area().OnRightDown(pt, GRID_MK_RBUTTON, wnd);
     EXPECT_EQ(grid.CurrentCol(), 2);
     EXPECT_EQ(grid.m_clicks, (std::vector<std::string>{"right 2,3 down"}));
+    EXPECT_EQ(grid.m_log.back(), "popupstart 2,3,1");
+    ASSERT_EQ(grid.m_arrPopupPoints.size(), 1u);
+    EXPECT_EQ(grid.m_arrPopupPoints[0], wnd.ToScreen(pt));
 }
 
 TEST_F(InputFixture, DragExtendsTheBlockAndScrollsBeyondTheEdge)

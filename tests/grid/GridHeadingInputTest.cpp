@@ -96,13 +96,14 @@ TEST_F(HeadingFixture, HitTestsStartAtTheLeftColumnAndTheTopRow)
     EXPECT_EQ(nCol, 1);
     EXPECT_EQ(nRow, -1);
     EXPECT_EQ(rc, (GRIDRECT{75, 0, 150, 20}));
-    grid.GetSheet()->m_nLockedCols = 1;
     grid.GetSheet()->m_nLeftCol = 4;
     ASSERT_EQ(cols.HitTest({80, 5}, &nCol, &nRow, &rc), 0);
-    EXPECT_EQ(nCol, 4);
-    EXPECT_EQ(rc.left, 75);
-    ASSERT_EQ(cols.HitTest({10, 5}, &nCol, &nRow, &rc), 0);
-    EXPECT_EQ(nCol, 0);
+    EXPECT_EQ(nCol, 5);
+    EXPECT_EQ(rc, (GRIDRECT{75, 0, 150, 20}));
+    int nCellCol;
+    long nCellRow;
+    ASSERT_EQ(grid.CellFromPoint(80, 5, &nCellCol, &nCellRow), 0);
+    EXPECT_EQ(nCellCol, nCol);
     EXPECT_EQ(cols.HitTest({10, 25}, &nCol, &nRow, &rc), 1); // below the heading rows
     EXPECT_EQ(nCol, -1);
     // The row heading: rows on y, heading columns on x.
@@ -267,9 +268,13 @@ TEST_F(HeadingFixture, RightPressRaisesTheNotificationAndThePopupWhenEnabled)
 {
     cols.OnRightDown({80, 5}, wnd);
     cols.OnRightUp({80, 5}, wnd);
-    ASSERT_GE(grid.m_log.size(), 2u);
-    EXPECT_EQ(grid.m_log[grid.m_log.size() - 2], "colright 1,-1,1");
-    EXPECT_EQ(grid.m_log.back(), "colright 1,-1,0");
+    EXPECT_EQ(grid.m_log, (std::vector<std::string>{"colright 1,-1,1", "colright 1,-1,0"}));
+    EXPECT_TRUE(grid.m_arrPopupPoints.empty());
+    grid.EnablePopupMenu(1);
+    grid.Clear();
+    cols.OnRightDown({80, 5}, wnd);
+    EXPECT_EQ(grid.m_log, (std::vector<std::string>{"colright 1,-1,1", "popupstart 1,-1,2"}));
+    EXPECT_EQ(grid.m_arrPopupPoints, (std::vector<GRIDPOINT>{GRIDPOINT{80, 5}}));
 }
 
 TEST_F(HeadingFixture, TheCornersEdgesSizeTheHeadings)

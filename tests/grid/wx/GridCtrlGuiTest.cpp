@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <wx/frame.h>
+#include <wx/scrolbar.h>
 #include <wx/textctrl.h>
 
 namespace
@@ -82,12 +83,23 @@ TEST_F(GridCtrlGuiTest, SheetSwitchPointsChildrenAtTheNewSheet)
     ASSERT_EQ(pGrid->SwitchSheet(1, 1), 0);
     EXPECT_EQ(pGrid->GetColCount(), 0);
     pGrid->SetColCount(3);
-    pGrid->SetRowCount(1);
+    pGrid->SetRowCount(500);
     wxYield();
+    // The bars show the sheet that is current: 500 rows need the vertical bar, 5 do not.
+    auto* pBar = dynamic_cast<wxScrollBar*>(Child(GRID_CHILD_VSCROLL));
+    ASSERT_NE(pBar, nullptr);
+    EXPECT_TRUE(pBar->IsShown());
+    EXPECT_EQ(pBar->GetRange(), pBar->GetThumbSize() + pGrid->GetSheet()->m_nMaxTopRow);
     ASSERT_EQ(pGrid->SwitchSheet(0, 1), 0);
+    wxYield();
     EXPECT_EQ(pGrid->GetColCount(), 5);
-    pFrame->Refresh();
-    pFrame->Update();
+    EXPECT_FALSE(pBar->IsShown());
+    pGrid->ScrollToRow(0);
+    ASSERT_EQ(pGrid->SwitchSheet(1, 1), 0);
+    pGrid->ScrollToRow(30);
+    wxYield();
+    EXPECT_TRUE(pBar->IsShown());
+    EXPECT_EQ(pBar->GetThumbPosition(), 30);
 }
 
 TEST_F(GridCtrlGuiTest, EditRunsThroughTheRealEditBox)
