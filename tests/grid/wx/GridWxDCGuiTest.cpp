@@ -241,9 +241,17 @@ TEST(GridWxDCGuiTest, AFullAtlasStartsAfreshWithoutLeftovers)
     EXPECT_EQ(CountDifferent(Paint(nullptr, drawWide), Paint(&cache, drawWide), 0), 0);
 }
 
-// The inspector's 14-pixel font: 14 / 96 inch on a 96-dpi display is 10.5 points, not 10.
-TEST(GridWxDCGuiTest, AFontGivenInPixelsTakesTheDisplaysResolution)
+// Pixel heights at the display's resolution: an em of 14 pixels is 10.5 points on a 96-dpi
+// display, not 10; the inspector's 14-pixel font has lines of at most 14 pixels, so its text
+// fits its 17-pixel rows and the edit box keeps to its cell.
+TEST(GridWxDCGuiTest, FontsGivenInPixelsTakeTheDisplaysResolution)
 {
-    CGridFont font(GRIDLOGFONT{14}, "");
-    EXPECT_DOUBLE_EQ(GridWxFont(&font).GetFractionalPointSize(), 14 * 72.0 / wxGetDisplayPPI().y);
+    CGridFont em(GRIDLOGFONT{-14}, "");
+    EXPECT_DOUBLE_EQ(GridWxFont(&em).GetFractionalPointSize(), 14 * 72.0 / wxGetDisplayPPI().y);
+    CGridFont line(GRIDLOGFONT{14}, "");
+    wxBitmap bmp(10, 10);
+    wxMemoryDC dc(bmp);
+    dc.SetFont(GridWxFont(&line));
+    EXPECT_LE(dc.GetTextExtent("Xg").y, 14);
+    EXPECT_GE(dc.GetTextExtent("Xg").y, 12);
 }
