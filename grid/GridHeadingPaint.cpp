@@ -41,14 +41,16 @@ void PaintHeading(CGridCore& grid, CGridDC& dc, GRIDSIZE sz, bool bRows, int nHi
     const int nAcrossCount = static_cast<int>(arrAcross.size());
     const int nAlongEnd = bRows ? sz.cy : sz.cx;
     const int nAcrossEnd = bRows ? sz.cx : sz.cy;
-    const int nFirstAcross = (bRows ? s.m_nRowHeadingWidth - s.HeadingColsSum()
-                                    : s.m_nColHeadingHeight - s.HeadingRowsSum());
-    auto rect = [bRows](long a1, long a2, long c1, long c2) {
+    const int nFirstAcross =
+        (bRows ? s.m_nRowHeadingWidth - s.HeadingColsSum() : s.m_nColHeadingHeight - s.HeadingRowsSum());
+    auto rect = [bRows](long a1, long a2, long c1, long c2)
+    {
         return bRows ? GRIDRECT{static_cast<int>(c1), static_cast<int>(a1), static_cast<int>(c2), static_cast<int>(a2)}
                      : GRIDRECT{static_cast<int>(a1), static_cast<int>(c1), static_cast<int>(a2), static_cast<int>(c2)};
     };
     // Start of heading index h (-count .. -1; 0 gives the edge next to the cells).
-    auto acrossStart = [&](long h) {
+    auto acrossStart = [&](long h)
+    {
         int n = nFirstAcross;
         for (long i = -nAcrossCount; i < h && i < 0; ++i)
             n += arrAcross[static_cast<size_t>(~i)];
@@ -80,15 +82,15 @@ void PaintHeading(CGridCore& grid, CGridDC& dc, GRIDSIZE sz, bool bRows, int nHi
                     const long nOrgHead = bRows ? nOrgCol : nOrgRow;
                     const long nLastHead = std::min(-1L, bRows ? static_cast<long>(nLastCol) : nLastRow);
                     const GRIDRECT rc = rect(nAlong + axis.Distance(p, nOrgPos, 1L << 30),
-                                             nAlong + axis.Distance(p, nLastPos + 1, 1L << 30),
-                                             acrossStart(nOrgHead), acrossStart(nLastHead + 1));
+                                             nAlong + axis.Distance(p, nLastPos + 1, 1L << 30), acrossStart(nOrgHead),
+                                             acrossStart(nLastHead + 1));
                     if (!rc.IsEmpty())
                         DrawHeadingCell(grid, dc, cell, nOrgCol, nOrgRow, rc, highlighted(nOrgCol));
                 }
             }
             else if (nSize > 0)
-                DrawHeadingCell(grid, dc, cell, nCol, nRow, rect(nAlong, nAlong + nSize, nAcross, nAcross + nAcrossSize),
-                                highlighted(nCol));
+                DrawHeadingCell(grid, dc, cell, nCol, nRow,
+                                rect(nAlong, nAlong + nSize, nAcross, nAcross + nAcrossSize), highlighted(nCol));
             nAlong += nSize;
         }
     }

@@ -52,20 +52,20 @@ enum GridKey : unsigned
     GRID_VK_NUMLOCK = 0x90,
     GRID_VK_SCROLL = 0x91,
     GRID_VK_OEM_NEC_EQUAL = 0x92, // '=' of the keypad
-    GRID_VK_BROWSER_BACK = 0xA6, // browser, volume, media and launch keys 0xA6..0xB7
-    GRID_VK_OEM_1 = 0xBA,        // ';'
-    GRID_VK_OEM_PLUS = 0xBB,     // '='
-    GRID_VK_OEM_COMMA = 0xBC,    // ','
-    GRID_VK_OEM_MINUS = 0xBD,    // '-'
-    GRID_VK_OEM_PERIOD = 0xBE,   // '.'
-    GRID_VK_OEM_2 = 0xBF,        // '/'
-    GRID_VK_OEM_3 = 0xC0,        // '`'
-    GRID_VK_OEM_4 = 0xDB,        // '['
-    GRID_VK_OEM_5 = 0xDC,        // backslash
-    GRID_VK_OEM_6 = 0xDD,        // ']'
-    GRID_VK_OEM_7 = 0xDE,        // apostrophe
-    GRID_VK_OEM_8 = 0xDF,        // any other key that makes a character
-    GRID_VK_OEM_102 = 0xE2       // '<' beside the left Shift of European keyboards
+    GRID_VK_BROWSER_BACK = 0xA6,  // browser, volume, media and launch keys 0xA6..0xB7
+    GRID_VK_OEM_1 = 0xBA,         // ';'
+    GRID_VK_OEM_PLUS = 0xBB,      // '='
+    GRID_VK_OEM_COMMA = 0xBC,     // ','
+    GRID_VK_OEM_MINUS = 0xBD,     // '-'
+    GRID_VK_OEM_PERIOD = 0xBE,    // '.'
+    GRID_VK_OEM_2 = 0xBF,         // '/'
+    GRID_VK_OEM_3 = 0xC0,         // '`'
+    GRID_VK_OEM_4 = 0xDB,         // '['
+    GRID_VK_OEM_5 = 0xDC,         // backslash
+    GRID_VK_OEM_6 = 0xDD,         // ']'
+    GRID_VK_OEM_7 = 0xDE,         // apostrophe
+    GRID_VK_OEM_8 = 0xDF,         // any other key that makes a character
+    GRID_VK_OEM_102 = 0xE2        // '<' beside the left Shift of European keyboards
 };
 
 // Mouse key flags passed with clicks and moves.

@@ -35,13 +35,15 @@ CGridCtrl::CGridCtrl(wxWindow* pParent, wxWindowID nId, const wxPoint& pos, cons
     {
         AdjustLayout();
         m_bSetupPending = true;
-        CallAfter([this] {
-            if (!m_bSetupPending)
-                return;
-            m_bSetupPending = false;
-            AdjustLayout();
-            OnGridSetup();
-        });
+        CallAfter(
+            [this]
+            {
+                if (!m_bSetupPending)
+                    return;
+                m_bSetupPending = false;
+                AdjustLayout();
+                OnGridSetup();
+            });
     }
 }
 
@@ -128,7 +130,7 @@ int CGridCtrl::AttachToDialogItem(wxWindow* pDialog, unsigned nControlId)
         if (!pDialog)
             return 1;
         CreateGridWindow(pItem ? pItem->GetParent() : pDialog, static_cast<wxWindowID>(nControlId),
-                     pItem ? pItem->GetPosition() : wxDefaultPosition, pItem ? pItem->GetSize() : wxDefaultSize);
+                         pItem ? pItem->GetPosition() : wxDefaultPosition, pItem ? pItem->GetSize() : wxDefaultSize);
     }
     else if (pItem)
     {

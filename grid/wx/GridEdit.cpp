@@ -136,8 +136,7 @@ void CGridEdit::FocusGrid()
 void CGridEdit::OnKeyDown(wxKeyEvent& event)
 {
     m_bKeepTyped = false;
-    if (m_state.OnKeyDown(GridKeyFromWx(event), event.ShiftDown(), m_pGrid->GetEditCol(),
-                          m_pGrid->GetEditRow()))
+    if (m_state.OnKeyDown(GridKeyFromWx(event), event.ShiftDown(), m_pGrid->GetEditCol(), m_pGrid->GetEditRow()))
         FocusGrid(); // losing the focus ends the edit
     else
         event.Skip();
@@ -190,11 +189,13 @@ bool CGridEdit::EndBeforeClick()
 // elsewhere is ended first.
 void CGridEdit::TakeFocusBack()
 {
-    CallAfter([this] {
-        CaptureMouse();
-        ReleaseMouse();
-        SetFocus();
-    });
+    CallAfter(
+        [this]
+        {
+            CaptureMouse();
+            ReleaseMouse();
+            SetFocus();
+        });
 }
 
 void CGridEdit::OnText(wxCommandEvent& event)

@@ -85,12 +85,12 @@ const KEYMAP kSpecialKeys[] = {
 
 // Punctuation by the character of its unshifted key on a US layout.
 const KEYMAP kPunctuation[] = {
-    {';', GRID_VK_OEM_1},  {'=', GRID_VK_OEM_PLUS},   {',', GRID_VK_OEM_COMMA}, {'-', GRID_VK_OEM_MINUS},
-    {'.', GRID_VK_OEM_PERIOD}, {'/', GRID_VK_OEM_2}, {'`', GRID_VK_OEM_3},     {'[', GRID_VK_OEM_4},
-    {'\\', GRID_VK_OEM_5}, {']', GRID_VK_OEM_6},      {'\'', GRID_VK_OEM_7},    {'<', GRID_VK_OEM_102},
-    {':', GRID_VK_OEM_1},  {'+', GRID_VK_OEM_PLUS},   {'>', GRID_VK_OEM_PERIOD}, {'_', GRID_VK_OEM_MINUS},
-    {'?', GRID_VK_OEM_2},  {'~', GRID_VK_OEM_3},      {'{', GRID_VK_OEM_4},     {'|', GRID_VK_OEM_5},
-    {'}', GRID_VK_OEM_6},  {'"', GRID_VK_OEM_7},
+    {';', GRID_VK_OEM_1},      {'=', GRID_VK_OEM_PLUS}, {',', GRID_VK_OEM_COMMA},  {'-', GRID_VK_OEM_MINUS},
+    {'.', GRID_VK_OEM_PERIOD}, {'/', GRID_VK_OEM_2},    {'`', GRID_VK_OEM_3},      {'[', GRID_VK_OEM_4},
+    {'\\', GRID_VK_OEM_5},     {']', GRID_VK_OEM_6},    {'\'', GRID_VK_OEM_7},     {'<', GRID_VK_OEM_102},
+    {':', GRID_VK_OEM_1},      {'+', GRID_VK_OEM_PLUS}, {'>', GRID_VK_OEM_PERIOD}, {'_', GRID_VK_OEM_MINUS},
+    {'?', GRID_VK_OEM_2},      {'~', GRID_VK_OEM_3},    {'{', GRID_VK_OEM_4},      {'|', GRID_VK_OEM_5},
+    {'}', GRID_VK_OEM_6},      {'"', GRID_VK_OEM_7},
 };
 
 unsigned Find(const KEYMAP* pBegin, const KEYMAP* pEnd, int nWx)

@@ -274,7 +274,8 @@ TEST_F(CellTypeFixture, ArrowGlyphsByParameter)
     }
     // Right points right: the base (cy - 3 .. cy + 3) at cx - 1 and the tip at cx + 2, with the
     // inner rectangle (0, 0, 74, 19) centred on (37, 9); left is its mirror image.
-    auto glyph = [&](int nParam) {
+    auto glyph = [&](int nParam)
+    {
         dc.Clear();
         cell.SetCellTypeParam(nParam);
         grid.SetCell(0, 0, &cell);

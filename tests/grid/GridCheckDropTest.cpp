@@ -105,7 +105,8 @@ TEST_F(CheckDropFixture, CheckBoxSizeAndStyles)
     EXPECT_EQ(pLabel->rc.left, 12 + 6);
     // 3D styles draw two rings, each edge in its own pen: the 12-pixel box at (3, 8), its inner
     // ring one pixel in; a small box draws none, still the label.
-    auto rings = [&](int nParam) {
+    auto rings = [&](int nParam)
+    {
         dc.Clear();
         cell.SetCellTypeParam(nParam);
         Check().OnDraw(&dc, &rc, 0, 0, &cell, 0, 0);
@@ -119,21 +120,21 @@ TEST_F(CheckDropFixture, CheckBoxSizeAndStyles)
     const int F = static_cast<int>(GridGetSysColor(GRID_COLOR_BTNFACE));
     const int L = 0xE1E1E1;
     EXPECT_EQ(rings(0x100), (std::vector<std::vector<int>>{{S, 3, 19, 3, 8},
-                                                             {S, 3, 8, 14, 8},
-                                                             {L, 14, 8, 14, 19},
-                                                             {L, 14, 19, 3, 19},
-                                                             {0, 4, 18, 4, 9},
-                                                             {0, 4, 9, 13, 9},
-                                                             {F, 13, 9, 13, 18},
-                                                             {F, 13, 18, 4, 18}}));
+                                                           {S, 3, 8, 14, 8},
+                                                           {L, 14, 8, 14, 19},
+                                                           {L, 14, 19, 3, 19},
+                                                           {0, 4, 18, 4, 9},
+                                                           {0, 4, 9, 13, 9},
+                                                           {F, 13, 9, 13, 18},
+                                                           {F, 13, 18, 4, 18}}));
     EXPECT_EQ(rings(0x200), (std::vector<std::vector<int>>{{L, 3, 19, 3, 8},
-                                                             {L, 3, 8, 14, 8},
-                                                             {0, 14, 8, 14, 19},
-                                                             {0, 14, 19, 3, 19},
-                                                             {F, 4, 18, 4, 9},
-                                                             {F, 4, 9, 13, 9},
-                                                             {S, 13, 9, 13, 18},
-                                                             {S, 13, 18, 4, 18}}));
+                                                           {L, 3, 8, 14, 8},
+                                                           {0, 14, 8, 14, 19},
+                                                           {0, 14, 19, 3, 19},
+                                                           {F, 4, 18, 4, 9},
+                                                           {F, 4, 9, 13, 9},
+                                                           {S, 13, 9, 13, 18},
+                                                           {S, 13, 18, 4, 18}}));
     dc.Clear();
     GRIDRECT rcSmall{0, 0, 80, 12};
     Check().OnDraw(&dc, &rcSmall, 0, 0, &cell, 0, 0);

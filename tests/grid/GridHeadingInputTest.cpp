@@ -376,7 +376,8 @@ TEST_F(HeadingFixture, HeadingsFillBeyondTheirCellsWithTheHeadingFace)
     grid.SetDefaultFont(nDefault);
     grid.SetCellText(0, -1, "A");
     const GRIDCOLOR crFace = GridGetSysColor(GRID_COLOR_BTNFACE);
-    auto fills = [](const CRecordingGridDC& dc, GRIDCOLOR cr) {
+    auto fills = [](const CRecordingGridDC& dc, GRIDCOLOR cr)
+    {
         std::vector<GRIDRECT> arr;
         for (const auto& op : dc.m_ops)
             if (op.nKind == CRecordingGridDC::FILL && op.crBack == cr)

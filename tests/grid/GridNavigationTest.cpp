@@ -116,12 +116,12 @@ TEST_F(GridFixture, EveryChangeDispatchTellsTheCellTypes)
 {
     class CCurrentTracker : public CGridCellType
     {
-      public:
+    public:
         std::vector<std::string> m_log;
         void OnGotCurrent(int nCol, long nRow, CGridCell*) override { m_log.push_back("got " + Pos(nCol, nRow)); }
         void OnLostCurrent(int nCol, long nRow, CGridCell*) override { m_log.push_back("lost " + Pos(nCol, nRow)); }
 
-      private:
+    private:
         static std::string Pos(int c, long r) { return std::to_string(c) + "," + std::to_string(r); }
     } tracker;
     const int nType = grid.RegisterCellType(&tracker);
@@ -221,7 +221,8 @@ TEST_F(GridFixture, ScrollingClampsAndCanBeVetoed)
 // The current cell is always a block's origin, the one cell of it that is drawn.
 TEST_F(GridFixture, JoinedBlocksMoveToTheirOrigin)
 {
-    auto join = [&](int c1, long r1, int c2, long r2) {
+    auto join = [&](int c1, long r1, int c2, long r2)
+    {
         for (int c = c1; c <= c2; ++c)
             for (long r = r1; r <= r2; ++r)
             {
