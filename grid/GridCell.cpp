@@ -71,10 +71,12 @@ void CGridCell::CopyProperties(CGridCell* pTarget) const
         pTarget->m_nDataType = m_nDataType;
     if (dwMask & GCP_ALIGNMENT)
         pTarget->m_nAlignment = m_nAlignment;
-    if (!(dwMask & EXTRA_BITS) || !m_pExt)
+    if (!(dwMask & EXTRA_BITS))
         return;
 
-    const EXTRA& s = *m_pExt;
+    // A bit set without a stored value stands for the property's default.
+    static const EXTRA kDefaults;
+    const EXTRA& s = m_pExt ? *m_pExt : kDefaults;
     EXTRA& t = pTarget->Ext();
     if (dwMask & GCP_FORMATTER) t.pFormatter = s.pFormatter;
     if (dwMask & GCP_STYLE) t.pStyle = s.pStyle;

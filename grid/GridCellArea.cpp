@@ -58,6 +58,12 @@ GRIDRECT CGridCellArea::HintedPixels() const
         rc.left = 0;
         rc.right = nWidth;
     }
+    // The paint pass fills the space past the last column and row; a scroll may have left old
+    // pixels there.
+    if (c2 >= s.m_nColCount - 1)
+        rc.right = nWidth;
+    if (r2 >= s.m_nRowCount - 1)
+        rc.bottom = nHeight;
     return rc;
 }
 

@@ -241,8 +241,10 @@ int CGridCellArea::DragStep(GRIDPOINT pt, unsigned nFlags)
     CSelInputScope scope(m_pGrid, GRID_SEL_DRAG, nFlags);
     const bool bExp = s.m_nDragScrollExp != 0;
     int nDelay = 0;
+    // Steps follow each other at the display's pace; only a single-cell step of an exponent
+    // drag waits the drag delay.
     auto moved = [&](int n)
-    { nDelay = std::max(nDelay, (!bExp || n == 1) ? s.m_nDragScrollDelay : MIN_DRAG_INTERVAL); };
+    { nDelay = std::max(nDelay, (bExp && n == 1) ? s.m_nDragScrollDelay : static_cast<int>(MIN_DRAG_INTERVAL)); };
     if (pt.x < 0 || pt.x > s.m_nCellAreaWidth)
     {
         const bool bLeft = pt.x < 0;

@@ -198,7 +198,7 @@ public:
     // cell always); nDelay milliseconds are waited between the first slow repeats.
     int SetKeyAcceleration(int nDivisor, int nDelay);
     // Dragging beyond the cell area moves (distance in default sizes)^nExponent cells per step
-    // (0: one cell), waiting nDelay milliseconds after single-cell steps.
+    // (0: one cell, with no delay), waiting nDelay milliseconds after single-cell steps.
     int SetDragScroll(int nExponent, int nDelay);
 
     // ---- How the moves being made are made (set by the cell area for one handler) ----

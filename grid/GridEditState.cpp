@@ -25,7 +25,8 @@ bool CGridEditState::OnKeyDown(unsigned nKey, bool bShift, int nEditCol, long nE
     switch (nKey)
     {
     case GRID_VK_TAB: return moveTo(bShift ? nEditCol - 1 : nEditCol + 1, nEditRow);
-    case GRID_VK_RETURN: return moveTo(nEditCol, nEditRow + 1);
+    case GRID_VK_RETURN:
+    case GRID_VK_NUMPAD_ENTER: return moveTo(nEditCol, nEditRow + 1);
     case GRID_VK_ESCAPE:
         m_bCancel = true;
         m_bMove = false;
@@ -41,8 +42,8 @@ bool CGridEditState::FilterChar(CGridCore& grid, IGridEditWindow* pEdit, unsigne
 {
     if (!grid.OnEditKey(grid.CurrentCol(), grid.CurrentRow(), pEdit, pnChar))
         return false;
-    // Their work is done when the key goes down.
-    return *pnChar != GRID_VK_TAB && *pnChar != GRID_VK_RETURN && *pnChar != GRID_VK_ESCAPE;
+    // Their work is done when the key goes down; a character changed to 0 inserts nothing.
+    return *pnChar != 0 && *pnChar != GRID_VK_TAB && *pnChar != GRID_VK_RETURN && *pnChar != GRID_VK_ESCAPE;
 }
 
 int CGridEditState::OnLoseFocus(CGridCore& grid, bool bInGrid, const std::string& strText)

@@ -26,14 +26,15 @@ int CGridCore::BeginEdit(int nCol, long nRow, unsigned nKey)
     }
     if (nCol != s.m_nNotifiedCol || nRow != s.m_nNotifiedRow)
     {
-        // Heading cells can never become current, so the move to them fails.
-        if (nCol < 0 || nRow < 0 || SetCurrentCell(nCol, nRow) != 0)
+        // A column-heading cell makes row 0 of its column current; a row-heading column can
+        // never become current, so that move fails.
+        if (SetCurrentCell(nCol, nRow) != 0)
         {
             m_bEditing = 0;
             return 2;
         }
         // A member of a joined block is edited as the block: its origin is the cell shown.
-        if (s.m_bJoins)
+        if (s.m_bJoins && nRow >= 0)
         {
             int nLastCol;
             long nLastRow;

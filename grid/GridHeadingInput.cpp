@@ -41,12 +41,6 @@ long CGridHeadingInput::FirstScrolled() const
     return m_bRows ? s.m_nTopRow : s.m_nLeftCol;
 }
 
-int CGridHeadingInput::Locked() const
-{
-    const CGridInfo& s = *m_pGrid->GetSheet();
-    return static_cast<int>(m_bRows ? s.m_nLockedRows : s.m_nLockedCols);
-}
-
 int CGridHeadingInput::HitTest(GRIDPOINT pt, int* pnCol, long* pnRow, GRIDRECT* pRect) const
 {
     const CGridInfo& s = *m_pGrid->GetSheet();
@@ -57,26 +51,12 @@ int CGridHeadingInput::HitTest(GRIDPOINT pt, int* pnCol, long* pnRow, GRIDRECT* 
     long nPos = -1, nStart = 0, nEnd = 0;
     if (nAlong >= 0)
     {
-        // Locked positions first, then from the first scrolled one.
-        long nLockedExtent = 0;
-        for (long i = 0; i < Locked() && i < axis.Count(); ++i)
-        {
-            const int n = axis.Size(i);
-            if (nLockedExtent + n > nAlong)
-            {
-                nPos = i;
-                nStart = nLockedExtent;
-                nEnd = nLockedExtent + n;
-                break;
-            }
-            nLockedExtent += n;
-        }
         long nHit, nFrom, nTo;
-        if (nPos < 0 && axis.HitAt(std::max<long>(FirstScrolled(), Locked()), nAlong - nLockedExtent, &nHit, &nFrom, &nTo))
+        if (axis.HitAt(FirstScrolled(), nAlong, &nHit, &nFrom, &nTo))
         {
             nPos = nHit;
-            nStart = nFrom + nLockedExtent;
-            nEnd = nTo + nLockedExtent;
+            nStart = nFrom;
+            nEnd = nTo;
         }
     }
     int nHeading = 0, nHFrom = 0, nHTo = 0;

@@ -58,7 +58,6 @@ private:
     int HeadingSize(int nIndex) const;
     int HeadingCount() const;
     long FirstScrolled() const;
-    int Locked() const;
     bool FindPositionZone(int nAlong);
     bool FindHeadingZone(int nAcross);
     void UpdateZone(GRIDPOINT pt, IGridHeadingWindow& wnd);

@@ -51,13 +51,9 @@ bool CGridHeadingInput::FindPositionZone(int nAlong)
     const long nCount = axis.Count();
     const int nExtent = CellExtent();
     long nEdge = 0;
-    long i = 0;
+    long i = FirstScrolled();
     while (i < nCount && nEdge <= nExtent)
     {
-        if (i == Locked() && FirstScrolled() > i)
-            i = FirstScrolled();
-        if (i >= nCount)
-            break;
         nEdge += axis.Size(i);
         if (NearEdge(nAlong, nEdge))
         {

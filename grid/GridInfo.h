@@ -110,9 +110,6 @@ struct CGridInfo
     int m_nBevelWidth = 1;
     int m_nSizingMode = 1;
     int m_bBestFitOnDblClick = 1;
-    int m_nLockedCols = 0;
-    long m_nLockedRows = 0;
-    int m_nLockedWidth = 0;
     int m_bHLiveTracking = 0;
     int m_nVScrollMode = 0;
     int m_bHScrollTips = 0;

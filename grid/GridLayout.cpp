@@ -354,6 +354,8 @@ int CGridCore::StretchColsToWindow(int nFirstCol, int nLastCol)
         nSum += s.ColWidth(c);
     if (nSum <= 0)
         return 1;
+    // The scale is a fraction: a whole-number quotient would be 0 for columns wider than the
+    // area (all but the last shrunk to nothing) and 1 for anything less than twice as wide.
     const float fScale = static_cast<float>(s.m_nCellAreaWidth) / static_cast<float>(nSum);
     int nUsed = 0;
     for (int c = nFirstCol; c < nLastCol; ++c)

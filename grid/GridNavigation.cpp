@@ -64,17 +64,15 @@ int CGridCore::SetCurrentRow(long nRow)
         {
             const long nCur = s.m_nCurrentRow;
             const bool bInside = nCur >= nOrgRow && nCur <= nLastRow;
-            if (m_nSelInputKind != 0)
-                nRow = nOrgRow;
-            else if (nCur > nRow && bInside)
-            {
-                if (nOrgRow - 1 >= 1)
-                    nRow = nOrgRow - 1;
-            }
-            else if (nCur < nOrgRow)
-                nRow = nOrgRow;
-            else if (bInside && nLastRow + 1 < s.m_nRowCount)
+            // Out of a block past its edge; into one, or with no row beyond it, onto its origin.
+            if (m_nSelInputKind == 0 && bInside && nCur > nRow && nOrgRow - 1 >= 1)
+                nRow = nOrgRow - 1;
+            else if (m_nSelInputKind == 0 && bInside && nCur < nRow && nLastRow + 1 < s.m_nRowCount)
                 nRow = nLastRow + 1;
+            else if (nOrgCol != s.m_nCurrentCol)
+                return SetCurrentCell(nOrgCol, nOrgRow); // the block starts left of the column
+            else
+                nRow = nOrgRow;
         }
     }
     if (nRow == s.m_nCurrentRow)
@@ -109,17 +107,14 @@ int CGridCore::SetCurrentCol(int nCol)
         {
             const int nCur = s.m_nCurrentCol;
             const bool bInside = nCur >= nOrgCol && nCur <= nLastCol;
-            if (m_nSelInputKind != 0)
-                nCol = nOrgCol;
-            else if (nCur > nCol && bInside)
-            {
-                if (nOrgCol - 1 >= 1)
-                    nCol = nOrgCol - 1;
-            }
-            else if (nCur < nOrgCol)
-                nCol = nOrgCol;
-            else if (bInside && nLastCol + 1 < s.m_nColCount)
+            if (m_nSelInputKind == 0 && bInside && nCur > nCol && nOrgCol - 1 >= 1)
+                nCol = nOrgCol - 1;
+            else if (m_nSelInputKind == 0 && bInside && nCur < nCol && nLastCol + 1 < s.m_nColCount)
                 nCol = nLastCol + 1;
+            else if (nOrgRow != s.m_nCurrentRow)
+                return SetCurrentCell(nOrgCol, nOrgRow); // the block starts above the row
+            else
+                nCol = nOrgCol;
         }
     }
     if (nCol == s.m_nCurrentCol)

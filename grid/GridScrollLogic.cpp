@@ -7,7 +7,7 @@
 
 void CGridScrollLogic::Reset()
 {
-    m_nLastMax = m_nLastLocked = m_nLastPos = -2;
+    m_nLastMax = m_nLastPos = -2;
     m_nLastMode = m_nLastPage = -2;
 }
 
@@ -19,13 +19,11 @@ void CGridScrollLogic::UpdateBar(IGridBarWindow& bar)
     {
         const long n = s.m_nMaxTopRow;
         const int nMode = s.m_nVScrollMode;
-        const long nLocked = s.m_nLockedRows;
         const int nPage = s.m_nCellAreaHeight / std::max(1, s.m_nDefRowHeight);
-        if (n != m_nLastMax || nMode != m_nLastMode || nLocked != m_nLastLocked || nPage != m_nLastPage)
+        if (n != m_nLastMax || nMode != m_nLastMode || nPage != m_nLastPage)
         {
             m_nLastMax = n;
             m_nLastMode = nMode;
-            m_nLastLocked = nLocked;
             m_nLastPage = nPage;
             m_nLastPos = -2;
             m_dToBar = m_dToRows = 1.0;
@@ -35,10 +33,10 @@ void CGridScrollLogic::UpdateBar(IGridBarWindow& bar)
             {
                 m_dToBar = 1000.0 / static_cast<double>(n);
                 m_dToRows = static_cast<double>(n) * 0.001;
-                bar.SetBarRange(static_cast<int>(nLocked), 1000, 1);
+                bar.SetBarRange(0, 1000, 1);
             }
             else
-                bar.SetBarRange(static_cast<int>(nLocked), static_cast<int>(nPage + n - 1), nPage);
+                bar.SetBarRange(0, static_cast<int>(nPage + n - 1), nPage);
             bNeedLayout = s.m_rcSections[GRID_RC_VSCROLL].IsEmpty() && n > 0;
         }
         const long nPos = nMode == 2 ? 1 : static_cast<long>(static_cast<double>(s.m_nTopRow) * m_dToBar);
@@ -51,18 +49,16 @@ void CGridScrollLogic::UpdateBar(IGridBarWindow& bar)
     else
     {
         const long nMax = s.m_nMaxLeftCol;
-        const long nLocked = s.m_nLockedCols;
-        const int nPage = (s.m_nCellAreaWidth - s.m_nLockedWidth) / std::max(1, s.m_nDefColWidth);
-        if (nMax != m_nLastMax || nLocked != m_nLastLocked || nPage != m_nLastPage)
+        const int nPage = s.m_nCellAreaWidth / std::max(1, s.m_nDefColWidth);
+        if (nMax != m_nLastMax || nPage != m_nLastPage)
         {
             m_nLastMax = nMax;
-            m_nLastLocked = nLocked;
             m_nLastPage = nPage;
             m_nLastPos = -2;
-            bar.SetBarRange(0, static_cast<int>(nPage + nMax - nLocked - 1), nPage);
+            bar.SetBarRange(0, static_cast<int>(nPage + nMax - 1), nPage);
             bNeedLayout = s.m_rcSections[GRID_RC_HSCROLL].IsEmpty() && nMax > 0;
         }
-        const long nPos = s.m_nLeftCol - nLocked;
+        const long nPos = s.m_nLeftCol;
         if (nPos != m_nLastPos)
         {
             m_nLastPos = nPos;
@@ -80,10 +76,9 @@ void CGridScrollLogic::UpdateBar(IGridBarWindow& bar)
 
 long CGridScrollLogic::PositionToIndex(int nPos) const
 {
-    const CGridInfo& s = *m_pGrid->GetSheet();
     if (m_bVertical)
-        return static_cast<long>(static_cast<double>(nPos) * m_dToRows) + s.m_nLockedRows;
-    return nPos + s.m_nLockedCols;
+        return static_cast<long>(static_cast<double>(nPos) * m_dToRows);
+    return nPos;
 }
 
 void CGridScrollLogic::ShowTip(long nIndex, GRIDPOINT ptClient)

@@ -72,7 +72,6 @@ private:
     double m_dToRows = 1.0;
     long m_nLastMax = -2;
     int m_nLastMode = -2;
-    long m_nLastLocked = -2;
     int m_nLastPage = -2;
     long m_nLastPos = -2;
     long m_nTracked = 0;

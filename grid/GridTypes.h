@@ -23,6 +23,7 @@ struct GRIDPOINT
 {
     int x = 0;
     int y = 0;
+    bool operator==(const GRIDPOINT&) const = default;
 };
 
 struct GRIDSIZE

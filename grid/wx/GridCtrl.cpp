@@ -29,10 +29,34 @@ CGridCtrl::CGridCtrl() : m_pPopupMenu(std::make_unique<wxMenu>()) {}
 CGridCtrl::CGridCtrl(wxWindow* pParent, wxWindowID nId, const wxPoint& pos, const wxSize& size, long nStyle)
     : CGridCtrl()
 {
-    Create(pParent, nId, pos, size, nStyle);
+    // A subclass is not whole yet: its layout and setup notifications run once it is; till then
+    // the control has this class's layout.
+    if (CreateGridWindow(pParent, nId, pos, size, nStyle))
+    {
+        AdjustLayout();
+        m_bSetupPending = true;
+        CallAfter(
+            [this]
+            {
+                if (!m_bSetupPending)
+                    return;
+                m_bSetupPending = false;
+                AdjustLayout();
+                OnGridSetup();
+            });
+    }
 }
 
 bool CGridCtrl::Create(wxWindow* pParent, wxWindowID nId, const wxPoint& pos, const wxSize& size, long nStyle)
+{
+    if (!CreateGridWindow(pParent, nId, pos, size, nStyle))
+        return false;
+    AdjustLayout();
+    OnGridSetup();
+    return true;
+}
+
+bool CGridCtrl::CreateGridWindow(wxWindow* pParent, wxWindowID nId, const wxPoint& pos, const wxSize& size, long nStyle)
 {
     if (!wxWindow::Create(pParent, nId, pos, size, nStyle | wxCLIP_CHILDREN | wxTAB_TRAVERSAL | wxWANTS_CHARS))
         return false;
@@ -49,8 +73,6 @@ bool CGridCtrl::Create(wxWindow* pParent, wxWindowID nId, const wxPoint& pos, co
     Bind(wxEVT_FIND_REPLACE, &CGridCtrl::OnFind, this);
     Bind(wxEVT_FIND_REPLACE_ALL, &CGridCtrl::OnFind, this);
     Bind(wxEVT_FIND_CLOSE, &CGridCtrl::OnFind, this);
-    AdjustLayout();
-    OnGridSetup();
     return true;
 }
 
@@ -107,22 +129,34 @@ int CGridCtrl::AttachToDialogItem(wxWindow* pDialog, unsigned nControlId)
     {
         if (!pDialog)
             return 1;
-        Create(pItem ? pItem->GetParent() : pDialog, static_cast<wxWindowID>(nControlId),
-               pItem ? pItem->GetPosition() : wxDefaultPosition, pItem ? pItem->GetSize() : wxDefaultSize);
+        CreateGridWindow(pItem ? pItem->GetParent() : pDialog, static_cast<wxWindowID>(nControlId),
+                         pItem ? pItem->GetPosition() : wxDefaultPosition, pItem ? pItem->GetSize() : wxDefaultSize);
     }
     else if (pItem)
+    {
         SetSize(pItem->GetRect());
+        SetId(pItem->GetId());
+    }
     if (pItem)
     {
         if (wxSizer* pSizer = pItem->GetContainingSizer())
             pSizer->Replace(pItem, this);
         pItem->Destroy();
     }
+    m_bSetupPending = false;
     AdjustLayout();
+    OnGridSetup();
     return 0;
 }
 
 void CGridCtrl::SetFindDialog(wxFindReplaceDialog* pDialog) { m_pFindDialog = pDialog; }
+
+bool CGridCtrl::EndEditBeforeClick()
+{
+    if (IsEditing() && m_pEdit)
+        m_pEdit->EndBeforeClick();
+    return !IsEditing();
+}
 
 bool CGridCtrl::IsKeyDown(int nKey) const
 {

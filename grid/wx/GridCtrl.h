@@ -20,7 +20,8 @@ class CGridCtrl : public wxWindow, public CGridCore
 {
 public:
     // Two-phase construction: a subclass is complete when Create runs, so its OnLayoutAdjust
-    // and OnGridSetup (called at the end of Create) are the ones that run.
+    // and OnGridSetup (called at the end of Create) are the ones that run. The constructor
+    // with a parent raises them once the event loop next runs, when the subclass is whole.
     CGridCtrl();
     CGridCtrl(wxWindow* pParent, wxWindowID nId, const wxPoint& pos = wxDefaultPosition,
               const wxSize& size = wxDefaultSize, long nStyle = wxBORDER_SIMPLE);
@@ -32,10 +33,15 @@ public:
     using wxWindow::GetFont;
     using CGridCore::GetGridFont;
 
-    // Takes the place of a dialog's placeholder control with the given id (which is removed),
-    // then lets the owner set the grid up in OnGridSetup.
+    // Takes the place, size and id of a dialog's placeholder control with the given id (which is
+    // removed), then lets the owner set the grid up in OnGridSetup; a control not created yet is
+    // created there.
     static CGridCtrl* AttachToDialogItem(wxWindow* pDialog, wxWindowID nId);
     int AttachToDialogItem(wxWindow* pDialog, unsigned nControlId);
+
+    // Ends a running edit of the grid's own edit box before a click on the cells is handled;
+    // false while an edit goes on (its text refused, or another window editing).
+    bool EndEditBeforeClick();
 
     wxMenu* GetPopupMenu() const { return m_pPopupMenu.get(); }
     void SetFindDialog(wxFindReplaceDialog* pDialog);
@@ -55,6 +61,8 @@ protected:
     GRIDSIZE GetScreenSize() const override;
 
 private:
+    bool CreateGridWindow(wxWindow* pParent, wxWindowID nId, const wxPoint& pos, const wxSize& size,
+                          long nStyle = wxBORDER_SIMPLE);
     void CreateChildren();
     void OnSize(wxSizeEvent& event);
     void OnPaint(wxPaintEvent& event);
@@ -69,4 +77,5 @@ private:
     CGridEdit* m_pEdit = nullptr;
     CGridDropListBox* m_pDropList = nullptr;
     bool m_bChildrenCreated = false;
+    bool m_bSetupPending = false;
 };

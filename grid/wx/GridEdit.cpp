@@ -7,12 +7,39 @@
 
 #include <wx/dcclient.h>
 
+#ifdef __WXGTK__
+#include <dlfcn.h>
+#endif
+
+namespace
+{
+// GTK's multi-line text control is a scrolled window whose least height is that of its vertical
+// scroll bar, taller than a row, so the box would cover the cells below its own. The box grows
+// by whole cells itself and needs no bar: with the external policy the bar neither shows nor
+// claims room, and the box takes its cell's size. The toolkit is already loaded by wx; its
+// function is looked up there rather than built against.
+void DropScrollBarClaim(wxTextCtrl* pText)
+{
+#ifdef __WXGTK__
+    using SetPolicyFn = void (*)(void*, int, int);
+    static const auto pfnSetPolicy =
+        reinterpret_cast<SetPolicyFn>(dlsym(RTLD_DEFAULT, "gtk_scrolled_window_set_policy"));
+    const int nPolicyNever = 2, nPolicyExternal = 3;
+    if (pfnSetPolicy && pText->GetHandle())
+        pfnSetPolicy(pText->GetHandle(), nPolicyNever, nPolicyExternal);
+#else
+    (void)pText;
+#endif
+}
+} // namespace
+
 CGridEdit::CGridEdit(CGridCtrl* pGrid)
     : wxTextCtrl(pGrid, 123, wxEmptyString, wxDefaultPosition, wxSize(0, 0), wxTE_MULTILINE | wxTE_PROCESS_TAB |
                                                                                   wxTE_PROCESS_ENTER | wxBORDER_SIMPLE),
       m_pGrid(pGrid)
 {
     Hide();
+    DropScrollBarClaim(this);
     SetCursor(wxCursor(wxCURSOR_IBEAM));
     Bind(wxEVT_SET_FOCUS, &CGridEdit::OnSetFocus, this);
     Bind(wxEVT_KEY_DOWN, &CGridEdit::OnKeyDown, this);
@@ -109,8 +136,7 @@ void CGridEdit::FocusGrid()
 void CGridEdit::OnKeyDown(wxKeyEvent& event)
 {
     m_bKeepTyped = false;
-    if (m_state.OnKeyDown(GridKeyFromWx(event.GetKeyCode()), event.ShiftDown(), m_pGrid->GetEditCol(),
-                          m_pGrid->GetEditRow()))
+    if (m_state.OnKeyDown(GridKeyFromWx(event), event.ShiftDown(), m_pGrid->GetEditCol(), m_pGrid->GetEditRow()))
         FocusGrid(); // losing the focus ends the edit
     else
         event.Skip();
@@ -144,15 +170,32 @@ void CGridEdit::OnKillFocus(wxFocusEvent& event)
     const int nResult = m_state.OnLoseFocus(*m_pGrid, bInGrid, GetText());
     m_bEnding = false;
     if (nResult == 0)
-    {
-        // The text was refused: the edit goes on with the whole text selected. Any mouse capture
-        // held elsewhere is ended first.
-        CallAfter([this] {
+        TakeFocusBack();
+}
+
+bool CGridEdit::EndBeforeClick()
+{
+    if (!IsShown() || m_bEnding)
+        return !m_pGrid->IsEditing();
+    m_bEnding = true;
+    const int nResult = m_state.OnLoseFocus(*m_pGrid, true, GetText());
+    m_bEnding = false;
+    if (nResult == 0)
+        TakeFocusBack();
+    return nResult != 0;
+}
+
+// The text was refused: the edit goes on with the whole text selected. Any mouse capture held
+// elsewhere is ended first.
+void CGridEdit::TakeFocusBack()
+{
+    CallAfter(
+        [this]
+        {
             CaptureMouse();
             ReleaseMouse();
             SetFocus();
         });
-    }
 }
 
 void CGridEdit::OnText(wxCommandEvent& event)

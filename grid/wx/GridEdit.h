@@ -24,6 +24,11 @@ public:
     bool HasEditFocus() const override;
     void SendChar(unsigned nKey) override;
 
+    // Ends the edit as the focus moving to the grid would, for a click on the cells: the toolkit
+    // tells the box of its focus loss only after the click. False when the text was refused and
+    // the edit goes on.
+    bool EndBeforeClick();
+
     const CGridEditState& GetState() const { return m_state; }
     void SetAutoSize(bool bAutoSize) { m_state.m_bAutoSize = bAutoSize; }
 
@@ -35,6 +40,7 @@ private:
     void OnText(wxCommandEvent& event);
     void GrowToFit();
     void FocusGrid();
+    void TakeFocusBack();
 
     CGridCtrl* m_pGrid;
     CGridEditState m_state;

@@ -45,7 +45,7 @@ void CGridSideHeading::UpdatePosition()
         return;
     const CGridInfo& s = *m_pInfo;
     const int nHeight = s.m_nCellAreaHeight;
-    if (m_nLastTop >= 0 && m_nLastTop != s.m_nTopRow && s.m_nLockedRows == 0)
+    if (m_nLastTop >= 0 && m_nLastTop != s.m_nTopRow)
     {
         const long d = CGridRowAxis(s).Distance(m_nLastTop, s.m_nTopRow, nHeight);
         if (d > -nHeight && d < nHeight)

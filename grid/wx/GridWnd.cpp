@@ -87,7 +87,7 @@ void CGridWnd::OnPaint(wxPaintEvent&)
 
 void CGridWnd::OnKeyDown(wxKeyEvent& event)
 {
-    const unsigned nKey = GridKeyFromWx(event.GetKeyCode());
+    const unsigned nKey = GridKeyFromWx(event);
     if (nKey == 0 || !m_area.OnKeyDown(nKey, GridFlagsFromKey(event), *this))
         event.Skip();
 }
@@ -137,6 +137,8 @@ void CGridWnd::OnMouse(wxMouseEvent& event)
         }
         return;
     }
+    if (type == wxEVT_LEFT_DOWN && !m_pGrid->EndEditBeforeClick())
+        return;
     if (type == wxEVT_LEFT_DOWN || type == wxEVT_RIGHT_DOWN)
         wxWindow::SetFocus();
     if (type == wxEVT_LEFT_DOWN)

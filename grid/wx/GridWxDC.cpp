@@ -8,6 +8,7 @@
 
 #include <wx/brush.h>
 #include <wx/dcmemory.h>
+#include <wx/gdicmn.h>
 #include <wx/image.h>
 #include <wx/pen.h>
 #include <wx/renderer.h>
@@ -46,7 +47,13 @@ const wxFont& GridWxFont(CGridFont* pFont)
     if (!pFont->m_pNative)
     {
         const GRIDLOGFONT& lf = pFont->GetLogFont();
-        wxFontInfo info(lf.lfHeight == 0 ? 9 : std::abs(lf.lfHeight) * 3 / 4);
+        // Heights are pixels, converted at the display's own resolution: a negative height is the
+        // characters' em (points, fractions kept), a positive one the height of a line of text,
+        // which the toolkit matches by measuring the font on the display.
+        const int nPpi = wxGetDisplayPPI().y > 0 ? wxGetDisplayPPI().y : 96;
+        wxFontInfo info = lf.lfHeight < 0   ? wxFontInfo(-lf.lfHeight * 72.0 / nPpi)
+                          : lf.lfHeight > 0 ? wxFontInfo(wxSize(0, lf.lfHeight))
+                                            : wxFontInfo(9);
         if (!pFont->GetFaceName().empty())
             info.FaceName(pFont->GetFaceName());
         info.Bold(lf.lfWeight >= 600).Italic(lf.lfItalic != 0).Underlined(lf.lfUnderline != 0);

@@ -5,6 +5,8 @@
 class wxKeyEvent;
 class wxMouseEvent;
 
-unsigned GridKeyFromWx(int nWxKey);
+// Every key wx reports has a grid code; 0 only for WXK_NONE without a character.
+unsigned GridKeyFromWx(int nWxKey, int nUnicode = 0);
+unsigned GridKeyFromWx(const wxKeyEvent& event);
 unsigned GridFlagsFromKey(const wxKeyEvent& event);
 unsigned GridFlagsFromMouse(const wxMouseEvent& event);

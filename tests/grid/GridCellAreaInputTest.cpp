@@ -163,9 +163,13 @@ TEST_F(InputFixture, CheckBoxTogglesOnAClickAndCapturesTheMouse)
 TEST_F(InputFixture, RightPressMovesAndOpensThePopupAtTheScreenPoint)
 {
     grid.EnablePopupMenu(1);
-    Area().OnRightDown(CellPoint(2, 3), GRID_MK_RBUTTON, wnd);
+    const GRIDPOINT pt = CellPoint(2, 3);
+    Area().OnRightDown(pt, GRID_MK_RBUTTON, wnd);
     EXPECT_EQ(grid.CurrentCol(), 2);
     EXPECT_EQ(grid.m_clicks, (std::vector<std::string>{"right 2,3 down"}));
+    EXPECT_EQ(grid.m_log.back(), "popupstart 2,3,1");
+    ASSERT_EQ(grid.m_arrPopupPoints.size(), 1u);
+    EXPECT_EQ(grid.m_arrPopupPoints[0], wnd.ToScreen(pt));
 }
 
 TEST_F(InputFixture, DragExtendsTheBlockAndScrollsBeyondTheEdge)
@@ -177,17 +181,19 @@ TEST_F(InputFixture, DragExtendsTheBlockAndScrollsBeyondTheEdge)
     EXPECT_EQ(sel.IsSelected(2, 3), 1);
     EXPECT_EQ(grid.CurrentCol(), 1); // the anchor stays notified
     EXPECT_EQ(grid.GetSheet()->m_nCurrentRow, 4);
-    // Below the area: one row per step, waiting the drag delay.
+    // Below the area without an exponent: one row per step, at the display's pace, no delay.
     const int nDelay = Area().OnMouseMove(GRIDPOINT{100, 230}, GRID_MK_LBUTTON);
-    EXPECT_EQ(nDelay, 200);
+    EXPECT_EQ(nDelay, CGridCellArea::MIN_DRAG_INTERVAL);
     EXPECT_EQ(grid.GetSheet()->m_nCurrentRow, 5);
     Area().DragStep(GRIDPOINT{100, 230}, GRID_MK_LBUTTON);
     EXPECT_EQ(grid.GetSheet()->m_nCurrentRow, 6);
     EXPECT_EQ(sel.IsSelected(1, 6), 1);
-    // With an exponent the step grows with the distance.
+    // With an exponent the step grows with the distance; single steps wait the delay.
     grid.SetDragScroll(2, 100);
+    EXPECT_EQ(Area().DragStep(GRIDPOINT{100, 200 + 5}, GRID_MK_LBUTTON), 100);
+    EXPECT_EQ(grid.GetSheet()->m_nCurrentRow, 7);
     Area().DragStep(GRIDPOINT{100, 200 + 45}, GRID_MK_LBUTTON); // 45 / 20 + 1 = 3, squared
-    EXPECT_EQ(grid.GetSheet()->m_nCurrentRow, 15);
+    EXPECT_EQ(grid.GetSheet()->m_nCurrentRow, 16);
     Area().OnLeftUp(CellPoint(1, 1), 0);
     EXPECT_EQ(Area().DragStep(GRIDPOINT{100, 245}, 0), 0); // no button, no step
 }

@@ -126,15 +126,36 @@ TEST(GridCellAreaTest, PaintingTheLastRowAsksTheSourceAboutTheEnd)
     EXPECT_EQ(f.wnd.m_area.m_nCellsDrawn, 3 * 14);
 }
 
+// The space past the last column and row is filled, and a repaint of the last row or column
+// covers it, so no pixels of an earlier paint stay there.
 TEST_F(PaintFixture, SpaceBeyondTheCellsIsFilledWithTheBackColour)
 {
     grid.SetColCount(2);
     grid.SetRowCount(3);
     wnd.ResetCounts();
     wnd.PaintAll();
-    int nFills = 0;
+    std::vector<GRIDRECT> arrFills;
     for (const auto& op : wnd.m_dc.m_ops)
         if (op.nKind == CRecordingGridDC::FILL && op.crBack == grid.OnBackColor(1))
-            ++nFills;
-    EXPECT_EQ(nFills, 2);
+            arrFills.push_back(op.rc);
+    // Everything fits: the bars are gone and the area is 916 x 416.
+    EXPECT_EQ(arrFills, (std::vector<GRIDRECT>{{150, 0, 916, 416}, {0, 60, 150, 416}}));
+    grid.GetDrawHints().AddCell(1, 2);
+    EXPECT_EQ(Area().HintedPixels(), (GRIDRECT{0, 40, 916, 416}));
+    grid.GetDrawHints().Reset();
+    grid.GetDrawHints().AddCell(0, 1);
+    EXPECT_EQ(Area().HintedPixels(), (GRIDRECT{0, 20, 916, 40})); // overflow widens to the row
+}
+
+TEST(GridCellAreaTest, HintsStayBoundedWhileNothingPaints)
+{
+    CGridDrawHints hints;
+    for (int i = 0; i < 10000; ++i)
+        hints.AddCell(i % 50, i);
+    EXPECT_LE(hints.GetBlockCount(), static_cast<int>(CGridDrawHints::MAX_BLOCKS));
+    EXPECT_EQ(hints.IsHinted(0, 0), 1);
+    EXPECT_EQ(hints.IsHinted(49, 9999), 1);
+    EXPECT_EQ(hints.IsHinted(50, 0), 0);
+    hints.Reset();
+    EXPECT_EQ(hints.IsHinted(0, 0), 0);
 }

@@ -96,6 +96,12 @@ TEST(GridCellTest, CopyReplacesTheMaskAndHidesTargetOnlyProperties)
     // Clearing a bit hides the value without erasing it.
     target.SetMask(target.GetMask() | GCP_BACKCOLOR);
     EXPECT_EQ(target.GetBackColor(), 0x112233u);
+    // A bit set without a stored value copies the default.
+    target.SetReadOnly(1);
+    CGridCell bare;
+    bare.SetMask(GCP_READONLY);
+    bare.CopyTo(&target);
+    EXPECT_EQ(target.GetReadOnly(), 0);
 }
 
 TEST(GridCellTest, ExtraDataIsCopiedDeeplyAndAnEmptySourceBlockLeavesNone)

@@ -272,6 +272,22 @@ TEST_F(CellTypeFixture, ArrowGlyphsByParameter)
         Draw(0, 0);
         EXPECT_EQ(dc.CountLines(0xAA), lines[i]) << params[i];
     }
+    // Right points right: the base (cy - 3 .. cy + 3) at cx - 1 and the tip at cx + 2, with the
+    // inner rectangle (0, 0, 74, 19) centred on (37, 9); left is its mirror image.
+    auto glyph = [&](int nParam)
+    {
+        dc.Clear();
+        cell.SetCellTypeParam(nParam);
+        grid.SetCell(0, 0, &cell);
+        Draw(0, 0);
+        std::vector<std::vector<int>> arr;
+        for (const auto& op : dc.m_ops)
+            if (op.nKind == CRecordingGridDC::LINE && op.crText == 0xAA)
+                arr.push_back({op.x1, op.y1, op.y2});
+        return arr;
+    };
+    EXPECT_EQ(glyph(0x10), (std::vector<std::vector<int>>{{36, 6, 13}, {37, 7, 12}, {38, 8, 11}, {39, 9, 10}}));
+    EXPECT_EQ(glyph(0x20), (std::vector<std::vector<int>>{{38, 6, 13}, {37, 7, 12}, {36, 8, 11}, {35, 9, 10}}));
     dc.Clear();
     Draw(0, 0, 0, 1); // current: highlighted whatever the mode
     EXPECT_EQ(dc.m_ops[2].crBack, cell.GetHBackColor());

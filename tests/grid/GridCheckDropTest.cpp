@@ -1,6 +1,7 @@
 // The check box and the drop list: drawing, toggling, the list's choices and placement, and
 // the drop list's states around opening and closing.
 #include "grid/GridCheckBoxType.h"
+#include "grid/GridColors.h"
 #include "grid/GridDropListType.h"
 #include "grid/GridTestSupport.h"
 #include "support/RecordingGridDC.h"
@@ -102,14 +103,38 @@ TEST_F(CheckDropFixture, CheckBoxSizeAndStyles)
     const auto* pLabel = dc.FindText("Label");
     ASSERT_NE(pLabel, nullptr);
     EXPECT_EQ(pLabel->rc.left, 12 + 6);
-    // 3D styles draw two rings; a small box draws none, still the label.
-    for (int nParam : {0x100, 0x200})
+    // 3D styles draw two rings, each edge in its own pen: the 12-pixel box at (3, 8), its inner
+    // ring one pixel in; a small box draws none, still the label.
+    auto rings = [&](int nParam)
     {
         dc.Clear();
         cell.SetCellTypeParam(nParam);
         Check().OnDraw(&dc, &rc, 0, 0, &cell, 0, 0);
-        EXPECT_GE(dc.Count(CRecordingGridDC::LINE), 2 + 8) << nParam;
-    }
+        std::vector<std::vector<int>> arr;
+        for (const auto& op : dc.m_ops)
+            if (op.nKind == CRecordingGridDC::LINE && op.crText != 0xDCDCDC && arr.size() < 8) // not grid lines
+                arr.push_back({static_cast<int>(op.crText), op.x1, op.y1, op.x2, op.y2});
+        return arr;
+    };
+    const int S = static_cast<int>(GridGetSysColor(GRID_COLOR_BTNSHADOW));
+    const int F = static_cast<int>(GridGetSysColor(GRID_COLOR_BTNFACE));
+    const int L = 0xE1E1E1;
+    EXPECT_EQ(rings(0x100), (std::vector<std::vector<int>>{{S, 3, 19, 3, 8},
+                                                           {S, 3, 8, 14, 8},
+                                                           {L, 14, 8, 14, 19},
+                                                           {L, 14, 19, 3, 19},
+                                                           {0, 4, 18, 4, 9},
+                                                           {0, 4, 9, 13, 9},
+                                                           {F, 13, 9, 13, 18},
+                                                           {F, 13, 18, 4, 18}}));
+    EXPECT_EQ(rings(0x200), (std::vector<std::vector<int>>{{L, 3, 19, 3, 8},
+                                                           {L, 3, 8, 14, 8},
+                                                           {0, 14, 8, 14, 19},
+                                                           {0, 14, 19, 3, 19},
+                                                           {F, 4, 18, 4, 9},
+                                                           {F, 4, 9, 13, 9},
+                                                           {S, 13, 9, 13, 18},
+                                                           {S, 13, 18, 4, 18}}));
     dc.Clear();
     GRIDRECT rcSmall{0, 0, 80, 12};
     Check().OnDraw(&dc, &rcSmall, 0, 0, &cell, 0, 0);

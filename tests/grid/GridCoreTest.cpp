@@ -257,9 +257,17 @@ TEST(GridCoreTest, PopupNeedsTheSwitchAndTheOwner)
 {
     CRecordingGrid grid;
     GRIDPOINT pt{5, 5};
-    EXPECT_EQ(grid.StartPopupMenu(1, 1, &pt, 1), 1);
+    EXPECT_EQ(grid.StartPopupMenu(1, 1, &pt, 1), 1); // switched off
     grid.EnablePopupMenu(1);
+    grid.m_bAllowPopup = 0;
+    EXPECT_EQ(grid.StartPopupMenu(1, 1, &pt, 1), 2); // the owner refuses
+    grid.m_bAllowPopup = 1;
+    grid.m_nTrackResult = 0;
+    EXPECT_EQ(grid.StartPopupMenu(1, 1, &pt, 1), 3); // the menu failed
+    grid.m_nTrackResult = 1;
     EXPECT_EQ(grid.StartPopupMenu(1, 2, &pt, 1), 0);
+    EXPECT_EQ(grid.m_arrPopupPoints.size(), 2u);
+    grid.Clear();
     grid.OnPopupMenuCommand(999);
     grid.OnPopupMenuCommand(1001);
     EXPECT_EQ(grid.m_log, (std::vector<std::string>{"popup 1,2,1,1001"}));

@@ -15,6 +15,8 @@ public:
     {
         if (*pnKey == 'a')
             *pnKey = 'A';
+        if (*pnKey == 'b')
+            *pnKey = 0;
         return *pnKey < 'x';
     }
 };
@@ -86,6 +88,8 @@ TEST_F(EditStateFixture, CharactersPassTheOwnersFilterAndEndingCharactersAreDrop
     EXPECT_TRUE(CGridEditState::FilterChar(grid, &edit, &n));
     EXPECT_EQ(n, unsigned('A')); // as the owner changed it
     n = 'z';
+    EXPECT_FALSE(CGridEditState::FilterChar(grid, &edit, &n));
+    n = 'b'; // changed to 0: nothing to insert
     EXPECT_FALSE(CGridEditState::FilterChar(grid, &edit, &n));
     for (unsigned c : {9u, 13u, 27u})
     {

@@ -94,6 +94,25 @@ TEST_F(EditFixture, SetCellTextStoresOnlyWhatTheStoreHeldPlusTheText)
     EXPECT_EQ(cell.GetAlignment(), 36);
 }
 
+// The quick setters use a scratch cell: what one stored never leaks into the next, also past
+// the last column and in a paste wider than the grid.
+TEST_F(EditFixture, QuickSettersPastTheColumnsStoreNoLeftovers)
+{
+    grid.SetCellAlignment(0, 0, 2);
+    grid.SetCellText(5, 0, "wide");
+    CGridCell cell;
+    ASSERT_EQ(grid.GetSheet()->m_pMemStore->GetCell(5, 0, &cell), 0);
+    EXPECT_STREQ(cell.GetText(), "wide");
+    EXPECT_FALSE(cell.HasProperty(GCP_ALIGNMENT));
+
+    grid.SetCurrentCell(0, 1);
+    grid.SetCellAlignment(0, 1, 4);
+    grid.PasteText("a\tb\tc\td\te");
+    CGridCell past;
+    ASSERT_EQ(grid.GetSheet()->m_pMemStore->GetCell(4, 1, &past), 0);
+    EXPECT_FALSE(past.HasProperty(GCP_ALIGNMENT));
+}
+
 TEST_F(EditFixture, BeginEditShowsTheBoxOverTheCell)
 {
     grid.SetCellText(1, 2, "hello");
@@ -185,17 +204,28 @@ TEST_F(EditFixture, CancelEditHidesTheBoxAndReturnsTheFocus)
     EXPECT_TRUE(cells.m_bFocus);
 }
 
-// A heading cell can never become current, so the move that starts its edit fails.
-TEST_F(EditFixture, HeadingCellsRefuseTheEditAsAFailedMove)
+// A column-heading cell is edited in the column heading with row 0 current; a row-heading
+// cell's column can never become current, so its edit fails as a failed move.
+TEST_F(EditFixture, ColumnHeadingCellsAreEditedInTheColumnHeading)
 {
-    const int nCol = grid.CurrentCol();
-    const long nRow = grid.CurrentRow();
+    grid.SetCellText(2, -1, "Head");
+    ASSERT_EQ(grid.BeginEdit(2, -1, 0), 0);
+    EXPECT_EQ(grid.CurrentCol(), 2);
+    EXPECT_EQ(grid.CurrentRow(), 0);
+    EXPECT_EQ(edit.m_nHost, GRID_SECTION_COLHEADING);
+    EXPECT_EQ(edit.m_strText, "Head");
+    GRIDRECT rc;
+    grid.GetCellBounds(2, -1, &rc);
+    EXPECT_EQ(edit.m_rc, (GRIDRECT{rc.left, rc.top, rc.right - 1, rc.bottom - 1}));
+    EXPECT_EQ(grid.EndEdit("Title", 0, 1, 0, 1), 1); // no move on out of a heading
+    EXPECT_FALSE(grid.IsEditing());
+    std::string s;
+    grid.GetCellText(2, -1, &s);
+    EXPECT_EQ(s, "Title");
+
     EXPECT_EQ(grid.BeginEdit(-1, 1, 0), 2);
-    EXPECT_EQ(grid.BeginEdit(1, -1, 0), 2);
     EXPECT_FALSE(grid.IsEditing());
     EXPECT_FALSE(edit.m_bShown);
-    EXPECT_EQ(grid.CurrentCol(), nCol);
-    EXPECT_EQ(grid.CurrentRow(), nRow);
 }
 
 // A member of a joined block is edited as the block: the edit opens on the block's origin

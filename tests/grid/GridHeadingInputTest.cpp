@@ -1,6 +1,7 @@
-// The headings' mouse rules: hit tests with locked columns, sizing zones and their cursors,
+// The headings' mouse rules: hit tests, sizing zones and their cursors,
 // dragging sizes (never negative), best fit, column moves and the notifications they raise.
 #include "GridTestSupport.h"
+#include "grid/GridColors.h"
 #include "grid/GridCornerInput.h"
 #include "grid/GridHeadingInput.h"
 #include "grid/GridHeadingPaint.h"
@@ -15,6 +16,14 @@ namespace
 class CHeadingGrid : public CRecordingGrid
 {
 public:
+    // An owner that answers white for every section and selects a font of its own.
+    CGridFont* m_pOwnerFont = nullptr;
+    GRIDCOLOR OnBackColor(int) override { return 0xFFFFFF; }
+    void OnPrepareDC(CGridDC* pDC, CGridDC*, int) override
+    {
+        if (m_pOwnerFont)
+            pDC->SelectFont(m_pOwnerFont);
+    }
     int m_bAllowDrop = 1;
     int m_bAllowColResize = 1;
     int OnCanResizeCol(int nCol) override { Log("canresize " + S(nCol)); return m_bAllowColResize; }
@@ -77,7 +86,8 @@ struct HeadingFixture : ::testing::Test
 };
 } // namespace
 
-TEST_F(HeadingFixture, HitTestsJumpFromTheLockedColumnsToTheLeftColumn)
+// Both headings hit from the first scrolled position, as the cell area does.
+TEST_F(HeadingFixture, HitTestsStartAtTheLeftColumnAndTheTopRow)
 {
     int nCol;
     long nRow;
@@ -86,13 +96,14 @@ TEST_F(HeadingFixture, HitTestsJumpFromTheLockedColumnsToTheLeftColumn)
     EXPECT_EQ(nCol, 1);
     EXPECT_EQ(nRow, -1);
     EXPECT_EQ(rc, (GRIDRECT{75, 0, 150, 20}));
-    grid.GetSheet()->m_nLockedCols = 1;
     grid.GetSheet()->m_nLeftCol = 4;
     ASSERT_EQ(cols.HitTest({80, 5}, &nCol, &nRow, &rc), 0);
-    EXPECT_EQ(nCol, 4);
-    EXPECT_EQ(rc.left, 75);
-    ASSERT_EQ(cols.HitTest({10, 5}, &nCol, &nRow, &rc), 0);
-    EXPECT_EQ(nCol, 0);
+    EXPECT_EQ(nCol, 5);
+    EXPECT_EQ(rc, (GRIDRECT{75, 0, 150, 20}));
+    int nCellCol;
+    long nCellRow;
+    ASSERT_EQ(grid.CellFromPoint(80, 5, &nCellCol, &nCellRow), 0);
+    EXPECT_EQ(nCellCol, nCol);
     EXPECT_EQ(cols.HitTest({10, 25}, &nCol, &nRow, &rc), 1); // below the heading rows
     EXPECT_EQ(nCol, -1);
     // The row heading: rows on y, heading columns on x.
@@ -257,9 +268,13 @@ TEST_F(HeadingFixture, RightPressRaisesTheNotificationAndThePopupWhenEnabled)
 {
     cols.OnRightDown({80, 5}, wnd);
     cols.OnRightUp({80, 5}, wnd);
-    ASSERT_GE(grid.m_log.size(), 2u);
-    EXPECT_EQ(grid.m_log[grid.m_log.size() - 2], "colright 1,-1,1");
-    EXPECT_EQ(grid.m_log.back(), "colright 1,-1,0");
+    EXPECT_EQ(grid.m_log, (std::vector<std::string>{"colright 1,-1,1", "colright 1,-1,0"}));
+    EXPECT_TRUE(grid.m_arrPopupPoints.empty());
+    grid.EnablePopupMenu(1);
+    grid.Clear();
+    cols.OnRightDown({80, 5}, wnd);
+    EXPECT_EQ(grid.m_log, (std::vector<std::string>{"colright 1,-1,1", "popupstart 1,-1,2"}));
+    EXPECT_EQ(grid.m_arrPopupPoints, (std::vector<GRIDPOINT>{GRIDPOINT{80, 5}}));
 }
 
 TEST_F(HeadingFixture, TheCornersEdgesSizeTheHeadings)
@@ -325,4 +340,61 @@ TEST_F(HeadingFixture, AJoinedHeadingCellIsHitAndDrawnAsOneBlock)
             EXPECT_NEAR(op.rc.right, 300, 2);
         }
     EXPECT_EQ(nJoined, 1);
+}
+
+TEST_F(HeadingFixture, AJoinedRowHeadingCellIsDrawnOnce)
+{
+    // Rows 2 to 4 of the row heading joined, with the owner's white answer for the back colour.
+    CGridCell origin;
+    origin.SetJoin(1, 0, 2);
+    origin.SetText("Rows");
+    grid.SetCell(-1, 2, &origin);
+    for (long r = 3; r <= 4; ++r)
+    {
+        CGridCell member;
+        member.SetJoin(0, 0, 2 - r);
+        grid.SetCell(-1, r, &member);
+    }
+    CRecordingGridDC dc;
+    GridPaintRowHeading(grid, dc, GRIDSIZE{40, 280});
+    const auto* pOp = dc.FindText("Rows");
+    ASSERT_NE(pOp, nullptr);
+    EXPECT_EQ(pOp->rc.top, 40 + 1);
+    EXPECT_EQ(pOp->rc.bottom, 100 - 1);
+    // The member cells draw nothing of their own: 14 rows, less two hidden members.
+    EXPECT_EQ(dc.Count(CRecordingGridDC::TEXT_OPAQUE) + dc.Count(CRecordingGridDC::TEXT_CLIPPED), 12);
+}
+
+// Past the last column and row the headings show the heading cells' face, the corner the
+// button face; the owner's font, chosen while preparing, yields to the sheet's default font.
+TEST_F(HeadingFixture, HeadingsFillBeyondTheirCellsWithTheHeadingFace)
+{
+    grid.SetColCount(3);
+    grid.SetRowCount(2);
+    const int nDefault = grid.RegisterFont("Sans", 14, 400);
+    grid.m_pOwnerFont = grid.GetGridFont(grid.RegisterFont("Serif", 20, 700));
+    grid.SetDefaultFont(nDefault);
+    grid.SetCellText(0, -1, "A");
+    const GRIDCOLOR crFace = GridGetSysColor(GRID_COLOR_BTNFACE);
+    auto fills = [](const CRecordingGridDC& dc, GRIDCOLOR cr)
+    {
+        std::vector<GRIDRECT> arr;
+        for (const auto& op : dc.m_ops)
+            if (op.nKind == CRecordingGridDC::FILL && op.crBack == cr)
+                arr.push_back(op.rc);
+        return arr;
+    };
+    CRecordingGridDC top, side, corner;
+    GridPaintColHeading(grid, top, GRIDSIZE{360, 20});
+    EXPECT_EQ(fills(top, 0xFFFFFF), std::vector<GRIDRECT>{});
+    EXPECT_EQ(fills(top, crFace).back(), (GRIDRECT{225, 0, 360, 20}));
+    ASSERT_NE(top.FindText("A"), nullptr);
+    EXPECT_EQ(top.FindText("A")->pFont, grid.GetGridFont(nDefault));
+    GridPaintRowHeading(grid, side, GRIDSIZE{40, 280});
+    EXPECT_EQ(fills(side, 0xFFFFFF), std::vector<GRIDRECT>{});
+    // Below the two rows, and left of the 25-pixel heading column in the 40-pixel heading.
+    EXPECT_EQ(fills(side, crFace), (std::vector<GRIDRECT>{{0, 40, 40, 280}, {0, 0, 15, 40}}));
+    GridPaintCorner(grid, corner, GRIDSIZE{40, 20});
+    EXPECT_EQ(fills(corner, 0xFFFFFF), std::vector<GRIDRECT>{});
+    EXPECT_EQ(fills(corner, crFace).front(), (GRIDRECT{0, 0, 40, 20}));
 }

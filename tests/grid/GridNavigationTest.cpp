@@ -1,5 +1,6 @@
 // Moving the current cell, scrolling, the change dispatch and its vetoes.
 #include "GridTestSupport.h"
+#include "grid/GridCellType.h"
 
 #include <gtest/gtest.h>
 
@@ -72,6 +73,8 @@ TEST_F(GridFixture, VetoesLeaveEverythingUnchanged)
     EXPECT_EQ(grid.CurrentCol(), 0);
 }
 
+// A move past the last row tells the source and the owner and moves nothing, not even the
+// column of a cell move.
 TEST_F(GridFixture, StepPastTheLastRowTellsAndStays)
 {
     grid.SetCurrentRow(49);
@@ -79,6 +82,57 @@ TEST_F(GridFixture, StepPastTheLastRowTellsAndStays)
     EXPECT_EQ(grid.StepCurrentRow(GRID_STEP_NEXT), 1);
     EXPECT_EQ(grid.m_log, (std::vector<std::string>{"srcpastend 50,1", "pastend 50,1,0"}));
     EXPECT_EQ(grid.CurrentRow(), 49);
+    grid.Clear();
+    EXPECT_EQ(grid.SetCurrentCell(2, 52), 1);
+    EXPECT_EQ(grid.CurrentCol(), 0);
+    EXPECT_EQ(grid.CurrentRow(), 49);
+    EXPECT_EQ(grid.m_log, (std::vector<std::string>{"srcpastend 50,3", "pastend 50,3,0"}));
+}
+
+TEST(GridNavigationTest, UniformRowsNeverPutTheTopRowPastTheCurrentRow)
+{
+    // Before the first layout the cell area has no height at all.
+    CRecordingGrid grid;
+    grid.SetFixedRowHeights(1);
+    grid.SetColCount(2);
+    grid.SetRowCount(10);
+    EXPECT_EQ(grid.GetSheet()->m_nTopRow, 0);
+    grid.SetCurrentRow(9);
+    EXPECT_EQ(grid.GetSheet()->m_nTopRow, 9);
+    EXPECT_EQ(grid.CurrentRow(), 9);
+
+    // A cell area shorter than one row shows the current row at the top.
+    grid.SetLayoutSize(200, 30); // 10 pixels of cells under the 20-pixel heading
+    grid.AdjustLayout();
+    grid.SetCurrentRow(4);
+    EXPECT_EQ(grid.GetSheet()->m_nTopRow, 4);
+    grid.SetCurrentRow(0);
+    EXPECT_EQ(grid.GetSheet()->m_nTopRow, 0);
+}
+
+// Every change dispatch, a scroll that keeps the notified cell too, runs the cell types'
+// lost- and got-current calls.
+TEST_F(GridFixture, EveryChangeDispatchTellsTheCellTypes)
+{
+    class CCurrentTracker : public CGridCellType
+    {
+    public:
+        std::vector<std::string> m_log;
+        void OnGotCurrent(int nCol, long nRow, CGridCell*) override { m_log.push_back("got " + Pos(nCol, nRow)); }
+        void OnLostCurrent(int nCol, long nRow, CGridCell*) override { m_log.push_back("lost " + Pos(nCol, nRow)); }
+
+    private:
+        static std::string Pos(int c, long r) { return std::to_string(c) + "," + std::to_string(r); }
+    } tracker;
+    const int nType = grid.RegisterCellType(&tracker);
+    CGridCell cell;
+    cell.SetCellType(nType);
+    grid.SetCell(0, 0, &cell);
+    grid.SetCurrentCell(1, 0);
+    grid.SetCurrentCell(0, 0);
+    tracker.m_log.clear();
+    ASSERT_EQ(grid.ScrollToRow(2), 0);
+    EXPECT_EQ(tracker.m_log, (std::vector<std::string>{"lost 0,0", "got 0,0"}));
 }
 
 TEST_F(GridFixture, DataSourceMayAddRowsPastTheEnd)
@@ -164,26 +218,39 @@ TEST_F(GridFixture, ScrollingClampsAndCanBeVetoed)
     EXPECT_EQ(grid.CurrentRow(), 0); // scrolling leaves the current cell
 }
 
+// The current cell is always a block's origin, the one cell of it that is drawn.
 TEST_F(GridFixture, JoinedBlocksMoveToTheirOrigin)
 {
-    // Block of columns 2..3, rows 4..6 with origin (2, 4).
-    for (int c = 2; c <= 3; ++c)
-        for (long r = 4; r <= 6; ++r)
-        {
-            CGridCell cell;
-            if (c == 2 && r == 4)
-                cell.SetJoin(1, 1, 2);
-            else
-                cell.SetJoin(0, 2 - c, 4 - r);
-            grid.SetCell(c, r, &cell);
-        }
+    auto join = [&](int c1, long r1, int c2, long r2)
+    {
+        for (int c = c1; c <= c2; ++c)
+            for (long r = r1; r <= r2; ++r)
+            {
+                CGridCell cell;
+                if (c == c1 && r == r1)
+                    cell.SetJoin(1, c2 - c1, r2 - r1);
+                else
+                    cell.SetJoin(0, c1 - c, r1 - r);
+                grid.SetCell(c, r, &cell);
+            }
+    };
+    join(2, 4, 3, 6);
+    join(0, 0, 1, 2);
     EXPECT_EQ(grid.SetCurrentCell(3, 5), 0);
     EXPECT_EQ(grid.CurrentCol(), 2);
     EXPECT_EQ(grid.CurrentRow(), 4);
     EXPECT_EQ(grid.StepCurrentRow(GRID_STEP_NEXT), 0); // down from inside: past the block
     EXPECT_EQ(grid.CurrentRow(), 7);
-    EXPECT_EQ(grid.StepCurrentRow(GRID_STEP_PREV), 0); // up into it from below: above the origin
-    EXPECT_EQ(grid.CurrentRow(), 6);
+    EXPECT_EQ(grid.StepCurrentRow(GRID_STEP_PREV), 0); // up into it from below: its origin
+    EXPECT_EQ(grid.CurrentRow(), 4);
+    grid.SetCurrentCell(3, 7);
+    EXPECT_EQ(grid.StepCurrentRow(GRID_STEP_PREV), 0); // from below its second column
+    EXPECT_EQ(grid.CurrentCol(), 2);
+    EXPECT_EQ(grid.CurrentRow(), 4);
+    grid.SetCurrentCell(2, 1);
+    EXPECT_EQ(grid.StepCurrentCol(GRID_STEP_PREV), 0); // left into a block at row 0
+    EXPECT_EQ(grid.CurrentCol(), 0);
+    EXPECT_EQ(grid.CurrentRow(), 0);
 }
 
 TEST_F(GridFixture, MultiSelectionAnchorsTheNotifiedCell)

@@ -117,12 +117,12 @@ TEST_F(ScrollFixture, ScrollCodesStepTheView)
     const long nMax = grid.GetSheet()->m_nMaxTopRow;
     vert.OnScroll(GRID_SB_LINEDOWN, 0, {}, bar);
     EXPECT_EQ(grid.GetSheet()->m_nTopRow, 1);
-    vert.OnScroll(GRID_SB_PAGEDOWN, 0, {}, bar);
-    EXPECT_GT(grid.GetSheet()->m_nTopRow, 10);
+    vert.OnScroll(GRID_SB_PAGEDOWN, 0, {}, bar); // 300 pixels of 20-pixel rows: 16 rows
+    EXPECT_EQ(grid.GetSheet()->m_nTopRow, 1 + 16);
     vert.OnScroll(GRID_SB_BOTTOM, 0, {}, bar);
     EXPECT_EQ(grid.GetSheet()->m_nTopRow, nMax);
     vert.OnScroll(GRID_SB_PAGEUP, 0, {}, bar);
-    EXPECT_LT(grid.GetSheet()->m_nTopRow, nMax);
+    EXPECT_EQ(grid.GetSheet()->m_nTopRow, nMax - 16);
     vert.OnScroll(GRID_SB_TOP, 0, {}, bar);
     EXPECT_EQ(grid.GetSheet()->m_nTopRow, 0);
     vert.OnScroll(GRID_SB_LINEUP, 0, {}, bar);

@@ -59,11 +59,25 @@ public:
         Log("popup " + S(nCol) + "," + S(nRow) + "," + S(nSection) + "," + S(nId));
     }
 
+    int OnPopupStart(int nCol, long nRow, int nSection) override
+    {
+        Log("popupstart " + S(nCol) + "," + S(nRow) + "," + S(nSection));
+        return m_bAllowPopup;
+    }
+
     bool m_bMarkFetched = false;
+    int m_bAllowPopup = 1;
+    int m_nTrackResult = 1;
+    std::vector<GRIDPOINT> m_arrPopupPoints; // where menus were tracked, in screen coordinates
     void Clear() { m_log.clear(); }
     void SetFindDialog(bool b) { m_bFindDialog = b; }
 
 protected:
+    int TrackPopupMenu(const GRIDPOINT& pt) override
+    {
+        m_arrPopupPoints.push_back(pt);
+        return m_nTrackResult;
+    }
     bool IsKeyDown(int nKey) const override
     {
         return (nKey == GRID_VK_SHIFT && m_bShift) || (nKey == GRID_VK_CONTROL && m_bCtrl);

@@ -63,6 +63,8 @@ public:
         for (long r = 0; r < SAMPLE_ROWS; ++r)
             FillRow(r);
         Join(4, 6, 2, 6, "Joined block");
+        SetRowHeadingColWidth(-1, 44);
+        JoinRowHeading(20, 3, "21-23");
         SetSelectionMode(1);
         EnableCellTips(1);
         SetKeyAcceleration(4, 0);
@@ -91,11 +93,19 @@ public:
         if (!nProcessed && *pnChar >= ' ' && !IsEditing() && CurrentCol() >= 0 && CurrentRow() >= 0)
             BeginEdit(CurrentCol(), CurrentRow(), *pnChar);
     }
+    // The frame's status bar names every key the grid passes on.
     void OnGridKeyDown(unsigned* pnKey, int nProcessed) override
     {
+        char sz[32];
+        std::snprintf(sz, sizeof sz, "Key 0x%02X", *pnKey);
+        if (auto* pFrame = dynamic_cast<wxFrame*>(wxGetTopLevelParent(this)))
+            pFrame->SetStatusText(sz);
         if (!nProcessed && *pnKey == GRID_VK_F2 && !IsEditing())
             BeginEdit();
     }
+
+    // A double click on a column's heading edits its title.
+    void OnColHeadingDoubleClick(int nCol, long nRow, GRIDRECT*, GRIDPOINT*, int) override { BeginEdit(nCol, nRow, 0); }
 
     int OnHScrollTip(int nCol, std::string* pstrText) override
     {
@@ -206,6 +216,24 @@ private:
             }
     }
 
+    void JoinRowHeading(long nRow, long nRows, const char* pszText)
+    {
+        CGridCell cell;
+        for (long r = nRow; r < nRow + nRows; ++r)
+        {
+            cell.SetMask(0);
+            if (r == nRow)
+            {
+                cell.SetText(pszText);
+                cell.SetJoin(1, 0, nRows - 1);
+                cell.SetAlignment(0x4 | 0x20);
+            }
+            else
+                cell.SetJoin(0, 0, nRow - r);
+            SetCell(-1, r, &cell);
+        }
+    }
+
     std::unique_ptr<CGridBitmap> m_pRed, m_pGreen, m_pBlue;
 };
 
@@ -218,6 +246,7 @@ public:
         auto* pFrame = new wxFrame(nullptr, wxID_ANY, "Orvane grid sample", wxDefaultPosition, wxSize(960, 620));
         auto* pGrid = new CSampleGrid;
         pGrid->Create(pFrame, wxID_ANY);
+        pFrame->CreateStatusBar();
         pFrame->Show();
         pGrid->GetChild(GRID_CHILD_CELLS)->SetFocus();
         return true;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <wx/frame.h>
+#include <wx/scrolbar.h>
 #include <wx/textctrl.h>
 
 namespace
@@ -82,12 +83,23 @@ TEST_F(GridCtrlGuiTest, SheetSwitchPointsChildrenAtTheNewSheet)
     ASSERT_EQ(pGrid->SwitchSheet(1, 1), 0);
     EXPECT_EQ(pGrid->GetColCount(), 0);
     pGrid->SetColCount(3);
-    pGrid->SetRowCount(1);
+    pGrid->SetRowCount(500);
     wxYield();
+    // The bars show the sheet that is current: 500 rows need the vertical bar, 5 do not.
+    auto* pBar = dynamic_cast<wxScrollBar*>(Child(GRID_CHILD_VSCROLL));
+    ASSERT_NE(pBar, nullptr);
+    EXPECT_TRUE(pBar->IsShown());
+    EXPECT_EQ(pBar->GetRange(), pBar->GetThumbSize() + pGrid->GetSheet()->m_nMaxTopRow);
     ASSERT_EQ(pGrid->SwitchSheet(0, 1), 0);
+    wxYield();
     EXPECT_EQ(pGrid->GetColCount(), 5);
-    pFrame->Refresh();
-    pFrame->Update();
+    EXPECT_FALSE(pBar->IsShown());
+    pGrid->ScrollToRow(0);
+    ASSERT_EQ(pGrid->SwitchSheet(1, 1), 0);
+    pGrid->ScrollToRow(30);
+    wxYield();
+    EXPECT_TRUE(pBar->IsShown());
+    EXPECT_EQ(pBar->GetThumbPosition(), 30);
 }
 
 TEST_F(GridCtrlGuiTest, EditRunsThroughTheRealEditBox)
@@ -115,6 +127,8 @@ namespace
 class CSetupGrid : public CGridCtrl
 {
 public:
+    CSetupGrid() = default;
+    explicit CSetupGrid(wxWindow* pParent) : CGridCtrl(pParent, wxID_ANY, wxPoint(0, 0), wxSize(300, 200)) {}
     int m_nSetups = 0;
     int m_nLayouts = 0;
     void OnGridSetup() override
@@ -144,5 +158,30 @@ TEST_F(GridCtrlGuiTest, TwoPhaseCreationRunsTheSubclassNotifications)
     const int nFont = pSub->RegisterFont("", 13, 700);
     EXPECT_TRUE(pSub->GetFont().IsOk());
     EXPECT_EQ(pSub->GetGridFont(nFont)->GetLogFont().lfWeight, 700);
+    pSub->Destroy();
+}
+
+// The base constructor cannot reach the subclass; the setup follows once the object is whole.
+TEST_F(GridCtrlGuiTest, TheParentTakingConstructorRunsTheSubclassNotifications)
+{
+    auto* pSub = new CSetupGrid(pFrame);
+    wxYield();
+    EXPECT_EQ(pSub->m_nSetups, 1);
+    EXPECT_EQ(pSub->GetColCount(), 4);
+    EXPECT_GT(pSub->m_nLayouts, 0);
+    pSub->Destroy();
+}
+
+TEST_F(GridCtrlGuiTest, AttachingAnExistingControlRunsTheSetup)
+{
+    auto* pSub = new CSetupGrid;
+    ASSERT_TRUE(pSub->Create(pFrame, wxID_ANY, wxPoint(0, 0), wxSize(300, 200)));
+    pSub->SetColCount(9);
+    new wxWindow(pFrame, 4711, wxPoint(10, 10), wxSize(250, 150));
+    EXPECT_EQ(pSub->AttachToDialogItem(pFrame, 4711u), 0);
+    EXPECT_EQ(pSub->m_nSetups, 2);
+    EXPECT_EQ(pSub->GetColCount(), 4);
+    EXPECT_EQ(pSub->GetRect(), wxRect(10, 10, 250, 150));
+    EXPECT_EQ(pFrame->FindWindow(4711), pSub); // the control takes the placeholder's id
     pSub->Destroy();
 }

@@ -170,6 +170,41 @@ TEST_F(GridEditGuiTest, TheBoxGrowsByWholeCellsWithItsText)
     EXPECT_GT(nCol, 0);
 }
 
+// A short value in a low row (the inspector's 17 pixels and 14-pixel font) keeps the box over
+// its cell, though the toolkit's multi-line control asks for more height.
+TEST_F(GridEditGuiTest, TheBoxLiesOverItsCellLessOnePixel)
+{
+    pGrid->SetDefaultRowHeight(17);
+    pGrid->SetFixedRowHeights(1);
+    pGrid->SetDefaultFont(pGrid->RegisterFont("", 14, 0));
+    pGrid->SetCellText(1, 4, "7");
+    Begin(1, 4);
+    GRIDRECT rc;
+    pGrid->GetCellBounds(1, 4, &rc);
+    EXPECT_EQ(Edit()->GetRect(), wxRect(rc.left, rc.top, rc.Width() - 1, rc.Height() - 1));
+    Type("12");
+    EXPECT_EQ(Edit()->GetRect(), wxRect(rc.left, rc.top, rc.Width() - 1, rc.Height() - 1));
+}
+
+// The toolkit tells the box of the click late: the click still stores the edit and moves.
+TEST_F(GridEditGuiTest, ClickingAnotherCellStoresTheEditAndMovesThere)
+{
+    Begin(1, 1);
+    Type("56");
+    auto* pCells = dynamic_cast<wxWindow*>(pGrid->GetChild(GRID_CHILD_CELLS));
+    GRIDRECT rc;
+    pGrid->GetCellBounds(3, 5, &rc);
+    sim.MouseMove(pCells->ClientToScreen(wxPoint(rc.left + 10, rc.top + 8)));
+    Pump(2);
+    sim.MouseClick();
+    Pump();
+    EXPECT_FALSE(pGrid->IsEditing());
+    EXPECT_EQ(Text(1, 1), "56");
+    EXPECT_EQ(pGrid->CurrentCol(), 3);
+    EXPECT_EQ(pGrid->CurrentRow(), 5);
+    EXPECT_EQ(pGrid->m_nEnds, 1);
+}
+
 TEST_F(GridEditGuiTest, TypingIntoACellStartsAnEditThatKeepsTheFirstCharacter)
 {
     StartByTyping(2, 3, "1");

@@ -153,6 +153,35 @@ TEST_F(GridWndGuiTest, HeldArrowKeyAccelerates)
     EXPECT_EQ(pGrid->CurrentRow(), nRow - 1);
 }
 
+namespace
+{
+class CKeyLogGrid : public CGridCtrl
+{
+public:
+    using CGridCtrl::CGridCtrl;
+    std::vector<unsigned> m_arrKeys;
+    void OnGridKeyDown(unsigned* pnKey, int) override { m_arrKeys.push_back(*pnKey); }
+};
+} // namespace
+
+// Function keys, the keypad and punctuation reach the owner, the keypad with codes of its own.
+TEST_F(GridWndGuiTest, EveryKeyReachesTheOwner)
+{
+    auto* pKeys = new CKeyLogGrid(pFrame, wxID_ANY, wxPoint(0, 0), wxSize(300, 200));
+    pKeys->SetColCount(2);
+    pKeys->SetRowCount(5);
+    Pump();
+    dynamic_cast<wxWindow*>(pKeys->GetChild(GRID_CHILD_CELLS))->SetFocus();
+    Pump();
+    // Num Lock on for the keypad's digits, and off again afterwards.
+    for (int nKey :
+         {int(WXK_NUMLOCK), int(WXK_F5), int(WXK_NUMPAD7), int(WXK_NUMPAD_ENTER), int(','), int(WXK_NUMLOCK)})
+        sim.Char(nKey);
+    Pump();
+    EXPECT_EQ(pKeys->m_arrKeys, (std::vector<unsigned>{GRID_VK_NUMLOCK, GRID_VK_F1 + 4, GRID_VK_NUMPAD0 + 7,
+                                                       GRID_VK_NUMPAD_ENTER, GRID_VK_OEM_COMMA, GRID_VK_NUMLOCK}));
+}
+
 TEST_F(GridWndGuiTest, CheckBoxTogglesOnClick)
 {
     CGridCell cell;
@@ -282,6 +311,8 @@ TEST_F(GridWndGuiTest, IncrementalUpdatesShowWhatAFullRepaintShows)
 TEST_F(GridWndGuiTest, TheScrolledRowHeadingShowsWhatAFullRepaintShows)
 {
     auto* pRows = dynamic_cast<wxWindow*>(pGrid->GetChild(GRID_CHILD_ROWHEADING));
+    for (long r = 0; r < 200; ++r)
+        pGrid->SetCellText(-1, r, std::to_string(r).c_str());
     pGrid->RepaintAll();
     Pump();
     pGrid->ScrollToRow(3);

@@ -10,6 +10,7 @@
 
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
+#include <wx/gdicmn.h>
 #include <wx/image.h>
 
 #include <cstdlib>
@@ -238,4 +239,19 @@ TEST(GridWxDCGuiTest, AFullAtlasStartsAfreshWithoutLeftovers)
     const std::string strWide(80, 'M');
     const auto drawWide = [&](CGridWxDC& dc) { dc.DrawTextClipped(strWide, 0, 2, GRIDRECT{0, 0, W, H}, BLACK); };
     EXPECT_EQ(CountDifferent(Paint(nullptr, drawWide), Paint(&cache, drawWide), 0), 0);
+}
+
+// Pixel heights at the display's resolution: an em of 14 pixels is 10.5 points on a 96-dpi
+// display, not 10; the inspector's 14-pixel font has lines of at most 14 pixels, so its text
+// fits its 17-pixel rows and the edit box keeps to its cell.
+TEST(GridWxDCGuiTest, FontsGivenInPixelsTakeTheDisplaysResolution)
+{
+    CGridFont em(GRIDLOGFONT{-14}, "");
+    EXPECT_DOUBLE_EQ(GridWxFont(&em).GetFractionalPointSize(), 14 * 72.0 / wxGetDisplayPPI().y);
+    CGridFont line(GRIDLOGFONT{14}, "");
+    wxBitmap bmp(10, 10);
+    wxMemoryDC dc(bmp);
+    dc.SetFont(GridWxFont(&line));
+    EXPECT_LE(dc.GetTextExtent("Xg").y, 14);
+    EXPECT_GE(dc.GetTextExtent("Xg").y, 12);
 }
