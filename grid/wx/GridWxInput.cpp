@@ -121,7 +121,7 @@ unsigned GridKeyFromWx(int nWxKey, int nUnicode)
     if (unsigned n = Find(std::begin(kPunctuation), std::end(kPunctuation), nWxKey))
         return n;
     // Keys of other layouts (accented letters, dead keys) and anything wx names no further.
-    return (nWxKey > 0 && nWxKey < WXK_START) || nUnicode > 0 ? GRID_VK_OEM_8 : 0;
+    return (nWxKey > 0 && nWxKey < WXK_START) || nUnicode > 0 ? static_cast<unsigned>(GRID_VK_OEM_8) : 0u;
 }
 
 unsigned GridKeyFromWx(const wxKeyEvent& event)

@@ -5,11 +5,11 @@
 
 #include "res/StringTable.h"
 #include "soundbank/BankName.h"
-#include "support/FaultFileSystem.h"
 
 #include <wx/clipbrd.h>
 #include <wx/radiobut.h>
 
+#include <filesystem>
 #include <optional>
 
 namespace
@@ -181,11 +181,13 @@ TEST_F(BankInspectorEditGuiTest, AFailedWriteKeepsTheDialogAndItsEditsForAnother
                                Type("55");
                                Key(WXK_RETURN);
                                TypeInto(dlg, CBankInspectorDlg::IDC_BANKNAME, "New");
-                               {
-                                   CFaultFileSystem failing(1);
-                                   Click(dlg, wxID_OK);
-                                   EXPECT_TRUE(failing.Failed());
-                               }
+                               // Made read-only by its owner meanwhile: the write is refused.
+                               namespace fs = std::filesystem;
+                               const fs::perms mode = fs::status(m_path).permissions();
+                               fs::permissions(m_path, fs::perms::owner_read | fs::perms::group_read |
+                                                           fs::perms::others_read);
+                               Click(dlg, wxID_OK);
+                               fs::permissions(m_path, mode);
                                ASSERT_TRUE(dlg.IsModal()) << "the dialog closed after a failed write";
                                EXPECT_FALSE(m_messages.m_messages.empty());
                                EXPECT_EQ("New", Text(dlg, CBankInspectorDlg::IDC_BANKNAME));
