@@ -184,8 +184,8 @@ TEST_F(BankInspectorEditGuiTest, AFailedWriteKeepsTheDialogAndItsEditsForAnother
                                // Made read-only by its owner meanwhile: the write is refused.
                                namespace fs = std::filesystem;
                                const fs::perms mode = fs::status(m_path).permissions();
-                               fs::permissions(m_path, fs::perms::owner_read | fs::perms::group_read |
-                                                           fs::perms::others_read);
+                               fs::permissions(m_path,
+                                               fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
                                Click(dlg, wxID_OK);
                                fs::permissions(m_path, mode);
                                ASSERT_TRUE(dlg.IsModal()) << "the dialog closed after a failed write";
