@@ -149,6 +149,9 @@ int RenderPageTo(const std::string& bankPath, const std::string& pagePath, std::
             err << "orvane-cli: " << report.m_strError << "\n";
         return kCliUsage;
     }
+    if (!report.m_strMissingMarker.empty())
+        err << "orvane-cli: warning: the template " << report.m_strTemplatePath.string() << " ends before its marker "
+            << report.m_strMissingMarker << "; the page stops there\n";
     return sink.m_nFailures ? kCliBankFailed : kCliOk;
 }
 

@@ -165,8 +165,11 @@ void CMappingReport::RenderText(const std::string& templateText, IPageSink& page
 {
     m_firstRowBlock.clear();
     m_nextRowBlock.clear();
+    m_strMissingMarker.clear();
     CLineReader reader(templateText);
     std::string line;
+    // The marker each step reads up to; the one the template ends before is told to the caller.
+    auto endedBefore = [this](std::string_view marker) { m_strMissingMarker = marker; };
 
     // Header, up to the start marker.
     bool have = reader.Next(line);
@@ -176,7 +179,7 @@ void CMappingReport::RenderText(const std::string& templateText, IPageSink& page
         have = reader.Next(line);
     }
     if (!have)
-        return;
+        return endedBefore(kStartMapping);
 
     // Lead-in, written as it stands.
     have = reader.Next(line);
@@ -185,6 +188,8 @@ void CMappingReport::RenderText(const std::string& templateText, IPageSink& page
         page.WriteLine(line);
         have = reader.Next(line);
     }
+    if (!have)
+        return endedBefore(kMidiMapping);
 
     // Column headings, up to the first-row marker.
     while (have && ReplaceColumnTags(line) != SCAN_START_FIRST_ROW)
@@ -193,7 +198,7 @@ void CMappingReport::RenderText(const std::string& templateText, IPageSink& page
         have = reader.Next(line);
     }
     if (!have)
-        return;
+        return endedBefore(kStartNiceProg);
 
     // The two row blocks, kept for BuildRows.
     have = reader.Next(line);
@@ -203,14 +208,16 @@ void CMappingReport::RenderText(const std::string& templateText, IPageSink& page
         have = reader.Next(line);
     }
     if (!have)
-        return;
+        return endedBefore(kEndNiceProg);
     have = reader.Next(line);
     while (have && !Contains(line, kEndProg))
     {
         m_nextRowBlock.push_back(line);
         have = reader.Next(line);
     }
-    if (!have || page.Failed())
+    if (!have)
+        return endedBefore(kEndProg);
+    if (page.Failed())
         return;
 
     BuildRows(page);

@@ -28,7 +28,7 @@ public:
     int RenderTo(IPageSink& sink);
 
     // The scan behind Render, from template text to the page's lines. A template that ends
-    // before the marker a step waits for gives the page written so far.
+    // before the marker a step waits for gives the page written so far (m_strMissingMarker).
     void RenderText(const std::string& templateText, IPageSink& page);
     void RenderText(const std::string& templateText, std::string& page);
 
@@ -55,6 +55,9 @@ public:
     bool m_bFlushPage = true;
     // The most a page written by Render may hold (a template of many rows can make a huge page).
     uint64_t m_nMaxPageSize = kDefaultMaxPageSize;
+    // The marker the last page's template ended before ("" when it held them all): the page
+    // stops where the template did.
+    std::string m_strMissingMarker;
     // "PATH: REASON" of the last failed Render.
     std::string m_strError;
     // Whether the last page was made from a bank that was read (its rows are the bank's).

@@ -143,6 +143,25 @@ TEST_F(CliSafetyTest, AnEmptyTemplateIsAnErrorNotAnEmptyPage)
     EXPECT_FALSE(std::filesystem::exists(page));
 }
 
+TEST_F(CliSafetyTest, ATemplateEndingBeforeAMarkerWritesItsPageWithAWarningNamingIt)
+{
+    std::string full = ReadFileText(kTemplate);
+    const std::string page = (m_dir / "page.html").string();
+    const std::string cut = (m_dir / "cut.mas").string();
+    for (const char* marker : {"[ZTL_TAG_ENDPROG]", "[ZTL_TAG_START_MAPPING]"})
+    {
+        const size_t at = full.find(marker);
+        ASSERT_NE(std::string::npos, at) << marker;
+        WriteFileText(cut, full.substr(0, full.rfind('\n', at) + 1));
+        CliRun r = RunCli({"map", m_path, "-o", page, "--template", cut});
+        EXPECT_EQ(0, r.code);
+        EXPECT_THAT(r.err, HasSubstr("warning: the template " + cut + " ends before its marker " + marker));
+        EXPECT_TRUE(std::filesystem::exists(page));
+    }
+    CliRun whole = RunCli({"map", m_path, "-o", page, "--template", kTemplate});
+    EXPECT_EQ("", whole.err);
+}
+
 TEST_F(CliSafetyTest, APageLargerThanItsLimitFailsAndKeepsTheOldPageButStreamsAreUnbounded)
 {
     const std::string page = (m_dir / "page.html").string();
