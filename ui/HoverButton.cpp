@@ -16,8 +16,8 @@ uint32_t ToRef(const wxColour& c)
     return static_cast<uint32_t>(c.Red()) | (static_cast<uint32_t>(c.Green()) << 8) |
            (static_cast<uint32_t>(c.Blue()) << 16);
 }
+} // namespace
 
-// A 1-pixel frame: top and left in one colour, bottom and right in the other.
 void Draw3dRect(wxDC& dc, const wxRect& r, const wxColour& topLeft, const wxColour& bottomRight)
 {
     dc.SetPen(wxPen(topLeft));
@@ -28,7 +28,6 @@ void Draw3dRect(wxDC& dc, const wxRect& r, const wxColour& topLeft, const wxColo
     dc.DrawLine(r.GetLeft() + 1, r.GetBottom(), r.GetRight(), r.GetBottom());
     dc.SetPen(wxNullPen);
 }
-} // namespace
 
 CHoverButton::CHoverButton(wxWindow* parent, wxWindowID id, const wxString& label, const wxPoint& pos,
                            const wxSize& size)

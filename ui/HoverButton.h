@@ -61,3 +61,7 @@ private:
     void OnFocus(wxFocusEvent& event);
     void Click();
 };
+
+// A 1-pixel frame: top and left in one colour, bottom and right in the other, as the program's
+// own buttons draw their raised and sunken edges.
+void Draw3dRect(wxDC& dc, const wxRect& r, const wxColour& topLeft, const wxColour& bottomRight);

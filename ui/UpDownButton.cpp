@@ -1,25 +1,13 @@
 // Drawing and mouse handling of the up-down arrows.
 #include "ui/UpDownButton.h"
 
+#include "ui/HoverButton.h"
+
 #include <wx/dcbuffer.h>
 #include <wx/settings.h>
 #include <wx/spinbutt.h>
 
 #include <algorithm>
-
-namespace
-{
-// A 1-pixel frame: top and left in one colour, bottom and right in the other.
-void Frame3d(wxDC& dc, const wxRect& r, const wxColour& topLeft, const wxColour& bottomRight)
-{
-    dc.SetPen(wxPen(topLeft));
-    dc.DrawLine(r.GetLeft(), r.GetBottom(), r.GetLeft(), r.GetTop());
-    dc.DrawLine(r.GetLeft(), r.GetTop(), r.GetRight() + 1, r.GetTop());
-    dc.SetPen(wxPen(bottomRight));
-    dc.DrawLine(r.GetRight(), r.GetTop() + 1, r.GetRight(), r.GetBottom() + 1);
-    dc.DrawLine(r.GetLeft() + 1, r.GetBottom(), r.GetRight(), r.GetBottom());
-}
-} // namespace
 
 CUpDownButton::CUpDownButton(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size)
     : wxControl(parent, id, pos, size, wxBORDER_NONE), m_timer(this)
@@ -61,7 +49,7 @@ void CUpDownButton::OnPaint(wxPaintEvent&)
         const wxRect rect =
             half > 0 ? wxRect(0, 0, size.x, upperHeight) : wxRect(0, upperHeight, size.x, size.y - upperHeight);
         const bool sunk = m_nPressed == half && m_bOver;
-        Frame3d(dc, rect, sunk ? shadow : light, sunk ? light : shadow);
+        Draw3dRect(dc, rect, sunk ? shadow : light, sunk ? light : shadow);
         // A triangle pointing up or down, as wide as the half allows, shifted a pixel when pressed.
         const int w = std::max(3, std::min(rect.width - 6, (rect.height - 4) * 2) | 1);
         const int h = (w + 1) / 2;
