@@ -1,6 +1,7 @@
 // The main frame's icons, menus, tool bar, status bar with its lock-key indicators, and key table.
 #include "app/MainFrame.h"
 
+#include "app/FileDropTarget.h"
 #include "res/StringTable.h"
 #include "res/images/Images.h"
 
@@ -82,40 +83,29 @@ wxSize ToolBitmapSize()
     return size.x > 0 && size.y > 0 ? size : wxSize(16, 16);
 }
 
+// The image scaled to the size when it has another.
+wxBitmap FittedTo(const wxBitmap& bmp, wxSize size)
+{
+    if (!bmp.IsOk() || bmp.GetSize() == size)
+        return bmp;
+    return wxBitmap(bmp.ConvertToImage().Rescale(size.x, size.y, wxIMAGE_QUALITY_HIGH));
+}
+
 // One of our own images, drawn at 16 x 16 and 24 x 24: the drawing nearer the size, fitted to it.
 wxBitmap OwnToolImage(const unsigned char* small, size_t smallSize, const unsigned char* large, size_t largeSize,
                       wxSize size)
 {
-    wxBitmap bmp = size.y > 20 ? PngBitmap(large, largeSize) : PngBitmap(small, smallSize);
-    if (bmp.IsOk() && bmp.GetSize() != size)
-        bmp = wxBitmap(bmp.ConvertToImage().Rescale(size.x, size.y, wxIMAGE_QUALITY_HIGH));
-    return bmp;
+    const wxBitmap bmp = size.y > 20 ? PngBitmap(large, largeSize) : PngBitmap(small, smallSize);
+    return FittedTo(bmp, size);
 }
 
 // The theme's stock image at the size (the art provider falls back to wx's own when the theme
 // has none), fitted to the size when the theme's is another.
 wxBitmap StockToolImage(const wxArtID& art, wxSize size)
 {
-    wxBitmap bmp = wxArtProvider::GetBitmap(art, wxART_TOOLBAR, size);
-    if (bmp.IsOk() && bmp.GetSize() != size)
-        bmp = wxBitmap(bmp.ConvertToImage().Rescale(size.x, size.y, wxIMAGE_QUALITY_HIGH));
-    return bmp;
+    const wxBitmap bmp = wxArtProvider::GetBitmap(art, wxART_TOOLBAR, size);
+    return FittedTo(bmp, size);
 }
-
-// Files dropped on the tool bar or the status bar go to the frame.
-class CFrameDropTarget : public wxFileDropTarget
-{
-public:
-    explicit CFrameDropTarget(CMainFrame* frame) : m_pFrame(frame) {}
-    bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& files) override
-    {
-        m_pFrame->OnDropFiles(files);
-        return true;
-    }
-
-private:
-    CMainFrame* m_pFrame;
-};
 } // namespace
 
 void CMainFrame::SetFrameIcons()
@@ -223,7 +213,8 @@ void CMainFrame::BuildToolBar()
         bar->SetToolLongHelp(t.id, Prompt(t.id));
     }
     bar->Realize();
-    bar->SetDropTarget(new CFrameDropTarget(this));
+    // Files dropped on the tool bar or the status bar go to the frame.
+    bar->SetDropTarget(new CFileDropTarget([this](const wxArrayString& files) { OnDropFiles(files); }));
 }
 
 void CMainFrame::BuildStatusBar()
@@ -234,7 +225,7 @@ void CMainFrame::BuildStatusBar()
         widths[i + 1] = bar->GetTextExtent(wxString::FromUTF8(GetString(kIndicatorIds[i]))).GetWidth() + 16;
     bar->SetStatusWidths(4, widths);
     SetStatusText(wxString::FromUTF8(GetString(AFX_IDS_IDLEMESSAGE)), 0);
-    bar->SetDropTarget(new CFrameDropTarget(this));
+    bar->SetDropTarget(new CFileDropTarget([this](const wxArrayString& files) { OnDropFiles(files); }));
 }
 
 std::vector<wxAcceleratorEntry> CMainFrame::Accelerators()

@@ -1,6 +1,7 @@
 // The HTML view: navigation, links, printing, Back and dropped files.
 #include "app/OrvaneView.h"
 
+#include "app/FileDropTarget.h"
 #include "app/MainFrame.h"
 #include "app/OrvaneShell.h"
 #include "app/PagePrinting.h"
@@ -22,24 +23,6 @@ wxBEGIN_EVENT_TABLE(COrvaneView, wxView)
     EVT_MENU(wxID_PRINT_SETUP, COrvaneView::OnPrintSetup)
 wxEND_EVENT_TABLE()
 
-namespace
-{
-// Files dropped on the browser window go to the view, never into the browser as a page.
-class CViewDropTarget : public wxFileDropTarget
-{
-public:
-    explicit CViewDropTarget(COrvaneView* view) : m_pView(view) {}
-    bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& files) override
-    {
-        m_pView->OnDropFiles(files);
-        return true;
-    }
-
-private:
-    COrvaneView* m_pView;
-};
-} // namespace
-
 COrvaneView::COrvaneView() = default;
 COrvaneView::~COrvaneView() = default;
 
@@ -53,7 +36,8 @@ bool COrvaneView::OnCreate(wxDocument* doc, long flags)
         return false;
     SetFrame(frame);
     m_pBrowser = new CBrowserWindow(frame);
-    m_pBrowser->SetDropTarget(new CViewDropTarget(this));
+    // Files dropped on the browser window go to the view, never into the browser as a page.
+    m_pBrowser->SetDropTarget(new CFileDropTarget([this](const wxArrayString& files) { OnDropFiles(files); }));
     frame->Layout();
     frame->SendSizeEvent();
     return true;

@@ -3,7 +3,6 @@
 #include "cli/CliSupport.h"
 
 #include "base/Utf8.h"
-#include "base/WriterLock.h"
 #include "cli/Cli.h"
 #include "res/StringTable.h"
 
@@ -137,12 +136,4 @@ int ParseListingWords(const std::vector<std::string>& args, const std::string& c
             operands.push_back(arg);
     }
     return operands.empty() ? UsageError(err, command, "no bank given") : -1;
-}
-
-bool LockBankForWriting(CWriterLock& lock, const std::string& path)
-{
-    if (lock.Acquire(path))
-        return true;
-    AppMessageBoxDetail(IDS_CANTOPENFILE, MsgStop, FileErrorDetail(path, lock.Error()));
-    return false;
 }

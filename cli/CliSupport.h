@@ -3,8 +3,6 @@
 
 #include "res/MessageBox.h"
 
-class CWriterLock;
-
 #include <cstdint>
 #include <iosfwd>
 #include <string>
@@ -62,10 +60,6 @@ int ParseListingWords(const std::vector<std::string>& args, const std::string& c
 
 // Text for a terminal: control bytes (and DEL) as \xNN, everything else as it is.
 std::string PrintableText(const std::string& text);
-
-// Takes the writer's lock of the bank at path for a command that changes it; false after the
-// "Unable to open file !" message when the bank cannot be opened or another writer keeps it.
-bool LockBankForWriting(CWriterLock& lock, const std::string& path);
 
 // Prints "orvane-cli: <message>" and a hint to the command's help; returns kCliUsage.
 int UsageError(std::ostream& err, const std::string& command, const std::string& message);

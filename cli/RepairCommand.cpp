@@ -53,7 +53,7 @@ int RunRepairCommand(const std::vector<std::string>& args, std::ostream& out, st
     {
         CWriterLock lock(GetFileSystem());
         CSoundBank bank;
-        bool loaded = LockBankForWriting(lock, path) && bank.Load(path, policy) != 0;
+        bool loaded = CSoundBank::LockForWriting(lock, path) && bank.Load(path, policy) != 0;
         CSoundBank::RepairOutcome outcome = bank.GetRepairOutcome();
         if (loaded && outcome == CSoundBank::RepairNone)
             out << path << ": nothing to repair\n";

@@ -118,7 +118,7 @@ int RunSetCommand(const std::vector<std::string>& args, std::ostream& out, std::
     // Read as the inspector reads it; a converted bank is edited as it is, never repaired. The
     // lock keeps another writer out from this read to the end of the write.
     CWriterLock lock(GetFileSystem());
-    if (!LockBankForWriting(lock, path))
+    if (!CSoundBank::LockForWriting(lock, path))
         return kCliBankFailed;
     CSoundBank bank;
     if (!bank.Load(path, REPAIRPOLICY{REPAIRPOLICY::Never, false}))

@@ -38,6 +38,8 @@ struct REPAIRPOLICY
     bool bBackupRequired = false; // a backup that cannot be made stops the repair (else it goes on)
 };
 
+class CWriterLock;
+
 class CSoundBank
 {
 public:
@@ -84,6 +86,9 @@ public:
     int SaveWithBackup(bool bKeepBackup);
     // Copies path to "<path>.bak", replacing an older backup. 0 after its message.
     static int MakeBackup(const std::filesystem::path& path);
+    // Takes the writer's lock of the bank at path (at once when this program holds it already).
+    // 1 held, 0 after "Unable to open file !" when it cannot be opened or another writer keeps it.
+    static int LockForWriting(CWriterLock& lock, const std::filesystem::path& path);
 
     // What the last Load did about a converted bank.
     enum RepairOutcome

@@ -94,11 +94,8 @@ int CSoundBank::RepairTts(const std::filesystem::path& path)
     IFileSystem& fs = GetFileSystem();
     // No other writer of this program acts between the checks below and the rename.
     CWriterLock lock(fs);
-    if (!lock.AcquireUnlessHeld(path))
-    {
-        AppMessageBoxDetail(IDS_CANTOPENFILE, MsgStop, FileErrorDetail(path, lock.Error()));
+    if (!LockForWriting(lock, path))
         return 0;
-    }
 
     // Where the TTMA identifier (ttma) and the priority identifier (prio) begin. The priority
     // chunk must start at or after the end of the TTMA chunk, or there is no middle to keep.

@@ -55,11 +55,8 @@ int CSoundBank::SaveInPlace()
     const std::filesystem::path path = m_strPathName;
     // No other writer of this program acts between the checks below and the end of the write.
     CWriterLock lock(fs);
-    if (!path.empty() && !lock.AcquireUnlessHeld(path))
-    {
-        AppMessageBoxDetail(IDS_CANTOPENFILE, MsgStop, FileErrorDetail(path, lock.Error()));
+    if (!path.empty() && !LockForWriting(lock, path))
         return 0;
-    }
     CFsHandle file(fs,
                    m_strPathName.empty() || m_dwPrioPos < 8 || m_dwImapPos < 8 ? -1 : fs.OpenReadWrite(path));
     FILESTAT stat;
@@ -179,6 +176,14 @@ int CSoundBank::SaveInPlace()
     m_fileStat = written;
     m_bKnowsFile = known;
     return 1;
+}
+
+int CSoundBank::LockForWriting(CWriterLock& lock, const std::filesystem::path& path)
+{
+    if (lock.AcquireUnlessHeld(path))
+        return 1;
+    AppMessageBoxDetail(IDS_CANTOPENFILE, MsgStop, FileErrorDetail(path, lock.Error()));
+    return 0;
 }
 
 int CSoundBank::MakeBackup(const std::filesystem::path& path)

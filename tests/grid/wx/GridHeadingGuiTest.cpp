@@ -3,7 +3,7 @@
 #include "grid/wx/GridCtrl.h"
 #include "grid/wx/GridHeadingWnd.h"
 #include "grid/GridInfo.h"
-#include "support/gui/GridPump.h"
+#include "support/gui/GridFrameFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -14,29 +14,9 @@
 
 namespace
 {
-struct GridHeadingGuiTest : ::testing::Test
+struct GridHeadingGuiTest : CGridFrameFixture
 {
-    wxFrame* pFrame = nullptr;
-    CGridCtrl* pGrid = nullptr;
-    wxUIActionSimulator sim;
-
-    void SetUp() override
-    {
-        pFrame = new wxFrame(nullptr, wxID_ANY, "grid heading", wxPoint(20, 20), wxSize(700, 500));
-        pGrid = new CGridCtrl(pFrame, wxID_ANY);
-        pGrid->SetColCount(6);
-        pGrid->SetRowCount(50);
-        pFrame->Show();
-        pFrame->Raise();
-        Pump();
-    }
-    void TearDown() override
-    {
-        sim.MouseUp();
-        sim.MouseMove(1270, 1010);
-        pFrame->Destroy();
-        Pump();
-    }
+    void SetUp() override { MakeGrid("grid heading", wxSize(700, 500), 6, 50); }
     CGridHeadingWnd* Top() const { return dynamic_cast<CGridHeadingWnd*>(pGrid->GetChild(GRID_CHILD_COLHEADING)); }
     // A point of the column heading, x from the right edge of column nCol.
     wxPoint AtBorder(int nCol, int dx) const
@@ -45,11 +25,6 @@ struct GridHeadingGuiTest : ::testing::Test
         for (int c = 0; c <= nCol; ++c)
             x += pGrid->GetColumnWidth(c);
         return Top()->ClientToScreen(wxPoint(x + dx, 8));
-    }
-    void MoveTo(const wxPoint& pt)
-    {
-        sim.MouseMove(pt);
-        Pump(2);
     }
 };
 } // namespace

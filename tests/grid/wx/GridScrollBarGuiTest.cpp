@@ -3,7 +3,7 @@
 // longer fit.
 #include "grid/wx/GridCtrl.h"
 #include "grid/wx/GridScrollBar.h"
-#include "support/gui/GridPump.h"
+#include "support/gui/GridFrameFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -14,29 +14,9 @@
 
 namespace
 {
-struct GridScrollBarGuiTest : ::testing::Test
+struct GridScrollBarGuiTest : CGridFrameFixture
 {
-    wxFrame* pFrame = nullptr;
-    CGridCtrl* pGrid = nullptr;
-    wxUIActionSimulator sim;
-
-    void SetUp() override
-    {
-        pFrame = new wxFrame(nullptr, wxID_ANY, "grid bars", wxPoint(20, 20), wxSize(600, 400));
-        pGrid = new CGridCtrl(pFrame, wxID_ANY, wxPoint(0, 0), wxSize(500, 350));
-        pGrid->SetColCount(3);
-        pGrid->SetRowCount(5000);
-        pFrame->Show();
-        pFrame->Raise();
-        Pump();
-    }
-    void TearDown() override
-    {
-        sim.MouseUp();
-        sim.MouseMove(1270, 1010);
-        pFrame->Destroy();
-        Pump();
-    }
+    void SetUp() override { MakeGrid("grid bars", wxSize(600, 400), 3, 5000, wxSize(500, 350)); }
     wxWindow* Child(int nSlot) const { return dynamic_cast<wxWindow*>(pGrid->GetChild(nSlot)); }
 };
 } // namespace

@@ -3,7 +3,7 @@
 // scrolls three rows, a held arrow key accelerates and a check box toggles on a click.
 #include "grid/wx/GridCtrl.h"
 #include "grid/wx/GridWnd.h"
-#include "support/gui/GridPump.h"
+#include "support/gui/GridFrameFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -46,30 +46,12 @@ bool FakeWheel(int nButton)
     return true;
 }
 
-struct GridWndGuiTest : ::testing::Test
+struct GridWndGuiTest : CGridFrameFixture
 {
-    wxFrame* pFrame = nullptr;
-    CGridCtrl* pGrid = nullptr;
-    wxUIActionSimulator sim;
-
     void SetUp() override
     {
-        pFrame = new wxFrame(nullptr, wxID_ANY, "grid window", wxPoint(20, 20), wxSize(700, 500));
-        pGrid = new CGridCtrl(pFrame, wxID_ANY);
-        pGrid->SetColCount(8);
-        pGrid->SetRowCount(200);
-        pFrame->Show();
-        pFrame->Raise();
-        Pump();
+        MakeGrid("grid window", wxSize(700, 500), 8, 200);
         Cells()->SetFocus();
-        Pump();
-    }
-    void TearDown() override
-    {
-        sim.MouseUp();
-        // The pointer leaves the place where the following tests put their windows.
-        sim.MouseMove(1270, 1010);
-        pFrame->Destroy();
         Pump();
     }
     CGridWnd* Cells() const { return dynamic_cast<CGridWnd*>(pGrid->GetChild(GRID_CHILD_CELLS)); }
@@ -78,11 +60,6 @@ struct GridWndGuiTest : ::testing::Test
         GRIDRECT rc;
         pGrid->GetCellBounds(nCol, nRow, &rc);
         return Cells()->ClientToScreen(wxPoint(rc.left + dx, rc.top + dy));
-    }
-    void MoveTo(const wxPoint& pt)
-    {
-        sim.MouseMove(pt);
-        Pump(2);
     }
 };
 } // namespace
