@@ -4,6 +4,7 @@
 #include "cli/BankFiles.h"
 #include "cli/Cli.h"
 #include "cli/CliSupport.h"
+#include "report/MappingTable.h"
 #include "res/MessageBox.h"
 #include "res/StringTable.h"
 #include "soundbank/BankName.h"
@@ -115,15 +116,16 @@ void WriteCsv(std::ostream& out, const std::vector<BankInfo>& banks)
     {
         const std::string head = CsvField(ToValidUtf8(info.path)) + "," + CsvField(DisplayName(info.bank)) + "," +
                                  std::to_string(info.bank.m_wPriority) + ",";
-        for (auto [list, group] : {std::pair(&info.bank.m_arrInstruments, "instrument"),
-                                   std::pair(&info.bank.m_arrDrumsets, "drumset")})
-            for (size_t i = 0; i < list->size(); ++i)
+        for (bool drumset : {false, true})
+        {
+            const std::vector<IMAPENTRY>& list = drumset ? info.bank.m_arrDrumsets : info.bank.m_arrInstruments;
+            for (size_t i = 0; i < list.size(); ++i)
             {
-                const IMAPENTRY& e = (*list)[i];
-                out << head << group << "," << i << "," << e.wProgram << "," << int(e.byVariation) << ","
-                    << e.wProgram + 1 << "," << (e.byVariation << 7) << ","
-                    << CsvField(GmName(list == &info.bank.m_arrDrumsets, e)) << "\n";
+                const MAPPINGROW row = MakeMappingRow(drumset, list[i]);
+                out << head << MappingListName(drumset) << "," << i << "," << row.nProgram << "," << row.nVariation
+                    << "," << row.nCubaseProg << "," << row.nCubaseBank << "," << CsvField(row.pszGmName) << "\n";
             }
+        }
     }
 }
 
