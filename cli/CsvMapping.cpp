@@ -186,8 +186,8 @@ void CMappingCsvReader::Row()
     row.wProgram = static_cast<uint16_t>(value);
     if (!ParseWhole(variation, kCsvMaxVariation, value))
     {
-        Fail(m_nRecordLine, "variation " + Quoted(variation) + " is not a whole number from 0 to " +
-                                std::to_string(kCsvMaxVariation));
+        Fail(m_nRecordLine,
+             "variation " + Quoted(variation) + " is not a whole number from 0 to " + std::to_string(kCsvMaxVariation));
         return;
     }
     row.byVariation = static_cast<uint8_t>(value);

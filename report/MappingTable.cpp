@@ -48,8 +48,7 @@ std::string MappingTabText(const CSoundBank& bank)
             const MAPPINGROW row = MakeMappingRow(drumset, list[i]);
             (text += MappingListName(drumset)) += '\t';
             text += std::to_string(i);
-            for (unsigned value : {row.nProgram, row.nVariation, row.nCubaseProg,
-                                   row.nCubaseBank})
+            for (unsigned value : {row.nProgram, row.nVariation, row.nCubaseProg, row.nCubaseBank})
                 (text += '\t') += std::to_string(value);
             ((text += '\t') += row.pszGmName) += '\n';
         }

@@ -19,8 +19,8 @@ struct MAPPINGROW
 {
     unsigned nProgram;
     unsigned nVariation;
-    unsigned nCubaseProg; // the program counted from 1
-    unsigned nCubaseBank; // the variation times 128
+    unsigned nCubaseProg;  // the program counted from 1
+    unsigned nCubaseBank;  // the variation times 128
     const char* pszGmName; // "" without one
 };
 MAPPINGROW MakeMappingRow(bool bDrumset, const IMAPENTRY& entry);

@@ -40,7 +40,7 @@ std::vector<BankEntry> After(size_t n, unsigned salt)
 
 class SetFromCsvTest : public ::testing::Test
 {
-  protected:
+protected:
     SetFromCsvTest()
     {
         m_before.Prio("Csv", 9).Imap(Before(5), Before(3));
@@ -165,8 +165,8 @@ TEST_F(SetFromCsvTest, EveryRefusalNamesTheLineAndLeavesTheBankAsItWas)
         SCOPED_TRACE(refusal.reason);
         CliRun r = Apply(refusal.text, {"--backup", "--name", "New"});
         EXPECT_EQ(1, r.code);
-        EXPECT_THAT(r.err, HasSubstr("orvane-cli: " + m_csv + ":" + std::to_string(refusal.line) + ": " +
-                                     refusal.reason));
+        EXPECT_THAT(r.err,
+                    HasSubstr("orvane-cli: " + m_csv + ":" + std::to_string(refusal.line) + ": " + refusal.reason));
         EXPECT_EQ("", r.out);
         EXPECT_EQ(m_before.Bytes(), ReadFileBytes(m_path));
         EXPECT_FALSE(std::filesystem::exists(m_path + ".bak"));
