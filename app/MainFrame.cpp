@@ -9,11 +9,13 @@
 #include "app/ShellPaths.h"
 #include "res/MessageBox.h"
 #include "res/ProgramDirectory.h"
+#include "report/MappingTable.h"
 #include "res/StringTable.h"
 #include "zipexport/ExportToZipCommand.h"
 
 #include <wx/intl.h>
 #include <wx/accel.h>
+#include <wx/clipbrd.h>
 #include <wx/config.h>
 #include <wx/eventfilter.h>
 #include <wx/filehistory.h>
@@ -74,7 +76,8 @@ CMainFrame::CMainFrame(wxDocManager* manager, CSettings& settings, const std::st
     Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateAlways, this, CMD_HELP_FRENCH);
     Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateAlways, this, CMD_HELP_ENGLISH);
     Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateDisabled, this, wxID_CUT);
-    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateDisabled, this, wxID_COPY);
+    Bind(wxEVT_MENU, &CMainFrame::OnCopy, this, wxID_COPY);
+    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateReportCommands, this, wxID_COPY);
     Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateDisabled, this, wxID_PASTE);
     Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateDisabled, this, CMD_NEXT_PANE);
     Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateDisabled, this, CMD_PREV_PANE);
@@ -148,6 +151,26 @@ void CMainFrame::OnBankInspector(wxCommandEvent&)
     // The bank holds the new values: the page shows them.
     doc->m_report.m_repairPolicy = m_settings.GetRepairPolicy();
     doc->RenderPage();
+}
+
+void CMainFrame::OnCopy(wxCommandEvent&)
+{
+    COrvaneDoc* doc = FindDocument();
+    COrvaneView* view = doc ? doc->GetOrvaneView() : nullptr;
+    if (!view || doc->m_report.m_strBankPath.empty())
+        return;
+    wxString text = view->GetBrowser()->SelectionToText();
+    if (text.empty())
+    {
+        std::string table;
+        if (!MappingCopyText(doc->m_report.m_strBankPath, table))
+            return;
+        text = wxString::FromUTF8(table);
+    }
+    wxClipboardLocker clipboard;
+    if (!clipboard)
+        return;
+    wxTheClipboard->SetData(new wxTextDataObject(text));
 }
 
 void CMainFrame::OnExportToZip(wxCommandEvent&)

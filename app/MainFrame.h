@@ -57,6 +57,9 @@ public:
     void OnHelpEnglish(wxCommandEvent& event);
     void OnAbout(wxCommandEvent& event);
     void OnUpdateReportCommands(wxUpdateUIEvent& event);
+    // Edit > Copy on the mapping page: the text selected in the page, or with none the whole
+    // mapping as tab-separated lines under a header line.
+    void OnCopy(wxCommandEvent& event);
     // Files dropped on the tool bar or the status bar: each is opened in turn.
     void OnDropFiles(const wxArrayString& files);
     // A first Backspace press is swallowed; the presses of a held Backspace and other keys pass.

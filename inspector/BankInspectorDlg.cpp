@@ -253,12 +253,14 @@ void CBankInspectorDlg::ApplyColours()
 void CBankInspectorDlg::FillInstruments()
 {
     FillInspectorTable(m_pGrid->Table(), m_bank.m_arrInstruments);
+    m_pGrid->m_nEntryRows = static_cast<long>(m_bank.m_arrInstruments.size());
     m_pGrid->Refresh();
 }
 
 void CBankInspectorDlg::FillDrumsets()
 {
     FillInspectorTable(m_pGrid->Table(), m_bank.m_arrDrumsets);
+    m_pGrid->m_nEntryRows = static_cast<long>(m_bank.m_arrDrumsets.size());
     m_pGrid->Refresh();
 }
 

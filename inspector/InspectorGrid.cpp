@@ -2,10 +2,15 @@
 #include "inspector/InspectorGrid.h"
 
 #include "grid/GridDC.h"
+#include "grid/GridInfo.h"
+#include "grid/GridMultiSelect.h"
+#include "inspector/InspectorClipboard.h"
 #include "inspector/InspectorRules.h"
 #include "res/MessageBox.h"
 #include "res/StringTable.h"
 
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/textctrl.h>
 
 #include <algorithm>
@@ -60,6 +65,8 @@ void CInspectorGrid::OnGridSetup()
     ReleaseMeasureDC(pDC);
     SetRowHeadingWidth(0);
     SetHighlightMode(kHighlightCurrentCell);
+    // Blocks of cells are selected by dragging and with Shift and the arrows, for Ctrl+C.
+    SetSelectionMode(1);
     RepaintAll();
 }
 
@@ -81,7 +88,20 @@ void CInspectorGrid::OnCellDoubleClick(int nCol, long nRow, GRIDRECT*, GRIDPOINT
 
 void CInspectorGrid::OnGridKeyDown(unsigned* pnKey, int nProcessed)
 {
-    if (!nProcessed && pnKey && !IsEditing() && InspectorKeyStartsEdit(*pnKey) &&
+    if (nProcessed || !pnKey || IsEditing())
+        return;
+    const bool ctrl = IsControlDown(), shift = IsShiftDown();
+    if (ctrl && !shift && (*pnKey == 'C' || *pnKey == GRID_VK_INSERT))
+    {
+        CopyCells();
+        return;
+    }
+    if ((ctrl && !shift && *pnKey == 'V') || (shift && !ctrl && *pnKey == GRID_VK_INSERT))
+    {
+        PasteCells();
+        return;
+    }
+    if (InspectorKeyStartsEdit(*pnKey) &&
         InspectorCanEdit(CellText(CurrentCol(), CurrentRow())))
         BeginEdit();
 }
@@ -158,4 +178,50 @@ bool CInspectorGrid::StoreLeftEdit(int nCol, long nRow, const std::string& text)
     }
     SetCellText(nCol, nRow, text.c_str());
     return true;
+}
+
+void CInspectorGrid::CopyCells()
+{
+    int nCol1 = CurrentCol(), nCol2 = nCol1;
+    long nRow1 = CurrentRow(), nRow2 = nRow1;
+    const CGridMultiSelect& selection = *GetSheet()->m_pMultiSelect;
+    if (selection.HasBlocks())
+        selection.GetBounds(&nCol1, &nRow1, &nCol2, &nRow2);
+    nCol1 = std::max(nCol1, 0);
+    nRow1 = std::max(nRow1, 0L);
+    nCol2 = std::min(nCol2, GetColCount() - 1);
+    nRow2 = std::min(nRow2, GetRowCount() - 1);
+    if (nCol1 > nCol2 || nRow1 > nRow2)
+        return;
+    wxClipboardLocker clipboard;
+    if (!clipboard)
+        return;
+    wxTheClipboard->SetData(
+            new wxTextDataObject(wxString::FromUTF8(InspectorCopyText(m_table, nCol1, nRow1, nCol2, nRow2))));
+}
+
+void CInspectorGrid::PasteCells()
+{
+    wxTextDataObject data;
+    {
+        wxClipboardLocker clipboard;
+        if (!clipboard || !wxTheClipboard->IsSupported(wxDF_UNICODETEXT) || !wxTheClipboard->GetData(data))
+            return;
+    }
+    const std::vector<std::vector<std::string>> block = SplitPastedBlock(data.GetText().utf8_string());
+    if (block.empty())
+        return;
+    const int nCol = CurrentCol();
+    const long nRow = CurrentRow();
+    std::string text;
+    INSPECTORPASTEFAULT fault;
+    if (!CheckInspectorPaste(block, nCol, nRow, m_nEntryRows, text, fault))
+    {
+        AppMessageBoxText(InspectorPasteMessage(fault), MsgExclamation);
+        return;
+    }
+    PasteText(text);
+    for (long row = nRow; row < nRow + static_cast<long>(block.size()); ++row)
+        if (m_onEdited)
+            m_onEdited(nCol, row);
 }

@@ -23,6 +23,16 @@ public:
     std::function<void(int nCol, long nRow, const std::string& text)> m_onLeft;
     // The font of the table's cells and headings.
     int m_nTableFont = 0;
+    // Rows that show an entry of the list on display; a paste lands on these only.
+    long m_nEntryRows = 0;
+
+    // Ctrl+C: the selected block of cells, or the current cell, onto the clipboard as
+    // tab-separated lines.
+    void CopyCells();
+    // Ctrl+V: the clipboard's block of numbers into the table from the current cell, every row
+    // it fills reported through m_onEdited; or, when any of it does not fit, nothing at all and
+    // one message naming the line and column at fault.
+    void PasteCells();
 
     // Stores text typed into (nCol, nRow) by an edit that was left, as Enter would have: a
     // value in range goes into the cell (the caller writes the row back); one out of range

@@ -1,6 +1,7 @@
 // The mapping's table rows, shared by the command line's CSV and the desktop program's Copy.
 #include "report/MappingTable.h"
 
+#include "res/MessageBox.h"
 #include "res/StringTable.h"
 #include "soundbank/GmNames.h"
 
@@ -54,4 +55,25 @@ std::string MappingTabText(const CSoundBank& bank)
         }
     }
     return text;
+}
+
+int MappingCopyText(const std::filesystem::path& path, std::string& text)
+{
+    // Counted first without keeping the lists, so a huge bank costs no memory before it is refused.
+    const REPAIRPOLICY leaveAsItIs{REPAIRPOLICY::Never, false};
+    CSoundBank bank;
+    bank.m_bKeepLists = false;
+    if (!bank.Load(path, leaveAsItIs))
+        return 0;
+    const uint64_t entries = bank.m_nInstrumentCount + bank.m_nDrumsetCount;
+    if (entries > kMappingCopyMaxEntries)
+    {
+        AppMessageBoxText(FormatStringId(IDS_COPY_TOOLARGE, {std::to_string(entries)}), MsgExclamation);
+        return 0;
+    }
+    bank.m_bKeepLists = true;
+    if (!bank.Load(path, leaveAsItIs))
+        return 0;
+    text = MappingTabText(bank);
+    return 1;
 }

@@ -5,6 +5,7 @@
 #include "soundbank/SoundBank.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -28,3 +29,11 @@ MAPPINGROW MakeMappingRow(bool bDrumset, const IMAPENTRY& entry);
 // The whole mapping as tab-separated lines ending in "\n": a header line (the page's column
 // names), then one line per instrument and per drum set.
 std::string MappingTabText(const CSoundBank& bank);
+
+// Most entries the page's Copy puts on the clipboard (about 40 MiB of text).
+constexpr uint64_t kMappingCopyMaxEntries = 1000000;
+
+// The page's Copy without a selection: reads the bank at path (a converted one is never
+// repaired here) into MappingTabText. 1 with text; 0 after the reader's message, or after
+// "Nothing was copied" for a bank of more than kMappingCopyMaxEntries entries.
+int MappingCopyText(const std::filesystem::path& path, std::string& text);

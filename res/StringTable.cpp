@@ -96,6 +96,12 @@ const StringEntry kStrings[] = {
     {IDS_ZIP_ISBANK, "The archive was not written: %s is the soundbank to export."},
     {IDS_CHUNKBEYOND4GB, "The %s chunk lies beyond 4 GiB, where the positions of the format cannot reach !"},
     {IDS_CANTMAKEPAGE, "Unable to make the mapping page !"},
+    {IDS_PASTE_BADVALUE, "Nothing was pasted: line %s, column %s holds \"%s\", which is not a whole number "
+                         "from 0 to 127."},
+    {IDS_PASTE_OUTSIDE, "Nothing was pasted: line %s, column %s would land outside the program and variation "
+                        "of the list's entries."},
+    {IDS_COPY_TOOLARGE, "Nothing was copied: the mapping of this soundbank has %s entries, too many for the "
+                        "clipboard."},
 };
 } // namespace
 

@@ -95,6 +95,13 @@ enum StringId : unsigned
     IDS_CHUNKBEYOND4GB = 62030,
     // The mapping page could not be made (detail: the template or page and the reason).
     IDS_CANTMAKEPAGE = 62031,
+
+    // Numbers pasted into the inspector's table and refused (line, column of the pasted block,
+    // and for a bad value the value).
+    IDS_PASTE_BADVALUE = 62070,
+    IDS_PASTE_OUTSIDE = 62071,
+    // The mapping page's Copy of a bank whose table is too large for the clipboard (its size).
+    IDS_COPY_TOOLARGE = 62072,
 };
 
 // Text of an id; an empty string for an id the table does not hold.

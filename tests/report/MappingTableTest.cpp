@@ -1,7 +1,13 @@
 // The mapping's table rows: the tab-separated text the page's Copy gives, and list names.
 #include "report/MappingTable.h"
 
+#include "support/BankBuilder.h"
+#include "support/MessageRecorder.h"
+#include "support/TempDir.h"
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 TEST(MappingTableTest, TabTextHasTheHeaderAndOneLinePerEntryInstrumentsFirst)
 {
@@ -25,4 +31,27 @@ TEST(MappingTableTest, ListNamesAsTablesAndThePageSpellThem)
         EXPECT_TRUE(ParseMappingListName(name, drumset) && drumset) << name;
     for (const char* name : {"", "instrumentx", "drum  set", "drums"})
         EXPECT_FALSE(ParseMappingListName(name, drumset)) << name;
+}
+
+TEST(MappingTableTest, CopyTextReadsTheBankOnDiskAndRefusesOneTooLargeForTheClipboard)
+{
+    CTempDir dir;
+    CMessageRecorder messages(AnswerOk);
+    const std::string path = (dir / "bank.94b").string();
+    CBankBuilder().Prio("Copy", 1).Imap(CBankBuilder::Entries(2), {}).WriteTo(path);
+    std::string text;
+    ASSERT_EQ(1, MappingCopyText(path, text));
+    EXPECT_EQ(3, std::count(text.begin(), text.end(), '\n'));
+    EXPECT_NE(std::string::npos, text.find("instrument\t1\t1\t1\t2\t128\tBright Acoustic Piano\n"));
+
+    CBankBuilder().Prio("Huge", 1).Imap(CBankBuilder::Entries(kMappingCopyMaxEntries), CBankBuilder::Entries(1)).WriteTo(path);
+    text.clear();
+    EXPECT_EQ(0, MappingCopyText(path, text));
+    EXPECT_EQ("", text);
+    EXPECT_EQ((std::vector<std::string>{"Nothing was copied: the mapping of this soundbank has 1000001 entries, "
+                                        "too many for the clipboard."}),
+              messages.Texts());
+
+    EXPECT_EQ(0, MappingCopyText(dir / "missing.94b", text));
+    EXPECT_EQ(2u, messages.m_messages.size());
 }
