@@ -23,9 +23,9 @@ std::string InspectorCopyText(const IInspectorTable& table, int nCol1, long nRow
 
 std::vector<std::vector<std::string>> SplitPastedBlock(const std::string& text)
 {
-    const char separator = text.find('\t') != std::string::npos   ? '\t'
+    const char separator = text.find('\t') != std::string::npos  ? '\t'
                            : text.find(';') != std::string::npos ? ';'
-                                                                  : ',';
+                                                                 : ',';
     std::vector<std::vector<std::string>> lines;
     std::vector<std::string> fields(1);
     for (size_t i = 0; i < text.size(); ++i)

@@ -101,8 +101,7 @@ void CInspectorGrid::OnGridKeyDown(unsigned* pnKey, int nProcessed)
         PasteCells();
         return;
     }
-    if (InspectorKeyStartsEdit(*pnKey) &&
-        InspectorCanEdit(CellText(CurrentCol(), CurrentRow())))
+    if (InspectorKeyStartsEdit(*pnKey) && InspectorCanEdit(CellText(CurrentCol(), CurrentRow())))
         BeginEdit();
 }
 
@@ -197,7 +196,7 @@ void CInspectorGrid::CopyCells()
     if (!clipboard)
         return;
     wxTheClipboard->SetData(
-            new wxTextDataObject(wxString::FromUTF8(InspectorCopyText(m_table, nCol1, nRow1, nCol2, nRow2))));
+        new wxTextDataObject(wxString::FromUTF8(InspectorCopyText(m_table, nCol1, nRow1, nCol2, nRow2))));
 }
 
 void CInspectorGrid::PasteCells()

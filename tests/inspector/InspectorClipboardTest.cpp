@@ -61,11 +61,11 @@ TEST(InspectorClipboardTest, ABlockIsTakenWholeOnlyWhenEveryFieldFits)
         int nColumn;
         bool bBadValue;
     };
-    for (const CASE& c : {CASE{"1\t2\n3\t128", 0, 0, 2, 2, true}, CASE{"1\t-1", 0, 0, 1, 2, true},
-                          CASE{"1\tx", 0, 0, 1, 2, true}, CASE{"1\t", 0, 0, 1, 2, true},
-                          CASE{"1\t1.0", 0, 0, 1, 2, true}, CASE{"99999999999999999999", 0, 0, 1, 1, true},
-                          CASE{"1\t2", 1, 0, 1, 2, false}, CASE{"1\n2\n3", 0, 2, 3, 1, false},
-                          CASE{"1\t2\t3", 0, 0, 1, 3, false}})
+    for (const CASE& c :
+         {CASE{"1\t2\n3\t128", 0, 0, 2, 2, true}, CASE{"1\t-1", 0, 0, 1, 2, true}, CASE{"1\tx", 0, 0, 1, 2, true},
+          CASE{"1\t", 0, 0, 1, 2, true}, CASE{"1\t1.0", 0, 0, 1, 2, true},
+          CASE{"99999999999999999999", 0, 0, 1, 1, true}, CASE{"1\t2", 1, 0, 1, 2, false},
+          CASE{"1\n2\n3", 0, 2, 3, 1, false}, CASE{"1\t2\t3", 0, 0, 1, 3, false}})
     {
         SCOPED_TRACE(c.text);
         EXPECT_FALSE(CheckInspectorPaste(SplitPastedBlock(c.text), c.nCol, c.nRow, 4, text, fault));

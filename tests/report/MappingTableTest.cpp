@@ -44,7 +44,10 @@ TEST(MappingTableTest, CopyTextReadsTheBankOnDiskAndRefusesOneTooLargeForTheClip
     EXPECT_EQ(3, std::count(text.begin(), text.end(), '\n'));
     EXPECT_NE(std::string::npos, text.find("instrument\t1\t1\t1\t2\t128\tBright Acoustic Piano\n"));
 
-    CBankBuilder().Prio("Huge", 1).Imap(CBankBuilder::Entries(kMappingCopyMaxEntries), CBankBuilder::Entries(1)).WriteTo(path);
+    CBankBuilder()
+        .Prio("Huge", 1)
+        .Imap(CBankBuilder::Entries(kMappingCopyMaxEntries), CBankBuilder::Entries(1))
+        .WriteTo(path);
     text.clear();
     EXPECT_EQ(0, MappingCopyText(path, text));
     EXPECT_EQ("", text);
