@@ -226,6 +226,15 @@ TEST_F(SetFromCsvTest, ReadsStandardInput)
     EXPECT_THAT(r.err, HasSubstr("orvane-cli: <stdin>:2: instrument 9 does not exist"));
 }
 
+TEST(SetFromCsvHelpTest, HelpNamesTheOptionAndTheRangesItTakes)
+{
+    const std::string help = RunCli({"set", "--help"}).out;
+    EXPECT_THAT(help, HasSubstr("--from-csv FILE"));
+    EXPECT_THAT(help, HasSubstr("--dry-run"));
+    EXPECT_THAT(help, HasSubstr("Programs may be 0 to 65535"));
+    EXPECT_THAT(help, HasSubstr("and variations 0 to 255"));
+}
+
 TEST(MappingCsvReaderTest, LinesCountFromTheRecordStartAcrossQuotedLineBreaks)
 {
     std::istringstream in("gm_name,list,index,program,variation\r\n\"two\r\nlines\",drumset,1,2,3\r\n\r\n"
