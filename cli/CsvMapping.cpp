@@ -232,12 +232,15 @@ bool CMappingCsvReader::Read(std::istream& in)
             const size_t len = nl ? static_cast<size_t>(nl - data) + 1 : got;
             if (std::memchr(data, '\0', len))
                 return Fail(m_nLine, "the line holds a NUL byte");
-            if (m_bAtRecordStart && std::any_of(data, data + len, [](char c) { return c != '\r' && c != '\n'; }))
+            // Empty and blank lines between records start none and count towards no line's length.
+            if (m_bAtRecordStart &&
+                std::any_of(data, data + len, [](char c) { return c != '\r' && c != '\n' && c != ' ' && c != '\t'; }))
             {
                 m_bAtRecordStart = false;
                 m_nRecordLine = m_nLine;
             }
-            m_nRecordBytes += len;
+            if (!m_bAtRecordStart)
+                m_nRecordBytes += len;
             if (csv_parse(&parser.p, data, len, OnField, OnRecordEnd, this) != len)
                 return Fail(m_nLine, "the line is not valid CSV (a quote out of place)");
             if (m_bFailed)

@@ -191,6 +191,14 @@ TEST_F(SetFromCsvTest, AMillionLinesAreReadInBoundedMemoryUpToTheirFault)
     EXPECT_EQ(1, r.code);
     EXPECT_THAT(r.err, HasSubstr(":1000002: variation 'x'"));
 
+    // Empty and blank lines are no line too long, however many there are.
+    std::string empty = "list,index,program,variation\n";
+    for (int i = 0; i < 100000; ++i)
+        empty += i % 2 ? "\n" : "  \r\n";
+    r = Apply(empty + "instrument,0,1,x\n");
+    EXPECT_EQ(1, r.code);
+    EXPECT_THAT(r.err, HasSubstr(":100002: variation 'x'"));
+
     std::string rows = "list,index,program,variation\n";
     for (int i = 0; i < 1000000; ++i)
         rows += "instrument," + std::to_string(i) + ",1,1\n";
