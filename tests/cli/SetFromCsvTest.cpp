@@ -1,7 +1,6 @@
 // orvane-cli set --from-csv: the round trip through info --csv, the CSV forms spreadsheets
 // write, and the refusals that leave the bank byte for byte as it was.
 #include "cli/Cli.h"
-#include "cli/CsvMapping.h"
 #include "support/BankBuilder.h"
 #include "support/CliRunner.h"
 #include "support/TempDir.h"
@@ -241,19 +240,4 @@ TEST(SetFromCsvHelpTest, HelpNamesTheOptionAndTheRangesItTakes)
     EXPECT_THAT(help, HasSubstr("--dry-run"));
     EXPECT_THAT(help, HasSubstr("Programs may be 0 to 65535"));
     EXPECT_THAT(help, HasSubstr("and variations 0 to 255"));
-}
-
-TEST(MappingCsvReaderTest, LinesCountFromTheRecordStartAcrossQuotedLineBreaks)
-{
-    std::istringstream in("gm_name,list,index,program,variation\r\n\"two\r\nlines\",drumset,1,2,3\r\n\r\n"
-                          "\"x\",instrument,0,4,5\n");
-    CMappingCsvReader reader(1, 2);
-    ASSERT_TRUE(reader.Read(in)) << reader.ErrorReason();
-    ASSERT_EQ(2u, reader.Rows().size());
-    EXPECT_EQ(2u, reader.Rows()[0].nLine);
-    EXPECT_TRUE(reader.Rows()[0].bDrumset);
-    EXPECT_EQ(1u, reader.Rows()[0].nIndex);
-    EXPECT_EQ(2, reader.Rows()[0].wProgram);
-    EXPECT_EQ(3, reader.Rows()[0].byVariation);
-    EXPECT_EQ(5u, reader.Rows()[1].nLine);
 }

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 namespace
 {
 using Block = std::vector<std::vector<std::string>>;
