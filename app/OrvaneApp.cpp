@@ -1,6 +1,7 @@
 // COrvaneApp: the desktop program. It chooses the interface language, installs the message-box
 // sink, keeps the settings for the program's lifetime, keeps the recent-file list under
 // "Vorn Orvane", and opens the file named on the command line (or a new document).
+#include "app/BrowserCopy.h"
 #include "app/CommandLine.h"
 #include "app/MainFrame.h"
 #include "app/OrvaneShell.h"
@@ -78,6 +79,7 @@ void CloseOnSignal(int signal)
     if (g_modalCount.m_nOpen > 0)
     {
         RemoveTempDirectory();
+        RemoveBrowserCopies();
         std::signal(signal, SIG_DFL);
         std::raise(signal);
         return;
@@ -143,7 +145,8 @@ int COrvaneApp::OnExit()
     MessageSinkSlot().Install(nullptr);
     TranslatorSlot().Install(nullptr);
     g_modalCount.Unregister();
-    // The mapping page goes with the program.
+    // The mapping page and its copies for the web browser go with the program.
     RemoveTempDirectory();
+    RemoveBrowserCopies();
     return wxApp::OnExit();
 }

@@ -96,6 +96,9 @@ const StringEntry kStrings[] = {
     {IDS_ZIP_ISBANK, "The archive was not written: %s is the soundbank to export."},
     {IDS_CHUNKBEYOND4GB, "The %s chunk lies beyond 4 GiB, where the positions of the format cannot reach !"},
     {IDS_CANTMAKEPAGE, "Unable to make the mapping page !"},
+    {ID_OPEN_IN_BROWSER, "Open a copy of the mapping page in the web browser\nOpen in Web Browser"},
+    {IDS_BROWSER_CANTCOPY, "Unable to copy the mapping page for the web browser !"},
+    {IDS_BROWSER_CANTSTART, "Unable to start the web browser !"},
 };
 } // namespace
 

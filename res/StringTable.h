@@ -95,6 +95,11 @@ enum StringId : unsigned
     IDS_CHUNKBEYOND4GB = 62030,
     // The mapping page could not be made (detail: the template or page and the reason).
     IDS_CANTMAKEPAGE = 62031,
+
+    // View > Open in Web Browser: its prompt, and its failures (the copy's detail "PATH: REASON").
+    ID_OPEN_IN_BROWSER = 62100,
+    IDS_BROWSER_CANTCOPY = 62101,
+    IDS_BROWSER_CANTSTART = 62102,
 };
 
 // Text of an id; an empty string for an id the table does not hold.
