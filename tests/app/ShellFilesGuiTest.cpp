@@ -158,10 +158,12 @@ TEST_F(ShellFilesGuiTest, AnInstalledProgramsFirstOptionsAreKeptForTheUser)
             keys.Char('b', wxMOD_CONTROL);
             PumpEvents();
         },
-        ExpectDialog<COptionsDlg>([](COptionsDlg* dlg) {
-            dlg->m_colorText = 0x00123456;
-            return dlg->Apply() ? wxID_OK : wxID_CANCEL;
-        }));
+        ExpectDialog<COptionsDlg>(
+            [](COptionsDlg* dlg)
+            {
+                dlg->m_colorText = 0x00123456;
+                return dlg->Apply() ? wxID_OK : wxID_CANCEL;
+            }));
     CloseShell();
 
     EXPECT_FALSE(fs::exists(SettingsPath()));
