@@ -13,11 +13,13 @@ run: _build
 test: _build
 	cd $(BUILD) && ctest --output-on-failure --timeout 600 -j$(JOBS)
 
-# The .deb installs into /usr; it is made from the same build as the other two commands.
+# The .deb (left in this directory) installs into /usr; it is made from the same build as the
+# other two commands.
 package: _deps
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DCMAKE_INSTALL_PREFIX=/usr > /dev/null
 	@cmake --build $(BUILD) -j$(JOBS)
 	cd $(BUILD) && cpack -G DEB
+	@mv -f $(BUILD)/orvane_*.deb . && echo "Package: $$(ls orvane_*.deb)"
 
 _deps:
 	@sh .ci/install-deps

@@ -3,6 +3,7 @@
 # files for options that take one, and .94b banks and directories as operands.
 # Usage: completion-test.sh ORVANE-CLI COMPLETION-FILE
 set -u
+export LC_ALL=C
 cli=$1
 completion=$2
 main=/usr/share/bash-completion/bash_completion
