@@ -21,7 +21,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
 mkdir banks
-touch demo.94b other.94b notes.txt page.html
+touch demo.94b other.94b notes.txt page.html archive.zip
 
 # Completes the line (the cursor at its end) and prints the sorted candidates on one line.
 complete_line() {
@@ -62,9 +62,11 @@ expect "orvane-cli info --j" "--json"
 expect "orvane-cli map --te" "--template --text-color"
 # Operands: banks and directories; after a file option any file; after a directory option directories.
 expect "orvane-cli info " "banks demo.94b other.94b"
-expect "orvane-cli map demo.94b --template " "banks demo.94b notes.txt other.94b page.html"
+expect "orvane-cli map demo.94b --template " "archive.zip banks demo.94b notes.txt other.94b page.html"
 expect "orvane-cli map demo.94b -d " "banks"
 expect "orvane-cli map demo.94b --text-color " ""
+# An archive operand is a bank or a ZIP archive.
+expect "orvane-cli zip demo.94b " "archive.zip banks demo.94b other.94b"
 # After "--" every word is an operand, even one that begins with a dash.
 expect "orvane-cli info -- " "banks demo.94b other.94b"
 
