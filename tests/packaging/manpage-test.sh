@@ -25,6 +25,18 @@ done
 for section in "EXIT STATUS" FILES EXAMPLES; do
     printf '%s\n' "$text" | grep -qx "\.SH \"*$section\"*" || fail "orvane-cli(1) has no $section section"
 done
+# The examples use only commands and options the tool has.
+printf '%s\n' "$text" | sed -n '/^\.SH EXAMPLES/,/^\.SH/p' | sed -n 's/^\.B orvane\\-cli //p' | sed 's/\\-/-/g' |
+    while read -r command words; do
+        help=$("$cli" "$command" --help 2>/dev/null) || { echo "FAIL: the example's command $command does not exist"; continue; }
+        for word in $words; do
+            case "$word" in
+            -*) printf '%s\n' "$help" | grep -q -- "$word" || echo "FAIL: the example's option $command $word does not exist" ;;
+            esac
+        done
+    done | tee "$pages/examples-check.log"
+[ -s "$pages/examples-check.log" ] && failures=$((failures + 1))
+rm -f "$pages/examples-check.log"
 if command -v man >/dev/null; then
     for page in orvane orvane-cli; do
         warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$pages/$page.1.gz" 2>&1 >/dev/null)
