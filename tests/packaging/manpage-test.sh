@@ -31,7 +31,7 @@ printf '%s\n' "$text" | sed -n '/^\.SH EXAMPLES/,/^\.SH/p' | sed -n 's/^\.B orva
         help=$("$cli" "$command" --help 2>/dev/null) || { echo "FAIL: the example's command $command does not exist"; continue; }
         for word in $words; do
             case "$word" in
-            -*) printf '%s\n' "$help" | grep -q -- "$word" || echo "FAIL: the example's option $command $word does not exist" ;;
+            -*) printf '%s\n' "$help" | grep -qw -- "$word" || echo "FAIL: the example's option $command $word does not exist" ;;
             esac
         done
     done | tee "$pages/examples-check.log"
