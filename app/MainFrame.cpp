@@ -1,6 +1,8 @@
 // The main frame: construction, command states, the commands and the close that saves the settings.
 #include "app/MainFrame.h"
 
+#include "app/BrowserCopy.h"
+#include "app/BrowserLauncher.h"
 #include "app/OptionsDlg.h"
 #include "inspector/BankInspectorDlg.h"
 #include "app/OrvaneDoc.h"
@@ -18,6 +20,8 @@
 #include <wx/clipbrd.h>
 #include <wx/config.h>
 #include <wx/eventfilter.h>
+#include <wx/filename.h>
+#include <wx/filesys.h>
 #include <wx/filehistory.h>
 #include <wx/mstream.h>
 #include <wx/utils.h>
@@ -42,7 +46,8 @@ private:
 
 bool IsReportCommand(int id)
 {
-    return id == CMD_BANKINSPECTOR || id == CMD_EXPORTZIP || id == wxID_SAVE || id == wxID_SAVEAS;
+    return id == CMD_BANKINSPECTOR || id == CMD_EXPORTZIP || id == wxID_SAVE || id == wxID_SAVEAS ||
+           id == CMD_OPEN_IN_BROWSER;
 }
 } // namespace
 
@@ -68,6 +73,7 @@ CMainFrame::CMainFrame(wxDocManager* manager, CSettings& settings, const std::st
     Bind(wxEVT_MENU, &CMainFrame::OnExportToZip, this, CMD_EXPORTZIP);
     Bind(wxEVT_MENU, &CMainFrame::OnHelpFrench, this, CMD_HELP_FRENCH);
     Bind(wxEVT_MENU, &CMainFrame::OnHelpEnglish, this, CMD_HELP_ENGLISH);
+    Bind(wxEVT_MENU, &CMainFrame::OnOpenInBrowser, this, CMD_OPEN_IN_BROWSER);
     Bind(wxEVT_MENU, &CMainFrame::OnAbout, this, wxID_ABOUT);
     Bind(wxEVT_MENU, &CMainFrame::OnToggleToolBar, this, CMD_VIEW_TOOLBAR);
     Bind(wxEVT_MENU, &CMainFrame::OnToggleStatusBar, this, CMD_VIEW_STATUS_BAR);
@@ -194,6 +200,24 @@ void CMainFrame::OnHelpFrench(wxCommandEvent&)
 void CMainFrame::OnHelpEnglish(wxCommandEvent&)
 {
     ShowHelpPage(IDS_HELPENGLISH);
+}
+
+void CMainFrame::OnOpenInBrowser(wxCommandEvent&)
+{
+    COrvaneDoc* doc = FindDocument();
+    if (!doc || IsReportShown() != 1)
+        return;
+    // The browser gets a copy: the private page directory stays the program's own.
+    std::string detail;
+    std::filesystem::path copy = CopyPageForBrowser(doc->m_report.m_strOutputPath, detail);
+    if (copy.empty())
+    {
+        AppMessageBoxDetail(IDS_BROWSER_CANTCOPY, MsgStop, detail);
+        return;
+    }
+    const wxString url = wxFileSystem::FileNameToURL(wxFileName(wxString::FromUTF8(copy.string())));
+    if (!BrowserLauncherSlot().Get().Launch(url.utf8_string()))
+        AppMessageBox(IDS_BROWSER_CANTSTART, MsgStop);
 }
 
 void CMainFrame::OnAbout(wxCommandEvent&)

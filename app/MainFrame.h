@@ -1,6 +1,6 @@
 // CMainFrame: the program's only top-level window. It builds the menus, tool bar and status
 // bar, decides which commands are usable (the report commands only while the mapping page is
-// on show), runs Options, Export to Zip, the help pages and the about box, loads the settings
+// on show), runs Options, Export to Zip, Open in Web Browser, the help pages and the about box, loads the settings
 // when it is created and saves them when it closes.
 #pragma once
 
@@ -33,6 +33,7 @@ enum MainFrameCommand : int
     CMD_RECENT_FILE,
     CMD_NEXT_PANE,
     CMD_PREV_PANE,
+    CMD_OPEN_IN_BROWSER,
 };
 
 class CMainFrame : public wxDocParentFrame
@@ -55,6 +56,8 @@ public:
     void OnExportToZip(wxCommandEvent& event);
     void OnHelpFrench(wxCommandEvent& event);
     void OnHelpEnglish(wxCommandEvent& event);
+    // Opens a copy of the mapping page on show in the desktop's web browser.
+    void OnOpenInBrowser(wxCommandEvent& event);
     void OnAbout(wxCommandEvent& event);
     void OnUpdateReportCommands(wxUpdateUIEvent& event);
     // Edit > Copy on the mapping page: the text selected in the page, or with none the whole

@@ -51,6 +51,7 @@ const CommandPrompt kPrompts[] = {
     {wxID_ABOUT, ID_APP_ABOUT},
     {CMD_NEXT_PANE, ID_NEXT_PANE},
     {CMD_PREV_PANE, ID_PREV_PANE},
+    {CMD_OPEN_IN_BROWSER, ID_OPEN_IN_BROWSER},
 };
 
 unsigned PromptIdOf(int wxId)
@@ -153,6 +154,8 @@ void CMainFrame::BuildMenus()
     auto* viewMenu = new wxMenu;
     viewMenu->AppendCheckItem(CMD_VIEW_TOOLBAR, _("&Toolbar"), Prompt(CMD_VIEW_TOOLBAR));
     viewMenu->AppendCheckItem(CMD_VIEW_STATUS_BAR, _("&Status Bar"), Prompt(CMD_VIEW_STATUS_BAR));
+    viewMenu->AppendSeparator();
+    add(viewMenu, CMD_OPEN_IN_BROWSER, _("Open in &Web Browser"));
 
     auto* helpMenu = new wxMenu;
     add(helpMenu, CMD_HELP_FRENCH, _("Help (French)"));

@@ -1,6 +1,8 @@
 // COrvaneApp: the desktop program. It chooses the interface language, installs the message-box
 // sink, keeps the settings for the program's lifetime, keeps the recent-file list under
 // "Vorn Orvane", and opens the file named on the command line (or a new document).
+#include "app/BrowserCopy.h"
+#include "app/CommandLine.h"
 #include "app/MainFrame.h"
 #include "app/OrvaneShell.h"
 #include "app/Settings.h"
@@ -19,6 +21,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <iostream>
 #include <system_error>
 
 class COrvaneApp : public wxApp
@@ -38,7 +41,15 @@ private:
     wxString m_strFile;
 };
 
-wxIMPLEMENT_APP(COrvaneApp);
+wxIMPLEMENT_APP_NO_MAIN(COrvaneApp);
+
+// --help and --version are answered before the window system starts, so they need no display.
+int main(int argc, char** argv)
+{
+    if (int code = AnswerInfoOption(std::vector<std::string>(argv + 1, argv + argc), std::cout); code >= 0)
+        return code;
+    return wxEntry(argc, argv);
+}
 
 namespace
 {
@@ -68,6 +79,7 @@ void CloseOnSignal(int signal)
     if (g_modalCount.m_nOpen > 0)
     {
         RemoveTempDirectory();
+        RemoveBrowserCopies();
         std::signal(signal, SIG_DFL);
         std::raise(signal);
         return;
@@ -133,7 +145,8 @@ int COrvaneApp::OnExit()
     MessageSinkSlot().Install(nullptr);
     TranslatorSlot().Install(nullptr);
     g_modalCount.Unregister();
-    // The mapping page goes with the program.
+    // The mapping page and its copies for the web browser go with the program.
     RemoveTempDirectory();
+    RemoveBrowserCopies();
     return wxApp::OnExit();
 }

@@ -102,6 +102,9 @@ const StringEntry kStrings[] = {
                         "of the list's entries."},
     {IDS_COPY_TOOLARGE, "Nothing was copied: the mapping of this soundbank has %s entries, too many for the "
                         "clipboard."},
+    {ID_OPEN_IN_BROWSER, "Open a copy of the mapping page in the web browser\nOpen in Web Browser"},
+    {IDS_BROWSER_CANTCOPY, "Unable to copy the mapping page for the web browser !"},
+    {IDS_BROWSER_CANTSTART, "Unable to start the web browser !"},
 };
 } // namespace
 

@@ -102,6 +102,10 @@ enum StringId : unsigned
     IDS_PASTE_OUTSIDE = 62071,
     // The mapping page's Copy of a bank whose table is too large for the clipboard (its size).
     IDS_COPY_TOOLARGE = 62072,
+    // View > Open in Web Browser: its prompt, and its failures (the copy's detail "PATH: REASON").
+    ID_OPEN_IN_BROWSER = 62100,
+    IDS_BROWSER_CANTCOPY = 62101,
+    IDS_BROWSER_CANTSTART = 62102,
 };
 
 // Text of an id; an empty string for an id the table does not hold.

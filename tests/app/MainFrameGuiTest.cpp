@@ -47,7 +47,8 @@ TEST_F(MainFrameGuiTest, MenusToolBarAndStatusBarHaveTheirTextsInOrder)
     EXPECT_EQ(Labels(bar->GetMenu(1)),
               (std::vector<std::string>{"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "-",
                                         "Bank &Inspector\tCtrl+I", "Options\tCtrl+O"}));
-    EXPECT_EQ(Labels(bar->GetMenu(2)), (std::vector<std::string>{"&Toolbar", "&Status Bar"}));
+    EXPECT_EQ(Labels(bar->GetMenu(2)),
+              (std::vector<std::string>{"&Toolbar", "&Status Bar", "-", "Open in &Web Browser"}));
     EXPECT_EQ(Labels(bar->GetMenu(3)),
               (std::vector<std::string>{"Help (French)", "Help (English)", "&About Orvane..."}));
     EXPECT_EQ(bar->GetHelpString(CMD_OPTIONS), "Display the options dialog box");

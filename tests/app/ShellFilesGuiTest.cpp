@@ -1,11 +1,13 @@
 // The files the desktop shell writes and remembers: Save As never writes the page over the open
-// bank or the template, only files read as banks join the recent-file list, and the settings
-// file read at start is the one written at close.
+// bank or the template, only files read as banks join the recent-file list, the settings file
+// read at start is the one written at close, and an installed program keeps them for the user.
 #include "support/gui/ShellFixture.h"
 
+#include "app/OptionsDlg.h"
 #include "base/FileSystem.h"
 #include "res/StringTable.h"
 #include "support/FaultFileSystem.h"
+#include "support/gui/ExpectDialog.h"
 
 #include <wx/filedlg.h>
 #include <wx/filehistory.h>
@@ -139,5 +141,36 @@ TEST_F(ShellFilesGuiTest, SettingsReadAtStartAreTheOnesWrittenAtClose)
     ASSERT_EQ(saved.Load(UserSettingsPath()), 1);
     EXPECT_EQ(saved.m_crBackColor, 0x00222222u);
     EXPECT_EQ(ReadFileBytes(SettingsPath()), installedBytes);
+}
+
+// An installed program on its first start: no settings file anywhere and a program directory it
+// cannot write. Options confirmed with OK and the close keep everything in the user's directory.
+TEST_F(ShellFilesGuiTest, AnInstalledProgramsFirstOptionsAreKeptForTheUser)
+{
+    CReadOnlyDirectoryFileSystem readOnly(m_dir.Path());
+    StartShell(MakeBank("demo.94b"));
+    m_frame->Raise();
+    View()->GetBrowser()->SetFocus();
+    PumpEvents();
+    wxUIActionSimulator keys;
+    wxTEST_DIALOG(
+        {
+            keys.Char('b', wxMOD_CONTROL);
+            PumpEvents();
+        },
+        ExpectDialog<COptionsDlg>(
+            [](COptionsDlg* dlg)
+            {
+                dlg->m_colorText = 0x00123456;
+                return dlg->Apply() ? wxID_OK : wxID_CANCEL;
+            }));
+    CloseShell();
+
+    EXPECT_FALSE(fs::exists(SettingsPath()));
+    for (const fs::directory_entry& entry : fs::directory_iterator(m_dir.Path()))
+        EXPECT_EQ(entry.path().filename().string().find("qzr.opt"), std::string::npos) << entry.path();
+    CSettings saved;
+    ASSERT_EQ(saved.Load(UserSettingsPath()), 1);
+    EXPECT_EQ(saved.m_crTextColor, 0x00123456u);
 }
 } // namespace
