@@ -4,13 +4,18 @@
 #include "app/BrowserLauncher.h"
 #include "app/ShellPaths.h"
 #include "res/StringTable.h"
+#include "support/TempDir.h"
 #include "support/gui/ShellFixture.h"
 
 #include <wx/filesys.h>
 #include <wx/menu.h>
 #include <wx/uiaction.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -107,5 +112,35 @@ TEST_F(OpenInBrowserGuiTest, ABrowserThatCannotStartIsReported)
     m_launcher.m_bSucceeds = false;
     wxTEST_DIALOG(ChooseFromMenu(), ExpectMessage(GetString(IDS_BROWSER_CANTSTART)));
     EXPECT_EQ(m_launcher.m_urls.size(), 1u);
+}
+
+// The desktop's own launcher: an xdg-open that finds no browser ends with its status 3 only after
+// the menu command has returned, and the user is still told.
+TEST_F(OpenInBrowserGuiTest, AnXdgOpenWithoutABrowserIsReportedWhenItEnds)
+{
+    CTempDir bin;
+    const fs::path script = bin.Path() / "xdg-open";
+    std::ofstream(script) << "#!/bin/sh\necho >\"$0.ran\"\nexit 3\n";
+    fs::permissions(script, fs::perms::owner_all);
+    const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", bin.Path().c_str(), 1);
+    CSlot<IBrowserLauncher>::CScope builtIn(BrowserLauncherSlot(), nullptr);
+
+    StartShell(MakeBank("demo.94b"));
+    wxTEST_DIALOG(
+        {
+            ChooseFromMenu();
+            // The message comes when the launcher's process has ended and its end is seen.
+            for (int i = 0; i < 300 && !fs::exists(bin.Path() / "xdg-open.ran"); ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            for (int i = 0; i < 100; ++i)
+            {
+                PumpEvents();
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        },
+        ExpectMessage(GetString(IDS_BROWSER_CANTSTART)));
+    setenv("PATH", oldPath.c_str(), 1);
+    EXPECT_TRUE(fs::exists(bin.Path() / "xdg-open.ran"));
 }
 } // namespace
