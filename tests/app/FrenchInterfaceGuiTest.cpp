@@ -103,9 +103,7 @@ TEST_F(FrenchInterfaceGuiTest, ToolkitButtonsAndDialogTitlesSpeakFrench)
                                                                        return wxID_NO;
                                                                    }));
 
-    m_frame->Raise();
-    View()->GetBrowser()->SetFocus();
-    PumpEvents();
+    FocusPage();
     wxUIActionSimulator keys;
     wxTEST_DIALOG(
         {

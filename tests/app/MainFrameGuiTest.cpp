@@ -172,9 +172,7 @@ namespace
 TEST_F(MainFrameGuiTest, CtrlOTypedIntoTheWindowOpensAFile)
 {
     StartShell();
-    m_frame->Raise();
-    View()->GetBrowser()->SetFocus();
-    PumpEvents();
+    FocusPage();
     wxUIActionSimulator keys;
     wxTEST_DIALOG(
         {
@@ -190,9 +188,7 @@ namespace
 TEST_F(MainFrameGuiTest, CtrlBTypedIntoTheWindowOpensOptions)
 {
     StartShell();
-    m_frame->Raise();
-    View()->GetBrowser()->SetFocus();
-    PumpEvents();
+    FocusPage();
     wxUIActionSimulator keys;
     wxTEST_DIALOG(
         {
@@ -210,9 +206,7 @@ namespace
 TEST_F(MainFrameGuiTest, KeysOfDisabledCommandsDoNothing)
 {
     StartShell(MakeBank("demo.94b"));
-    m_frame->Raise();
-    View()->GetBrowser()->SetFocus();
-    PumpEvents();
+    FocusPage();
     wxUIActionSimulator keys;
 
     // With the menu opened once while the page was on show, its items were left enabled.

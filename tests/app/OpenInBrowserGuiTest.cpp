@@ -47,9 +47,7 @@ protected:
     // Chooses View > Open in Web Browser with the keyboard, as a user does: Alt+V, then W.
     void ChooseFromMenu()
     {
-        m_frame->Raise();
-        View()->GetBrowser()->SetFocus();
-        PumpEvents();
+        FocusPage();
         wxUIActionSimulator keys;
         keys.Char('v', wxMOD_ALT);
         PumpEvents();

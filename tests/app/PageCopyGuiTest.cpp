@@ -1,9 +1,9 @@
 // Edit > Copy on the mapping page with real keys and the real clipboard: the whole mapping as
 // tab-separated lines when nothing is selected, the selected text when something is, and
 // nothing to copy on a page without a bank.
+#include "support/gui/ClipboardText.h"
 #include "support/gui/ShellFixture.h"
 
-#include <wx/clipbrd.h>
 #include <wx/uiaction.h>
 
 namespace
@@ -11,25 +11,6 @@ namespace
 class PageCopyGuiTest : public CShellFixture
 {
 protected:
-    static void PutOnClipboard(const std::string& text)
-    {
-        wxClipboardLocker clipboard;
-        wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(text)));
-    }
-    static std::string FromClipboard()
-    {
-        wxClipboardLocker clipboard;
-        wxTextDataObject data;
-        if (!clipboard || !wxTheClipboard->GetData(data))
-            return "?";
-        return data.GetText().utf8_string();
-    }
-    void FocusPage()
-    {
-        m_frame->Raise();
-        View()->GetBrowser()->SetFocus();
-        PumpEvents();
-    }
     void Press(int key, int modifiers)
     {
         m_keys.Char(key, modifiers);

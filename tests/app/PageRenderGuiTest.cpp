@@ -19,9 +19,7 @@ protected:
     // Ctrl+B typed into the window, the options dialog closed with OK.
     void OptionsOk()
     {
-        m_frame->Raise();
-        View()->GetBrowser()->SetFocus();
-        PumpEvents();
+        FocusPage();
         wxUIActionSimulator keys;
         keys.Char('b', wxMOD_CONTROL);
         PumpEvents();

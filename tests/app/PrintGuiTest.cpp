@@ -20,9 +20,7 @@ TEST_F(PrintGuiTest, CtrlPOpensThePrintDialogOnAllPages)
     bank.Filler(16).Prio("Long", 1).Imap(CBankBuilder::Entries(150), CBankBuilder::Entries(20));
     bank.WriteTo(m_dir / "long.94b");
     StartShell((m_dir / "long.94b").string());
-    m_frame->Raise();
-    View()->GetBrowser()->SetFocus();
-    PumpEvents();
+    FocusPage();
 
     wxUIActionSimulator keys;
     bool shown = false;

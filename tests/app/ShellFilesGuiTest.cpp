@@ -25,9 +25,7 @@ protected:
     // Puts the keyboard in the page, as a user clicking into the window does.
     void FocusThePage()
     {
-        m_frame->Raise();
-        View()->GetBrowser()->SetFocus();
-        PumpEvents();
+        FocusPage();
     }
     void TypeCtrl(char key)
     {
@@ -149,9 +147,7 @@ TEST_F(ShellFilesGuiTest, AnInstalledProgramsFirstOptionsAreKeptForTheUser)
 {
     CReadOnlyDirectoryFileSystem readOnly(m_dir.Path());
     StartShell(MakeBank("demo.94b"));
-    m_frame->Raise();
-    View()->GetBrowser()->SetFocus();
-    PumpEvents();
+    FocusPage();
     wxUIActionSimulator keys;
     wxTEST_DIALOG(
         {

@@ -6,9 +6,9 @@
 #include "app/WxMessageSink.h"
 #include "grid/GridInfo.h"
 #include "grid/GridMultiSelect.h"
+#include "support/gui/ClipboardText.h"
 #include "support/gui/ShellFixture.h"
 
-#include <wx/clipbrd.h>
 
 namespace
 {
@@ -18,20 +18,6 @@ protected:
     void SetUp() override
     {
         WriteBank(CBankBuilder().Prio("Old", 64).Imap(CBankBuilder::Entries(5), CBankBuilder::Entries(2, 40)));
-    }
-    static void PutOnClipboard(const std::string& text)
-    {
-        wxClipboardLocker clipboard;
-        ASSERT_FALSE(!clipboard);
-        wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(text)));
-    }
-    static std::string FromClipboard()
-    {
-        wxClipboardLocker clipboard;
-        wxTextDataObject data;
-        if (!clipboard || !wxTheClipboard->GetData(data))
-            return "?";
-        return data.GetText().utf8_string();
     }
     static bool Selected(CBankInspectorDlg& dlg, int nCol, long nRow)
     {

@@ -74,3 +74,10 @@ std::string CShellFixture::MakeBank(const std::string& fileName, const std::stri
     bank.WriteTo(path);
     return path;
 }
+
+void CShellFixture::FocusPage()
+{
+    m_frame->Raise();
+    View()->GetBrowser()->SetFocus();
+    PumpEvents();
+}

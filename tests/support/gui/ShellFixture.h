@@ -32,6 +32,8 @@ protected:
 
     COrvaneDoc* Doc() const { return FindDocument(); }
     COrvaneView* View() const { return Doc() ? Doc()->GetOrvaneView() : nullptr; }
+    // Raises the main window and puts the focus on the page, where a user's keys go.
+    void FocusPage();
     // Whether the frame enables the command now, as its menus and tool bar would show it.
     bool IsEnabled(int id) const;
     // Writes a bank named name with a few entries and returns its path.
