@@ -23,10 +23,7 @@ class ShellFilesGuiTest : public CShellFixture
 {
 protected:
     // Puts the keyboard in the page, as a user clicking into the window does.
-    void FocusThePage()
-    {
-        FocusPage();
-    }
+    void FocusThePage() { FocusPage(); }
     void TypeCtrl(char key)
     {
         m_keys.Char(key, wxMOD_CONTROL);
