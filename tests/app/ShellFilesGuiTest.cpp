@@ -22,8 +22,6 @@ namespace
 class ShellFilesGuiTest : public CShellFixture
 {
 protected:
-    // Puts the keyboard in the page, as a user clicking into the window does.
-    void FocusThePage() { FocusPage(); }
     void TypeCtrl(char key)
     {
         m_keys.Char(key, wxMOD_CONTROL);
@@ -41,7 +39,7 @@ TEST_F(ShellFilesGuiTest, SaveAsOverTheOpenBankOrTheTemplateIsRefusedAndWritesNo
     const std::string bank = MakeBank("piano.94b");
     StartShell(bank);
     const std::vector<unsigned char> bankBytes = ReadFileBytes(bank);
-    FocusThePage();
+    FocusPage();
 
     wxTEST_DIALOG(TypeCtrl('s'), wxExpectModal<wxFileDialog>(wxString::FromUTF8(bank)),
                   ExpectMessage(FormatStringId(IDS_SAVE_ISBANK, {bank})));
