@@ -78,8 +78,8 @@ int RunHistoryCommand(const std::vector<std::string>& args, std::ostream& out, s
             out << (n ? "," : "") << "\n    {\"id\": " << c.nId << ", \"time\": " << JsonString(ChangeTimeText(c.nTime))
                 << ", \"unix_time\": " << c.nTime << ", \"kind\": " << JsonString(c.strKind)
                 << ", \"summary\": " << JsonString(c.strSummary) << ", \"state\": \""
-                << (c.IsApplied() ? "done" : "undone") << "\", \"can_undo\": "
-                << (index == status.nUndo && status.bCanUndo ? "true" : "false")
+                << (c.IsApplied() ? "done" : "undone")
+                << "\", \"can_undo\": " << (index == status.nUndo && status.bCanUndo ? "true" : "false")
                 << ", \"can_redo\": " << (index == status.nRedo && status.bCanRedo ? "true" : "false") << "}";
         }
         out << (status.changes.empty() ? "]}" : "\n  ]}");

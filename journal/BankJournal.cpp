@@ -318,8 +318,7 @@ bool CBankJournal::Settle(const FILESTAT& now, uint64_t digest)
                 c.nState = c.nState == ChangeState::Undoing ? ChangeState::Done : ChangeState::Undone;
             settled = true;
             break;
-        default:
-            break;
+        default: break;
         }
     }
     return settled;
@@ -464,9 +463,10 @@ bool CBankJournal::MakeRoom(uint64_t bytes, int& error)
     {
         if (!other.bChanged)
             continue;
-        bool ok = other.changes.empty() ? m_fs.Remove(other.file)
-                                        : WriteFileReplacing(m_fs, other.file, Serialize(other.bank, other.changes).data(),
-                                                             other.nBytes, 0600) != 0;
+        bool ok = other.changes.empty()
+                      ? m_fs.Remove(other.file)
+                      : WriteFileReplacing(m_fs, other.file, Serialize(other.bank, other.changes).data(), other.nBytes,
+                                           0600) != 0;
         if (!ok)
             return error = m_fs.LastError() ? m_fs.LastError() : EIO, false;
     }

@@ -16,8 +16,8 @@
 // (default ~/.local/state) at each use; tests install one in a temporary directory.
 struct JOURNALPLACE
 {
-    std::filesystem::path dir; // empty: $XDG_STATE_HOME/orvane or ~/.local/state/orvane
-    size_t nMaxChanges = 100;  // per bank
+    std::filesystem::path dir;        // empty: $XDG_STATE_HOME/orvane or ~/.local/state/orvane
+    size_t nMaxChanges = 100;         // per bank
     uint64_t nMaxBytes = 64ull << 20; // all journal files together
 
     std::filesystem::path Directory() const;
@@ -51,8 +51,8 @@ enum class ChangeState
 struct JOURNALCHANGE
 {
     uint64_t nId = 0;
-    int64_t nTime = 0;  // seconds since 1970
-    int64_t nStamp = 0; // nanoseconds since 1970: the order of changes across banks
+    int64_t nTime = 0;   // seconds since 1970
+    int64_t nStamp = 0;  // nanoseconds since 1970: the order of changes across banks
     std::string strKind; // "inspector", "set", "repair"
     std::string strSummary;
     ChangeState nState = ChangeState::Pending;

@@ -67,7 +67,8 @@ int CChangeJournal::BeginWriteBack(const std::filesystem::path& path, int handle
     uint64_t before = 0, after = 0;
     if (!DigestFileWithSpans(fs, handle, stat.nSize, runs, before, after))
     {
-        AppMessageBoxDetail(IDS_JOURNAL_CANTWRITE, MsgStop, FileErrorDetail(path, fs.LastError() ? fs.LastError() : EIO));
+        AppMessageBoxDetail(IDS_JOURNAL_CANTWRITE, MsgStop,
+                            FileErrorDetail(path, fs.LastError() ? fs.LastError() : EIO));
         return 0;
     }
     if (runs.empty())
@@ -161,8 +162,10 @@ void CChangeJournal::EndChange(bool bMade, const FILESTAT* written)
             return;
         // Only a state the bank was exactly in before this write takes the new identity.
         int undo = journal.UndoIndex(), redo = journal.RedoIndex();
-        if ((undo >= 0 && journal.m_changes[static_cast<size_t>(undo)].after.Matches(m_unchangedStat, m_nUnchangedDigest)) ||
-            (redo >= 0 && journal.m_changes[static_cast<size_t>(redo)].before.Matches(m_unchangedStat, m_nUnchangedDigest)))
+        if ((undo >= 0 &&
+             journal.m_changes[static_cast<size_t>(undo)].after.Matches(m_unchangedStat, m_nUnchangedDigest)) ||
+            (redo >= 0 &&
+             journal.m_changes[static_cast<size_t>(redo)].before.Matches(m_unchangedStat, m_nUnchangedDigest)))
         {
             journal.Refresh(*written, m_nUnchangedDigest);
             journal.Write(error);

@@ -57,8 +57,8 @@ int WriteSpansBack(IFileSystem& fs, const std::filesystem::path& bank, const FIL
 
 // Moves the priority chunk back (bUndo) or again in front of the TTMA chunk, through a file
 // beside the bank that replaces it once its digest is the one expected. 0 with error set.
-int MoveChunk(IFileSystem& fs, const std::filesystem::path& bank, const FILESTAT& expected,
-              const JOURNALCHANGE& change, bool bUndo, uint64_t digest, FILESTAT& written, int& error)
+int MoveChunk(IFileSystem& fs, const std::filesystem::path& bank, const FILESTAT& expected, const JOURNALCHANGE& change,
+              bool bUndo, uint64_t digest, FILESTAT& written, int& error)
 {
     CFsHandle source(fs, fs.OpenRead(bank));
     FILESTAT stat;
@@ -245,7 +245,9 @@ bool GetJournalStatus(const std::filesystem::path& path, JOURNALSTATUS& status, 
     status.changes = journal.m_changes;
     status.nUndo = journal.UndoIndex();
     status.nRedo = journal.RedoIndex();
-    status.bCanUndo = readable && status.nUndo >= 0 && status.changes[static_cast<size_t>(status.nUndo)].after.Matches(now, digest);
-    status.bCanRedo = readable && status.nRedo >= 0 && status.changes[static_cast<size_t>(status.nRedo)].before.Matches(now, digest);
+    status.bCanUndo =
+        readable && status.nUndo >= 0 && status.changes[static_cast<size_t>(status.nUndo)].after.Matches(now, digest);
+    status.bCanRedo =
+        readable && status.nRedo >= 0 && status.changes[static_cast<size_t>(status.nRedo)].before.Matches(now, digest);
     return true;
 }

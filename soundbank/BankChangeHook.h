@@ -50,10 +50,7 @@ public:
         return 1;
     }
     // The change begun last was made (the bank is now as written describes, when known) or not.
-    virtual void EndChange(bool bMade, const FILESTAT* written)
-    {
-        (void)bMade, (void)written;
-    }
+    virtual void EndChange(bool bMade, const FILESTAT* written) { (void)bMade, (void)written; }
 };
 
 CSlot<IBankChangeHook>& BankChangeHookSlot();

@@ -26,7 +26,8 @@ public:
         CBankBuilder b;
         b.Filler(40, seed).Ttma(200 + seed % 50, seed).Filler(30, seed + 1);
         b.Prio(std::string("Ab\0xyz\x90Q", 8), static_cast<uint16_t>(seed % 128), prioId);
-        b.Filler(20, seed + 2).Imap(CBankBuilder::Entries(12), CBankBuilder::Entries(5, 40), prioId == "TTPR" ? "TTIM" : "IMAP");
+        b.Filler(20, seed + 2)
+            .Imap(CBankBuilder::Entries(12), CBankBuilder::Entries(5, 40), prioId == "TTPR" ? "TTIM" : "IMAP");
         b.Filler(100, seed + 3);
         std::filesystem::path path = m_dir / file;
         b.WriteTo(path);
@@ -47,8 +48,8 @@ public:
             bank.SetInstrument(static_cast<int>(random() % bank.m_arrInstruments.size()),
                                static_cast<uint16_t>(random() % 128), static_cast<uint8_t>(random() % 128));
         if (random() % 2)
-            bank.SetDrumset(static_cast<int>(random() % bank.m_arrDrumsets.size()), static_cast<uint16_t>(random() % 128),
-                            0);
+            bank.SetDrumset(static_cast<int>(random() % bank.m_arrDrumsets.size()),
+                            static_cast<uint16_t>(random() % 128), 0);
         return bank.SaveInPlace();
     }
 
