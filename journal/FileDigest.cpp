@@ -11,7 +11,8 @@
 
 namespace
 {
-constexpr size_t kDigestBlock = 1 << 20;
+// Small enough that undoing a repair needs no more memory than the repair itself.
+constexpr size_t kDigestBlock = 64 * 1024;
 
 struct XXH3Deleter
 {
