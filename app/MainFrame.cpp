@@ -51,8 +51,7 @@ CMainFrame::CMainFrame(wxDocManager* manager, CSettings& settings, const std::st
                        wxDefaultPosition, wxSize(820, 640)),
       m_settings(settings),
       m_strSettingsPath(settingsPath.empty() ? GetProgramDirectory() + GetString(IDS_OPTIONSFILE) : settingsPath),
-      m_backspace(WXK_BACK),
-      m_pKeyReleaseFilter(std::make_unique<CKeyReleaseFilter>(m_backspace)),
+      m_backspace(WXK_BACK), m_pKeyReleaseFilter(std::make_unique<CKeyReleaseFilter>(m_backspace)),
       m_pJournal(std::make_unique<CJournalScope>("inspector"))
 {
     wxEvtHandler::AddFilter(m_pKeyReleaseFilter.get());

@@ -63,8 +63,8 @@ protected:
                                GRIDRECT rc;
                                dlg->GetGrid()->GetCellBounds(0, 0, &rc);
                                auto* cells = dynamic_cast<wxWindow*>(dlg->GetGrid()->GetChild(GRID_CHILD_CELLS));
-                               clickAt(cells->ClientToScreen(
-                                   wxPoint((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2)));
+                               clickAt(
+                                   cells->ClientToScreen(wxPoint((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2)));
                                for (const char* key : {"9", "9"})
                                {
                                    sim.Text(key);
