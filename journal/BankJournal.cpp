@@ -192,8 +192,13 @@ void FILESTATE::SetStat(const FILESTAT& stat)
 
 bool FILESTATE::Matches(const FILESTAT& stat, uint64_t digest) const
 {
+    return SameIdentity(stat) && nDigest == digest;
+}
+
+bool FILESTATE::SameIdentity(const FILESTAT& stat) const
+{
     return bKnown && nDevice == stat.nDevice && nInode == stat.nInode && nSize == stat.nSize &&
-           nMtimeNs == stat.nMtimeNs && nDigest == digest;
+           nMtimeNs == stat.nMtimeNs;
 }
 
 CBankJournal::CBankJournal(IFileSystem& fs, std::filesystem::path bank) : m_fs(fs), m_bank(std::move(bank)) {}
@@ -322,6 +327,18 @@ bool CBankJournal::Settle(const FILESTAT& now, uint64_t digest)
         }
     }
     return settled;
+}
+
+bool CBankJournal::KnownDigest(const FILESTAT& stat, uint64_t& digest) const
+{
+    for (auto it = m_changes.rbegin(); it != m_changes.rend(); ++it)
+        for (const FILESTATE* state : {&it->after, &it->before})
+            if (state->SameIdentity(stat))
+            {
+                digest = state->nDigest;
+                return true;
+            }
+    return false;
 }
 
 void CBankJournal::Refresh(const FILESTAT& now, uint64_t digest)

@@ -37,6 +37,7 @@ struct FILESTATE
     void SetStat(const FILESTAT& stat);
     // The file is exactly this state: same identity and same digest.
     bool Matches(const FILESTAT& stat, uint64_t digest) const;
+    bool SameIdentity(const FILESTAT& stat) const;
 };
 
 enum class ChangeState
@@ -98,6 +99,9 @@ public:
     // The newest applied change, and the oldest undone one (the next to redo); -1 when none.
     int UndoIndex() const;
     int RedoIndex() const;
+    // The digest of a state the journal recorded with the identity stat describes: the bank is
+    // taken to be in that state without reading it (a later undo or redo still checks it).
+    bool KnownDigest(const FILESTAT& stat, uint64_t& digest) const;
     // Settles changes left pending, undoing or redoing (by a crash, or a confirmation that could
     // not be written) by the bank's digest now: a change the bank shows is done, one it does not
     // show is dropped or undone. true when anything changed.

@@ -62,13 +62,21 @@ int CChangeJournal::BeginWriteBack(const std::filesystem::path& path, int handle
     IFileSystem& fs = GetFileSystem();
     m_pJournal.reset();
     m_bUnchanged = false;
-    const std::filesystem::path bank = CBankJournal::BankKey(fs, path);
+    auto journal = std::make_unique<CBankJournal>(fs, CBankJournal::BankKey(fs, path));
+    int error = 0;
+    if (!journal->Read(error))
+    {
+        ReportJournalFailure(journal->File(), error);
+        return 0;
+    }
+    // A bank in a state the journal or this run knows by its identity is not read again: the
+    // digest after the change then costs only the blocks the change touches.
     std::vector<JOURNALSPAN> runs = ChangedRuns(spans);
     uint64_t before = 0, after = 0;
-    if (!DigestFileWithSpans(fs, handle, stat.nSize, runs, before, after))
+    const bool known = journal->KnownDigest(stat, before) || CachedDigest(journal->Bank(), stat, before);
+    if (!DigestChange(fs, handle, stat.nSize, runs, known, before, after))
     {
-        AppMessageBoxDetail(IDS_JOURNAL_CANTWRITE, MsgStop,
-                            FileErrorDetail(path, fs.LastError() ? fs.LastError() : EIO));
+        ReportJournalFailure(path, fs.LastError());
         return 0;
     }
     if (runs.empty())
@@ -76,7 +84,7 @@ int CChangeJournal::BeginWriteBack(const std::filesystem::path& path, int handle
         m_bUnchanged = true;
         m_unchangedStat = stat;
         m_nUnchangedDigest = before;
-        m_unchangedBank = bank;
+        m_unchangedBank = journal->Bank();
         return 1;
     }
     JOURNALCHANGE change;
@@ -85,7 +93,7 @@ int CChangeJournal::BeginWriteBack(const std::filesystem::path& path, int handle
     change.before.nDigest = before;
     change.after.nDigest = after;
     change.spans = std::move(runs);
-    return Record(bank, stat, std::move(change));
+    return Record(std::move(journal), stat, std::move(change));
 }
 
 int CChangeJournal::BeginRepair(const std::filesystem::path& file, const FILESTAT& stat,
@@ -94,6 +102,13 @@ int CChangeJournal::BeginRepair(const std::filesystem::path& file, const FILESTA
     IFileSystem& fs = GetFileSystem();
     m_pJournal.reset();
     m_bUnchanged = false;
+    auto journal = std::make_unique<CBankJournal>(fs, CBankJournal::BankKey(fs, file));
+    int error = 0;
+    if (!journal->Read(error))
+    {
+        ReportJournalFailure(journal->File(), error);
+        return 0;
+    }
     JOURNALCHANGE change;
     change.strKind = "repair";
     change.strSummary = "repair";
@@ -102,7 +117,8 @@ int CChangeJournal::BeginRepair(const std::filesystem::path& file, const FILESTA
     change.nFrom = move.nFrom;
     change.strOldChunk.assign(reinterpret_cast<const char*>(move.abOld), 18);
     change.strNewChunk.assign(reinterpret_cast<const char*>(move.abNew), 18);
-    // Digests of the bank as it is and of the repaired file that is to replace it.
+    // Digests of the bank as it is (unless known by its identity) and of the repaired file that
+    // is to replace it.
     CFsHandle source(fs, fs.OpenRead(file));
     CFsHandle target(fs, fs.OpenRead(repaired));
     FILESTAT now, repairedStat;
@@ -112,26 +128,20 @@ int CChangeJournal::BeginRepair(const std::filesystem::path& file, const FILESTA
         fs.SetLastError(kErrChanged);
         ok = false;
     }
-    ok = ok && DigestFile(fs, source.Get(), now.nSize, change.before.nDigest) &&
+    const bool known = ok && (journal->KnownDigest(now, change.before.nDigest) ||
+                              CachedDigest(journal->Bank(), now, change.before.nDigest));
+    ok = ok && (known || DigestFile(fs, source.Get(), now.nSize, change.before.nDigest)) &&
          DigestFile(fs, target.Get(), repairedStat.nSize, change.after.nDigest);
     if (!ok)
     {
         ReportJournalFailure(file, fs.LastError());
         return 0;
     }
-    return Record(CBankJournal::BankKey(fs, file), stat, std::move(change));
+    return Record(std::move(journal), stat, std::move(change));
 }
 
-int CChangeJournal::Record(const std::filesystem::path& bank, const FILESTAT& stat, JOURNALCHANGE change)
+int CChangeJournal::Record(std::unique_ptr<CBankJournal> journal, const FILESTAT& stat, JOURNALCHANGE change)
 {
-    IFileSystem& fs = GetFileSystem();
-    auto journal = std::make_unique<CBankJournal>(fs, bank);
-    int error = 0;
-    if (!journal->Read(error))
-    {
-        ReportJournalFailure(journal->File(), error);
-        return 0;
-    }
     // An entry left pending or half undone by a crash is settled against the bank as it is now.
     journal->Settle(stat, change.before.nDigest);
     const auto now = std::chrono::system_clock::now().time_since_epoch();
@@ -140,6 +150,7 @@ int CChangeJournal::Record(const std::filesystem::path& bank, const FILESTAT& st
     change.nState = ChangeState::Pending;
     change.before.SetStat(stat);
     m_nChangeId = journal->Add(std::move(change)).nId;
+    int error = 0;
     if (!journal->Write(error))
     {
         ReportJournalFailure(journal->File(), error);

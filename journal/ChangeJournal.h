@@ -25,8 +25,8 @@ public:
     void EndChange(bool bMade, const FILESTAT* written) override;
 
 private:
-    // Records change as pending; 0 after its message when the journal cannot hold it.
-    int Record(const std::filesystem::path& bank, const FILESTAT& stat, JOURNALCHANGE change);
+    // Records change in journal as pending; 0 after its message when the journal cannot hold it.
+    int Record(std::unique_ptr<CBankJournal> journal, const FILESTAT& stat, JOURNALCHANGE change);
 
     std::string m_strWriteBackKind;
     std::unique_ptr<CBankJournal> m_pJournal; // of the change begun last

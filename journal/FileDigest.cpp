@@ -1,7 +1,10 @@
-// Whole-file XXH3 digests, streamed through one buffer so memory does not grow with the bank.
+// Whole-file digests from XXH3 hashes of blocks, read through one buffer so memory does not grow
+// with the bank.
 #include "journal/FileDigest.h"
 
 #include <xxhash.h>
+
+#include <set>
 
 #include <algorithm>
 #include <cstring>
@@ -14,21 +17,20 @@ namespace
 // Small enough that undoing a repair needs no more memory than the repair itself.
 constexpr size_t kDigestBlock = 64 * 1024;
 
-struct XXH3Deleter
+// The digest is the sum of the XXH3 hashes of the file's 64 KiB blocks, each seeded with its
+// number, and of its size: a change of a few bytes changes it by what their blocks' hashes
+// change, so the digest after a write-back needs only the blocks it touches.
+uint64_t BlockHash(const unsigned char* p, size_t n, uint64_t index)
 {
-    void operator()(XXH3_state_t* state) const { XXH3_freeState(state); }
-};
-using XXH3Ptr = std::unique_ptr<XXH3_state_t, XXH3Deleter>;
-
-XXH3Ptr NewState()
-{
-    XXH3Ptr state(XXH3_createState());
-    if (state)
-        XXH3_64bits_reset(state.get());
-    return state;
+    return XXH3_64bits_withSeed(p, n, index + 1);
 }
 
-// Reads the file block by block and hands each block to visit(offset, bytes, count).
+uint64_t SizeHash(uint64_t size)
+{
+    return XXH3_64bits_withSeed(nullptr, 0, size);
+}
+
+// Reads the file block by block and hands each block to visit(index, bytes, count).
 template <class Visit> bool ReadBlocks(IFileSystem& fs, int handle, uint64_t size, Visit visit)
 {
     std::vector<unsigned char> buffer(static_cast<size_t>(std::min<uint64_t>(size, kDigestBlock)));
@@ -41,7 +43,7 @@ template <class Visit> bool ReadBlocks(IFileSystem& fs, int handle, uint64_t siz
                 fs.SetLastError(kErrShort);
             return false;
         }
-        visit(at, buffer.data(), step);
+        visit(at / kDigestBlock, buffer.data(), step);
         at += step;
     }
     return true;
@@ -62,58 +64,54 @@ std::map<std::string, CACHEDDIGEST>& Cache()
 
 bool DigestFile(IFileSystem& fs, int handle, uint64_t size, uint64_t& digest)
 {
-    XXH3Ptr state = NewState();
-    if (!state)
-        return fs.SetLastError(ENOMEM), false;
+    uint64_t sum = SizeHash(size);
     if (!ReadBlocks(fs, handle, size,
-                    [&](uint64_t, const unsigned char* p, size_t n) { XXH3_64bits_update(state.get(), p, n); }))
+                    [&](uint64_t index, const unsigned char* p, size_t n) { sum += BlockHash(p, n, index); }))
         return false;
-    digest = XXH3_64bits_digest(state.get());
+    digest = sum;
     return true;
 }
 
-bool DigestFileWithSpans(IFileSystem& fs, int handle, uint64_t size, const std::vector<JOURNALSPAN>& spans,
-                         uint64_t& before, uint64_t& after)
+bool DigestChange(IFileSystem& fs, int handle, uint64_t size, const std::vector<JOURNALSPAN>& spans,
+                  bool bBeforeKnown, uint64_t& before, uint64_t& after)
 {
-    XXH3Ptr old = NewState(), updated = NewState();
-    if (!old || !updated)
-        return fs.SetLastError(ENOMEM), false;
-    // The after digest takes the unchanged bytes from the block and the new bytes of the spans
-    // (sorted by position, never overlapping) where they lie.
-    std::vector<const JOURNALSPAN*> sorted;
-    for (const JOURNALSPAN& span : spans)
-        sorted.push_back(&span);
-    std::sort(sorted.begin(), sorted.end(), [](auto* a, auto* b) { return a->nAt < b->nAt; });
-    size_t next = 0;
-    auto visit = [&](uint64_t at, const unsigned char* p, size_t n)
-    {
-        XXH3_64bits_update(old.get(), p, n);
-        uint64_t pos = at;
-        const uint64_t end = at + n;
-        while (pos < end)
-        {
-            while (next < sorted.size() && sorted[next]->nAt + sorted[next]->strNew.size() <= pos)
-                ++next;
-            if (next == sorted.size() || sorted[next]->nAt >= end)
-            {
-                XXH3_64bits_update(updated.get(), p + (pos - at), static_cast<size_t>(end - pos));
-                break;
-            }
-            const JOURNALSPAN& span = *sorted[next];
-            if (span.nAt > pos)
-            {
-                XXH3_64bits_update(updated.get(), p + (pos - at), static_cast<size_t>(span.nAt - pos));
-                pos = span.nAt;
-            }
-            const uint64_t stop = std::min<uint64_t>(end, span.nAt + span.strNew.size());
-            XXH3_64bits_update(updated.get(), span.strNew.data() + (pos - span.nAt), static_cast<size_t>(stop - pos));
-            pos = stop;
-        }
-    };
-    if (!ReadBlocks(fs, handle, size, visit))
+    if (!bBeforeKnown && !DigestFile(fs, handle, size, before))
         return false;
-    before = XXH3_64bits_digest(old.get());
-    after = XXH3_64bits_digest(updated.get());
+    std::set<uint64_t> blocks;
+    for (const JOURNALSPAN& span : spans)
+        for (uint64_t at = span.nAt; at < span.nAt + span.strNew.size(); at = (at / kDigestBlock + 1) * kDigestBlock)
+            blocks.insert(at / kDigestBlock);
+    after = before;
+    std::vector<unsigned char> block;
+    for (uint64_t index : blocks)
+    {
+        const uint64_t start = index * kDigestBlock;
+        if (start >= size)
+            return fs.SetLastError(kErrShort), false;
+        block.resize(static_cast<size_t>(std::min<uint64_t>(kDigestBlock, size - start)));
+        if (!ReadExactly(fs, handle, start, block.data(), block.size()))
+            return fs.SetLastError(fs.LastError() ? fs.LastError() : kErrShort), false;
+        after -= BlockHash(block.data(), block.size(), index);
+        for (const JOURNALSPAN& span : spans)
+        {
+            const uint64_t from = std::max(span.nAt, start);
+            const uint64_t to = std::min<uint64_t>(span.nAt + span.strNew.size(), start + block.size());
+            if (from < to)
+                std::memcpy(block.data() + (from - start), span.strNew.data() + (from - span.nAt),
+                            static_cast<size_t>(to - from));
+        }
+        after += BlockHash(block.data(), block.size(), index);
+    }
+    return true;
+}
+
+bool CachedDigest(const std::filesystem::path& path, const FILESTAT& stat, uint64_t& digest)
+{
+    std::lock_guard<std::mutex> guard(g_cacheLock);
+    auto it = Cache().find(path.string());
+    if (it == Cache().end() || !it->second.stat.SameFileAs(stat))
+        return false;
+    digest = it->second.nDigest;
     return true;
 }
 
@@ -122,16 +120,8 @@ bool DigestPath(IFileSystem& fs, const std::filesystem::path& path, FILESTAT& st
     CFsHandle file(fs, fs.OpenRead(path));
     if (!file.IsOpen() || !fs.Stat(file.Get(), stat))
         return false;
-    if (bCached)
-    {
-        std::lock_guard<std::mutex> guard(g_cacheLock);
-        auto it = Cache().find(path.string());
-        if (it != Cache().end() && it->second.stat.SameFileAs(stat))
-        {
-            digest = it->second.nDigest;
-            return true;
-        }
-    }
+    if (bCached && CachedDigest(path, stat, digest))
+        return true;
     if (!DigestFile(fs, file.Get(), stat.nSize, digest))
         return false;
     RememberDigest(path, stat, digest);

@@ -1,5 +1,5 @@
-// Whole-file digests for the change journal: XXH3 (64 bits) over every byte of a bank, read in
-// large blocks, fast enough to run at memory speed on every change, undo and redo.
+// Whole-file digests for the change journal: 64 bits from the XXH3 hashes of every 64 KiB block
+// of a bank, fast enough to run at memory speed on every change, undo and redo.
 #pragma once
 
 #include "base/FileSystem.h"
@@ -20,10 +20,12 @@ struct JOURNALSPAN
 // The digest of the size bytes of the open file; false (fs.LastError() says why) on a read
 // error or when the file ends early.
 bool DigestFile(IFileSystem& fs, int handle, uint64_t size, uint64_t& digest);
-// The digests of the open file as it is (before) and as it is once every span's new bytes are
-// written (after), in one pass.
-bool DigestFileWithSpans(IFileSystem& fs, int handle, uint64_t size, const std::vector<JOURNALSPAN>& spans,
-                         uint64_t& before, uint64_t& after);
+// The digest of the open file once every span's new bytes are written (after), reading only the
+// blocks they touch; before is the digest of the file as it is, computed first unless known.
+bool DigestChange(IFileSystem& fs, int handle, uint64_t size, const std::vector<JOURNALSPAN>& spans,
+                  bool bBeforeKnown, uint64_t& before, uint64_t& after);
+// The digest computed or told before for the file at path in the state stat describes.
+bool CachedDigest(const std::filesystem::path& path, const FILESTAT& stat, uint64_t& digest);
 // Opens path (links followed), gives its state and digest. With bCached, a digest computed before
 // for a file of the same identity (device, inode, size, modification time) is reused: good enough
 // to enable a menu, never to decide a write, since a change within one clock tick keeps all four.
