@@ -76,8 +76,11 @@ constexpr size_t k64MiB = size_t(64) << 20;
 std::vector<unsigned char> BigConvertedBank()
 {
     CBankBuilder b;
-    b.Filler(64).Ttma(512).Filler(k64MiB - 2048, 3).Prio("Big", 64).Imap(CBankBuilder::Entries(100),
-                                                                         CBankBuilder::Entries(20));
+    b.Filler(64)
+        .Ttma(512)
+        .Filler(k64MiB - 2048, 3)
+        .Prio("Big", 64)
+        .Imap(CBankBuilder::Entries(100), CBankBuilder::Entries(20));
     b.Filler(k64MiB - b.Size(), 9);
     return b.Bytes();
 }

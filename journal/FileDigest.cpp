@@ -72,8 +72,8 @@ bool DigestFile(IFileSystem& fs, int handle, uint64_t size, uint64_t& digest)
     return true;
 }
 
-bool DigestChange(IFileSystem& fs, int handle, uint64_t size, const std::vector<JOURNALSPAN>& spans,
-                  bool bBeforeKnown, uint64_t& before, uint64_t& after)
+bool DigestChange(IFileSystem& fs, int handle, uint64_t size, const std::vector<JOURNALSPAN>& spans, bool bBeforeKnown,
+                  uint64_t& before, uint64_t& after)
 {
     if (!bBeforeKnown && !DigestFile(fs, handle, size, before))
         return false;

@@ -22,8 +22,8 @@ struct JOURNALSPAN
 bool DigestFile(IFileSystem& fs, int handle, uint64_t size, uint64_t& digest);
 // The digest of the open file once every span's new bytes are written (after), reading only the
 // blocks they touch; before is the digest of the file as it is, computed first unless known.
-bool DigestChange(IFileSystem& fs, int handle, uint64_t size, const std::vector<JOURNALSPAN>& spans,
-                  bool bBeforeKnown, uint64_t& before, uint64_t& after);
+bool DigestChange(IFileSystem& fs, int handle, uint64_t size, const std::vector<JOURNALSPAN>& spans, bool bBeforeKnown,
+                  uint64_t& before, uint64_t& after);
 // The digest computed or told before for the file at path in the state stat describes.
 bool CachedDigest(const std::filesystem::path& path, const FILESTAT& stat, uint64_t& digest);
 // Opens path (links followed), gives its state and digest. With bCached, a digest computed before
