@@ -13,7 +13,7 @@
 #include <map>
 #include <system_error>
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 
 namespace
 {
