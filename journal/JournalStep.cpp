@@ -240,9 +240,9 @@ bool GetJournalStatus(const std::filesystem::path& path, JOURNALSTATUS& status, 
     FILESTAT now;
     uint64_t digest = 0;
     // For menus, a state the journal recorded under the bank's identity needs no reading.
-    const bool readable = !journal.m_changes.empty() &&
-                          ((bCached && fs.StatPath(bank, now) && journal.KnownDigest(now, digest)) ||
-                           DigestPath(fs, bank, now, digest, bCached));
+    const bool readable =
+        !journal.m_changes.empty() && ((bCached && fs.StatPath(bank, now) && journal.KnownDigest(now, digest)) ||
+                                       DigestPath(fs, bank, now, digest, bCached));
     if (readable)
         journal.Settle(now, digest);
     status.changes = journal.m_changes;
