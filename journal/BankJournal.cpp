@@ -20,6 +20,9 @@ namespace
 constexpr const char* kFormat = "orvane-change-journal";
 constexpr int kVersion = 1;
 
+// Positions in a journal file lie below this, so that no sum of a position and a length wraps.
+constexpr uint64_t kMaxPosition = 1ull << 48;
+
 const char* const kStateNames[] = {"pending", "done", "undoing", "undone", "redoing"};
 
 std::string Hex(const std::string& bytes)
@@ -129,13 +132,13 @@ bool ChangeFromJson(const json& j, JOURNALCHANGE& c)
         c.nFrom = r.at("from").get<uint64_t>();
         return Unhex(r.at("old").get<std::string>(), c.strOldChunk) &&
                Unhex(r.at("new").get<std::string>(), c.strNewChunk) && c.strOldChunk.size() == 18 &&
-               c.strNewChunk.size() == 18 && c.nTo + 18 <= c.nFrom;
+               c.strNewChunk.size() == 18 && c.nFrom < kMaxPosition && c.nFrom >= 18 && c.nTo <= c.nFrom - 18;
     }
     for (const json& s : j.at("spans"))
     {
         JOURNALSPAN span;
         span.nAt = s.at("at").get<uint64_t>();
-        if (!Unhex(s.at("old").get<std::string>(), span.strOld) ||
+        if (span.nAt >= kMaxPosition || !Unhex(s.at("old").get<std::string>(), span.strOld) ||
             !Unhex(s.at("new").get<std::string>(), span.strNew) || span.strOld.size() != span.strNew.size())
             return false;
         c.spans.push_back(std::move(span));
@@ -261,11 +264,12 @@ bool CBankJournal::Parse(const std::string& text, std::vector<JOURNALCHANGE>& ch
 {
     changes.clear();
     json doc = json::parse(text, nullptr, false);
-    if (doc.is_discarded() || !doc.is_object() || doc.value("format", std::string()) != kFormat ||
-        doc.value("version", 0) != kVersion)
-        return false;
+    // Any value of an unexpected type makes the file no journal of ours.
     try
     {
+        if (doc.is_discarded() || !doc.is_object() || doc.value("format", std::string()) != kFormat ||
+            doc.value("version", 0) != kVersion)
+            return false;
         for (const json& j : doc.at("changes"))
         {
             JOURNALCHANGE change;
@@ -445,8 +449,8 @@ bool CBankJournal::MakeRoom(uint64_t bytes, int& error)
             continue;
         other.nBytes = text.size();
         json doc = json::parse(text, nullptr, false);
-        if (!doc.is_discarded() && doc.is_object())
-            other.bank = doc.value("bank", std::string());
+        if (!doc.is_discarded() && doc.is_object() && doc.contains("bank") && doc["bank"].is_string())
+            other.bank = doc["bank"].get<std::string>();
         // A file that is no journal of ours counts, but has nothing to drop.
         Parse(text, other.changes);
         others.push_back(std::move(other));

@@ -110,3 +110,44 @@ TEST_F(JournalBoundsTest, JournalFileHoldsOnlyTheChangedBytesAndARepairsMove)
     ASSERT_EQ(1u, changes[1]["spans"].size());
     EXPECT_LE(std::string(changes[1]["spans"][0]["old"]).size(), 6u);
 }
+
+TEST_F(JournalBoundsTest, AFileThatIsNoJournalOrHoldsImpossiblePositionsIsNeverUndone)
+{
+    const auto path = MakeConverted("odd.94b", "PRIO", 2);
+    {
+        CJournalScope journal("set");
+        ASSERT_EQ(1, Repair(path));
+    }
+    const auto repaired = ReadFileBytes(path);
+    auto names = JournalFiles();
+    ASSERT_EQ(1u, names.size());
+    const auto file = m_place.dir / names[0];
+    const std::string good = ReadFileText(file);
+
+    // A priority chunk said to come from where no sum with its length fits in 64 bits.
+    std::string hostile = good;
+    const std::string from = "\"from\": ";
+    const size_t at = hostile.find(from);
+    ASSERT_NE(std::string::npos, at);
+    hostile.replace(at + from.size(), hostile.find(',', at) - at - from.size(), "18446744073709551610");
+    for (const std::string& text : {std::string("not json at all"), std::string("{\"format\": 1}"), hostile,
+                                    good.substr(0, good.size() / 2)})
+    {
+        WriteFileText(file, text);
+        JOURNALSTATUS status;
+        EXPECT_TRUE(GetJournalStatus(path, status));
+        EXPECT_TRUE(status.changes.empty());
+        EXPECT_EQ(StepResult::Nothing, UndoLastChange(path));
+        EXPECT_EQ(repaired, ReadFileBytes(path));
+    }
+    // The next change starts the journal afresh.
+    {
+        CJournalScope journal("set");
+        CSoundBank bank;
+        ASSERT_EQ(1, bank.Load(path, REPAIRPOLICY{REPAIRPOLICY::Never, false}));
+        bank.m_wPriority = 3;
+        ASSERT_EQ(1, bank.SaveInPlace());
+    }
+    EXPECT_EQ(StepResult::Done, UndoLastChange(path));
+    EXPECT_EQ(repaired, ReadFileBytes(path));
+}
