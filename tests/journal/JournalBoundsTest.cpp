@@ -130,8 +130,8 @@ TEST_F(JournalBoundsTest, AFileThatIsNoJournalOrHoldsImpossiblePositionsIsNeverU
     const size_t at = hostile.find(from);
     ASSERT_NE(std::string::npos, at);
     hostile.replace(at + from.size(), hostile.find(',', at) - at - from.size(), "18446744073709551610");
-    for (const std::string& text : {std::string("not json at all"), std::string("{\"format\": 1}"), hostile,
-                                    good.substr(0, good.size() / 2)})
+    for (const std::string& text :
+         {std::string("not json at all"), std::string("{\"format\": 1}"), hostile, good.substr(0, good.size() / 2)})
     {
         WriteFileText(file, text);
         JOURNALSTATUS status;
