@@ -9,6 +9,7 @@
 #include "app/OrvaneView.h"
 #include "app/Settings.h"
 #include "app/ShellPaths.h"
+#include "journal/ChangeJournal.h"
 #include "res/MessageBox.h"
 #include "res/ProgramDirectory.h"
 #include "report/MappingTable.h"
@@ -23,6 +24,7 @@
 #include <wx/filename.h>
 #include <wx/filesys.h>
 #include <wx/filehistory.h>
+#include <wx/menu.h>
 #include <wx/mstream.h>
 #include <wx/utils.h>
 
@@ -56,8 +58,8 @@ CMainFrame::CMainFrame(wxDocManager* manager, CSettings& settings, const std::st
                        wxDefaultPosition, wxSize(820, 640)),
       m_settings(settings),
       m_strSettingsPath(settingsPath.empty() ? GetProgramDirectory() + GetString(IDS_OPTIONSFILE) : settingsPath),
-      m_backspace(WXK_BACK),
-      m_pKeyReleaseFilter(std::make_unique<CKeyReleaseFilter>(m_backspace))
+      m_backspace(WXK_BACK), m_pKeyReleaseFilter(std::make_unique<CKeyReleaseFilter>(m_backspace)),
+      m_pJournal(std::make_unique<CJournalScope>("inspector"))
 {
     wxEvtHandler::AddFilter(m_pKeyReleaseFilter.get());
     SetFrameIcons();
@@ -179,6 +181,68 @@ void CMainFrame::OnCopy(wxCommandEvent&)
     wxTheClipboard->SetData(new wxTextDataObject(text));
 }
 
+void CMainFrame::OnUndo(wxCommandEvent&)
+{
+    StepJournal(true);
+}
+
+void CMainFrame::OnRedo(wxCommandEvent&)
+{
+    StepJournal(false);
+}
+
+void CMainFrame::StepJournal(bool bUndo)
+{
+    COrvaneDoc* doc = FindDocument();
+    if (!doc || doc->m_report.m_strBankPath.empty())
+        return;
+    const std::filesystem::path bank = doc->m_report.m_strBankPath;
+    if ((bUndo ? UndoLastChange(bank) : RedoLastChange(bank)) != StepResult::Done)
+        return;
+    // The page shows the bank as it now is. A repair just undone is not offered again at once.
+    REPAIRPOLICY policy = m_settings.GetRepairPolicy();
+    doc->m_report.m_repairPolicy = REPAIRPOLICY{REPAIRPOLICY::Never, false};
+    doc->RenderPage();
+    doc->m_report.m_repairPolicy = policy;
+}
+
+void CMainFrame::OnUpdateUndo(wxUpdateUIEvent& event)
+{
+    UpdateJournalCommand(event, true);
+}
+
+void CMainFrame::OnUpdateRedo(wxUpdateUIEvent& event)
+{
+    UpdateJournalCommand(event, false);
+}
+
+void CMainFrame::UpdateJournalCommand(wxUpdateUIEvent& event, bool bUndo)
+{
+    COrvaneDoc* doc = FindDocument();
+    JOURNALSTATUS status;
+    const JOURNALCHANGE* change = nullptr;
+    // A digest known for the file's identity is trusted here; the step itself checks afresh.
+    if (doc && !doc->m_report.m_strBankPath.empty() &&
+        GetJournalStatus(doc->m_report.m_strBankPath, status, true, false) &&
+        (bUndo ? status.bCanUndo : status.bCanRedo))
+        change = &status.changes[static_cast<size_t>(bUndo ? status.nUndo : status.nRedo)];
+    event.Enable(change != nullptr);
+    std::string text = GetString(bUndo ? IDS_MENU_UNDO : IDS_MENU_REDO);
+    std::string prompt = GetPromptText(bUndo ? ID_EDIT_UNDO : IDS_PROMPT_REDO);
+    if (change)
+    {
+        const std::string kind = GetString(ChangeKindId(change->strKind));
+        text = FormatStringId(bUndo ? IDS_MENU_UNDOKIND : IDS_MENU_REDOKIND, {kind});
+        prompt = FormatStringId(bUndo ? IDS_PROMPT_UNDOKIND : IDS_PROMPT_REDOKIND,
+                                {kind, ChangeTimeText(change->nTime), change->strSummary});
+        prompt = prompt.substr(0, prompt.find('\n'));
+    }
+    event.SetText(wxString::FromUTF8(text) + (bUndo ? "\tCtrl+Z" : "\tCtrl+Y"));
+    if (wxMenuBar* bar = GetMenuBar())
+        if (wxMenuItem* item = bar->FindItem(event.GetId()))
+            item->SetHelp(wxString::FromUTF8(prompt));
+}
+
 void CMainFrame::OnExportToZip(wxCommandEvent&)
 {
     if (COrvaneDoc* doc = FindDocument())
@@ -248,6 +312,23 @@ bool CMainFrame::TryBefore(wxEvent& event)
     // they open: a command its update handlers disable now does not run.
     if (event.GetEventType() == wxEVT_MENU && !IsCommandEnabled(event.GetId()))
         return true;
+    // Undo and Redo act on the change journal, not on the document manager's command history.
+    const int id = event.GetId();
+    if (id == wxID_UNDO || id == wxID_REDO)
+    {
+        if (event.GetEventType() == wxEVT_UPDATE_UI)
+        {
+            auto& update = static_cast<wxUpdateUIEvent&>(event);
+            id == wxID_UNDO ? OnUpdateUndo(update) : OnUpdateRedo(update);
+            return true;
+        }
+        if (event.GetEventType() == wxEVT_MENU)
+        {
+            auto& command = static_cast<wxCommandEvent&>(event);
+            id == wxID_UNDO ? OnUndo(command) : OnRedo(command);
+            return true;
+        }
+    }
     // The document manager would otherwise decide Save and Save As from the modified flag.
     if (event.GetEventType() == wxEVT_UPDATE_UI && IsReportCommand(event.GetId()))
     {

@@ -18,6 +18,7 @@ class COrvaneDoc;
 class COrvaneView;
 class wxAcceleratorEntry;
 class wxEventFilter;
+class CJournalScope;
 
 // Window ids of the program's own commands (the framework's commands keep wx's stock ids); each
 // has its prompt under the command's number in the string table.
@@ -63,6 +64,14 @@ public:
     // Edit > Copy on the mapping page: the text selected in the page, or with none the whole
     // mapping as tab-separated lines under a header line.
     void OnCopy(wxCommandEvent& event);
+    // Edit > Undo and Redo: the open bank's newest change, or the change undone last, taken back
+    // or made again from the change journal; the page is rendered again after either.
+    void OnUndo(wxCommandEvent& event);
+    void OnRedo(wxCommandEvent& event);
+    // Enabled while the bank is exactly as the change (or its undo) left it; the menu text names
+    // the change and the status-bar prompt says when it was made.
+    void OnUpdateUndo(wxUpdateUIEvent& event);
+    void OnUpdateRedo(wxUpdateUIEvent& event);
     // Files dropped on the tool bar or the status bar: each is opened in turn.
     void OnDropFiles(const wxArrayString& files);
     // A first Backspace press is swallowed; the presses of a held Backspace and other keys pass.
@@ -81,6 +90,8 @@ private:
     void BuildToolBar();
     void BuildStatusBar();
     void ShowHelpPage(unsigned pageId);
+    void StepJournal(bool bUndo);
+    void UpdateJournalCommand(wxUpdateUIEvent& event, bool bUndo);
 
     void OnClose(wxCloseEvent& event);
     void OnActivate(wxActivateEvent& event);
@@ -100,6 +111,8 @@ private:
     CKeyRepeatGate m_backspace;
     // Sees the key releases of the frame's windows, which never reach the frame's handlers.
     std::unique_ptr<wxEventFilter> m_pKeyReleaseFilter;
+    // Every change the program makes to a bank while the window is open is recorded first.
+    std::unique_ptr<CJournalScope> m_pJournal;
 };
 
 // 1 while the view shows the mapping page ("midimap.html" in its location), else 0.

@@ -39,6 +39,7 @@ const CommandPrompt kPrompts[] = {
     {CMD_RECENT_FILE, ID_FILE_MRU_FILE1},
     {wxID_EXIT, ID_APP_EXIT},
     {wxID_UNDO, ID_EDIT_UNDO},
+    {wxID_REDO, IDS_PROMPT_REDO},
     {wxID_CUT, ID_EDIT_CUT},
     {wxID_COPY, ID_EDIT_COPY},
     {wxID_PASTE, ID_EDIT_PASTE},
@@ -143,6 +144,7 @@ void CMainFrame::BuildMenus()
 
     auto* editMenu = new wxMenu;
     add(editMenu, wxID_UNDO, _("&Undo\tCtrl+Z"));
+    add(editMenu, wxID_REDO, _("&Redo\tCtrl+Y"));
     editMenu->AppendSeparator();
     add(editMenu, wxID_CUT, _("Cu&t\tCtrl+X"));
     add(editMenu, wxID_COPY, _("&Copy\tCtrl+C"));
@@ -241,7 +243,7 @@ std::vector<wxAcceleratorEntry> CMainFrame::Accelerators()
         {wxACCEL_SHIFT, WXK_INSERT, wxID_PASTE}, {wxACCEL_CTRL, 'X', wxID_CUT},
         {wxACCEL_SHIFT, WXK_DELETE, wxID_CUT},   {wxACCEL_CTRL, 'Z', wxID_UNDO},
         {wxACCEL_ALT, WXK_BACK, wxID_UNDO},      {wxACCEL_NORMAL, WXK_F6, CMD_NEXT_PANE},
-        {wxACCEL_SHIFT, WXK_F6, CMD_PREV_PANE},
+        {wxACCEL_SHIFT, WXK_F6, CMD_PREV_PANE},  {wxACCEL_CTRL, 'Y', wxID_REDO},
     };
 }
 

@@ -2,6 +2,7 @@
 #include "cli/Cli.h"
 
 #include "cli/CliSupport.h"
+#include "journal/ChangeJournal.h"
 
 #include <ostream>
 
@@ -21,6 +22,9 @@ const CliCommand kCommands[] = {
     {"repair", "repair converted TTS banks without asking", RunRepairCommand},
     {"set", "change a bank's name, priority and mapping entries in place", RunSetCommand},
     {"overlap", "list the program and variation numbers several banks map", RunOverlapCommand},
+    {"history", "list the changes made to banks, newest first", RunHistoryCommand},
+    {"undo", "undo the newest change made to a bank", RunUndoCommand},
+    {"redo", "redo the change to a bank undone last", RunRedoCommand},
 };
 
 void PrintHelp(std::ostream& out)
@@ -49,6 +53,8 @@ int CliMain(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         if (args[0] == c.name)
         {
             CCliMessageSink sink(err);
+            // Every change a command makes to a bank is recorded first, so it can be undone.
+            CJournalScope journal("set");
             int code = c.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
             // A full disk or a closed pipe on standard output loses what was printed: say so.
             out.flush();

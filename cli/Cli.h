@@ -23,3 +23,6 @@ int RunZipCommand(const std::vector<std::string>& args, std::ostream& out, std::
 int RunRepairCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunSetCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunOverlapCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunHistoryCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunUndoCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunRedoCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

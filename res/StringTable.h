@@ -96,6 +96,26 @@ enum StringId : unsigned
     // The mapping page could not be made (detail: the template or page and the reason).
     IDS_CANTMAKEPAGE = 62031,
 
+    // The change journal: undo and redo of the changes made to a bank (detail: file and reason).
+    IDS_JOURNAL_CANTWRITE = 62040,
+    IDS_JOURNAL_CANTREAD = 62041,
+    IDS_UNDO_NOTHING = 62042,
+    IDS_REDO_NOTHING = 62043,
+    IDS_UNDO_CHANGED = 62044,
+    IDS_REDO_CHANGED = 62045,
+    IDS_UNDO_FAILED = 62046,
+    IDS_REDO_FAILED = 62047,
+    // Edit menu texts and prompts naming the change (its kind, when it was made, its summary).
+    IDS_MENU_UNDO = 62050,
+    IDS_MENU_REDO = 62051,
+    IDS_MENU_UNDOKIND = 62052,
+    IDS_MENU_REDOKIND = 62053,
+    IDS_KIND_INSPECTOR = 62054,
+    IDS_KIND_SET = 62055,
+    IDS_KIND_REPAIR = 62056,
+    IDS_PROMPT_UNDOKIND = 62057,
+    IDS_PROMPT_REDOKIND = 62058,
+    IDS_PROMPT_REDO = 62059,
     // Numbers pasted into the inspector's table and refused (line, column of the pasted block,
     // and for a bad value the value).
     IDS_PASTE_BADVALUE = 62070,

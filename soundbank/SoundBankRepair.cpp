@@ -12,6 +12,7 @@
 #include "base/SignalGuard.h"
 #include "res/MessageBox.h"
 #include "res/StringTable.h"
+#include "soundbank/BankChangeHook.h"
 #include "soundbank/BankName.h"
 
 #include <algorithm>
@@ -188,9 +189,19 @@ int CSoundBank::RepairTts(const std::filesystem::path& path)
     written.reset();
     if (!same)
         return fail(IDS_CANTREPAIR, 0);
+    // The change journal records the move before the repaired file replaces the bank.
+    REPAIRMOVE move;
+    move.nTo = ttma;
+    move.nFrom = prio;
+    std::memcpy(move.abOld, found, 18);
+    std::memcpy(move.abNew, prioChunk, 18);
+    IBankChangeHook& hook = BankChangeHookSlot().Get();
+    if (!hook.BeginRepair(file, stat, target.TempPath(), move))
+        return 0;
     // The bank must still be the file that was read right up to the rename.
     if (!target.Commit(&stat))
     {
+        hook.EndChange(false, nullptr);
         if (target.Error() == kErrChanged)
             return fail(IDS_CANTOPENFILE, kErrChanged);
         // A complete, checked repair whose rename failed is kept for the user.
@@ -200,6 +211,9 @@ int CSoundBank::RepairTts(const std::filesystem::path& path)
                                 target.TempPath().string());
         return 0;
     }
+    FILESTAT repaired;
+    const bool known = fs.StatPath(file, repaired);
+    hook.EndChange(true, known ? &repaired : nullptr);
     return 1;
 }
 

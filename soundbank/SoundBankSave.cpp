@@ -9,6 +9,7 @@
 #include "base/WriterLock.h"
 #include "res/MessageBox.h"
 #include "res/StringTable.h"
+#include "soundbank/BankChangeHook.h"
 #include "soundbank/BankName.h"
 
 #include <algorithm>
@@ -20,14 +21,6 @@ namespace
 // Priority and mapping chunks closer together than this are written through one buffer.
 constexpr uint64_t kJoinGap = 64 * 1024;
 
-// A stretch of the file: what it held before the write and what is written over it.
-struct SPAN
-{
-    uint64_t nStart = 0;
-    std::vector<unsigned char> original;
-    std::vector<unsigned char> updated;
-};
-
 // True when the n bytes at offset are a or b.
 bool HoldsOneOf(IFileSystem& fs, int handle, uint64_t offset, const char* a, const char* b, size_t n = 4)
 {
@@ -37,17 +30,77 @@ bool HoldsOneOf(IFileSystem& fs, int handle, uint64_t offset, const char* a, con
 }
 
 // Writes the original bytes of every span back and flushes them.
-void RestoreSpans(IFileSystem& fs, const std::filesystem::path& path, const std::vector<SPAN>& spans)
+void RestoreSpans(IFileSystem& fs, const std::filesystem::path& path, const std::vector<BANKSPAN>& spans)
 {
     CFsHandle file(fs, fs.OpenReadWrite(path));
     if (!file.IsOpen())
         return;
-    for (const SPAN& span : spans)
+    for (const BANKSPAN& span : spans)
         fs.WriteAt(file.Get(), span.nStart, span.original.data(), span.original.size());
     fs.Sync(file.Get());
     file.Close();
 }
+
+std::string NameText(const unsigned char* bytes)
+{
+    std::string raw(reinterpret_cast<const char*>(bytes), 8);
+    return "\"" + Cp1252ToUtf8(BankNameText(raw)) + "\"";
+}
+
+// "priority 64 → 50, 3 entries": what a write-back changes, for the change journal.
+std::string DescribeChange(const BANKSPAN& head, uint64_t prioPos, const std::vector<BANKSPAN>& spans,
+                           const std::vector<uint64_t>& entryPositions)
+{
+    std::string text;
+    auto add = [&](const std::string& part) { text += (text.empty() ? "" : ", ") + part; };
+    const unsigned char* oldName = head.original.data() + (prioPos - head.nStart);
+    const unsigned char* newName = head.updated.data() + (prioPos - head.nStart);
+    if (std::memcmp(oldName, newName, 8) != 0)
+        add("name " + NameText(oldName) + " \u2192 " + NameText(newName));
+    uint16_t oldPriority = GetLe16(oldName + 8), newPriority = GetLe16(newName + 8);
+    if (oldPriority != newPriority)
+        add("priority " + std::to_string(oldPriority) + " \u2192 " + std::to_string(newPriority));
+    size_t entries = 0;
+    for (uint64_t pos : entryPositions)
+        for (const BANKSPAN& span : spans)
+            if (pos >= span.nStart && pos + 3 <= span.nStart + span.updated.size())
+            {
+                size_t at = static_cast<size_t>(pos - span.nStart);
+                entries += std::memcmp(span.original.data() + at, span.updated.data() + at, 3) != 0;
+                break;
+            }
+    if (entries)
+        add(std::to_string(entries) + (entries == 1 ? " entry" : " entries"));
+    return text.empty() ? "no values changed" : text;
+}
 } // namespace
+
+int WriteSpansInPlace(IFileSystem& fs, CFsHandle& file, const std::filesystem::path& path,
+                      const std::vector<BANKSPAN>& spans, FILESTAT& written, bool& known, int& error)
+{
+    const int h = file.Get();
+    // Stop signals wait until the spans are written or undone: a bank is never left half new.
+    CSignalGuard signals(true);
+    bool ok = true;
+    for (const BANKSPAN& span : spans)
+        ok = ok && fs.WriteAt(h, span.nStart, span.updated.data(), span.updated.size());
+    ok = ok && fs.Sync(h);
+    error = ok ? 0 : fs.LastError();
+    known = ok && fs.Stat(h, written);
+    ok = file.Close() && ok;
+    if (!ok)
+    {
+        // A failed or unconfirmed write is undone, so the file holds either the old values or
+        // the new ones, never a mixture.
+        if (!error)
+            error = fs.LastError();
+        if (!error)
+            error = EIO;
+        RestoreSpans(fs, path, spans);
+        return 0;
+    }
+    return 1;
+}
 
 int CSoundBank::SaveInPlace()
 {
@@ -105,7 +158,7 @@ int CSoundBank::SaveInPlace()
     addEntries(m_arrDrumsets, drums);
 
     // One span for the priority data and one for the entries, joined when they lie close.
-    std::vector<SPAN> spans(1);
+    std::vector<BANKSPAN> spans(1);
     spans[0].nStart = m_dwPrioPos;
     uint64_t end0 = m_dwPrioPos + 10ull;
     if (patches.size() > 2)
@@ -119,7 +172,7 @@ int CSoundBank::SaveInPlace()
         }
         else
         {
-            spans.push_back(SPAN{start1, {}, {}});
+            spans.push_back(BANKSPAN{start1, {}, {}});
             spans[1].original.resize(static_cast<size_t>(end1 - start1));
         }
     }
@@ -129,7 +182,7 @@ int CSoundBank::SaveInPlace()
     // for the last byte written, and (with drum sets) the instrument list still ending where
     // it ended. Otherwise nothing is written.
     uint64_t last = 0;
-    for (const SPAN& span : spans)
+    for (const BANKSPAN& span : spans)
         last = std::max<uint64_t>(last, span.nStart + span.original.size());
     const int h = file.Get();
     // A file this short is the one read (its identity was checked above): it ended early.
@@ -138,36 +191,34 @@ int CSoundBank::SaveInPlace()
     bool ok = HoldsOneOf(fs, h, m_dwPrioPos - 8ull, "PRIO", "TTPR") &&
               HoldsOneOf(fs, h, m_dwImapPos - 8ull, "IMAP", "TTIM") &&
               (m_arrDrumsets.empty() || HoldsOneOf(fs, h, drums - 2, "\xFF\xFF", "\xFF\xFF", 2));
-    for (SPAN& span : spans)
+    for (BANKSPAN& span : spans)
         ok = ok && ReadExactly(fs, h, span.nStart, span.original.data(), span.original.size());
     if (!ok)
         return fail(kErrChanged);
 
-    for (SPAN& span : spans)
+    for (BANKSPAN& span : spans)
         span.updated = span.original;
     for (const PATCH& patch : patches)
-        for (SPAN& span : spans)
+        for (BANKSPAN& span : spans)
             if (patch.nPos >= span.nStart && patch.nPos + patch.nCount <= span.nStart + span.updated.size())
                 std::memcpy(span.updated.data() + (patch.nPos - span.nStart), patch.abBytes, patch.nCount);
 
-    // Stop signals wait until the spans are written or undone: a bank is never left half new.
-    CSignalGuard signals(true);
-    for (const SPAN& span : spans)
-        ok = ok && fs.WriteAt(h, span.nStart, span.updated.data(), span.updated.size());
-    ok = ok && fs.Sync(h);
-    int error = ok ? 0 : fs.LastError();
+    // The change journal records the change before it is made; when it cannot, nothing is written.
+    IBankChangeHook& hook = BankChangeHookSlot().Get();
+    std::vector<uint64_t> entryPositions;
+    for (size_t p = 2; p < patches.size(); ++p)
+        entryPositions.push_back(patches[p].nPos);
+    if (!hook.BeginWriteBack(path, h, stat, spans, DescribeChange(spans[0], m_dwPrioPos, spans, entryPositions)))
+        return 0;
+    int error = 0;
     FILESTAT written;
-    const bool known = ok && fs.Stat(h, written);
-    ok = file.Close() && ok;
-    if (!ok)
+    bool known = false;
+    if (!WriteSpansInPlace(fs, file, path, spans, written, known, error))
     {
-        // A failed or unconfirmed write is undone, so the file holds either the old values or
-        // the new ones, never a mixture.
-        if (!error)
-            error = fs.LastError();
-        RestoreSpans(fs, path, spans);
+        hook.EndChange(false, nullptr);
         return fail(error);
     }
+    hook.EndChange(true, known ? &written : nullptr);
     // A bank renamed over while it was written holds nothing of this save: the values went to
     // the file that was replaced.
     if (known && PathLeadsElsewhere(fs, path, written))

@@ -45,8 +45,8 @@ TEST_F(MainFrameGuiTest, MenusToolBarAndStatusBarHaveTheirTextsInOrder)
                                         "Export to &Zip...", "-", "&Print...\tCtrl+P", "P&rint Setup...", "-",
                                         "Recent File", "-", "E&xit"}));
     EXPECT_EQ(Labels(bar->GetMenu(1)),
-              (std::vector<std::string>{"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "-",
-                                        "Bank &Inspector\tCtrl+I", "Options\tCtrl+O"}));
+              (std::vector<std::string>{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
+                                        "&Paste\tCtrl+V", "-", "Bank &Inspector\tCtrl+I", "Options\tCtrl+O"}));
     EXPECT_EQ(Labels(bar->GetMenu(2)),
               (std::vector<std::string>{"&Toolbar", "&Status Bar", "-", "Open in &Web Browser"}));
     EXPECT_EQ(Labels(bar->GetMenu(3)),

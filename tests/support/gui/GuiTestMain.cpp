@@ -1,8 +1,12 @@
 // Entry point of the window tests: starts wx without a main loop, turns wx asserts into test
 // failures, runs every test and removes the program's page directory as the program does.
+// Banks the tests change are journaled in a temporary directory, never the user's.
 #include "app/ShellPaths.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include <wx/app.h>
 #include <wx/init.h>
@@ -19,6 +23,8 @@ void FailOnAssert(const wxString& file, int line, const wxString& func, const wx
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
+    CTempDir state;
+    ::setenv("XDG_STATE_HOME", state.Path().c_str(), 1);
     wxApp::SetInstance(new wxApp());
     if (!wxEntryStart(argc, argv))
         return 1;

@@ -8,6 +8,7 @@
 #include "app/OrvaneView.h"
 #include "app/Settings.h"
 #include "app/WxMessageSink.h"
+#include "journal/BankJournal.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -46,6 +47,9 @@ protected:
     std::unique_ptr<COrvaneDocManager> m_manager;
     CMainFrame* m_frame = nullptr;
     std::string m_strSettingsPath;
+    // The change journal of the shell's banks lives in the test's folder.
+    JOURNALPLACE m_journalPlace{m_dir.Path() / "state" / "orvane"};
+    CSlot<JOURNALPLACE>::CScope m_useJournalPlace{JournalPlaceSlot(), &m_journalPlace};
 
 private:
     CWxMessageSink m_sink;
