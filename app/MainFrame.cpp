@@ -143,6 +143,7 @@ void CMainFrame::OnOptions(wxCommandEvent&)
         return;
     doc->m_report.m_repairPolicy = m_settings.GetRepairPolicy();
     doc->RenderPage();
+    m_bUndoLabelsStale = true;
 }
 
 void CMainFrame::OnBankInspector(wxCommandEvent&)
@@ -159,6 +160,7 @@ void CMainFrame::OnBankInspector(wxCommandEvent&)
     // The bank holds the new values: the page shows them.
     doc->m_report.m_repairPolicy = m_settings.GetRepairPolicy();
     doc->RenderPage();
+    m_bUndoLabelsStale = true;
 }
 
 void CMainFrame::OnCopy(wxCommandEvent&)
@@ -204,6 +206,7 @@ void CMainFrame::StepJournal(bool bUndo)
     doc->m_report.m_repairPolicy = REPAIRPOLICY{REPAIRPOLICY::Never, false};
     doc->RenderPage();
     doc->m_report.m_repairPolicy = policy;
+    m_bUndoLabelsStale = true;
 }
 
 void CMainFrame::OnUpdateUndo(wxUpdateUIEvent& event)
@@ -359,6 +362,8 @@ void CMainFrame::OnActivate(wxActivateEvent& event)
     // A key released while another program has the keyboard is never seen.
     if (!event.GetActive())
         m_backspace.Reset();
+    else
+        m_bUndoLabelsStale = true;
     event.Skip();
 }
 

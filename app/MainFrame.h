@@ -108,6 +108,12 @@ private:
     int m_bSettingsLoaded = 0;
     wxMenu* m_pFileMenu = nullptr;
     bool m_abIndicators[3] = {false, false, false};
+    // Undo and Redo name the change they act on. GTK sizes an open menu before its labels are
+    // updated, so the labels are brought up to date while the menu is closed: when the open bank
+    // changes, after the frame's own changes to it and when the window comes back to the front
+    // (another program may have changed the bank or its journal meanwhile).
+    bool m_bUndoLabelsStale = true;
+    std::string m_strUndoLabelsBank;
     CKeyRepeatGate m_backspace;
     // Sees the key releases of the frame's windows, which never reach the frame's handlers.
     std::unique_ptr<wxEventFilter> m_pKeyReleaseFilter;

@@ -2,6 +2,7 @@
 #include "app/MainFrame.h"
 
 #include "app/FileDropTarget.h"
+#include "app/OrvaneDoc.h"
 #include "res/StringTable.h"
 #include "res/images/Images.h"
 
@@ -261,6 +262,16 @@ void CMainFrame::OnIdle(wxIdleEvent& event)
                 bar->SetStatusText(on ? wxString::FromUTF8(GetString(kIndicatorIds[i])) : wxString(), i + 1);
             }
         }
+    }
+    const COrvaneDoc* doc = FindDocument();
+    const std::string bank = doc ? doc->m_report.m_strBankPath.string() : std::string();
+    if (m_bUndoLabelsStale || bank != m_strUndoLabelsBank)
+    {
+        m_bUndoLabelsStale = false;
+        m_strUndoLabelsBank = bank;
+        if (wxMenuBar* menus = GetMenuBar())
+            if (wxMenuItem* undo = menus->FindItem(wxID_UNDO))
+                DoMenuUpdates(undo->GetMenu());
     }
     event.Skip();
 }

@@ -124,6 +124,11 @@ TEST_F(UndoRedoGuiTest, CtrlZUndoesAnInspectorOkAndCtrlYRedoesIt)
     const auto changed = ReadFileBytes(m_bank);
     ASSERT_NE(original, changed);
     ASSERT_NE(std::string::npos, Page().find(">99<"));
+    // The label names the change before the menu is opened: GTK sizes the menu from the labels
+    // it has when it opens, and a longer one set then is cut off.
+    PumpEvents();
+    EXPECT_EQ("&Undo inspector change\tCtrl+Z",
+              m_frame->GetMenuBar()->FindItem(wxID_UNDO)->GetItemLabel().utf8_string());
 
     ASSERT_TRUE(IsEnabled(wxID_UNDO));
     EXPECT_FALSE(IsEnabled(wxID_REDO));
