@@ -9,6 +9,7 @@
 #include <xxhash.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <map>
 #include <system_error>
@@ -24,6 +25,27 @@ constexpr int kVersion = 1;
 constexpr uint64_t kMaxPosition = 1ull << 48;
 
 const char* const kStateNames[] = {"pending", "done", "undoing", "undone", "redoing"};
+
+// A journal file holding a number where it may not: it reads as no journal. nlohmann turns a
+// floating-point value into an integer by a plain cast, undefined out of range, so numbers are
+// taken only when the file wrote them as whole numbers.
+struct NOTAJOURNAL
+{
+};
+
+uint64_t Count(const json& value)
+{
+    if (!value.is_number_unsigned())
+        throw NOTAJOURNAL{};
+    return value.get<uint64_t>();
+}
+
+int64_t Whole(const json& value)
+{
+    if (!value.is_number_integer())
+        throw NOTAJOURNAL{};
+    return value.get<int64_t>();
+}
 
 std::string Hex(const std::string& bytes)
 {
@@ -81,10 +103,10 @@ bool StateFromJson(const json& j, FILESTATE& state)
     state.bKnown = j.contains("inode");
     if (state.bKnown)
     {
-        state.nDevice = j.at("device").get<uint64_t>();
-        state.nInode = j.at("inode").get<uint64_t>();
-        state.nSize = j.at("size").get<uint64_t>();
-        state.nMtimeNs = j.at("mtime_ns").get<int64_t>();
+        state.nDevice = Count(j.at("device"));
+        state.nInode = Count(j.at("inode"));
+        state.nSize = Count(j.at("size"));
+        state.nMtimeNs = Whole(j.at("mtime_ns"));
     }
     return true;
 }
@@ -113,9 +135,13 @@ json ChangeJson(const JOURNALCHANGE& c)
 
 bool ChangeFromJson(const json& j, JOURNALCHANGE& c)
 {
-    c.nId = j.at("id").get<uint64_t>();
-    c.nTime = j.at("time").get<int64_t>();
-    c.nStamp = j.value("stamp", c.nTime * 1000000000);
+    c.nId = Count(j.at("id"));
+    c.nTime = Whole(j.at("time"));
+    // Times of this program's changes lie within a few centuries of 1970; a stamp left out is the time's.
+    constexpr int64_t kMaxTime = INT64_MAX / 1000000000;
+    if (c.nTime < -kMaxTime || c.nTime > kMaxTime)
+        return false;
+    c.nStamp = j.contains("stamp") ? Whole(j.at("stamp")) : c.nTime * 1000000000;
     c.strKind = j.at("kind").get<std::string>();
     c.strSummary = j.at("summary").get<std::string>();
     const std::string state = j.at("state").get<std::string>();
@@ -128,8 +154,8 @@ bool ChangeFromJson(const json& j, JOURNALCHANGE& c)
     {
         const json& r = j.at("repair");
         c.bRepair = true;
-        c.nTo = r.at("to").get<uint64_t>();
-        c.nFrom = r.at("from").get<uint64_t>();
+        c.nTo = Count(r.at("to"));
+        c.nFrom = Count(r.at("from"));
         return Unhex(r.at("old").get<std::string>(), c.strOldChunk) &&
                Unhex(r.at("new").get<std::string>(), c.strNewChunk) && c.strOldChunk.size() == 18 &&
                c.strNewChunk.size() == 18 && c.nFrom < kMaxPosition && c.nFrom >= 18 && c.nTo <= c.nFrom - 18;
@@ -137,7 +163,7 @@ bool ChangeFromJson(const json& j, JOURNALCHANGE& c)
     for (const json& s : j.at("spans"))
     {
         JOURNALSPAN span;
-        span.nAt = s.at("at").get<uint64_t>();
+        span.nAt = Count(s.at("at"));
         if (span.nAt >= kMaxPosition || !Unhex(s.at("old").get<std::string>(), span.strOld) ||
             !Unhex(s.at("new").get<std::string>(), span.strNew) || span.strOld.size() != span.strNew.size())
             return false;
@@ -268,7 +294,7 @@ bool CBankJournal::Parse(const std::string& text, std::vector<JOURNALCHANGE>& ch
     try
     {
         if (doc.is_discarded() || !doc.is_object() || doc.value("format", std::string()) != kFormat ||
-            doc.value("version", 0) != kVersion)
+            !doc.contains("version") || Whole(doc.at("version")) != kVersion)
             return false;
         for (const json& j : doc.at("changes"))
         {
@@ -279,6 +305,11 @@ bool CBankJournal::Parse(const std::string& text, std::vector<JOURNALCHANGE>& ch
         }
     }
     catch (const json::exception&)
+    {
+        changes.clear();
+        return false;
+    }
+    catch (const NOTAJOURNAL&)
     {
         changes.clear();
         return false;
