@@ -1,16 +1,14 @@
 // Edit > Undo and Redo in the main window, driven by real keys: an inspector OK is undone with
 // Ctrl+Z (file and page as before) and redone with Ctrl+Y; a bank changed on disk in between is
 // not undone, and the user is told why.
-#include "inspector/BankInspectorDlg.h"
-#include "inspector/InspectorGrid.h"
 #include "journal/ChangeJournal.h"
 #include "res/StringTable.h"
+#include "support/gui/InspectorTyping.h"
 #include "support/gui/ShellFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <wx/menu.h>
-#include <wx/timer.h>
 #include <wx/uiaction.h>
 
 namespace
@@ -30,71 +28,10 @@ protected:
 
     std::string Page() const { return ReadFileText(Doc()->m_report.m_strOutputPath); }
 
-    static void Settle(int rounds)
-    {
-        for (int r = 0; r < rounds; ++r)
-        {
-            wxYield();
-            wxMilliSleep(15);
-        }
-    }
-
     // Ctrl+I, a click on the first program, "99" typed a key at a time, a click on OK.
     void ChangeFirstProgramInInspector()
     {
-        bool sawDialog = false;
-        wxTimer timer;
-        timer.Bind(wxEVT_TIMER,
-                   [&](wxTimerEvent&)
-                   {
-                       for (wxWindow* top : wxTopLevelWindows)
-                           if (auto* dlg = dynamic_cast<CBankInspectorDlg*>(top); dlg && dlg->IsModal())
-                           {
-                               timer.Stop();
-                               sawDialog = true;
-                               wxUIActionSimulator sim;
-                               auto clickAt = [&](const wxPoint& screen)
-                               {
-                                   sim.MouseMove(screen);
-                                   Settle(3);
-                                   sim.MouseClick();
-                                   Settle(8);
-                               };
-                               GRIDRECT rc;
-                               dlg->GetGrid()->GetCellBounds(0, 0, &rc);
-                               auto* cells = dynamic_cast<wxWindow*>(dlg->GetGrid()->GetChild(GRID_CHILD_CELLS));
-                               clickAt(
-                                   cells->ClientToScreen(wxPoint((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2)));
-                               for (const char* key : {"9", "9"})
-                               {
-                                   sim.Text(key);
-                                   Settle(3);
-                               }
-                               Settle(8);
-                               clickAt(dlg->FindWindow(wxID_OK)->GetScreenRect().GetPosition() + wxPoint(8, 6));
-                               return;
-                           }
-                   });
-        timer.Start(100);
-        wxTimer guard;
-        guard.Bind(wxEVT_TIMER,
-                   [&](wxTimerEvent&)
-                   {
-                       for (wxWindow* top : wxTopLevelWindows)
-                           if (auto* dlg = dynamic_cast<CBankInspectorDlg*>(top); dlg && dlg->IsModal())
-                               dlg->EndModal(wxID_CANCEL);
-                   });
-        guard.StartOnce(10000);
-        Press('i');
-        for (int i = 0; i < 50 && !sawDialog; ++i)
-        {
-            wxMilliSleep(50);
-            PumpEvents();
-        }
-        PumpEvents();
-        timer.Stop();
-        guard.Stop();
-        ASSERT_TRUE(sawDialog) << "Ctrl+I did not open the inspector";
+        ASSERT_TRUE(TypeFirstProgramInInspector("99")) << "Ctrl+I did not open the inspector";
     }
 
     void Press(int key)
