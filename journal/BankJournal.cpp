@@ -430,10 +430,12 @@ bool CBankJournal::Write(int& error)
     CWriterLock lock(m_fs);
     if (!lock.Acquire(lockPath))
         return error = lock.Error(), false;
+    const size_t kept = m_changes.size();
     if (!MakeRoom(text.size(), error))
         return false;
     // Changes of this bank dropped to make room leave a shorter text.
-    text = Serialize(m_bank, m_changes);
+    if (m_changes.size() != kept)
+        text = Serialize(m_bank, m_changes);
 
     const std::filesystem::path file = File();
     if (m_changes.empty())
