@@ -283,7 +283,7 @@ std::string CBankJournal::Serialize(const std::filesystem::path& bank, const std
         list.push_back(ChangeJson(change));
     doc["changes"] = std::move(list);
     // Paths and names that are no valid UTF-8 keep a readable form; nothing is looked up by them.
-    return doc.dump(1, ' ', false, json::error_handler_t::replace) + "\n";
+    return doc.dump(-1, ' ', false, json::error_handler_t::replace) + "\n";
 }
 
 bool CBankJournal::Parse(const std::string& text, std::vector<JOURNALCHANGE>& changes)

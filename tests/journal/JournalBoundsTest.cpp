@@ -126,18 +126,19 @@ TEST_F(JournalBoundsTest, AFileThatIsNoJournalOrHoldsImpossiblePositionsIsNeverU
 
     // A priority chunk said to come from where no sum with its length fits in 64 bits.
     std::string hostile = good;
-    const std::string from = "\"from\": ";
+    const std::string from = "\"from\":";
     const size_t at = hostile.find(from);
     ASSERT_NE(std::string::npos, at);
     hostile.replace(at + from.size(), hostile.find(',', at) - at - from.size(), "18446744073709551610");
     // Numbers no whole number can hold: a time in floating point beyond 64 bits, and one whose
     // stamp in nanoseconds would not fit.
     std::string huge = good, late = good;
-    const std::string time = "\"time\": ";
+    const std::string time = "\"time\":";
     const size_t t = good.find(time) + time.size();
     huge.replace(t, good.find(',', t) - t, "1.8e21");
     late.replace(t, good.find(',', t) - t, "9223372036854775807");
-    late.erase(late.find("\"stamp\""), late.find('\n', late.find("\"stamp\"")) - late.find("\"stamp\"") + 1);
+    const size_t stamp = late.find("\"stamp\"");
+    late.erase(stamp, late.find(',', stamp) - stamp + 1);
     for (const std::string& text : {std::string("not json at all"), std::string("{\"format\": 1}"), hostile, huge, late,
                                     good.substr(0, good.size() / 2)})
     {
