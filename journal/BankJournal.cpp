@@ -1,5 +1,6 @@
 // The journal files: one JSON document per bank, byte spans as hexadecimal text, written through
-// a file renamed over the old one, and the bounds that keep the whole journal small.
+// a file renamed over the old one, then lines appended to confirm changes made; and the bounds
+// that keep the whole journal small.
 #include "journal/BankJournal.h"
 
 #include "base/ReplaceFile.h"
@@ -172,6 +173,35 @@ bool ChangeFromJson(const json& j, JOURNALCHANGE& c)
     return true;
 }
 
+// A confirmation line appended to a journal file: {"done": ID, "after": STATE} marks the pending
+// change ID done, leaving the bank in STATE. A line cut short by a crash, or one that fits no
+// pending change, is passed over: the change stays pending and is settled by the bank's digest.
+void ApplyConfirmation(const std::string& text, std::vector<JOURNALCHANGE>& changes)
+{
+    const json line = json::parse(text, nullptr, false);
+    try
+    {
+        if (!line.is_object() || !line.contains("done") || !line.contains("after"))
+            return;
+        const uint64_t id = Count(line.at("done"));
+        FILESTATE after;
+        if (!StateFromJson(line.at("after"), after) || !after.bKnown)
+            return;
+        for (JOURNALCHANGE& c : changes)
+            if (c.nId == id && c.nState == ChangeState::Pending && c.after.nDigest == after.nDigest)
+            {
+                c.nState = ChangeState::Done;
+                c.after = after;
+            }
+    }
+    catch (const json::exception&)
+    {
+    }
+    catch (const NOTAJOURNAL&)
+    {
+    }
+}
+
 // The journal file's name: the digest of the bank's path, so any path fits and none collides
 // with another in practice.
 std::string KeyName(const std::filesystem::path& bank)
@@ -289,7 +319,15 @@ std::string CBankJournal::Serialize(const std::filesystem::path& bank, const std
 bool CBankJournal::Parse(const std::string& text, std::vector<JOURNALCHANGE>& changes)
 {
     changes.clear();
-    json doc = json::parse(text, nullptr, false);
+    // The journal is the first line; a file written with indentation is one document alone.
+    size_t end = text.find('\n');
+    json doc = json::parse(text.begin(), end == std::string::npos ? text.end() : text.begin() + static_cast<long>(end),
+                           nullptr, false);
+    if (doc.is_discarded() && end != std::string::npos)
+    {
+        doc = json::parse(text, nullptr, false);
+        end = std::string::npos;
+    }
     // Any value of an unexpected type makes the file no journal of ours.
     try
     {
@@ -314,7 +352,38 @@ bool CBankJournal::Parse(const std::string& text, std::vector<JOURNALCHANGE>& ch
         changes.clear();
         return false;
     }
+    while (end != std::string::npos)
+    {
+        const size_t start = end + 1;
+        end = text.find('\n', start);
+        ApplyConfirmation(text.substr(start, end == std::string::npos ? std::string::npos : end - start), changes);
+    }
     return true;
+}
+
+bool CBankJournal::Confirm(uint64_t id, const FILESTAT& written)
+{
+    auto change = std::find_if(m_changes.begin(), m_changes.end(), [id](const JOURNALCHANGE& c)
+                               { return c.nId == id && c.nState == ChangeState::Pending; });
+    if (change == m_changes.end())
+        return false;
+    change->nState = ChangeState::Done;
+    change->after.SetStat(written);
+    const std::string line = json{{"done", id}, {"after", StateJson(change->after)}}.dump() + "\n";
+    // Only the journal file as the last write left it is appended to: never a link or a file
+    // put in its place.
+    const std::filesystem::path file = File();
+    FILESTAT named, opened;
+    if (!m_fs.StatPath(file, named, false))
+        return false;
+    CFsHandle handle(m_fs, m_fs.OpenReadWrite(file));
+    if (!handle.IsOpen() || !m_fs.Stat(handle.Get(), opened) || !opened.SameFileAs(named))
+        return false;
+    if (m_fs.WriteAt(handle.Get(), opened.nSize, line.data(), line.size()))
+        return true;
+    // A line written in part is taken back; one that stays is passed over when read.
+    m_fs.SetSize(handle.Get(), opened.nSize);
+    return false;
 }
 
 int CBankJournal::UndoIndex() const

@@ -112,10 +112,15 @@ public:
     void Refresh(const FILESTAT& now, uint64_t digest);
     // Adds a change, dropping the undone ones (a new change ends what could be redone).
     JOURNALCHANGE& Add(JOURNALCHANGE change);
+    // Marks the pending change id done, with the bank as it left it, by one line appended to the
+    // journal file rather than writing the file again. The line is not flushed: one lost in a
+    // crash leaves the change pending, which the bank's digest settles later.
+    bool Confirm(uint64_t id, const FILESTAT& written);
 
     std::vector<JOURNALCHANGE> m_changes; // oldest first
 
-    // The text of a journal file, and back.
+    // The text of a journal file, and back: the journal as one line, then any confirmations
+    // appended since it was written, one a line.
     static std::string Serialize(const std::filesystem::path& bank, const std::vector<JOURNALCHANGE>& changes);
     static bool Parse(const std::string& text, std::vector<JOURNALCHANGE>& changes);
 

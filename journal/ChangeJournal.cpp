@@ -202,14 +202,17 @@ void CChangeJournal::EndChange(bool bMade, const FILESTAT* written)
             if (DigestPath(fs, journal->Bank(), stat, digest))
                 journal->Refresh(stat, digest);
         }
-        else if (written)
+        else
         {
-            changes[i].nState = ChangeState::Done;
-            changes[i].after.SetStat(*written);
-            RememberDigest(journal->Bank(), *written, changes[i].after.nDigest);
+            // A change made whose result is unknown stays pending, settled later by digest; so
+            // does one whose confirmation cannot be written.
+            if (written)
+            {
+                RememberDigest(journal->Bank(), *written, changes[i].after.nDigest);
+                journal->Confirm(m_nChangeId, *written);
+            }
+            return;
         }
-        // A change made whose result is unknown stays pending, settled later by digest; so does
-        // one whose confirmation cannot be written.
         journal->Write(error);
         return;
     }

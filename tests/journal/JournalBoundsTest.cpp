@@ -94,7 +94,20 @@ TEST_F(JournalBoundsTest, JournalFileHoldsOnlyTheChangedBytesAndARepairsMove)
     }
     auto names = JournalFiles();
     ASSERT_EQ(1u, names.size());
-    auto doc = nlohmann::json::parse(ReadFileText(m_place.dir / names[0]));
+    // The journal on one line, then the line that confirms the last change made.
+    const std::string text = ReadFileText(m_place.dir / names[0]);
+    const size_t end = text.find('\n');
+    ASSERT_NE(std::string::npos, end);
+    auto doc = nlohmann::json::parse(text.substr(0, end));
+    auto done = nlohmann::json::parse(text.substr(end + 1));
+    EXPECT_EQ(2, done["done"]);
+    EXPECT_EQ(done["after"]["digest"], doc["changes"][1]["after"]["digest"]);
+    EXPECT_EQ("pending", doc["changes"][1]["state"]);
+    std::vector<JOURNALCHANGE> read;
+    ASSERT_TRUE(CBankJournal::Parse(text, read));
+    ASSERT_EQ(2u, read.size());
+    EXPECT_EQ(ChangeState::Done, read[1].nState);
+    EXPECT_TRUE(read[1].after.bKnown);
     EXPECT_EQ("orvane-change-journal", doc["format"]);
     EXPECT_EQ(std::filesystem::canonical(path).string(), doc["bank"]);
     const auto& changes = doc["changes"];

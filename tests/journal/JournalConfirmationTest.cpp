@@ -1,0 +1,106 @@
+// The line appended to a journal file to confirm a change made: what a reader makes of one cut
+// short, one that fits no change, and one appended through a link put in the file's place.
+#include "journal/JournalFixture.h"
+
+#include <unistd.h>
+
+namespace
+{
+class JournalConfirmationTest : public JournalFixture
+{
+public:
+    // A bank with one change made through the journal; m_file is its journal file.
+    void SetUp() override
+    {
+        JournalFixture::SetUp();
+        m_bank = MakeConverted("confirm.94b", "PRIO", 5);
+        CJournalScope journal("set");
+        CSoundBank bank;
+        ASSERT_EQ(1, bank.Load(m_bank, REPAIRPOLICY{REPAIRPOLICY::Never, false}));
+        bank.m_wPriority = 99;
+        ASSERT_EQ(1, bank.SaveInPlace());
+        auto names = JournalFiles();
+        ASSERT_EQ(1u, names.size());
+        m_file = m_place.dir / names[0];
+        const std::string text = ReadFileText(m_file);
+        const size_t end = text.find('\n');
+        ASSERT_NE(std::string::npos, end);
+        m_journal = text.substr(0, end + 1);
+        m_confirmation = text.substr(end + 1);
+        ASSERT_FALSE(m_confirmation.empty());
+    }
+
+    ChangeState StateRead(const std::string& text)
+    {
+        std::vector<JOURNALCHANGE> changes;
+        EXPECT_TRUE(CBankJournal::Parse(text, changes));
+        return changes.size() == 1 ? changes[0].nState : ChangeState::Undone;
+    }
+
+    std::filesystem::path m_bank, m_file;
+    std::string m_journal, m_confirmation;
+};
+} // namespace
+
+TEST_F(JournalConfirmationTest, ConfirmationCutShortOrFittingNoChangeLeavesItPendingAndStillUndoable)
+{
+    EXPECT_EQ(ChangeState::Done, StateRead(m_journal + m_confirmation));
+    EXPECT_EQ(ChangeState::Pending, StateRead(m_journal));
+    // Cut short by a crash, before or after its line's end.
+    EXPECT_EQ(ChangeState::Pending, StateRead(m_journal + m_confirmation.substr(0, m_confirmation.size() / 2)));
+    // Another digest, another change's id, values of the wrong type.
+    std::string digest = m_confirmation;
+    const size_t at = digest.find("\"digest\":\"") + 10;
+    digest[at] = digest[at] == '0' ? '1' : '0';
+    std::string id = m_confirmation;
+    id.replace(id.find("\"done\":1"), 8, "\"done\":7");
+    for (const std::string& line : {digest, id, std::string("{\"done\":\"1\",\"after\":[]}\n"),
+                                    std::string("{\"done\":-1,\"after\":{\"digest\":5}}\n"), std::string("[]\n")})
+        EXPECT_EQ(ChangeState::Pending, StateRead(m_journal + line)) << line;
+    // A line passed over does not hide a good one after it, nor do empty lines.
+    EXPECT_EQ(ChangeState::Done, StateRead(m_journal + id + "\n\n" + m_confirmation));
+    EXPECT_EQ(ChangeState::Done,
+              StateRead(m_journal + m_confirmation.substr(0, m_confirmation.size() / 2) + "\n" + m_confirmation));
+
+    // A change whose confirmation was lost is settled by the bank's digest and undone.
+    const auto changed = ReadFileBytes(m_bank);
+    WriteFileText(m_file, m_journal + m_confirmation.substr(0, 9));
+    JOURNALSTATUS status;
+    ASSERT_TRUE(GetJournalStatus(m_bank, status));
+    ASSERT_EQ(1u, status.changes.size());
+    EXPECT_TRUE(status.bCanUndo);
+    EXPECT_EQ(StepResult::Done, UndoLastChange(m_bank));
+    EXPECT_NE(changed, ReadFileBytes(m_bank));
+    EXPECT_EQ(StepResult::Done, RedoLastChange(m_bank));
+    EXPECT_EQ(changed, ReadFileBytes(m_bank));
+}
+
+TEST_F(JournalConfirmationTest, ConfirmationIsNeverAppendedThroughALinkPutInTheFilesPlace)
+{
+    const std::string text = m_journal;
+    WriteFileText(m_file, text);
+    CBankJournal journal(GetFileSystem(), CBankJournal::BankKey(GetFileSystem(), m_bank));
+    int error = 0;
+    ASSERT_TRUE(journal.Read(error));
+    ASSERT_EQ(1u, journal.m_changes.size());
+    FILESTAT stat;
+    ASSERT_TRUE(GetFileSystem().StatPath(m_bank, stat));
+
+    const auto elsewhere = m_dir / "elsewhere.json";
+    WriteFileText(elsewhere, text);
+    std::filesystem::remove(m_file);
+    std::filesystem::create_symlink(elsewhere, m_file);
+    EXPECT_FALSE(journal.Confirm(journal.m_changes[0].nId, stat));
+    EXPECT_EQ(text, ReadFileText(elsewhere));
+
+    // The file itself takes the line, and reads back as the change made.
+    std::filesystem::remove(m_file);
+    WriteFileText(m_file, text);
+    ASSERT_TRUE(journal.Read(error));
+    EXPECT_TRUE(journal.Confirm(journal.m_changes[0].nId, stat));
+    CBankJournal again(GetFileSystem(), journal.Bank());
+    ASSERT_TRUE(again.Read(error));
+    ASSERT_EQ(1u, again.m_changes.size());
+    EXPECT_EQ(ChangeState::Done, again.m_changes[0].nState);
+    EXPECT_TRUE(again.m_changes[0].after.SameIdentity(stat));
+}
