@@ -363,8 +363,9 @@ bool CBankJournal::Parse(const std::string& text, std::vector<JOURNALCHANGE>& ch
 
 bool CBankJournal::Confirm(uint64_t id, const FILESTAT& written)
 {
-    auto change = std::find_if(m_changes.begin(), m_changes.end(), [id](const JOURNALCHANGE& c)
-                               { return c.nId == id && c.nState == ChangeState::Pending; });
+    auto change =
+        std::find_if(m_changes.begin(), m_changes.end(),
+                     [id](const JOURNALCHANGE& c) { return c.nId == id && c.nState == ChangeState::Pending; });
     if (change == m_changes.end())
         return false;
     change->nState = ChangeState::Done;
