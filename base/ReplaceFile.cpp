@@ -142,11 +142,13 @@ bool CReplacingFile::Commit(const FILESTAT* expected)
 }
 
 bool CopySparseRange(IFileSystem& fs, int source, uint64_t from, uint64_t to, CReplacingFile& target, uint64_t at,
-                     std::vector<unsigned char>& buffer)
+                     std::vector<unsigned char>& buffer, const CopyObserver& seen)
 {
     while (from < to)
     {
         const uint64_t data = std::min(fs.NextData(source, from), to);
+        if (seen && data > from)
+            seen(nullptr, static_cast<size_t>(data - from));
         at += data - from;
         from = data;
         if (from >= to)
@@ -155,6 +157,8 @@ bool CopySparseRange(IFileSystem& fs, int source, uint64_t from, uint64_t to, CR
         const size_t n = static_cast<size_t>(std::min<uint64_t>({buffer.size(), to - from, hole - from}));
         if (!ReadExactly(fs, source, from, buffer.data(), n))
             return false;
+        if (seen)
+            seen(buffer.data(), n);
         if (!target.Write(at, buffer.data(), n))
             return fs.SetLastError(target.Error()), false;
         from += n;

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -65,7 +66,11 @@ private:
     int m_nCleanupSlot = -1;
 };
 
+// Told the bytes a copy reads, in order: a hole's zeros as nullptr with their count.
+using CopyObserver = std::function<void(const unsigned char* bytes, size_t n)>;
+
 // Copies the source bytes [from, to) into the target at offset at. Holes of a sparse source stay
 // holes: only the data between them is read and written, so the caller sets the final length.
+// seen, when set, is told every byte of the range.
 bool CopySparseRange(IFileSystem& fs, int source, uint64_t from, uint64_t to, CReplacingFile& target, uint64_t at,
-                     std::vector<unsigned char>& buffer);
+                     std::vector<unsigned char>& buffer, const CopyObserver& seen = {});

@@ -255,6 +255,42 @@ void BM_RepairJournaled64MiB(benchmark::State& state)
 BENCHMARK(BM_Repair64MiB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepairJournaled64MiB)->Unit(benchmark::kMillisecond);
 
+// The journal's share of a repair, as one ratio measured in one run, the same way as a change's.
+void BM_RepairJournalRatio64MiB(benchmark::State& state)
+{
+    using Clock = std::chrono::steady_clock;
+    BENCHFILES files;
+    const std::filesystem::path plain = files.dir / "plain.94b";
+    Clock::duration without{}, with{};
+    int round = 0;
+    for (auto _ : state)
+    {
+        files.Reset();
+        std::filesystem::copy_file(files.pristine, plain, std::filesystem::copy_options::overwrite_existing);
+        bool ok = true;
+        auto timed = [&](bool journal)
+        {
+            const auto start = Clock::now();
+            std::unique_ptr<CJournalScope> scope(journal ? new CJournalScope("set") : nullptr);
+            ok = Repair(journal ? files.bank : plain) && ok;
+            scope.reset();
+            (journal ? with : without) += Clock::now() - start;
+            return Clock::now() - start;
+        };
+        ++round;
+        const auto first = timed(round % 2 == 0);
+        const auto second = timed(round % 2 != 0);
+        state.SetIterationTime(std::chrono::duration<double>(first + second).count());
+        if (!ok)
+            return state.SkipWithError("repair failed");
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["without_ms"] = std::chrono::duration<double, std::milli>(without).count() / n;
+    state.counters["with_ms"] = std::chrono::duration<double, std::milli>(with).count() / n;
+    state.counters["ratio"] = std::chrono::duration<double>(with) / std::chrono::duration<double>(without);
+}
+BENCHMARK(BM_RepairJournalRatio64MiB)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 // Undo of a repair, then its redo, each timed on its own.
 void RepairStepBench(benchmark::State& state, bool undo)
 {

@@ -96,6 +96,18 @@ int CChangeJournal::BeginWriteBack(const std::filesystem::path& path, int handle
     return Record(std::move(journal), stat, std::move(change));
 }
 
+void CChangeJournal::BeginRepairRead(const REPAIRMOVE& move)
+{
+    m_pRepairRead = std::make_unique<CRepairDigest>(move.nTo, move.nFrom,
+                                                    std::string(reinterpret_cast<const char*>(move.abNew), 18));
+}
+
+void CChangeJournal::RepairRead(const unsigned char* bytes, size_t n)
+{
+    if (m_pRepairRead)
+        m_pRepairRead->Add(bytes, n);
+}
+
 int CChangeJournal::BeginRepair(const std::filesystem::path& file, const FILESTAT& stat,
                                 const std::filesystem::path& repaired, const REPAIRMOVE& move)
 {
@@ -117,21 +129,31 @@ int CChangeJournal::BeginRepair(const std::filesystem::path& file, const FILESTA
     change.nFrom = move.nFrom;
     change.strOldChunk.assign(reinterpret_cast<const char*>(move.abOld), 18);
     change.strNewChunk.assign(reinterpret_cast<const char*>(move.abNew), 18);
-    // Digests of the bank as it is (unless known by its identity) and of the repaired file that
-    // is to replace it.
+    // Digests of the bank as it is and of the repaired file that is to replace it: the repaired
+    // file is the bank with the chunk moved, so both come from the bytes the repair read, or else
+    // from one more read of the bank. An undo or redo checks the files against them before
+    // writing anything.
+    std::unique_ptr<CRepairDigest> read = std::move(m_pRepairRead);
     CFsHandle source(fs, fs.OpenRead(file));
-    CFsHandle target(fs, fs.OpenRead(repaired));
     FILESTAT now, repairedStat;
-    bool ok = source.IsOpen() && target.IsOpen() && fs.Stat(source.Get(), now) && fs.Stat(target.Get(), repairedStat);
-    if (ok && !now.SameFileAs(stat))
+    bool ok = source.IsOpen() && fs.Stat(source.Get(), now) && fs.StatPath(repaired, repairedStat, false);
+    if (ok && (!now.SameFileAs(stat) || repairedStat.nSize != now.nSize))
     {
         fs.SetLastError(kErrChanged);
         ok = false;
     }
-    const bool known = ok && (journal->KnownDigest(now, change.before.nDigest) ||
-                              CachedDigest(journal->Bank(), now, change.before.nDigest));
-    ok = ok && (known || DigestFile(fs, source.Get(), now.nSize, change.before.nDigest)) &&
-         DigestFile(fs, target.Get(), repairedStat.nSize, change.after.nDigest);
+    if (ok && read && read->Complete(now.nSize) && read->To() == move.nTo && read->From() == move.nFrom)
+    {
+        change.before.nDigest = read->Before();
+        change.after.nDigest = read->After();
+    }
+    else
+    {
+        const bool known = ok && (journal->KnownDigest(now, change.before.nDigest) ||
+                                  CachedDigest(journal->Bank(), now, change.before.nDigest));
+        ok = ok && DigestRepair(fs, source.Get(), now.nSize, move.nTo, move.nFrom, change.strNewChunk, known,
+                                change.before.nDigest, change.after.nDigest);
+    }
     if (!ok)
     {
         ReportJournalFailure(file, fs.LastError());

@@ -20,6 +20,8 @@ public:
 
     int BeginWriteBack(const std::filesystem::path& path, int handle, const FILESTAT& stat,
                        const std::vector<BANKSPAN>& spans, const std::string& summary) override;
+    void BeginRepairRead(const REPAIRMOVE& move) override;
+    void RepairRead(const unsigned char* bytes, size_t n) override;
     int BeginRepair(const std::filesystem::path& file, const FILESTAT& stat, const std::filesystem::path& repaired,
                     const REPAIRMOVE& move) override;
     void EndChange(bool bMade, const FILESTAT* written) override;
@@ -31,6 +33,8 @@ private:
     std::string m_strWriteBackKind;
     std::unique_ptr<CBankJournal> m_pJournal; // of the change begun last
     uint64_t m_nChangeId = 0;
+    // The digests of the bank being repaired and of its repair, from the bytes the repair read.
+    std::unique_ptr<CRepairDigest> m_pRepairRead;
     // A write-back that changes no byte records nothing, but the file it leaves (same bytes,
     // new modification time) is still the state the journal knew.
     bool m_bUnchanged = false;

@@ -62,6 +62,42 @@ std::map<std::string, CACHEDDIGEST>& Cache()
 }
 } // namespace
 
+// The digest of bytes handed over in pieces of any length, as DigestFile gives it for a file
+// holding them.
+class CStreamDigest
+{
+public:
+    CStreamDigest() : m_state(XXH3_createState(), XXH3_freeState) {}
+    bool IsReady() const { return m_state != nullptr; }
+
+    void Add(const unsigned char* p, size_t n)
+    {
+        while (m_state && n > 0)
+        {
+            if (m_nFill == 0)
+                XXH3_64bits_reset_withSeed(m_state.get(), m_nSize / kDigestBlock + 1);
+            const size_t step = std::min(n, kDigestBlock - m_nFill);
+            XXH3_64bits_update(m_state.get(), p, step);
+            p += step, n -= step, m_nFill += step, m_nSize += step;
+            if (m_nFill == kDigestBlock)
+            {
+                m_nSum += XXH3_64bits_digest(m_state.get());
+                m_nFill = 0;
+            }
+        }
+    }
+    uint64_t Digest() const
+    {
+        return m_nSum + (m_nFill && m_state ? XXH3_64bits_digest(m_state.get()) : 0) + SizeHash(m_nSize);
+    }
+
+private:
+    std::unique_ptr<XXH3_state_t, XXH_errorcode (*)(XXH3_state_t*)> m_state;
+    size_t m_nFill = 0;
+    uint64_t m_nSize = 0;
+    uint64_t m_nSum = 0;
+};
+
 bool DigestFile(IFileSystem& fs, int handle, uint64_t size, uint64_t& digest)
 {
     uint64_t sum = SizeHash(size);
@@ -102,6 +138,78 @@ bool DigestChange(IFileSystem& fs, int handle, uint64_t size, const std::vector<
         }
         after += BlockHash(block.data(), block.size(), index);
     }
+    return true;
+}
+
+CRepairDigest::CRepairDigest(uint64_t to, uint64_t from, const std::string& chunk)
+    : m_nTo(to), m_nFrom(from), m_strChunk(chunk), m_pBefore(std::make_unique<CStreamDigest>()),
+      m_pAfter(std::make_unique<CStreamDigest>())
+{
+}
+
+CRepairDigest::~CRepairDigest() = default;
+
+void CRepairDigest::Add(const unsigned char* bytes, size_t n)
+{
+    static const unsigned char kZeros[4096] = {};
+    while (bytes == nullptr && n > sizeof kZeros)
+    {
+        Feed(kZeros, sizeof kZeros);
+        n -= sizeof kZeros;
+    }
+    Feed(bytes ? bytes : kZeros, n);
+}
+
+void CRepairDigest::Feed(const unsigned char* bytes, size_t n)
+{
+    m_pBefore->Add(bytes, n);
+    // These bytes' share of the repaired file, in its order: the chunk goes in at m_nTo, its old
+    // place is left out.
+    const uint64_t start = m_nAt, end = m_nAt + n;
+    auto add = [&](uint64_t a, uint64_t b)
+    {
+        a = std::max(a, start), b = std::min(b, end);
+        if (a < b)
+            m_pAfter->Add(bytes + (a - start), static_cast<size_t>(b - a));
+    };
+    add(0, m_nTo);
+    if (!m_bChunkAdded && end >= m_nTo)
+    {
+        m_pAfter->Add(reinterpret_cast<const unsigned char*>(m_strChunk.data()), m_strChunk.size());
+        m_bChunkAdded = true;
+    }
+    add(m_nTo, m_nFrom);
+    add(m_nFrom + 18, UINT64_MAX);
+    m_nAt = end;
+}
+
+bool CRepairDigest::Complete(uint64_t size) const
+{
+    return m_pBefore->IsReady() && m_pAfter->IsReady() && m_strChunk.size() == 18 && m_nTo <= m_nFrom &&
+           m_nFrom <= size && size - m_nFrom >= 18 && m_nAt == size;
+}
+
+uint64_t CRepairDigest::Before() const
+{
+    return m_pBefore->Digest();
+}
+
+uint64_t CRepairDigest::After() const
+{
+    return m_pAfter->Digest();
+}
+
+bool DigestRepair(IFileSystem& fs, int handle, uint64_t size, uint64_t to, uint64_t from, const std::string& chunk,
+                  bool bBeforeKnown, uint64_t& before, uint64_t& after)
+{
+    CRepairDigest digest(to, from, chunk);
+    if (!ReadBlocks(fs, handle, size, [&](uint64_t, const unsigned char* p, size_t n) { digest.Add(p, n); }))
+        return false;
+    if (!digest.Complete(size))
+        return fs.SetLastError(kErrShort), false;
+    if (!bBeforeKnown)
+        before = digest.Before();
+    after = digest.After();
     return true;
 }
 

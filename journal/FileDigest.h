@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,44 @@ bool DigestFile(IFileSystem& fs, int handle, uint64_t size, uint64_t& digest);
 // blocks they touch; before is the digest of the file as it is, computed first unless known.
 bool DigestChange(IFileSystem& fs, int handle, uint64_t size, const std::vector<JOURNALSPAN>& spans, bool bBeforeKnown,
                   uint64_t& before, uint64_t& after);
+class CStreamDigest;
+
+// The digests of a bank (Before) and of the file a repair makes of it (After: the 18 bytes at
+// from moved to to and written as chunk, the bytes between moving 18 on), from the bank's bytes
+// handed over in order.
+class CRepairDigest
+{
+public:
+    CRepairDigest(uint64_t to, uint64_t from, const std::string& chunk);
+    ~CRepairDigest();
+    CRepairDigest(const CRepairDigest&) = delete;
+    CRepairDigest& operator=(const CRepairDigest&) = delete;
+
+    // The next n bytes of the bank; bytes nullptr: n zero bytes.
+    void Add(const unsigned char* bytes, size_t n);
+    // The bytes handed over so far.
+    uint64_t Size() const { return m_nAt; }
+    uint64_t To() const { return m_nTo; }
+    uint64_t From() const { return m_nFrom; }
+    // Valid once the whole bank was handed over, which must hold the chunk's old place whole.
+    bool Complete(uint64_t size) const;
+    uint64_t Before() const;
+    uint64_t After() const;
+
+private:
+    void Feed(const unsigned char* bytes, size_t n);
+
+    uint64_t m_nTo, m_nFrom;
+    std::string m_strChunk;
+    uint64_t m_nAt = 0;
+    std::unique_ptr<CStreamDigest> m_pBefore, m_pAfter;
+    bool m_bChunkAdded = false;
+};
+
+// The digests of the open file (before, computed unless known) and of the file a repair makes of
+// it (after), from one read of the file.
+bool DigestRepair(IFileSystem& fs, int handle, uint64_t size, uint64_t to, uint64_t from, const std::string& chunk,
+                  bool bBeforeKnown, uint64_t& before, uint64_t& after);
 // The digest computed or told before for the file at path in the state stat describes.
 bool CachedDigest(const std::filesystem::path& path, const FILESTAT& stat, uint64_t& digest);
 // Opens path (links followed), gives its state and digest. With bCached, a digest computed before

@@ -41,6 +41,11 @@ public:
         (void)path, (void)handle, (void)stat, (void)spans, (void)summary;
         return 1;
     }
+    // A repair is about to read the whole bank, in order, to copy it with the priority chunk moved
+    // as move says; RepairRead is then told every byte (a run of zeros as nullptr), so that the
+    // hook need not read the bank again.
+    virtual void BeginRepairRead(const REPAIRMOVE& move) { (void)move; }
+    virtual void RepairRead(const unsigned char* bytes, size_t n) { (void)bytes, (void)n; }
     // A repaired copy of the bank (file, as stat describes) is complete at repaired and about to
     // replace it. 0 after its message when it must not.
     virtual int BeginRepair(const std::filesystem::path& file, const FILESTAT& stat,

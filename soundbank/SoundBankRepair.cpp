@@ -31,9 +31,9 @@ bool IsOneOf(const unsigned char* id, const char* a, const char* b)
 
 // Copies source bytes [from, to) to the end of the target, holes as holes.
 bool CopyRange(IFileSystem& fs, int source, uint64_t from, uint64_t to, CReplacingFile& target, uint64_t& out,
-               std::vector<unsigned char>& buffer)
+               std::vector<unsigned char>& buffer, const CopyObserver& seen)
 {
-    if (!CopySparseRange(fs, source, from, to, target, out, buffer))
+    if (!CopySparseRange(fs, source, from, to, target, out, buffer, seen))
         return false;
     out += to - from;
     return true;
@@ -153,21 +153,35 @@ int CSoundBank::RepairTts(const std::filesystem::path& path)
     if (!target.Create(stat.nMode, &stat))
         return fail(IDS_CANTOPENFILE, target.Error());
 
+    // The change journal is told the move, and every byte of the bank as the copy reads it (the
+    // TTMA chunk from memory, which the file was just found to hold).
+    REPAIRMOVE move;
+    move.nTo = ttma;
+    move.nFrom = prio;
+    std::memcpy(move.abOld, found, 18);
+    std::memcpy(move.abNew, prioChunk, 18);
+    IBankChangeHook& hook = BankChangeHookSlot().Get();
+    hook.BeginRepairRead(move);
+    const CopyObserver seen = [&hook](const unsigned char* bytes, size_t n) { hook.RepairRead(bytes, n); };
+
     // prefix, priority chunk, TTMA chunk, middle, rest: the source's priority chunk (18 bytes)
     // moves in front of the TTMA chunk, everything else keeps its content and order.
     int error = 0;
     {
         CSignalGuard signals; // a file-size limit fails the write instead of killing the program
         uint64_t out = 0;
-        bool ok = CopyRange(fs, source.Get(), 0, ttma, target, out, buffer);
+        bool ok = CopyRange(fs, source.Get(), 0, ttma, target, out, buffer, seen);
         ok = ok && target.Write(out, prioChunk, sizeof prioChunk);
         out += sizeof prioChunk;
         ok = ok && target.Write(out, ttmaHead, sizeof ttmaHead);
         out += sizeof ttmaHead;
         ok = ok && target.Write(out, m_pTtmaData.get(), m_dwTtmaSize);
         out += m_dwTtmaSize;
-        ok = ok && CopyRange(fs, source.Get(), ttmaEnd, prio, target, out, buffer);
-        ok = ok && CopyRange(fs, source.Get(), prio + 18, stat.nSize, target, out, buffer);
+        hook.RepairRead(ttmaHead, sizeof ttmaHead);
+        hook.RepairRead(m_pTtmaData.get(), m_dwTtmaSize);
+        ok = ok && CopyRange(fs, source.Get(), ttmaEnd, prio, target, out, buffer, seen);
+        hook.RepairRead(found, 18);
+        ok = ok && CopyRange(fs, source.Get(), prio + 18, stat.nSize, target, out, buffer, seen);
         ok = ok && target.SetSize(stat.nSize);
         ok = ok && target.Finish();
         if (!ok)
@@ -190,12 +204,6 @@ int CSoundBank::RepairTts(const std::filesystem::path& path)
     if (!same)
         return fail(IDS_CANTREPAIR, 0);
     // The change journal records the move before the repaired file replaces the bank.
-    REPAIRMOVE move;
-    move.nTo = ttma;
-    move.nFrom = prio;
-    std::memcpy(move.abOld, found, 18);
-    std::memcpy(move.abNew, prioChunk, 18);
-    IBankChangeHook& hook = BankChangeHookSlot().Get();
     if (!hook.BeginRepair(file, stat, target.TempPath(), move))
         return 0;
     // The bank must still be the file that was read right up to the rename.

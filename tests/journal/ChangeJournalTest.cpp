@@ -2,7 +2,11 @@
 // and repairs walked back and forth, banks changed by hand in between, and what a new change ends.
 #include "journal/JournalFixture.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdlib>
+#include <fstream>
 
 namespace
 {
@@ -187,4 +191,37 @@ TEST_F(ChangeJournalTest, UndoFollowsALinkToTheBankAndKeepsItsMode)
     EXPECT_EQ(std::filesystem::perms(0640), std::filesystem::status(path).permissions());
     ASSERT_EQ(StepResult::Done, RedoLastChange(link));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
+}
+
+TEST_F(ChangeJournalTest, RepairOfASparseBankRecordsTheDigestsOfWhatItReadAndWroteAndIsUndoneExactly)
+{
+    // Holes between the TTMA chunk and the priority chunk, and after the mapping.
+    CBankBuilder b;
+    b.Filler(40, 3).Ttma(300, 3).Raw(std::vector<unsigned char>(3 << 20, 0)).Filler(50, 4);
+    b.Prio("Holes", 12, "TTPR").Imap(CBankBuilder::Entries(6), CBankBuilder::Entries(2), "TTIM");
+    const std::vector<unsigned char> bytes = b.Bytes();
+    const auto path = m_dir / "sparse.94b";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), 400);
+        out.seekp(static_cast<std::streamoff>(bytes.size() - 400));
+        out.write(reinterpret_cast<const char*>(bytes.data() + bytes.size() - 400), 400);
+    }
+    ASSERT_EQ(0, ::truncate(path.c_str(), static_cast<off_t>(bytes.size() + (2 << 20))));
+    const auto original = ReadFileBytes(path);
+    ASSERT_TRUE(std::equal(bytes.begin(), bytes.end(), original.begin()));
+    {
+        CJournalScope journal("set");
+        ASSERT_EQ(1, Repair(path));
+    }
+    const auto repaired = ReadFileBytes(path);
+    JOURNALSTATUS status;
+    ASSERT_TRUE(GetJournalStatus(path, status));
+    ASSERT_EQ(1u, status.changes.size());
+    EXPECT_EQ(ChangeState::Done, status.changes[0].nState);
+    EXPECT_TRUE(status.bCanUndo);
+    ASSERT_EQ(StepResult::Done, UndoLastChange(path));
+    EXPECT_EQ(original, ReadFileBytes(path));
+    ASSERT_EQ(StepResult::Done, RedoLastChange(path));
+    EXPECT_EQ(repaired, ReadFileBytes(path));
 }
