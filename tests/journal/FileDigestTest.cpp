@@ -45,7 +45,8 @@ TEST(FileDigestTest, RepairDigestsEqualThoseOfTheBankAndOfTheRepairedBytes)
             b = static_cast<unsigned char>(random());
         std::vector<unsigned char> repaired(bank.begin(), bank.begin() + static_cast<long>(c.to));
         repaired.insert(repaired.end(), chunk.begin(), chunk.end());
-        repaired.insert(repaired.end(), bank.begin() + static_cast<long>(c.to), bank.begin() + static_cast<long>(c.from));
+        repaired.insert(repaired.end(), bank.begin() + static_cast<long>(c.to),
+                        bank.begin() + static_cast<long>(c.from));
         repaired.insert(repaired.end(), bank.begin() + static_cast<long>(c.from + 18), bank.end());
         ASSERT_EQ(bank.size(), repaired.size());
         WriteFileBytes(dir / "bank", bank);
