@@ -4,8 +4,9 @@
 // most 1.2 times as long as without it, and undoing a repair needs no more memory than the
 // repair. Peak heap bytes of one operation are reported as the counter peak_heap_KiB. A change
 // of a bank in a state the journal knows reads only the blocks it changes; the first change of
-// a bank reads it once more for its digest (BM_FirstChangeJournaled64MiB). The goal's ratio is
-// the counter "ratio" of BM_ChangeJournalRatio64MiB.
+// a bank reads it once more for its digest (BM_FirstChangeJournaled64MiB). The ratios of the goal
+// are the counters "ratio" of BM_ChangeJournalRatio64MiB and BM_RepairJournalRatio64MiB, each
+// from changes with and without the journal made in turn in one run.
 #include "base/WriterLock.h"
 #include "journal/ChangeJournal.h"
 #include "soundbank/SoundBank.h"
