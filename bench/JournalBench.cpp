@@ -161,39 +161,49 @@ void BM_ChangeJournaled64MiB(benchmark::State& state)
 BENCHMARK(BM_Change64MiB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ChangeJournaled64MiB)->Unit(benchmark::kMillisecond);
 
-// The journal's share of a change, as one ratio measured in one run: each iteration changes one
-// bank without the journal and another with it, in turn first, so both meet the same machine.
-void BM_ChangeJournalRatio64MiB(benchmark::State& state)
+// The journal's share of an operation, as one ratio measured in one run: each iteration runs op
+// on one bank without the journal and on another with it, in turn first, after prepare (not
+// timed), so that both meet the same machine.
+template <class Prepare, class Op>
+void JournalRatio(benchmark::State& state, BENCHFILES& files, Prepare prepare, Op op)
 {
     using Clock = std::chrono::steady_clock;
-    BENCHFILES files;
     const std::filesystem::path plain = files.dir / "plain.94b";
     std::filesystem::copy_file(files.pristine, plain, std::filesystem::copy_options::overwrite_existing);
     Clock::duration without{}, with{};
-    uint16_t priority = 0;
+    int round = 0;
     for (auto _ : state)
     {
-        const uint16_t value = static_cast<uint16_t>(++priority % 128);
+        prepare(plain);
+        ++round;
         bool ok = true;
-        auto timed = [&](bool journal)
+        Clock::duration both{};
+        for (bool journal : {round % 2 == 0, round % 2 != 0})
         {
             const auto start = Clock::now();
             std::unique_ptr<CJournalScope> scope(journal ? new CJournalScope("set") : nullptr);
-            ok = Change(journal ? files.bank : plain, value) && ok;
+            ok = op(journal ? files.bank : plain, round) && ok;
             scope.reset();
-            (journal ? with : without) += Clock::now() - start;
-        };
-        const auto start = Clock::now();
-        timed(priority % 2 == 0);
-        timed(priority % 2 != 0);
-        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+            const auto took = Clock::now() - start;
+            (journal ? with : without) += took;
+            both += took;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(both).count());
         if (!ok)
-            return state.SkipWithError("change failed");
+            return state.SkipWithError("operation failed");
     }
     const double n = static_cast<double>(state.iterations());
     state.counters["without_ms"] = std::chrono::duration<double, std::milli>(without).count() / n;
     state.counters["with_ms"] = std::chrono::duration<double, std::milli>(with).count() / n;
     state.counters["ratio"] = std::chrono::duration<double>(with) / std::chrono::duration<double>(without);
+}
+
+void BM_ChangeJournalRatio64MiB(benchmark::State& state)
+{
+    BENCHFILES files;
+    JournalRatio(
+        state, files, [](const std::filesystem::path&) {},
+        [](const std::filesystem::path& bank, int round) { return Change(bank, static_cast<uint16_t>(round % 128)); });
 }
 BENCHMARK(BM_ChangeJournalRatio64MiB)->UseManualTime()->Unit(benchmark::kMillisecond);
 
@@ -256,39 +266,18 @@ void BM_RepairJournaled64MiB(benchmark::State& state)
 BENCHMARK(BM_Repair64MiB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepairJournaled64MiB)->Unit(benchmark::kMillisecond);
 
-// The journal's share of a repair, as one ratio measured in one run, the same way as a change's.
+// The journal's share of a repair, measured the same way.
 void BM_RepairJournalRatio64MiB(benchmark::State& state)
 {
-    using Clock = std::chrono::steady_clock;
     BENCHFILES files;
-    const std::filesystem::path plain = files.dir / "plain.94b";
-    Clock::duration without{}, with{};
-    int round = 0;
-    for (auto _ : state)
-    {
-        files.Reset();
-        std::filesystem::copy_file(files.pristine, plain, std::filesystem::copy_options::overwrite_existing);
-        bool ok = true;
-        auto timed = [&](bool journal)
+    JournalRatio(
+        state, files,
+        [&files](const std::filesystem::path& plain)
         {
-            const auto start = Clock::now();
-            std::unique_ptr<CJournalScope> scope(journal ? new CJournalScope("set") : nullptr);
-            ok = Repair(journal ? files.bank : plain) && ok;
-            scope.reset();
-            (journal ? with : without) += Clock::now() - start;
-            return Clock::now() - start;
-        };
-        ++round;
-        const auto first = timed(round % 2 == 0);
-        const auto second = timed(round % 2 != 0);
-        state.SetIterationTime(std::chrono::duration<double>(first + second).count());
-        if (!ok)
-            return state.SkipWithError("repair failed");
-    }
-    const double n = static_cast<double>(state.iterations());
-    state.counters["without_ms"] = std::chrono::duration<double, std::milli>(without).count() / n;
-    state.counters["with_ms"] = std::chrono::duration<double, std::milli>(with).count() / n;
-    state.counters["ratio"] = std::chrono::duration<double>(with) / std::chrono::duration<double>(without);
+            files.Reset();
+            std::filesystem::copy_file(files.pristine, plain, std::filesystem::copy_options::overwrite_existing);
+        },
+        [](const std::filesystem::path& bank, int) { return Repair(bank); });
 }
 BENCHMARK(BM_RepairJournalRatio64MiB)->UseManualTime()->Unit(benchmark::kMillisecond);
 
