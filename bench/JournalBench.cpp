@@ -164,8 +164,7 @@ BENCHMARK(BM_ChangeJournaled64MiB)->Unit(benchmark::kMillisecond);
 // The journal's share of an operation, as one ratio measured in one run: each iteration runs op
 // on one bank without the journal and on another with it, in turn first, after prepare (not
 // timed), so that both meet the same machine.
-template <class Prepare, class Op>
-void JournalRatio(benchmark::State& state, BENCHFILES& files, Prepare prepare, Op op)
+template <class Prepare, class Op> void JournalRatio(benchmark::State& state, BENCHFILES& files, Prepare prepare, Op op)
 {
     using Clock = std::chrono::steady_clock;
     const std::filesystem::path plain = files.dir / "plain.94b";

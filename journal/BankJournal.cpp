@@ -1,12 +1,10 @@
-// The journal files: one JSON document per bank, byte spans as hexadecimal text, written through
-// a file renamed over the old one, then lines appended to confirm changes made; and the bounds
-// that keep the whole journal small.
+// The journal files: one per bank, written whole through a file renamed over the old one, or a
+// line appended for a change added or confirmed; and the bounds that keep the whole journal
+// small.
 #include "journal/BankJournal.h"
 
 #include "base/ReplaceFile.h"
-#include "base/WriterLock.h"
 
-#include <nlohmann/json.hpp>
 #include <xxhash.h>
 
 #include <algorithm>
@@ -15,192 +13,10 @@
 #include <map>
 #include <system_error>
 
-using json = nlohmann::ordered_json;
-
 namespace
 {
-constexpr const char* kFormat = "orvane-change-journal";
-constexpr int kVersion = 1;
-
-// Positions in a journal file lie below this, so that no sum of a position and a length wraps.
-constexpr uint64_t kMaxPosition = 1ull << 48;
-
-const char* const kStateNames[] = {"pending", "done", "undoing", "undone", "redoing"};
-
-// A journal file holding a number where it may not: it reads as no journal. nlohmann turns a
-// floating-point value into an integer by a plain cast, undefined out of range, so numbers are
-// taken only when the file wrote them as whole numbers.
-struct NOTAJOURNAL
-{
-};
-
-uint64_t Count(const json& value)
-{
-    if (!value.is_number_unsigned())
-        throw NOTAJOURNAL{};
-    return value.get<uint64_t>();
-}
-
-int64_t Whole(const json& value)
-{
-    if (!value.is_number_integer())
-        throw NOTAJOURNAL{};
-    return value.get<int64_t>();
-}
-
-std::string Hex(const std::string& bytes)
-{
-    static const char kHex[] = "0123456789abcdef";
-    std::string text;
-    text.reserve(bytes.size() * 2);
-    for (unsigned char c : bytes)
-    {
-        text += kHex[c >> 4];
-        text += kHex[c & 15];
-    }
-    return text;
-}
-
-bool Unhex(const std::string& text, std::string& bytes)
-{
-    auto digit = [](char c) -> int
-    {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        return -1;
-    };
-    if (text.size() % 2)
-        return false;
-    bytes.resize(text.size() / 2);
-    for (size_t i = 0; i < bytes.size(); ++i)
-    {
-        int hi = digit(text[2 * i]), lo = digit(text[2 * i + 1]);
-        if (hi < 0 || lo < 0)
-            return false;
-        bytes[i] = static_cast<char>(hi * 16 + lo);
-    }
-    return true;
-}
-
-json StateJson(const FILESTATE& state)
-{
-    json j = {{"digest", DigestText(state.nDigest)}};
-    if (state.bKnown)
-    {
-        j["device"] = state.nDevice;
-        j["inode"] = state.nInode;
-        j["size"] = state.nSize;
-        j["mtime_ns"] = state.nMtimeNs;
-    }
-    return j;
-}
-
-bool StateFromJson(const json& j, FILESTATE& state)
-{
-    if (!j.is_object() || !ParseDigestText(j.value("digest", std::string()), state.nDigest))
-        return false;
-    state.bKnown = j.contains("inode");
-    if (state.bKnown)
-    {
-        state.nDevice = Count(j.at("device"));
-        state.nInode = Count(j.at("inode"));
-        state.nSize = Count(j.at("size"));
-        state.nMtimeNs = Whole(j.at("mtime_ns"));
-    }
-    return true;
-}
-
-json ChangeJson(const JOURNALCHANGE& c)
-{
-    json j = {{"id", c.nId},
-              {"time", c.nTime},
-              {"stamp", c.nStamp},
-              {"kind", c.strKind},
-              {"summary", c.strSummary},
-              {"state", kStateNames[static_cast<int>(c.nState)]},
-              {"before", StateJson(c.before)},
-              {"after", StateJson(c.after)}};
-    if (c.bRepair)
-        j["repair"] = {{"to", c.nTo}, {"from", c.nFrom}, {"old", Hex(c.strOldChunk)}, {"new", Hex(c.strNewChunk)}};
-    else
-    {
-        json spans = json::array();
-        for (const JOURNALSPAN& span : c.spans)
-            spans.push_back({{"at", span.nAt}, {"old", Hex(span.strOld)}, {"new", Hex(span.strNew)}});
-        j["spans"] = std::move(spans);
-    }
-    return j;
-}
-
-bool ChangeFromJson(const json& j, JOURNALCHANGE& c)
-{
-    c.nId = Count(j.at("id"));
-    c.nTime = Whole(j.at("time"));
-    // Times of this program's changes lie within a few centuries of 1970; a stamp left out is the time's.
-    constexpr int64_t kMaxTime = INT64_MAX / 1000000000;
-    if (c.nTime < -kMaxTime || c.nTime > kMaxTime)
-        return false;
-    c.nStamp = j.contains("stamp") ? Whole(j.at("stamp")) : c.nTime * 1000000000;
-    c.strKind = j.at("kind").get<std::string>();
-    c.strSummary = j.at("summary").get<std::string>();
-    const std::string state = j.at("state").get<std::string>();
-    auto found = std::find(std::begin(kStateNames), std::end(kStateNames), state);
-    if (found == std::end(kStateNames) || !StateFromJson(j.at("before"), c.before) ||
-        !StateFromJson(j.at("after"), c.after))
-        return false;
-    c.nState = static_cast<ChangeState>(found - std::begin(kStateNames));
-    if (j.contains("repair"))
-    {
-        const json& r = j.at("repair");
-        c.bRepair = true;
-        c.nTo = Count(r.at("to"));
-        c.nFrom = Count(r.at("from"));
-        return Unhex(r.at("old").get<std::string>(), c.strOldChunk) &&
-               Unhex(r.at("new").get<std::string>(), c.strNewChunk) && c.strOldChunk.size() == 18 &&
-               c.strNewChunk.size() == 18 && c.nFrom < kMaxPosition && c.nFrom >= 18 && c.nTo <= c.nFrom - 18;
-    }
-    for (const json& s : j.at("spans"))
-    {
-        JOURNALSPAN span;
-        span.nAt = Count(s.at("at"));
-        if (span.nAt >= kMaxPosition || !Unhex(s.at("old").get<std::string>(), span.strOld) ||
-            !Unhex(s.at("new").get<std::string>(), span.strNew) || span.strOld.size() != span.strNew.size())
-            return false;
-        c.spans.push_back(std::move(span));
-    }
-    return true;
-}
-
-// A confirmation line appended to a journal file: {"done": ID, "after": STATE} marks the pending
-// change ID done, leaving the bank in STATE. A line cut short by a crash, or one that fits no
-// pending change, is passed over: the change stays pending and is settled by the bank's digest.
-void ApplyConfirmation(const std::string& text, std::vector<JOURNALCHANGE>& changes)
-{
-    const json line = json::parse(text, nullptr, false);
-    try
-    {
-        if (!line.is_object() || !line.contains("done") || !line.contains("after"))
-            return;
-        const uint64_t id = Count(line.at("done"));
-        FILESTATE after;
-        if (!StateFromJson(line.at("after"), after) || !after.bKnown)
-            return;
-        for (JOURNALCHANGE& c : changes)
-            if (c.nId == id && c.nState == ChangeState::Pending && c.after.nDigest == after.nDigest)
-            {
-                c.nState = ChangeState::Done;
-                c.after = after;
-            }
-    }
-    catch (const json::exception&)
-    {
-    }
-    catch (const NOTAJOURNAL&)
-    {
-    }
-}
+// A journal file takes at most this many appended lines before it is written whole again.
+constexpr size_t kMaxAppended = 32;
 
 // The journal file's name: the digest of the bank's path, so any path fits and none collides
 // with another in practice.
@@ -276,7 +92,8 @@ std::filesystem::path CBankJournal::File() const
     return JournalPlaceSlot().Get().Directory() / KeyName(m_bank);
 }
 
-bool ReadWholeFile(IFileSystem& fs, const std::filesystem::path& path, std::string& text, int& error)
+bool ReadWholeFile(IFileSystem& fs, const std::filesystem::path& path, std::string& text, int& error,
+                   FILESTAT* read)
 {
     CFsHandle file(fs, fs.OpenRead(path));
     FILESTAT stat;
@@ -288,76 +105,25 @@ bool ReadWholeFile(IFileSystem& fs, const std::filesystem::path& path, std::stri
     text.resize(static_cast<size_t>(stat.nSize));
     if (!ReadExactly(fs, file.Get(), 0, text.data(), text.size()))
         return error = fs.LastError() ? fs.LastError() : kErrShort, false;
+    if (read)
+        *read = stat;
     return true;
 }
 
 bool CBankJournal::Read(int& error)
 {
     m_changes.clear();
+    m_bFileRead = false;
     FILESTAT stat;
     const std::filesystem::path file = File();
     if (!m_fs.StatPath(file, stat, false))
         return true; // no journal yet
     std::string text;
-    if (!ReadWholeFile(m_fs, file, text, error))
+    if (!ReadWholeFile(m_fs, file, text, error, &m_fileStat))
         return false;
-    Parse(text, m_changes);
-    return true;
-}
-
-std::string CBankJournal::Serialize(const std::filesystem::path& bank, const std::vector<JOURNALCHANGE>& changes)
-{
-    json doc = {{"format", kFormat}, {"version", kVersion}, {"bank", bank.string()}};
-    json list = json::array();
-    for (const JOURNALCHANGE& change : changes)
-        list.push_back(ChangeJson(change));
-    doc["changes"] = std::move(list);
-    // Paths and names that are no valid UTF-8 keep a readable form; nothing is looked up by them.
-    return doc.dump(-1, ' ', false, json::error_handler_t::replace) + "\n";
-}
-
-bool CBankJournal::Parse(const std::string& text, std::vector<JOURNALCHANGE>& changes)
-{
-    changes.clear();
-    // The journal is the first line; a file written with indentation is one document alone.
-    size_t end = text.find('\n');
-    json doc = json::parse(text.begin(), end == std::string::npos ? text.end() : text.begin() + static_cast<long>(end),
-                           nullptr, false);
-    if (doc.is_discarded() && end != std::string::npos)
-    {
-        doc = json::parse(text, nullptr, false);
-        end = std::string::npos;
-    }
-    // Any value of an unexpected type makes the file no journal of ours.
-    try
-    {
-        if (doc.is_discarded() || !doc.is_object() || doc.value("format", std::string()) != kFormat ||
-            !doc.contains("version") || Whole(doc.at("version")) != kVersion)
-            return false;
-        for (const json& j : doc.at("changes"))
-        {
-            JOURNALCHANGE change;
-            if (!ChangeFromJson(j, change))
-                return changes.clear(), false;
-            changes.push_back(std::move(change));
-        }
-    }
-    catch (const json::exception&)
-    {
-        changes.clear();
-        return false;
-    }
-    catch (const NOTAJOURNAL&)
-    {
-        changes.clear();
-        return false;
-    }
-    while (end != std::string::npos)
-    {
-        const size_t start = end + 1;
-        end = text.find('\n', start);
-        ApplyConfirmation(text.substr(start, end == std::string::npos ? std::string::npos : end - start), changes);
-    }
+    JOURNALTEXT info;
+    m_bFileRead = Parse(text, m_changes, &info);
+    m_nAppended = info.nLines;
     return true;
 }
 
@@ -370,7 +136,7 @@ bool CBankJournal::Confirm(uint64_t id, const FILESTAT& written)
         return false;
     change->nState = ChangeState::Done;
     change->after.SetStat(written);
-    const std::string line = json{{"done", id}, {"after", StateJson(change->after)}}.dump() + "\n";
+    const std::string line = DoneLine(id, change->after);
     // Only the journal file as the last write left it is appended to: never a link or a file
     // put in its place.
     const std::filesystem::path file = File();
@@ -457,28 +223,92 @@ void CBankJournal::Refresh(const FILESTAT& now, uint64_t digest)
 
 JOURNALCHANGE& CBankJournal::Add(JOURNALCHANGE change)
 {
-    m_changes.resize(static_cast<size_t>(UndoIndex() + 1));
     uint64_t id = 0;
     for (const JOURNALCHANGE& c : m_changes)
         id = std::max(id, c.nId);
     change.nId = id + 1;
-    m_changes.push_back(std::move(change));
+    AddTo(m_changes, std::move(change));
     return m_changes.back();
 }
 
-bool CBankJournal::Write(int& error)
+void CBankJournal::AddTo(std::vector<JOURNALCHANGE>& changes, JOURNALCHANGE change)
 {
-    const JOURNALPLACE& place = JournalPlaceSlot().Get();
-    const std::filesystem::path dir = place.Directory();
+    size_t applied = changes.size();
+    while (applied > 0 && !changes[applied - 1].IsApplied())
+        --applied;
+    changes.resize(applied);
+    changes.push_back(std::move(change));
+}
+
+void CBankJournal::KeepNewest(std::vector<JOURNALCHANGE>& changes, size_t max)
+{
+    max = std::max<size_t>(max, 1);
+    if (changes.size() > max)
+        changes.erase(changes.begin(), changes.end() - static_cast<long>(max));
+}
+
+bool CBankJournal::LockJournal(CWriterLock& lock, int& error)
+{
+    const std::filesystem::path dir = JournalPlaceSlot().Get().Directory();
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     if (ec)
         return error = ec.value(), false;
     std::filesystem::permissions(dir, std::filesystem::perms::owner_all, ec);
+    const std::filesystem::path lockPath = dir / "journal.lock";
+    FILESTAT stat;
+    if (!m_fs.StatPath(lockPath, stat, false))
+    {
+        int h = m_fs.Create(lockPath, 0600);
+        if (h >= 0)
+            m_fs.Close(h);
+    }
+    if (!lock.Acquire(lockPath))
+        return error = lock.Error(), false;
+    return true;
+}
 
+bool CBankJournal::WriteAdded(int& error)
+{
+    const JOURNALPLACE& place = JournalPlaceSlot().Get();
+    KeepNewest(m_changes, place.nMaxChanges);
+    if (!m_bFileRead || m_nAppended >= kMaxAppended || m_changes.empty())
+        return Write(error);
+    const std::string line = AddedLine(m_changes.back());
+    {
+        // The file must still be the one read, and the whole journal have room for the line;
+        // the lock keeps other writers from rewriting it meanwhile.
+        CWriterLock lock(m_fs);
+        if (!LockJournal(lock, error))
+            return false;
+        const std::filesystem::path file = File();
+        FILESTAT named, opened;
+        const bool same = m_fs.StatPath(file, named, false) && named.SameFileAs(m_fileStat);
+        CFsHandle handle(m_fs, same ? m_fs.OpenReadWrite(file) : -1);
+        if (handle.IsOpen() && m_fs.Stat(handle.Get(), opened) && opened.SameFileAs(m_fileStat) &&
+            OtherFilesBytes(nullptr) + opened.nSize + line.size() <= place.nMaxBytes)
+        {
+            if (!m_fs.WriteAt(handle.Get(), opened.nSize, line.data(), line.size()) || !m_fs.Sync(handle.Get()))
+            {
+                // Not recorded, so the change is not made: the line is taken back, and one that
+                // stays is passed over when read, its change never made.
+                error = m_fs.LastError() ? m_fs.LastError() : EIO;
+                m_fs.SetSize(handle.Get(), opened.nSize);
+                return false;
+            }
+            m_bFileRead = false;
+            return true;
+        }
+    }
+    return Write(error);
+}
+
+bool CBankJournal::Write(int& error)
+{
+    const JOURNALPLACE& place = JournalPlaceSlot().Get();
+    m_bFileRead = false;
     // This bank's bound first, then the whole journal's: the oldest changes go.
-    if (m_changes.size() > place.nMaxChanges)
-        m_changes.erase(m_changes.begin(), m_changes.end() - static_cast<long>(std::max<size_t>(place.nMaxChanges, 1)));
+    KeepNewest(m_changes, place.nMaxChanges);
     std::string text = Serialize(m_bank, m_changes);
     while (text.size() > place.nMaxBytes && m_changes.size() > 1)
     {
@@ -489,17 +319,9 @@ bool CBankJournal::Write(int& error)
         return error = kErrTooLarge, false;
 
     // One writer at a time rewrites journal files of other banks.
-    const std::filesystem::path lockPath = dir / "journal.lock";
-    FILESTAT stat;
-    if (!m_fs.StatPath(lockPath, stat, false))
-    {
-        int h = m_fs.Create(lockPath, 0600);
-        if (h >= 0)
-            m_fs.Close(h);
-    }
     CWriterLock lock(m_fs);
-    if (!lock.Acquire(lockPath))
-        return error = lock.Error(), false;
+    if (!LockJournal(lock, error))
+        return false;
     const size_t kept = m_changes.size();
     if (!MakeRoom(text.size(), error))
         return false;
@@ -508,6 +330,7 @@ bool CBankJournal::Write(int& error)
         text = Serialize(m_bank, m_changes);
 
     const std::filesystem::path file = File();
+    FILESTAT stat;
     if (m_changes.empty())
     {
         if (m_fs.StatPath(file, stat, false) && !m_fs.Remove(file))
@@ -519,14 +342,12 @@ bool CBankJournal::Write(int& error)
     return true;
 }
 
-bool CBankJournal::MakeRoom(uint64_t bytes, int& error)
+uint64_t CBankJournal::OtherFilesBytes(std::vector<std::filesystem::path>* files) const
 {
-    const JOURNALPLACE& place = JournalPlaceSlot().Get();
     const std::filesystem::path own = File();
-    std::vector<std::filesystem::path> files;
-    uint64_t total = bytes;
+    uint64_t total = 0;
     std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(place.Directory(), ec))
+    for (const auto& entry : std::filesystem::directory_iterator(JournalPlaceSlot().Get().Directory(), ec))
     {
         const std::filesystem::path& p = entry.path();
         std::error_code sizeError;
@@ -536,8 +357,17 @@ bool CBankJournal::MakeRoom(uint64_t bytes, int& error)
         if (sizeError)
             continue;
         total += size;
-        files.push_back(p);
+        if (files)
+            files->push_back(p);
     }
+    return total;
+}
+
+bool CBankJournal::MakeRoom(uint64_t bytes, int& error)
+{
+    const JOURNALPLACE& place = JournalPlaceSlot().Get();
+    std::vector<std::filesystem::path> files;
+    uint64_t total = bytes + OtherFilesBytes(&files);
     if (total <= place.nMaxBytes)
         return true;
 
@@ -551,11 +381,10 @@ bool CBankJournal::MakeRoom(uint64_t bytes, int& error)
         if (!ReadWholeFile(m_fs, p, text, readError))
             continue;
         other.nBytes = text.size();
-        json doc = json::parse(text, nullptr, false);
-        if (!doc.is_discarded() && doc.is_object() && doc.contains("bank") && doc["bank"].is_string())
-            other.bank = doc["bank"].get<std::string>();
         // A file that is no journal of ours counts, but has nothing to drop.
-        Parse(text, other.changes);
+        JOURNALTEXT info;
+        Parse(text, other.changes, &info);
+        other.bank = info.strBank;
         others.push_back(std::move(other));
     }
     // The oldest change of any bank goes first; this bank's newest change always stays.

@@ -4,6 +4,7 @@
 
 #include "base/FileSystem.h"
 #include "base/Slot.h"
+#include "base/WriterLock.h"
 #include "journal/FileDigest.h"
 
 #include <cstddef>
@@ -75,6 +76,13 @@ struct JOURNALCHANGE
     }
 };
 
+// What else a journal file's text holds.
+struct JOURNALTEXT
+{
+    std::string strBank; // the bank's path as written
+    size_t nLines = 0;   // lines appended after the journal, those passed over included
+};
+
 class CBankJournal
 {
 public:
@@ -112,6 +120,10 @@ public:
     void Refresh(const FILESTAT& now, uint64_t digest);
     // Adds a change, dropping the undone ones (a new change ends what could be redone).
     JOURNALCHANGE& Add(JOURNALCHANGE change);
+    // Writes the journal after Add: the change added as one line appended to the journal file,
+    // flushed, when the file is as Read found it, holds few such lines and the whole journal has
+    // room for it; else as Write does.
+    bool WriteAdded(int& error);
     // Marks the pending change id done, with the bank as it left it, by one line appended to the
     // journal file rather than writing the file again. The line is not flushed: one lost in a
     // crash leaves the change pending, which the bank's digest settles later.
@@ -119,18 +131,36 @@ public:
 
     std::vector<JOURNALCHANGE> m_changes; // oldest first
 
-    // The text of a journal file, and back: the journal as one line, then any confirmations
-    // appended since it was written, one a line.
+    // The text of a journal file, and back: the journal as one line, then the lines appended
+    // since it was written, one for each change added or confirmed.
     static std::string Serialize(const std::filesystem::path& bank, const std::vector<JOURNALCHANGE>& changes);
-    static bool Parse(const std::string& text, std::vector<JOURNALCHANGE>& changes);
+    static bool Parse(const std::string& text, std::vector<JOURNALCHANGE>& changes, JOURNALTEXT* info = nullptr);
+    static std::string AddedLine(const JOURNALCHANGE& change);
+    static std::string DoneLine(uint64_t id, const FILESTATE& after);
+    // Adds change after the applied changes, dropping those that could be redone.
+    static void AddTo(std::vector<JOURNALCHANGE>& changes, JOURNALCHANGE change);
+    // Drops the oldest changes beyond max (at least one stays).
+    static void KeepNewest(std::vector<JOURNALCHANGE>& changes, size_t max);
 
 private:
     // Drops the oldest changes of other banks' journals until this one (bytes long) fits.
     bool MakeRoom(uint64_t bytes, int& error);
+    // The bytes of the other journal files, and their paths when files is set.
+    uint64_t OtherFilesBytes(std::vector<std::filesystem::path>* files) const;
+
+    // Holds the lock that orders the writers of journal files, creating the directory and the
+    // lock file first when needed.
+    bool LockJournal(CWriterLock& lock, int& error);
 
     IFileSystem& m_fs;
     std::filesystem::path m_bank;
+    // The journal file as Read found it (bFileRead), and the lines appended to it since it was
+    // written as a whole.
+    bool m_bFileRead = false;
+    FILESTAT m_fileStat;
+    size_t m_nAppended = 0;
 };
 
 // Reads a whole small file through the file system; false (error set) when it cannot.
-bool ReadWholeFile(IFileSystem& fs, const std::filesystem::path& path, std::string& text, int& error);
+bool ReadWholeFile(IFileSystem& fs, const std::filesystem::path& path, std::string& text, int& error,
+                   FILESTAT* stat = nullptr);

@@ -164,8 +164,9 @@ int CChangeJournal::BeginRepair(const std::filesystem::path& file, const FILESTA
 
 int CChangeJournal::Record(std::unique_ptr<CBankJournal> journal, const FILESTAT& stat, JOURNALCHANGE change)
 {
-    // An entry left pending or half undone by a crash is settled against the bank as it is now.
-    journal->Settle(stat, change.before.nDigest);
+    // An entry left pending or half undone by a crash is settled against the bank as it is now;
+    // the journal is then written whole, else the new change is appended to it.
+    const bool settled = journal->Settle(stat, change.before.nDigest);
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     change.nTime = std::chrono::duration_cast<std::chrono::seconds>(now).count();
     change.nStamp = std::chrono::duration_cast<std::chrono::nanoseconds>(now).count();
@@ -173,7 +174,7 @@ int CChangeJournal::Record(std::unique_ptr<CBankJournal> journal, const FILESTAT
     change.before.SetStat(stat);
     m_nChangeId = journal->Add(std::move(change)).nId;
     int error = 0;
-    if (!journal->Write(error))
+    if (!(settled ? journal->Write(error) : journal->WriteAdded(error)))
     {
         ReportJournalFailure(journal->File(), error);
         return 0;

@@ -94,26 +94,36 @@ TEST_F(JournalBoundsTest, JournalFileHoldsOnlyTheChangedBytesAndARepairsMove)
     }
     auto names = JournalFiles();
     ASSERT_EQ(1u, names.size());
-    // The journal on one line, then the line that confirms the last change made.
+    // The journal on one line, written with the repair pending; then a line for each change
+    // confirmed or added since: the repair done, the write-back added, the write-back done.
     const std::string text = ReadFileText(m_place.dir / names[0]);
-    const size_t end = text.find('\n');
-    ASSERT_NE(std::string::npos, end);
-    auto doc = nlohmann::json::parse(text.substr(0, end));
-    auto done = nlohmann::json::parse(text.substr(end + 1));
-    EXPECT_EQ(2, done["done"]);
-    EXPECT_EQ(done["after"]["digest"], doc["changes"][1]["after"]["digest"]);
-    EXPECT_EQ("pending", doc["changes"][1]["state"]);
+    std::vector<nlohmann::json> lines;
+    for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
+        lines.push_back(nlohmann::json::parse(text.substr(at, end - at)));
+    ASSERT_EQ(4u, lines.size());
+    const auto& doc = lines[0];
+    EXPECT_EQ("orvane-change-journal", doc["format"]);
+    EXPECT_EQ(std::filesystem::canonical(path).string(), doc["bank"]);
+    ASSERT_EQ(1u, doc["changes"].size());
+    EXPECT_EQ("pending", doc["changes"][0]["state"]);
+    EXPECT_EQ(1, lines[1]["done"]);
+    EXPECT_EQ(2, lines[2]["add"]["id"]);
+    EXPECT_EQ("pending", lines[2]["add"]["state"]);
+    EXPECT_EQ(2, lines[3]["done"]);
+    EXPECT_EQ(lines[3]["after"]["digest"], lines[2]["add"]["after"]["digest"]);
+
+    // Read back, and written whole again, the file is one journal of both changes made.
     std::vector<JOURNALCHANGE> read;
     ASSERT_TRUE(CBankJournal::Parse(text, read));
     ASSERT_EQ(2u, read.size());
     EXPECT_EQ(ChangeState::Done, read[1].nState);
     EXPECT_TRUE(read[1].after.bKnown);
-    EXPECT_EQ("orvane-change-journal", doc["format"]);
-    EXPECT_EQ(std::filesystem::canonical(path).string(), doc["bank"]);
-    const auto& changes = doc["changes"];
+    const auto whole = nlohmann::json::parse(CBankJournal::Serialize(path, read));
+    const auto& changes = whole["changes"];
     ASSERT_EQ(2u, changes.size());
     EXPECT_EQ("repair", changes[0]["kind"]);
     EXPECT_EQ("done", changes[0]["state"]);
+    EXPECT_EQ("done", changes[1]["state"]);
     // The priority chunk as it stood: TTPR, its length, the name with bytes after its zero.
     std::string old = changes[0]["repair"]["old"];
     EXPECT_EQ("54545052", old.substr(0, 8));

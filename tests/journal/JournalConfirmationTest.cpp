@@ -1,5 +1,6 @@
-// The line appended to a journal file to confirm a change made: what a reader makes of one cut
-// short, one that fits no change, and one appended through a link put in the file's place.
+// The lines appended to a journal file for a change added and confirmed: what a reader makes of
+// one cut short or one that fits no change, how many a file takes before it is written whole,
+// and that none is appended through a link put in the file's place.
 #include "journal/JournalFixture.h"
 
 #include <unistd.h>
@@ -14,11 +15,7 @@ public:
     {
         JournalFixture::SetUp();
         m_bank = MakeConverted("confirm.94b", "PRIO", 5);
-        CJournalScope journal("set");
-        CSoundBank bank;
-        ASSERT_EQ(1, bank.Load(m_bank, REPAIRPOLICY{REPAIRPOLICY::Never, false}));
-        bank.m_wPriority = 99;
-        ASSERT_EQ(1, bank.SaveInPlace());
+        ASSERT_TRUE(ChangePriority(99));
         auto names = JournalFiles();
         ASSERT_EQ(1u, names.size());
         m_file = m_place.dir / names[0];
@@ -28,6 +25,24 @@ public:
         m_journal = text.substr(0, end + 1);
         m_confirmation = text.substr(end + 1);
         ASSERT_FALSE(m_confirmation.empty());
+    }
+
+    bool ChangePriority(uint16_t priority)
+    {
+        CJournalScope journal("set");
+        CSoundBank bank;
+        if (!bank.Load(m_bank, REPAIRPOLICY{REPAIRPOLICY::Never, false}))
+            return false;
+        bank.m_wPriority = priority;
+        return bank.SaveInPlace() == 1;
+    }
+
+    static std::vector<std::string> Lines(const std::string& text)
+    {
+        std::vector<std::string> lines;
+        for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
+            lines.push_back(text.substr(at, end - at + 1));
+        return lines;
     }
 
     ChangeState StateRead(const std::string& text)
@@ -103,4 +118,37 @@ TEST_F(JournalConfirmationTest, ConfirmationIsNeverAppendedThroughALinkPutInTheF
     ASSERT_EQ(1u, again.m_changes.size());
     EXPECT_EQ(ChangeState::Done, again.m_changes[0].nState);
     EXPECT_TRUE(again.m_changes[0].after.SameIdentity(stat));
+}
+
+TEST_F(JournalConfirmationTest, AddedChangeCutShortWasNeverMadeAndTheFileIsWrittenWholeAfterAFewLines)
+{
+    ASSERT_TRUE(ChangePriority(100));
+    const auto lines = Lines(ReadFileText(m_file));
+    ASSERT_EQ(4u, lines.size());
+    ASSERT_NE(std::string::npos, lines[2].find("{\"add\":{\"id\":2,"));
+    const std::string head = lines[0] + lines[1];
+    std::vector<JOURNALCHANGE> changes;
+    ASSERT_TRUE(CBankJournal::Parse(head + lines[2], changes));
+    ASSERT_EQ(2u, changes.size());
+    EXPECT_EQ(ChangeState::Pending, changes[1].nState);
+    // Cut short, or with an id the journal holds already: no change was added.
+    std::string again = lines[2];
+    again.replace(again.find("\"id\":2"), 6, "\"id\":1");
+    for (const std::string& line : {lines[2].substr(0, lines[2].size() / 2), again})
+    {
+        ASSERT_TRUE(CBankJournal::Parse(head + line + lines[3], changes));
+        ASSERT_EQ(1u, changes.size());
+        EXPECT_EQ(ChangeState::Done, changes[0].nState);
+    }
+
+    // Many changes later the file holds few lines beyond the journal, and every change.
+    for (uint16_t priority = 0; priority < 40; ++priority)
+        ASSERT_TRUE(ChangePriority(priority));
+    EXPECT_LE(Lines(ReadFileText(m_file)).size(), 33u);
+    JOURNALSTATUS status;
+    ASSERT_TRUE(GetJournalStatus(m_bank, status));
+    EXPECT_EQ(42u, status.changes.size());
+    EXPECT_TRUE(status.bCanUndo);
+    for (const JOURNALCHANGE& change : status.changes)
+        EXPECT_EQ(ChangeState::Done, change.nState);
 }

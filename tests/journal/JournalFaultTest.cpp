@@ -11,8 +11,10 @@ class JournalFaultTest : public JournalFixture
 protected:
     // After the faulty step: the bank is one of the two states, and undo and redo from there
     // walk exactly between the states the journal can still reach.
+    // earlier, when not empty: the bank before a change made without faults ahead of this one.
     void ExpectConsistent(const std::filesystem::path& path, const std::vector<unsigned char>& before,
-                          const std::vector<unsigned char>& after, int failAt)
+                          const std::vector<unsigned char>& after, int failAt,
+                          const std::vector<unsigned char>& earlier = {})
     {
         const auto now = ReadFileBytes(path);
         ASSERT_TRUE(now == before || now == after) << "fault at call " << failAt;
@@ -24,6 +26,14 @@ protected:
             EXPECT_EQ(before, ReadFileBytes(path)) << failAt;
             ASSERT_EQ(StepResult::Done, RedoLastChange(path)) << failAt;
             EXPECT_EQ(after, ReadFileBytes(path)) << failAt;
+        }
+        else if (!earlier.empty())
+        {
+            // The change that failed is gone; the one before it is undone and redone.
+            ASSERT_EQ(StepResult::Done, UndoLastChange(path)) << "fault at call " << failAt;
+            EXPECT_EQ(earlier, ReadFileBytes(path)) << failAt;
+            ASSERT_EQ(StepResult::Done, RedoLastChange(path)) << failAt;
+            EXPECT_EQ(before, ReadFileBytes(path)) << failAt;
         }
         else
         {
@@ -55,13 +65,26 @@ template <class Step> int ForEveryFault(Step step)
 
 TEST_F(JournalFaultTest, EveryFailingOperationOfAWriteBackLeavesBankAndJournalConsistent)
 {
+    // A bank new to the journal (the journal file written whole) and one with a change recorded
+    // already (the new change appended to it).
+    for (const bool history : {false, true})
+    {
     const int runs = ForEveryFault(
         [&](int n, bool& failed)
         {
             std::filesystem::remove_all(m_place.dir);
             const auto path = MakeConverted("wb.94b", "PRIO", 3);
-            const auto before = ReadFileBytes(path);
+            std::vector<unsigned char> earlier;
             CJournalScope journal("inspector");
+            if (history)
+            {
+                earlier = ReadFileBytes(path);
+                CSoundBank first;
+                ASSERT_EQ(1, first.Load(path, REPAIRPOLICY{REPAIRPOLICY::Never, false}));
+                first.m_wPriority = 50;
+                ASSERT_EQ(1, first.SaveInPlace());
+            }
+            const auto before = ReadFileBytes(path);
             CSoundBank bank;
             ASSERT_EQ(1, bank.Load(path, REPAIRPOLICY{REPAIRPOLICY::Never, false}));
             bank.m_wPriority = 100;
@@ -88,9 +111,10 @@ TEST_F(JournalFaultTest, EveryFailingOperationOfAWriteBackLeavesBankAndJournalCo
                 ASSERT_EQ(1, other.SaveInPlace());
                 after = ReadFileBytes(m_dir / "copy.94b");
             }
-            ExpectConsistent(path, before, after, n);
+            ExpectConsistent(path, before, after, n, earlier);
         });
     EXPECT_GT(runs, 10);
+    }
 }
 
 TEST_F(JournalFaultTest, EveryFailingOperationOfARepairLeavesBankAndJournalConsistent)
