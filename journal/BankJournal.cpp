@@ -92,8 +92,7 @@ std::filesystem::path CBankJournal::File() const
     return JournalPlaceSlot().Get().Directory() / KeyName(m_bank);
 }
 
-bool ReadWholeFile(IFileSystem& fs, const std::filesystem::path& path, std::string& text, int& error,
-                   FILESTAT* read)
+bool ReadWholeFile(IFileSystem& fs, const std::filesystem::path& path, std::string& text, int& error, FILESTAT* read)
 {
     CFsHandle file(fs, fs.OpenRead(path));
     FILESTAT stat;

@@ -69,51 +69,51 @@ TEST_F(JournalFaultTest, EveryFailingOperationOfAWriteBackLeavesBankAndJournalCo
     // already (the new change appended to it).
     for (const bool history : {false, true})
     {
-    const int runs = ForEveryFault(
-        [&](int n, bool& failed)
-        {
-            std::filesystem::remove_all(m_place.dir);
-            const auto path = MakeConverted("wb.94b", "PRIO", 3);
-            std::vector<unsigned char> earlier;
-            CJournalScope journal("inspector");
-            if (history)
+        const int runs = ForEveryFault(
+            [&](int n, bool& failed)
             {
-                earlier = ReadFileBytes(path);
-                CSoundBank first;
-                ASSERT_EQ(1, first.Load(path, REPAIRPOLICY{REPAIRPOLICY::Never, false}));
-                first.m_wPriority = 50;
-                ASSERT_EQ(1, first.SaveInPlace());
-            }
-            const auto before = ReadFileBytes(path);
-            CSoundBank bank;
-            ASSERT_EQ(1, bank.Load(path, REPAIRPOLICY{REPAIRPOLICY::Never, false}));
-            bank.m_wPriority = 100;
-            bank.SetInstrument(4, 9, 9);
-            {
-                CFaultFileSystem faults(n);
-                bank.SaveInPlace();
-                failed = faults.Failed();
-            }
-            std::vector<unsigned char> after = before;
-            if (!failed)
-                after = ReadFileBytes(path);
-            else
-            {
-                // The expected result, made without faults on a copy.
-                CBankBuilder copy;
-                copy.Raw(before);
-                copy.WriteTo(m_dir / "copy.94b");
-                CSoundBank other;
-                CSlot<IBankChangeHook>::CScope none(BankChangeHookSlot(), nullptr);
-                ASSERT_EQ(1, other.Load(m_dir / "copy.94b", REPAIRPOLICY{REPAIRPOLICY::Never, false}));
-                other.m_wPriority = 100;
-                other.SetInstrument(4, 9, 9);
-                ASSERT_EQ(1, other.SaveInPlace());
-                after = ReadFileBytes(m_dir / "copy.94b");
-            }
-            ExpectConsistent(path, before, after, n, earlier);
-        });
-    EXPECT_GT(runs, 10);
+                std::filesystem::remove_all(m_place.dir);
+                const auto path = MakeConverted("wb.94b", "PRIO", 3);
+                std::vector<unsigned char> earlier;
+                CJournalScope journal("inspector");
+                if (history)
+                {
+                    earlier = ReadFileBytes(path);
+                    CSoundBank first;
+                    ASSERT_EQ(1, first.Load(path, REPAIRPOLICY{REPAIRPOLICY::Never, false}));
+                    first.m_wPriority = 50;
+                    ASSERT_EQ(1, first.SaveInPlace());
+                }
+                const auto before = ReadFileBytes(path);
+                CSoundBank bank;
+                ASSERT_EQ(1, bank.Load(path, REPAIRPOLICY{REPAIRPOLICY::Never, false}));
+                bank.m_wPriority = 100;
+                bank.SetInstrument(4, 9, 9);
+                {
+                    CFaultFileSystem faults(n);
+                    bank.SaveInPlace();
+                    failed = faults.Failed();
+                }
+                std::vector<unsigned char> after = before;
+                if (!failed)
+                    after = ReadFileBytes(path);
+                else
+                {
+                    // The expected result, made without faults on a copy.
+                    CBankBuilder copy;
+                    copy.Raw(before);
+                    copy.WriteTo(m_dir / "copy.94b");
+                    CSoundBank other;
+                    CSlot<IBankChangeHook>::CScope none(BankChangeHookSlot(), nullptr);
+                    ASSERT_EQ(1, other.Load(m_dir / "copy.94b", REPAIRPOLICY{REPAIRPOLICY::Never, false}));
+                    other.m_wPriority = 100;
+                    other.SetInstrument(4, 9, 9);
+                    ASSERT_EQ(1, other.SaveInPlace());
+                    after = ReadFileBytes(m_dir / "copy.94b");
+                }
+                ExpectConsistent(path, before, after, n, earlier);
+            });
+        EXPECT_GT(runs, 10);
     }
 }
 
