@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <map>
+#include <mutex>
 #include <system_error>
 
 namespace
@@ -24,6 +25,68 @@ std::string KeyName(const std::filesystem::path& bank)
 {
     const std::string& text = bank.native();
     return DigestText(XXH3_64bits(text.data(), text.size())) + ".json";
+}
+
+// The journal files this process read or appended to last, with what they read as: a file that
+// holds exactly the same text again is not parsed again. An appended line is applied to what
+// the file read as before, the way reading the whole file would; the text is always compared,
+// so a file changed in any other way is read anew.
+struct PARSEDJOURNAL
+{
+    std::string text;
+    size_t nMaxChanges = 0;
+    std::vector<JOURNALCHANGE> changes;
+    JOURNALTEXT info;
+};
+std::mutex g_parsedLock;
+std::map<std::string, PARSEDJOURNAL>& Parsed()
+{
+    static std::map<std::string, PARSEDJOURNAL> parsed;
+    return parsed;
+}
+
+bool ParseKept(const std::filesystem::path& file, std::string text, std::vector<JOURNALCHANGE>& changes,
+               JOURNALTEXT& info)
+{
+    const size_t max = JournalPlaceSlot().Get().nMaxChanges;
+    std::lock_guard<std::mutex> guard(g_parsedLock);
+    auto& parsed = Parsed();
+    auto it = parsed.find(file.native());
+    if (it != parsed.end() && it->second.nMaxChanges == max && it->second.text == text)
+    {
+        changes = it->second.changes;
+        info = it->second.info;
+        return true;
+    }
+    if (it != parsed.end())
+        parsed.erase(it);
+    if (!CBankJournal::Parse(text, changes, &info))
+        return false;
+    // A handful of banks are open at a time.
+    if (parsed.size() >= 8)
+        parsed.clear();
+    parsed[file.native()] = PARSEDJOURNAL{std::move(text), max, changes, info};
+    return true;
+}
+
+// line was appended to file, which was size bytes long.
+void NoteAppended(const std::filesystem::path& file, uint64_t size, const std::string& line)
+{
+    std::lock_guard<std::mutex> guard(g_parsedLock);
+    auto& parsed = Parsed();
+    auto it = parsed.find(file.native());
+    if (it == parsed.end())
+        return;
+    PARSEDJOURNAL& kept = it->second;
+    if (kept.text.size() != size || !kept.info.bLines || kept.text.empty() || kept.text.back() != '\n' || line.empty() ||
+        line.back() != '\n' || kept.nMaxChanges != JournalPlaceSlot().Get().nMaxChanges)
+    {
+        parsed.erase(it);
+        return;
+    }
+    kept.text += line;
+    CBankJournal::ApplyLine(line.substr(0, line.size() - 1), kept.changes);
+    ++kept.info.nLines;
 }
 
 // A journal of another bank, read to drop its oldest changes.
@@ -121,7 +184,7 @@ bool CBankJournal::Read(int& error)
     if (!ReadWholeFile(m_fs, file, text, error, &m_fileStat))
         return false;
     JOURNALTEXT info;
-    m_bFileRead = Parse(text, m_changes, &info);
+    m_bFileRead = ParseKept(file, std::move(text), m_changes, info);
     m_nAppended = info.nLines;
     return true;
 }
@@ -146,7 +209,10 @@ bool CBankJournal::Confirm(uint64_t id, const FILESTAT& written)
     if (!handle.IsOpen() || !m_fs.Stat(handle.Get(), opened) || !opened.SameFileAs(named))
         return false;
     if (m_fs.WriteAt(handle.Get(), opened.nSize, line.data(), line.size()))
+    {
+        NoteAppended(file, opened.nSize, line);
         return true;
+    }
     // A line written in part is taken back; one that stays is passed over when read.
     m_fs.SetSize(handle.Get(), opened.nSize);
     return false;
@@ -295,6 +361,7 @@ bool CBankJournal::WriteAdded(int& error)
                 m_fs.SetSize(handle.Get(), opened.nSize);
                 return false;
             }
+            NoteAppended(file, opened.nSize, line);
             m_bFileRead = false;
             return true;
         }

@@ -81,6 +81,7 @@ struct JOURNALTEXT
 {
     std::string strBank; // the bank's path as written
     size_t nLines = 0;   // lines appended after the journal, those passed over included
+    bool bLines = false; // the journal is the first line, so lines may follow it
 };
 
 class CBankJournal
@@ -135,6 +136,8 @@ public:
     // since it was written, one for each change added or confirmed.
     static std::string Serialize(const std::filesystem::path& bank, const std::vector<JOURNALCHANGE>& changes);
     static bool Parse(const std::string& text, std::vector<JOURNALCHANGE>& changes, JOURNALTEXT* info = nullptr);
+    // Applies one appended line (without its line end) as Parse does.
+    static void ApplyLine(const std::string& line, std::vector<JOURNALCHANGE>& changes);
     static std::string AddedLine(const JOURNALCHANGE& change);
     static std::string DoneLine(uint64_t id, const FILESTATE& after);
     // Adds change after the applied changes, dropping those that could be redone.

@@ -170,7 +170,7 @@ bool ChangeFromJson(const json& j, JOURNALCHANGE& c)
 // {"done": ID, "after": STATE} marks the pending change ID done, leaving the bank in STATE. A line
 // cut short by a crash, or one that fits no change, is passed over: the change it adds was never
 // made, or the change it confirms stays pending, settled by the bank's digest.
-void ApplyLine(const std::string& text, std::vector<JOURNALCHANGE>& changes)
+void ApplyOneLine(const std::string& text, std::vector<JOURNALCHANGE>& changes)
 {
     const json line = json::parse(text, nullptr, false);
     try
@@ -232,6 +232,8 @@ bool CBankJournal::Parse(const std::string& text, std::vector<JOURNALCHANGE>& ch
     size_t end = text.find('\n');
     json doc = json::parse(text.begin(), end == std::string::npos ? text.end() : text.begin() + static_cast<long>(end),
                            nullptr, false);
+    if (info)
+        info->bLines = !doc.is_discarded();
     if (doc.is_discarded() && end != std::string::npos)
     {
         doc = json::parse(text, nullptr, false);
@@ -270,7 +272,7 @@ bool CBankJournal::Parse(const std::string& text, std::vector<JOURNALCHANGE>& ch
         const std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
         if (line.empty())
             continue;
-        ApplyLine(line, changes);
+        ApplyOneLine(line, changes);
         if (info)
             ++info->nLines;
     }
@@ -285,4 +287,9 @@ std::string CBankJournal::AddedLine(const JOURNALCHANGE& change)
 std::string CBankJournal::DoneLine(uint64_t id, const FILESTATE& after)
 {
     return json{{"done", id}, {"after", StateJson(after)}}.dump() + "\n";
+}
+
+void CBankJournal::ApplyLine(const std::string& line, std::vector<JOURNALCHANGE>& changes)
+{
+    ApplyOneLine(line, changes);
 }

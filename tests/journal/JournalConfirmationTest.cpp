@@ -151,4 +151,14 @@ TEST_F(JournalConfirmationTest, AddedChangeCutShortWasNeverMadeAndTheFileIsWritt
     EXPECT_TRUE(status.bCanUndo);
     for (const JOURNALCHANGE& change : status.changes)
         EXPECT_EQ(ChangeState::Done, change.nState);
+    // What this process kept of the lines it appended is what the file reads as.
+    std::vector<JOURNALCHANGE> fresh;
+    ASSERT_TRUE(CBankJournal::Parse(ReadFileText(m_file), fresh));
+    EXPECT_EQ(CBankJournal::Serialize(m_bank, fresh), CBankJournal::Serialize(m_bank, status.changes));
+    ASSERT_EQ(StepResult::Done, UndoLastChange(m_bank));
+    ASSERT_TRUE(ChangePriority(7));
+    ASSERT_TRUE(GetJournalStatus(m_bank, status));
+    ASSERT_TRUE(CBankJournal::Parse(ReadFileText(m_file), fresh));
+    EXPECT_EQ(CBankJournal::Serialize(m_bank, fresh), CBankJournal::Serialize(m_bank, status.changes));
+    EXPECT_EQ(42u, status.changes.size());
 }
