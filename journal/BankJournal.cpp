@@ -78,8 +78,8 @@ void NoteAppended(const std::filesystem::path& file, uint64_t size, const std::s
     if (it == parsed.end())
         return;
     PARSEDJOURNAL& kept = it->second;
-    if (kept.text.size() != size || !kept.info.bLines || kept.text.empty() || kept.text.back() != '\n' || line.empty() ||
-        line.back() != '\n' || kept.nMaxChanges != JournalPlaceSlot().Get().nMaxChanges)
+    if (kept.text.size() != size || !kept.info.bLines || kept.text.empty() || kept.text.back() != '\n' ||
+        line.empty() || line.back() != '\n' || kept.nMaxChanges != JournalPlaceSlot().Get().nMaxChanges)
     {
         parsed.erase(it);
         return;
