@@ -88,6 +88,22 @@ std::vector<unsigned char> BigConvertedBank()
     return b.Bytes();
 }
 
+// Copies a bank and puts it on disk, as a user's bank is before a change: the writing back of a
+// fresh copy is no part of what is measured.
+void SyncToDisk(const std::filesystem::path& path)
+{
+    IFileSystem& fs = GetFileSystem();
+    CFsHandle file(fs, fs.OpenRead(path));
+    if (file.IsOpen())
+        fs.Sync(file.Get());
+}
+
+void CopyToDisk(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+    std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
+    SyncToDisk(to);
+}
+
 struct BENCHFILES
 {
     CTempDir dir;
@@ -101,11 +117,12 @@ struct BENCHFILES
         CBankBuilder b;
         b.Raw(BigConvertedBank());
         b.WriteTo(pristine);
+        SyncToDisk(pristine);
         Reset();
     }
     void Reset()
     {
-        std::filesystem::copy_file(pristine, bank, std::filesystem::copy_options::overwrite_existing);
+        CopyToDisk(pristine, bank);
         std::filesystem::remove_all(place.dir);
     }
 };
@@ -168,7 +185,7 @@ template <class Prepare, class Op> void JournalRatio(benchmark::State& state, BE
 {
     using Clock = std::chrono::steady_clock;
     const std::filesystem::path plain = files.dir / "plain.94b";
-    std::filesystem::copy_file(files.pristine, plain, std::filesystem::copy_options::overwrite_existing);
+    CopyToDisk(files.pristine, plain);
     Clock::duration without{}, with{};
     int round = 0;
     for (auto _ : state)
@@ -274,7 +291,7 @@ void BM_RepairJournalRatio64MiB(benchmark::State& state)
         [&files](const std::filesystem::path& plain)
         {
             files.Reset();
-            std::filesystem::copy_file(files.pristine, plain, std::filesystem::copy_options::overwrite_existing);
+            CopyToDisk(files.pristine, plain);
         },
         [](const std::filesystem::path& bank, int) { return Repair(bank); });
 }

@@ -3,6 +3,11 @@
 #include "journal/FileDigest.h"
 
 #include <xxhash.h>
+#if defined(__x86_64__)
+// The library picks the widest vector unit the processor has (AVX2 where there is one) at run
+// time: the same hashes, nearly twice as fast as its SSE2 build.
+#include <xxh_x86dispatch.h>
+#endif
 
 #include <set>
 
