@@ -198,24 +198,32 @@ bool CBankJournal::Confirm(uint64_t id, const FILESTAT& written)
         return false;
     change->nState = ChangeState::Done;
     change->after.SetStat(written);
-    const std::string line = DoneLine(id, change->after);
-    // Only the journal file as the last write left it is appended to: never a link or a file
-    // put in its place.
+    int error = 0;
+    return AppendLine(DoneLine(id, change->after), nullptr, false, UINT64_MAX, error) == Appended::Yes;
+}
+
+CBankJournal::Appended CBankJournal::AppendLine(const std::string& line, const FILESTAT* expected, bool bFlush,
+                                                uint64_t maxSize, int& error)
+{
+    // Only the journal file itself is appended to, never a link or a file put in its place;
+    // with expected, only the very file that was read.
     const std::filesystem::path file = File();
     FILESTAT named, opened;
-    if (!m_fs.StatPath(file, named, false))
-        return false;
+    if (!m_fs.StatPath(file, named, false) || (expected && !named.SameFileAs(*expected)))
+        return Appended::NotHere;
     CFsHandle handle(m_fs, m_fs.OpenReadWrite(file));
-    if (!handle.IsOpen() || !m_fs.Stat(handle.Get(), opened) || !opened.SameFileAs(named))
-        return false;
-    if (m_fs.WriteAt(handle.Get(), opened.nSize, line.data(), line.size()))
+    if (!handle.IsOpen() || !m_fs.Stat(handle.Get(), opened) || !opened.SameFileAs(named) ||
+        opened.nSize + line.size() > maxSize)
+        return Appended::NotHere;
+    if (!m_fs.WriteAt(handle.Get(), opened.nSize, line.data(), line.size()) || (bFlush && !m_fs.Sync(handle.Get())))
     {
-        NoteAppended(file, opened.nSize, line);
-        return true;
+        // A line written in part is taken back; one that stays is passed over when read.
+        error = m_fs.LastError() ? m_fs.LastError() : EIO;
+        m_fs.SetSize(handle.Get(), opened.nSize);
+        return Appended::Failed;
     }
-    // A line written in part is taken back; one that stays is passed over when read.
-    m_fs.SetSize(handle.Get(), opened.nSize);
-    return false;
+    NoteAppended(file, opened.nSize, line);
+    return Appended::Yes;
 }
 
 int CBankJournal::UndoIndex() const
@@ -339,31 +347,20 @@ bool CBankJournal::WriteAdded(int& error)
     KeepNewest(m_changes, place.nMaxChanges);
     if (!m_bFileRead || m_nAppended >= kMaxAppended || m_changes.empty())
         return Write(error);
-    const std::string line = AddedLine(m_changes.back());
     {
         // The file must still be the one read, and the whole journal have room for the line;
-        // the lock keeps other writers from rewriting it meanwhile.
+        // the lock keeps other writers from rewriting it meanwhile. A change whose line cannot
+        // be written is not made.
         CWriterLock lock(m_fs);
         if (!LockJournal(lock, error))
             return false;
-        const std::filesystem::path file = File();
-        FILESTAT named, opened;
-        const bool same = m_fs.StatPath(file, named, false) && named.SameFileAs(m_fileStat);
-        CFsHandle handle(m_fs, same ? m_fs.OpenReadWrite(file) : -1);
-        if (handle.IsOpen() && m_fs.Stat(handle.Get(), opened) && opened.SameFileAs(m_fileStat) &&
-            OtherFilesBytes(nullptr) + opened.nSize + line.size() <= place.nMaxBytes)
+        const uint64_t others = OtherFilesBytes(nullptr);
+        const uint64_t room = others < place.nMaxBytes ? place.nMaxBytes - others : 0;
+        const Appended appended = AppendLine(AddedLine(m_changes.back()), &m_fileStat, true, room, error);
+        if (appended != Appended::NotHere)
         {
-            if (!m_fs.WriteAt(handle.Get(), opened.nSize, line.data(), line.size()) || !m_fs.Sync(handle.Get()))
-            {
-                // Not recorded, so the change is not made: the line is taken back, and one that
-                // stays is passed over when read, its change never made.
-                error = m_fs.LastError() ? m_fs.LastError() : EIO;
-                m_fs.SetSize(handle.Get(), opened.nSize);
-                return false;
-            }
-            NoteAppended(file, opened.nSize, line);
             m_bFileRead = false;
-            return true;
+            return appended == Appended::Yes;
         }
     }
     return Write(error);

@@ -151,6 +151,15 @@ private:
     // The bytes of the other journal files, and their paths when files is set.
     uint64_t OtherFilesBytes(std::vector<std::filesystem::path>* files) const;
 
+    // Appends line to the journal file, flushed with bFlush, when the file is no link, is the one
+    // expected describes (when given) and stays within maxSize bytes; NotHere when it is not.
+    enum class Appended
+    {
+        Yes,
+        NotHere,
+        Failed // error set; the file is as it was or holds a part line, passed over when read
+    };
+    Appended AppendLine(const std::string& line, const FILESTAT* expected, bool bFlush, uint64_t maxSize, int& error);
     // Holds the lock that orders the writers of journal files, creating the directory and the
     // lock file first when needed.
     bool LockJournal(CWriterLock& lock, int& error);

@@ -56,19 +56,26 @@ CChangeJournal::CChangeJournal(std::string writeBackKind) : m_strWriteBackKind(s
 
 CChangeJournal::~CChangeJournal() = default;
 
-int CChangeJournal::BeginWriteBack(const std::filesystem::path& path, int handle, const FILESTAT& stat,
-                                   const std::vector<BANKSPAN>& spans, const std::string& summary)
+std::unique_ptr<CBankJournal> CChangeJournal::ReadJournal(const std::filesystem::path& bank)
 {
     IFileSystem& fs = GetFileSystem();
     m_pJournal.reset();
     m_bUnchanged = false;
-    auto journal = std::make_unique<CBankJournal>(fs, CBankJournal::BankKey(fs, path));
+    auto journal = std::make_unique<CBankJournal>(fs, CBankJournal::BankKey(fs, bank));
     int error = 0;
-    if (!journal->Read(error))
-    {
-        ReportJournalFailure(journal->File(), error);
+    if (journal->Read(error))
+        return journal;
+    ReportJournalFailure(journal->File(), error);
+    return nullptr;
+}
+
+int CChangeJournal::BeginWriteBack(const std::filesystem::path& path, int handle, const FILESTAT& stat,
+                                   const std::vector<BANKSPAN>& spans, const std::string& summary)
+{
+    IFileSystem& fs = GetFileSystem();
+    std::unique_ptr<CBankJournal> journal = ReadJournal(path);
+    if (!journal)
         return 0;
-    }
     // A bank in a state the journal or this run knows by its identity is not read again: the
     // digest after the change then costs only the blocks the change touches.
     std::vector<JOURNALSPAN> runs = ChangedRuns(spans);
@@ -112,15 +119,9 @@ int CChangeJournal::BeginRepair(const std::filesystem::path& file, const FILESTA
                                 const std::filesystem::path& repaired, const REPAIRMOVE& move)
 {
     IFileSystem& fs = GetFileSystem();
-    m_pJournal.reset();
-    m_bUnchanged = false;
-    auto journal = std::make_unique<CBankJournal>(fs, CBankJournal::BankKey(fs, file));
-    int error = 0;
-    if (!journal->Read(error))
-    {
-        ReportJournalFailure(journal->File(), error);
+    std::unique_ptr<CBankJournal> journal = ReadJournal(file);
+    if (!journal)
         return 0;
-    }
     JOURNALCHANGE change;
     change.strKind = "repair";
     change.strSummary = "repair";

@@ -27,6 +27,9 @@ public:
     void EndChange(bool bMade, const FILESTAT* written) override;
 
 private:
+    // A new change of bank begins: its journal as read, or null after the message saying why it
+    // cannot be read.
+    std::unique_ptr<CBankJournal> ReadJournal(const std::filesystem::path& bank);
     // Records change in journal as pending; 0 after its message when the journal cannot hold it.
     int Record(std::unique_ptr<CBankJournal> journal, const FILESTAT& stat, JOURNALCHANGE change);
 
