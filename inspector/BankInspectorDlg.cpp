@@ -5,11 +5,14 @@
 #include "inspector/InspectorGrid.h"
 #include "inspector/InspectorLayout.h"
 #include "inspector/InspectorTable.h"
+#include "res/MessageBox.h"
+#include "res/StringTable.h"
 #include "res/images/Images.h"
 #include "ui/HoverButton.h"
 #include "ui/UpDownButton.h"
 
 #include <wx/dcclient.h>
+#include <wx/dcmemory.h>
 #include <wx/image.h>
 #include <wx/intl.h>
 #include <wx/mstream.h>
@@ -35,6 +38,31 @@ const char* const kCountTexts[] = {"Static", "00000"};
 wxColour ToColour(uint32_t bgr)
 {
     return wxColour(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+// The title banner, 175 x 30: the dialog's name in the interface's language in yellow on a dark
+// band over a thin light rule; the name's font shrinks until a longer translation fits.
+wxBitmap Banner(const wxString& title)
+{
+    constexpr int kWidth = 175, kHeight = 30, kMargin = 8;
+    wxBitmap bitmap(kWidth, kHeight);
+    wxMemoryDC dc(bitmap);
+    dc.SetBackground(wxBrush(ToColour(kButtonFace)));
+    dc.Clear();
+    dc.SetPen(wxPen(wxColour(0xC8, 0xAC, 0x93)));
+    dc.DrawLine(4, 26, 171, 26);
+    wxFont font(wxFontInfo(wxSize(0, 17)).Family(wxFONTFAMILY_SWISS).Bold());
+    dc.SetFont(font);
+    for (int px = 17; px > 8 && dc.GetTextExtent(title).x > kWidth - 2 * kMargin; --px)
+    {
+        font.SetPixelSize(wxSize(0, px));
+        dc.SetFont(font);
+    }
+    const wxSize extent = dc.GetTextExtent(title);
+    dc.SetTextForeground(ToColour(kText));
+    dc.DrawText(title, kMargin, std::max(0, (26 - extent.y) / 2));
+    dc.SelectObject(wxNullBitmap);
+    return bitmap;
 }
 
 wxBitmap Picture(const unsigned char* data, size_t size)
@@ -121,11 +149,13 @@ void CBankInspectorDlg::CreateControls()
     none->SetValue(true);
 
     // The placeholder becomes the grid window when the dialog is initialised.
-    Place(new wxStaticText(this, IDC_GRID, "Here is the grid", wxDefaultPosition, wxDefaultSize, wxBORDER_SIMPLE), 133,
-          74, 107, 75);
+    m_gridPlaceholder =
+        new wxStaticText(this, IDC_GRID, "Here is the grid", wxDefaultPosition, wxDefaultSize, wxBORDER_SIMPLE);
+    Place(m_gridPlaceholder, 133, 74, 107, 75);
     m_pGrid = new CInspectorGrid;
     m_pGrid->m_nSetupRows = static_cast<int>(kInspectorSetupRows);
     m_pGrid->m_onEdited = [this](int nCol, long nRow) { OnInspectorEdited(nCol, nRow); };
+    m_pGrid->m_onTab = [this](bool bForward) { TabFromTable(bForward); };
     m_pGrid->m_onLeft = [this](int nCol, long nRow, const std::string& text) {
         m_leftEdit = LEFTEDIT{nCol, nRow, text, m_bShowingInstruments};
     };
@@ -135,7 +165,7 @@ void CBankInspectorDlg::CreateControls()
     const wxBitmap corner = Picture(inspector_corner_png, sizeof inspector_corner_png);
     for (const wxPoint& at : {wxPoint(347, 5), wxPoint(347, 154), wxPoint(5, 5), wxPoint(5, 154)})
         Place(new wxStaticBitmap(this, wxID_ANY, corner), at.x, at.y, 7, 7);
-    Place(new wxStaticBitmap(this, wxID_ANY, Picture(inspector_banner_png, sizeof inspector_banner_png)), 13, 7, 175,
+    Place(new wxStaticBitmap(this, wxID_ANY, Banner(wxString::FromUTF8(GetString(IDS_INSPECTOR_TITLE)))), 13, 7, 175,
           30);
 }
 
@@ -185,10 +215,13 @@ void CBankInspectorDlg::LayOut()
 
 void CBankInspectorDlg::OnInitDialog(wxInitDialogEvent&)
 {
-    m_pGrid->AttachToDialogItem(this, static_cast<unsigned>(IDC_GRID));
+    // The grid destroys its placeholder as it takes its place, so the placeholder's entry is
+    // handed over by address first: nothing may reach the destroyed window afterwards.
     for (PLACE& place : m_places)
-        if (place.window->GetId() == IDC_GRID)
+        if (place.window == m_gridPlaceholder)
             place.window = m_pGrid;
+    m_gridPlaceholder = nullptr;
+    m_pGrid->AttachToDialogItem(this, static_cast<unsigned>(IDC_GRID));
     // The grid's columns may have grown for their headings.
     LayOut();
     // Tab goes name, priority, the two lists, the grid, then OK and Cancel.
@@ -215,6 +248,16 @@ bool CBankInspectorDlg::InitBank()
     m_bShowingInstruments = true;
     FillInstruments();
     return true;
+}
+
+void CBankInspectorDlg::Reload()
+{
+    // Cancelling a running edit reports it as left; nothing of it is kept.
+    if (m_pGrid->IsEditing())
+        m_pGrid->CancelEdit();
+    m_leftEdit.reset();
+    m_bLoaded = InitBank();
+    UpdateControls();
 }
 
 void CBankInspectorDlg::UpdateControls()
@@ -269,6 +312,25 @@ void CBankInspectorDlg::OnInspectorEdited(int, long nRow)
     WriteBackInspectorRow(m_pGrid->Table(), nRow, m_bShowingInstruments, m_bank);
 }
 
+void CBankInspectorDlg::TabFromTable(bool bForward)
+{
+    // The toolkit's own focus chain would wander among the table's inner windows; the
+    // dialog's controls are taken in their tab order instead, the chosen list's button only.
+    std::vector<wxWindow*> ring;
+    for (wxWindow* child : GetChildren())
+    {
+        auto* radio = dynamic_cast<wxRadioButton*>(child);
+        if (child == m_pGrid || (child->IsShown() && child->IsEnabled() && child->CanAcceptFocusFromKeyboard() &&
+                                 (!radio || radio->GetValue())))
+            ring.push_back(child);
+    }
+    const auto at = std::find(ring.begin(), ring.end(), m_pGrid);
+    if (ring.size() < 2 || at == ring.end())
+        return;
+    const size_t i = static_cast<size_t>(at - ring.begin());
+    ring[(i + (bForward ? 1 : ring.size() - 1)) % ring.size()]->SetFocusFromKbd();
+}
+
 void CBankInspectorDlg::OnPaint(wxPaintEvent&)
 {
     wxPaintDC dc(this);
@@ -299,6 +361,23 @@ void CBankInspectorDlg::Ok()
         return;
     m_strName = m_editName->GetValue().utf8_string();
     m_strPriority = m_editPriority->GetValue().utf8_string();
+    // A priority the bank cannot hold is named before anything is written, and the field is
+    // handed back for correction.
+    if (m_bLoaded && ReadPriorityText(m_strPriority) < 0)
+    {
+        AppMessageBox(IDS_PRIORITY_RANGE, MsgExclamation);
+        m_editPriority->SetFocus();
+        m_editPriority->SelectAll();
+        return;
+    }
+    // A bank another program wrote since it was read is never written over. The user decides
+    // between its values as they are now and the edits on screen, which stay for copying.
+    if (m_bank.ChangedSinceRead())
+    {
+        if (AppMessageBox(IDS_INSPECTOR_CHANGED, MsgQuestion) == AnswerYes)
+            Reload();
+        return;
+    }
     // A failed write shows its message and keeps the dialog, with every edit, for another try.
     if (InspectorSave(m_bank, m_strName, m_priority.AtOk(m_strPriority), m_bKeepBackup))
         EndModal(wxID_OK);

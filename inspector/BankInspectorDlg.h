@@ -81,6 +81,10 @@ private:
     wxWindow* Place(wxWindow* window, int x, int y, int cx, int cy);
     void LayOut();
     bool InitBank();
+    // Moves the focus from the table to the next control (or the one before).
+    void TabFromTable(bool bForward);
+    // Reads the bank again as the file now holds it, dropping the edits on screen.
+    void Reload();
     void ApplyColours();
     void UpdateControls();
     // Stores the edit left for OK or a radio button; false when its value was out of range.
@@ -108,6 +112,7 @@ private:
     wxRadioButton* m_radioInstruments = nullptr;
     wxRadioButton* m_radioDrumsets = nullptr;
     CInspectorGrid* m_pGrid = nullptr;
+    wxStaticText* m_gridPlaceholder = nullptr;
     std::vector<PLACE> m_places;
     CPriorityUpDown m_priority;
     std::optional<LEFTEDIT> m_leftEdit;

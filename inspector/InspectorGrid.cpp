@@ -3,6 +3,7 @@
 
 #include "grid/GridDC.h"
 #include "grid/GridInfo.h"
+#include "grid/GridKeys.h"
 #include "grid/GridMultiSelect.h"
 #include "inspector/InspectorClipboard.h"
 #include "inspector/InspectorRules.h"
@@ -91,6 +92,13 @@ void CInspectorGrid::OnGridKeyDown(unsigned* pnKey, int nProcessed)
     if (nProcessed || !pnKey || IsEditing())
         return;
     const bool ctrl = IsControlDown(), shift = IsShiftDown();
+    // Tab (and Ctrl+Tab, the way out of controls that take Tab) leaves the table for the
+    // dialog's next control, Shift+Tab for the one before, as in any dialog.
+    if (*pnKey == GRID_VK_TAB && m_onTab)
+    {
+        m_onTab(!shift);
+        return;
+    }
     if (ctrl && !shift && (*pnKey == 'C' || *pnKey == GRID_VK_INSERT))
     {
         CopyCells();
@@ -134,7 +142,7 @@ int CInspectorGrid::OnEditEnd(int nCol, long nRow, IGridEditWindow*, const char*
     }
     if (!InspectorValueInRange(ReadEditValue(pszText ? pszText : "")))
     {
-        AppMessageBoxUncaptioned(IDS_OUTOFRANGE, MsgExclamation);
+        AppMessageBox(IDS_VALUE_RANGE, MsgExclamation);
         return 0; // the edit stays open with its text
     }
     // Run after the grid has stored the text, so the dialog reads the new value.
@@ -166,7 +174,7 @@ bool CInspectorGrid::StoreLeftEdit(int nCol, long nRow, const std::string& text)
         return true;
     if (!InspectorValueInRange(ReadEditValue(text)))
     {
-        AppMessageBoxUncaptioned(IDS_OUTOFRANGE, MsgExclamation);
+        AppMessageBox(IDS_VALUE_RANGE, MsgExclamation);
         if (BeginEdit(nCol, nRow, 0) == 0)
             if (auto* pEdit = dynamic_cast<wxTextCtrl*>(GetEditBox()))
             {

@@ -21,6 +21,9 @@ public:
     // Called when an edit ends without storing (Escape, or the focus left the table), with the
     // text it had.
     std::function<void(int nCol, long nRow, const std::string& text)> m_onLeft;
+    // Called for Tab (bForward) and Shift+Tab, also with Ctrl, while no edit runs: the table
+    // hands the focus on to its neighbours.
+    std::function<void(bool bForward)> m_onTab;
     // The font of the table's cells and headings.
     int m_nTableFont = 0;
     // Rows that show an entry of the list on display; a paste lands on these only.

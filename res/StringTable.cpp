@@ -17,8 +17,7 @@ struct StringEntry
 
 // Sorted by id for the binary search in LoadStringId.
 const StringEntry kStrings[] = {
-    {IDR_MAINFRAME,
-     "Vorn Orvane\nUntitled\n94b SoundBank\n94b SoundBank (*.94b)\n.94b\n94bSoundBank\n 94b SoundBank"},
+    {IDR_MAINFRAME, "Vorn Orvane\nUntitled\n94b SoundBank\n94b SoundBank (*.94b)\n.94b\n94bSoundBank\n 94b SoundBank"},
     {IDS_ZTLTITLE, "VORN Orvane 2.0"},
     {IDS_ZTLAUTHOR, "The Orvane developers"},
     {IDS_ZTLAUTHOREMAIL, "orvane@localhost"},
@@ -123,6 +122,12 @@ const StringEntry kStrings[] = {
     {ID_OPEN_IN_BROWSER, "Open a copy of the mapping page in the web browser\nOpen in Web Browser"},
     {IDS_BROWSER_CANTCOPY, "Unable to copy the mapping page for the web browser !"},
     {IDS_BROWSER_CANTSTART, "Unable to start the web browser !"},
+    {IDS_VALUE_RANGE, "Value is out of range: enter a whole number from 0 to 127."},
+    {IDS_PRIORITY_RANGE, "Nothing was written: the priority must be a whole number from 0 to 127."},
+    {IDS_INSPECTOR_CHANGED, "Nothing was written: the soundbank was changed by another program since the inspector "
+                            "read it.\n\nReload the soundbank as it is now? Your changes in the inspector would be "
+                            "lost. Answer No to keep them on screen, where you can copy them."},
+    {IDS_INSPECTOR_TITLE, "Bank Inspector"},
 };
 } // namespace
 

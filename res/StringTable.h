@@ -70,10 +70,10 @@ enum StringId : unsigned
     IDS_HELPENGLISH = 61463,
 
     // ZIP library messages (their "%s" is the library's file name) and their caption.
-    IDS_ZIP_NOTFOUND = 62001,    // M1
-    IDS_ZIP_BADVERSION = 62002,  // M2
-    IDS_ZIP_CANTLOAD = 62003,    // M3
-    IDS_ZIP_NOENTRY = 62004,     // M4
+    IDS_ZIP_NOTFOUND = 62001,   // M1
+    IDS_ZIP_BADVERSION = 62002, // M2
+    IDS_ZIP_CANTLOAD = 62003,   // M3
+    IDS_ZIP_NOENTRY = 62004,    // M4
     IDS_ZIP_CAPTION = 62005,
     IDS_ZIP_WRITEFAILED = 62006, // archive, reason
     IDS_ZIP_COPYFAILED = 62007,  // bank, copy, reason
@@ -126,6 +126,12 @@ enum StringId : unsigned
     ID_OPEN_IN_BROWSER = 62100,
     IDS_BROWSER_CANTCOPY = 62101,
     IDS_BROWSER_CANTSTART = 62102,
+    // The inspector's refusals: a value or a priority out of range, and an OK that finds the
+    // bank changed by another program since the inspector read it (a question: reload it?).
+    IDS_VALUE_RANGE = 62200,
+    IDS_PRIORITY_RANGE = 62201,
+    IDS_INSPECTOR_CHANGED = 62202,
+    IDS_INSPECTOR_TITLE = 62203,
 };
 
 // Text of an id; an empty string for an id the table does not hold.

@@ -84,6 +84,10 @@ public:
     // Copies the bank file to "<path>.bak" when bKeepBackup is set ("Unable to create backup
     // file !" when that fails; the save goes on), then SaveInPlace. Its result.
     int SaveWithBackup(bool bKeepBackup);
+    // True when the file at the bank's path is no longer the one read (replaced, or written by
+    // another program since), so a save would be refused; a file that cannot be reached at all
+    // is left to the save to report.
+    bool ChangedSinceRead() const;
     // Copies path to "<path>.bak", replacing an older backup. 0 after its message.
     static int MakeBackup(const std::filesystem::path& path);
     // Takes the writer's lock of the bank at path (at once when this program holds it already).

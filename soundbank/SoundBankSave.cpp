@@ -229,6 +229,14 @@ int CSoundBank::SaveInPlace()
     return 1;
 }
 
+bool CSoundBank::ChangedSinceRead() const
+{
+    FILESTAT now;
+    if (!m_bKnowsFile || m_strPathName.empty() || !GetFileSystem().StatPath(m_strPathName, now))
+        return false;
+    return !now.SameFileAs(m_fileStat);
+}
+
 int CSoundBank::LockForWriting(CWriterLock& lock, const std::filesystem::path& path)
 {
     if (lock.AcquireUnlessHeld(path))

@@ -1,17 +1,12 @@
 #!/bin/sh
-# Redraws the bank inspector's pictures with ImageMagick: the corner ornament (7 x 7), the title
-# banner (175 x 30) and the picture beside the table (110 x 92). Run from this folder.
+# Redraws the bank inspector's pictures with ImageMagick: the corner ornament (7 x 7) and the
+# picture beside the table (110 x 92). Run from this folder. (The title banner is drawn by the
+# dialog itself, in the interface's language.)
 set -e
-FONT=DejaVu-Sans-Bold
 
 # Corner ornament: a small gold diamond on the dialog's blue-grey.
 convert -size 7x7 xc:'#3f6080' -fill '#fff060' -stroke '#c8ac93' -strokewidth 1 \
   -draw 'polygon 3,0 6,3 3,6 0,3' inspector-corner.png
-
-# Title banner: the dialog's name in yellow on a dark band with a thin light rule.
-convert -size 175x30 xc:'#1f202f' -fill none -stroke '#c8ac93' -draw 'line 4,26 170,26' \
-  -stroke none -fill '#fff060' -font $FONT -pointsize 15 -gravity west -annotate +8-2 'Bank Inspector' \
-  inspector-banner.png
 
 # Picture: a keyboard under a waveform, in the dialog's colours.
 convert -size 110x92 xc:'#3f6080' \

@@ -202,7 +202,7 @@ TEST_F(BankInspectorDlgGuiTest, TypedDigitsGoIntoTheBankAndValuesOutOfRangeAreRe
     sim.Char(WXK_RETURN);
     PumpEvents();
     ASSERT_FALSE(m_messages.m_messages.empty());
-    EXPECT_EQ(GetString(IDS_OUTOFRANGE), m_messages.m_messages.back().text);
+    EXPECT_EQ(GetString(IDS_VALUE_RANGE), m_messages.m_messages.back().text);
     EXPECT_EQ(unsigned(MsgExclamation), m_messages.m_messages.back().style);
     EXPECT_TRUE(grid->IsEditing());
     EXPECT_EQ(0, dlg->m_bank.m_arrInstruments[0].byVariation);

@@ -236,7 +236,7 @@ TEST_F(BankInspectorEditGuiTest, UnreadableBankShowsTheTemplateCountsAndNoListCh
         (m_dir / "missing.94b").string());
 }
 
-TEST_F(BankInspectorEditGuiTest, OutOfRangeMessageHasNoCaptionOfItsOwn)
+TEST_F(BankInspectorEditGuiTest, OutOfRangeMessageHasTheProgramsCaptionAndNamesTheRange)
 {
     RunDialog(
         [&](CBankInspectorDlg& dlg)
@@ -247,7 +247,8 @@ TEST_F(BankInspectorEditGuiTest, OutOfRangeMessageHasNoCaptionOfItsOwn)
             Key(WXK_ESCAPE);
         });
     ASSERT_EQ(1u, RangeMessages());
-    EXPECT_EQ("", m_messages.m_messages.back().caption);
+    EXPECT_EQ("Orvane", m_messages.m_messages.back().caption);
+    EXPECT_NE(std::string::npos, m_messages.m_messages.back().text.find("0 to 127"));
     EXPECT_EQ(unsigned(MsgExclamation), m_messages.m_messages.back().style);
 }
 

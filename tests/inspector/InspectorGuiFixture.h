@@ -7,6 +7,7 @@
 #include "grid/GridChild.h"
 #include "support/BankBuilder.h"
 #include "support/MessageRecorder.h"
+#include "res/StringTable.h"
 #include "support/TempDir.h"
 #include "support/gui/ShellFixture.h"
 
@@ -141,7 +142,7 @@ protected:
     {
         size_t n = 0;
         for (const RecordedMessage& message : m_messages.m_messages)
-            n += message.text == "Value is out of range !";
+            n += message.text == GetString(IDS_VALUE_RANGE);
         return n;
     }
 
