@@ -11,6 +11,15 @@
 
 namespace fs = std::filesystem;
 
+fs::path SuggestedArchivePath(const fs::path& bankPath)
+{
+    fs::path name = bankPath.filename();
+    // A name that is only an extension (".94b") keeps it rather than becoming ".zip".
+    if (name.has_stem() && !name.stem().empty())
+        name = name.stem();
+    return bankPath.parent_path() / (name.string() + ".zip");
+}
+
 int ExportBankToZip(const fs::path& bankPath, const fs::path& pagePath, const fs::path& archivePath,
                     ZipArchiveMode mode)
 {

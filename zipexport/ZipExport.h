@@ -12,6 +12,10 @@ enum class ZipArchiveMode
     Replace
 };
 
+// The archive the export proposes for a bank: in the bank's folder, the bank's name with ".zip"
+// in place of its extension ("/banks/piano.94b" gives "/banks/piano.zip").
+std::filesystem::path SuggestedArchivePath(const std::filesystem::path& bankPath);
+
 // Packs the page and the bank into the archive: the bank is copied into the page's directory,
 // the page and the bank's file name are archived in that order, and the copy is removed again.
 // A bank that already lies in that directory is archived where it is and never removed.
