@@ -123,6 +123,17 @@ const StringEntry kStrings[] = {
     {ID_OPEN_IN_BROWSER, "Open a copy of the mapping page in the web browser\nOpen in Web Browser"},
     {IDS_BROWSER_CANTCOPY, "Unable to copy the mapping page for the web browser !"},
     {IDS_BROWSER_CANTSTART, "Unable to start the web browser !"},
+    {IDS_ZTLSOUNDBANK, "Soundbank:"},
+    {IDS_ZTLGROUP, "Group"},
+    {IDS_ZTLGMNAME, "GM name"},
+    {IDS_ZTLINSTRUMENTS, "Instruments"},
+    {IDS_ZTLDRUMSET, "Drumset"},
+    {IDS_ZTLPAGENOTE, "MIDI prog and Variation are the numbers stored in the soundbank. Cubase Prog. is the MIDI "
+                      "program counted from 1; Cubase Bank is the bank-select value, the variation \u00d7 128 (bank "
+                      "MSB = variation, LSB = 0)."},
+    {IDS_ZTLDATEFORMAT, "%A, %B %d, %Y at %H:%M:%S"},
+    {IDS_ZTLDAYNAMES, "Sunday|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday"},
+    {IDS_ZTLMONTHNAMES, "January|February|March|April|May|June|July|August|September|October|November|December"},
 };
 } // namespace
 

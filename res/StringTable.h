@@ -126,6 +126,18 @@ enum StringId : unsigned
     ID_OPEN_IN_BROWSER = 62100,
     IDS_BROWSER_CANTCOPY = 62101,
     IDS_BROWSER_CANTSTART = 62102,
+    // The mapping page's own words beside the template's: the bank's label, two column headings,
+    // the group words of the rows, the note under the table, and the date line's form with the
+    // day and month names ("|" between the names).
+    IDS_ZTLSOUNDBANK = 62300,
+    IDS_ZTLGROUP = 62301,
+    IDS_ZTLGMNAME = 62302,
+    IDS_ZTLINSTRUMENTS = 62303,
+    IDS_ZTLDRUMSET = 62304,
+    IDS_ZTLPAGENOTE = 62305,
+    IDS_ZTLDATEFORMAT = 62306,
+    IDS_ZTLDAYNAMES = 62307,
+    IDS_ZTLMONTHNAMES = 62308,
 };
 
 // Text of an id; an empty string for an id the table does not hold.

@@ -144,3 +144,29 @@ TEST_F(FrenchInterfaceGuiTest, FrenchHelpNamesTheMenusAsTheyAreShown)
     }
     CloseShell();
 }
+
+// The mapping page on show follows the interface: its labels, headings, group words, note and
+// date are French, and nothing of the English page is left.
+TEST_F(FrenchInterfaceGuiTest, MappingPageSpeaksFrench)
+{
+    ASSERT_TRUE(m_bFrench);
+    StartShell(MakeBank("demo.94b"));
+    const std::string page = ReadFileText(Doc()->m_report.m_strOutputPath);
+    for (const char* french : {"<b>Banque de sons :</b>", ">Groupe<", ">Nom GM<", "Correspondances MIDI",
+                               "\nInstruments\n", "\nBatterie\n", "Date de la table : ", " à ", "Prog. Cubase est"})
+        EXPECT_NE(page.find(french), std::string::npos) << french;
+    for (const char* english : {"Soundbank", ">Group<", "GM name", "Drumset", "Mapping date", "day,", " at "})
+        EXPECT_EQ(page.find(english), std::string::npos) << english;
+    // The French day and month names, as a French reader writes them: "jeudi 10 décembre 2026 à".
+    const size_t date = page.find("Date de la table : ");
+    ASSERT_NE(date, std::string::npos);
+    const std::string line = page.substr(date, page.find('\n', date) - date);
+    bool day = false, month = false;
+    for (const char* name : {"lundi ", "mardi ", "mercredi ", "jeudi ", "vendredi ", "samedi ", "dimanche "})
+        day = day || line.find(name) != std::string::npos;
+    for (const char* name : {" janvier ", " février ", " mars ", " avril ", " mai ", " juin ", " juillet ", " août ",
+                             " septembre ", " octobre ", " novembre ", " décembre "})
+        month = month || line.find(name) != std::string::npos;
+    EXPECT_TRUE(day && month) << line;
+    CloseShell();
+}
