@@ -134,6 +134,7 @@ const StringEntry kStrings[] = {
     {IDS_ZTLDATEFORMAT, "%A, %B %d, %Y at %H:%M:%S"},
     {IDS_ZTLDAYNAMES, "Sunday|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday"},
     {IDS_ZTLMONTHNAMES, "January|February|March|April|May|June|July|August|September|October|November|December"},
+    {IDS_SAVE_IMAGEFAILED, "The page was not saved: the image it shows could not be copied beside it !"},
 };
 } // namespace
 

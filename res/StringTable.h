@@ -138,6 +138,8 @@ enum StringId : unsigned
     IDS_ZTLDATEFORMAT = 62306,
     IDS_ZTLDAYNAMES = 62307,
     IDS_ZTLMONTHNAMES = 62308,
+    // The logo or background image a saved page shows could not be copied beside it (detail).
+    IDS_SAVE_IMAGEFAILED = 62309,
 };
 
 // Text of an id; an empty string for an id the table does not hold.
