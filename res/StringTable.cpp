@@ -17,8 +17,7 @@ struct StringEntry
 
 // Sorted by id for the binary search in LoadStringId.
 const StringEntry kStrings[] = {
-    {IDR_MAINFRAME,
-     "Vorn Orvane\nUntitled\n94b SoundBank\n94b SoundBank (*.94b)\n.94b\n94bSoundBank\n 94b SoundBank"},
+    {IDR_MAINFRAME, "Vorn Orvane\nUntitled\n94b SoundBank\n94b SoundBank (*.94b)\n.94b\n94bSoundBank\n 94b SoundBank"},
     {IDS_ZTLTITLE, "VORN Orvane 2.0"},
     {IDS_ZTLAUTHOR, "The Orvane developers"},
     {IDS_ZTLAUTHOREMAIL, "orvane@localhost"},
@@ -135,6 +134,8 @@ const StringEntry kStrings[] = {
     {IDS_ZTLDAYNAMES, "Sunday|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday"},
     {IDS_ZTLMONTHNAMES, "January|February|March|April|May|June|July|August|September|October|November|December"},
     {IDS_SAVE_IMAGEFAILED, "The page was not saved: the image it shows could not be copied beside it !"},
+    {IDS_RECENT_GONE, "The file %s no longer exists. It was taken off the list of recent files."},
+    {IDS_PRINT_TOOWIDE, "The page is wider than the paper: its right-hand part will be cut off.\nPrint it anyway?"},
 };
 } // namespace
 

@@ -70,10 +70,10 @@ enum StringId : unsigned
     IDS_HELPENGLISH = 61463,
 
     // ZIP library messages (their "%s" is the library's file name) and their caption.
-    IDS_ZIP_NOTFOUND = 62001,    // M1
-    IDS_ZIP_BADVERSION = 62002,  // M2
-    IDS_ZIP_CANTLOAD = 62003,    // M3
-    IDS_ZIP_NOENTRY = 62004,     // M4
+    IDS_ZIP_NOTFOUND = 62001,   // M1
+    IDS_ZIP_BADVERSION = 62002, // M2
+    IDS_ZIP_CANTLOAD = 62003,   // M3
+    IDS_ZIP_NOENTRY = 62004,    // M4
     IDS_ZIP_CAPTION = 62005,
     IDS_ZIP_WRITEFAILED = 62006, // archive, reason
     IDS_ZIP_COPYFAILED = 62007,  // bank, copy, reason
@@ -140,6 +140,10 @@ enum StringId : unsigned
     IDS_ZTLMONTHNAMES = 62308,
     // The logo or background image a saved page shows could not be copied beside it (detail).
     IDS_SAVE_IMAGEFAILED = 62309,
+    // A recent file chosen from the File menu that no longer exists (its path).
+    IDS_RECENT_GONE = 62310,
+    // The page is wider than the paper: print it anyway?
+    IDS_PRINT_TOOWIDE = 62311,
 };
 
 // Text of an id; an empty string for an id the table does not hold.
