@@ -12,15 +12,15 @@ namespace fs = std::filesystem;
 namespace
 {
 // The attributes through which a page shows a picture.
-constexpr std::string_view kPictureAttributes[] = {"src=", "background="};
+constexpr std::string_view kPictureAttributes[] = {"src", "background"};
 
-size_t FindNoCase(const std::string& text, std::string_view needle, size_t from)
+bool EqualsNoCase(std::string_view a, std::string_view b)
 {
-    auto same = [](char a, char b)
-    { return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b)); };
-    auto it = std::search(text.begin() + static_cast<std::ptrdiff_t>(std::min(from, text.size())), text.end(),
-                          needle.begin(), needle.end(), same);
-    return it == text.end() ? std::string::npos : static_cast<size_t>(it - text.begin());
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) {
+                                                  return std::tolower(static_cast<unsigned char>(x)) ==
+                                                         std::tolower(static_cast<unsigned char>(y));
+                                              });
 }
 
 // An attribute's value as text: the escapes the page's values are written with undone.
@@ -71,7 +71,7 @@ std::string LocalPathOf(std::string_view value)
     const std::string text = UnescapeHtml(value);
     if (!text.empty() && text[0] == '/')
         return text;
-    if (FindNoCase(text, "file:", 0) != 0)
+    if (!EqualsNoCase(std::string_view(text).substr(0, 5), "file:"))
         return "";
     std::string_view rest = std::string_view(text).substr(5);
     if (rest.substr(0, 2) == "//")
@@ -141,36 +141,40 @@ std::string CPortablePage::NameFor(const fs::path& source)
 
 void CPortablePage::RewriteLine(std::string& line)
 {
-    for (std::string_view attribute : kPictureAttributes)
+    // Each '=' is looked at once (a row of the table has a few); only those that end a whole
+    // src or background attribute name ("datasrc=" is another attribute) lead to a value.
+    for (size_t eq = line.find('='); eq != std::string::npos; eq = line.find('=', eq + 1))
     {
-        for (size_t at = FindNoCase(line, attribute, 0); at != std::string::npos; at = FindNoCase(line, attribute, at))
+        const bool picture =
+            std::any_of(std::begin(kPictureAttributes), std::end(kPictureAttributes),
+                        [&line, eq](std::string_view name)
+                        {
+                            return eq > name.size() &&
+                                   std::isspace(static_cast<unsigned char>(line[eq - name.size() - 1])) &&
+                                   EqualsNoCase(std::string_view(line).substr(eq - name.size(), name.size()), name);
+                        });
+        size_t begin = eq + 1;
+        if (!picture || begin >= line.size())
+            continue;
+        size_t end;
+        if (line[begin] == '"' || line[begin] == '\'')
         {
-            // Only a whole attribute name counts ("datasrc=" is another attribute).
-            const bool whole = at > 0 && std::isspace(static_cast<unsigned char>(line[at - 1]));
-            size_t begin = at + attribute.size();
-            at = begin;
-            if (!whole || begin >= line.size())
-                continue;
-            size_t end;
-            if (line[begin] == '"' || line[begin] == '\'')
-            {
-                end = line.find(line[begin], begin + 1);
-                ++begin;
-                if (end == std::string::npos)
-                    break;
-            }
-            else
-                end = std::min(line.find_first_of(" \t>", begin), line.size());
-            const std::string path = LocalPathOf(std::string_view(line).substr(begin, end - begin));
-            FILESTAT stat;
-            if (path.empty() || !m_fs.StatPath(path, stat) || !stat.bRegular)
-                continue;
-            const std::string name = NameFor(path);
-            if (name.empty())
-                continue;
-            line.replace(begin, end - begin, name);
-            at = begin + name.size();
+            end = line.find(line[begin], begin + 1);
+            ++begin;
+            if (end == std::string::npos)
+                return;
         }
+        else
+            end = std::min(line.find_first_of(" \t>", begin), line.size());
+        const std::string path = LocalPathOf(std::string_view(line).substr(begin, end - begin));
+        FILESTAT stat;
+        if (path.empty() || !m_fs.StatPath(path, stat) || !stat.bRegular)
+            continue;
+        const std::string name = NameFor(path);
+        if (name.empty())
+            continue;
+        line.replace(begin, end - begin, name);
+        eq = begin + name.size() - 1;
     }
 }
 
