@@ -166,15 +166,16 @@ void CPortablePage::RewriteLine(std::string& line)
         }
         else
             end = std::min(line.find_first_of(" \t>", begin), line.size());
+        // The search goes on after the value, whose own '=' (a web address's query) are no attributes.
         const std::string path = LocalPathOf(std::string_view(line).substr(begin, end - begin));
         FILESTAT stat;
-        if (path.empty() || !m_fs.StatPath(path, stat) || !stat.bRegular)
-            continue;
-        const std::string name = NameFor(path);
-        if (name.empty())
-            continue;
-        line.replace(begin, end - begin, name);
-        eq = begin + name.size() - 1;
+        const std::string name = path.empty() || !m_fs.StatPath(path, stat) || !stat.bRegular ? "" : NameFor(path);
+        if (!name.empty())
+        {
+            line.replace(begin, end - begin, name);
+            end = begin + name.size();
+        }
+        eq = end;
     }
 }
 

@@ -56,9 +56,10 @@ TEST_F(PortablePageTest, LocalPicturesAreNamedPlainlyAndOtherReferencesStay)
     EXPECT_EQ("<img src='orvane-logo.png'> <IMG SRC=orvane-logo.png width=4>", line);
 
     // A relative name, a web address, a missing file, a folder and another attribute stay as they are.
-    const std::string untouched = "<img src=\"logo.png\"> <img src=\"http://example.org/a.png\"> <img src=\"" +
-                                  (m_dir / "none.png").string() + "\"> <img src=\"" + m_dir.Path().string() +
-                                  "\"> <x datasrc=\"" + Logo().string() + "\">";
+    const std::string untouched =
+        "<img src=\"logo.png\"> <img src=\"http://example.org/a.png?x= src=" + Logo().string() + "\"> <img src=\"" +
+        (m_dir / "none.png").string() + "\"> <img src=\"" + m_dir.Path().string() + "\"> <x datasrc=\"" +
+        Logo().string() + "\">";
     line = untouched;
     page.RewriteLine(line);
     EXPECT_EQ(untouched, line);
