@@ -4,6 +4,7 @@
 #include "app/BrowserCopy.h"
 #include "app/CommandLine.h"
 #include "app/MainFrame.h"
+#include "app/MessageLog.h"
 #include "app/OrvaneShell.h"
 #include "app/Settings.h"
 #include "app/ShellPaths.h"
@@ -115,6 +116,8 @@ bool COrvaneApp::OnInit()
     // French when the environment asks for it, before any window takes its texts.
     SetUpInterfaceLanguage(m_translator);
     MessageSinkSlot().Install(&m_sink);
+    // The toolkit's own errors (the document manager's, the printer's) as the program's messages.
+    InstallMessageLog();
     // The recent-file list lives in the user's configuration directory, under "Vorn Orvane".
     wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
     // Its directory is made first: a missing one would only be noticed, with an error box, at exit.

@@ -7,6 +7,7 @@
 #include "app/Settings.h"
 #include "app/ShellPaths.h"
 #include "base/FileSystem.h"
+#include "report/PortablePage.h"
 #include "res/MessageBox.h"
 #include "res/ProgramDirectory.h"
 #include "res/StringTable.h"
@@ -135,13 +136,18 @@ bool COrvaneDoc::DoSave(const wxString&, bool)
                 .utf8_string(),
             MsgQuestion) != AnswerYes)
         return true;
-    // The saved page replaces an older one only once it is complete.
-    if (!CopyFileReplacing(fs, m_report.m_strOutputPath, target))
+    // The saved page replaces an older one only once it is complete, with the pictures it shows
+    // (the logo, a background image) copied beside it and named relatively, so that it shows
+    // them wherever it is moved with them.
+    std::string detail;
+    switch (SavePortablePage(fs, m_report.m_strOutputPath, target, detail))
     {
-        AppMessageBoxDetail(IDS_CANTOPENFILE, MsgStop, FileErrorDetail(target, fs.LastError()));
-        return false;
+    case SaveDone: return true;
+    case SavePictureFailed: AppMessageBoxDetail(IDS_SAVE_IMAGEFAILED, MsgStop, detail); return false;
+    case SavePageFailed: break;
     }
-    return true;
+    AppMessageBoxDetail(IDS_CANTOPENFILE, MsgStop, detail);
+    return false;
 }
 
 wxString COrvaneDoc::GetUserReadableName() const

@@ -5,11 +5,16 @@
 #include "app/OrvaneDoc.h"
 #include "app/OrvaneView.h"
 #include "app/RecentFileHistory.h"
+#include "base/FileSystem.h"
+#include "res/MessageBox.h"
 #include "res/StringTable.h"
 #include "ui/AboutDlg.h"
 
-#include <wx/intl.h>
+#include <wx/app.h>
+#include <wx/filedlg.h>
 #include <wx/filehistory.h>
+#include <wx/filename.h>
+#include <wx/intl.h>
 #include <wx/sysopt.h>
 #include <wx/tokenzr.h>
 
@@ -65,6 +70,41 @@ wxDocument* COrvaneDocManager::CreateDocument(const wxString& path, long flags)
     if (doc->HasBankPage())
         AddFileToHistory(file);
     return doc;
+}
+
+wxDocTemplate* COrvaneDocManager::SelectDocumentPath(wxDocTemplate** templates, int noTemplates, wxString& path, long,
+                                                     bool)
+{
+    path.clear();
+    if (noTemplates < 1)
+        return nullptr;
+    wxDocTemplate* docTemplate = templates[0];
+    const wxString filter =
+        docTemplate->GetDescription() + " (" + docTemplate->GetFileFilter() + ")|" + docTemplate->GetFileFilter();
+    wxWindow* parent = m_pMainFrame ? static_cast<wxWindow*>(m_pMainFrame) : wxTheApp->GetTopWindow();
+    wxFileDialog dialog(parent, _("Open File"), GetLastDirectory(), wxString(), filter, wxFD_OPEN);
+    if (dialog.ShowModal() != wxID_OK)
+        return nullptr;
+    // GTK reports the full path only once its chooser has really run; wx keeps directory and name itself.
+    wxString chosen = dialog.GetPath();
+    if (chosen.empty() && !dialog.GetFilename().empty())
+        chosen = wxFileName(dialog.GetDirectory(), dialog.GetFilename()).GetFullPath();
+    if (chosen.empty())
+        return nullptr;
+    if (!wxFileName::Exists(chosen))
+    {
+        AppMessageBoxDetail(IDS_CANTOPENFILE, MsgStop, FileErrorDetail(chosen.utf8_string(), ENOENT));
+        return nullptr;
+    }
+    SetLastDirectory(wxFileName(chosen).GetPath());
+    path = chosen;
+    return docTemplate;
+}
+
+void COrvaneDocManager::OnMRUFileNotExist(unsigned n, const wxString& filename)
+{
+    RemoveFileFromHistory(n);
+    AppMessageBoxText(FormatStringId(IDS_RECENT_GONE, {filename.utf8_string()}), MsgStop);
 }
 
 wxString COrvaneDocManager::MakeNewDocumentName()

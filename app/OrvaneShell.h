@@ -20,6 +20,10 @@ public:
     // written enters the recent-file list.
     wxDocument* CreateDocument(const wxString& path, long flags = 0) override;
     wxString MakeNewDocumentName() override;
+    // File > Open's dialog; a chosen file that does not exist is reported through the program's
+    // message layer rather than the toolkit's own message box.
+    wxDocTemplate* SelectDocumentPath(wxDocTemplate** templates, int noTemplates, wxString& path, long flags,
+                                      bool save = false) override;
     wxFileHistory* OnCreateFileHistory() override;
 
     void SetMainFrame(CMainFrame* frame) { m_pMainFrame = frame; }
@@ -28,6 +32,10 @@ public:
     // whose page takes the view at once.
     bool ShowsStartPage() const { return m_bShowsStartPage; }
     void SetShowsStartPage(bool bShow) { m_bShowsStartPage = bShow; }
+
+protected:
+    // A recent file that is gone leaves the list, and the user is told so by the program.
+    void OnMRUFileNotExist(unsigned n, const wxString& filename) override;
 
 private:
     CMainFrame* m_pMainFrame = nullptr;

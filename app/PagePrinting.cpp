@@ -1,6 +1,9 @@
 // Printing the view's pages with every page chosen in the print dialog.
 #include "app/PagePrinting.h"
 
+#include "res/MessageBox.h"
+#include "res/StringTable.h"
+
 namespace
 {
 // Before the print dialog the page is not laid out yet and has no pages: the toolkit's
@@ -16,6 +19,15 @@ public:
         wxHtmlPrintout::GetPageInfo(minPage, maxPage, selPageFrom, selPageTo);
         if (*selPageTo < *selPageFrom)
             *selPageFrom = *selPageTo = 0;
+    }
+
+    // A page wider than the paper: the question goes through the program's message layer, with
+    // its caption and language. A preview shows what would be cut and asks nothing.
+    bool CheckFit(const wxSize& pageArea, const wxSize& docArea) const override
+    {
+        if (IsPreview() || docArea.x <= pageArea.x)
+            return true;
+        return AppMessageBox(IDS_PRINT_TOOWIDE, MsgQuestion) == AnswerYes;
     }
 };
 } // namespace

@@ -82,6 +82,9 @@ uint32_t CMappingReport::ReplaceHeaderTags(std::string& line)
     replace("[IDS_ZTLAUTHOR]", text(IDS_ZTLAUTHOR));
     replace("[IDS_ZTLAUTHOREMAIL]", text(IDS_ZTLAUTHOREMAIL));
     replace("[IDS_ZTLMAPPRESETFILENAME]", [&] { return HtmlEscape(ToValidUtf8(m_strBankPath)); });
+    // The page's own words, in the interface's language like the rest of the page.
+    replace("[IDS_ZTLSOUNDBANK]", text(IDS_ZTLSOUNDBANK));
+    replace("[IDS_ZTLPAGENOTE]", text(IDS_ZTLPAGENOTE));
     if (replace("[IDS_ZTLMAPFILEDATE]",
                 []
                 {
@@ -103,7 +106,8 @@ uint32_t CMappingReport::ReplaceColumnTags(std::string& line)
     } kColumns[] = {
         {"[IDS_ZTLMIDIMAPPING]", IDS_ZTLMIDIMAPPING}, {"[IDS_ZTLMIDIPROG]", IDS_ZTLMIDIPROG},
         {"[IDS_ZTLVARIATION]", IDS_ZTLVARIATION},     {"[IDS_ZTLCUBASEPROG]", IDS_ZTLCUBASEPROG},
-        {"[IDS_ZTLCUBASEBANK]", IDS_ZTLCUBASEBANK},
+        {"[IDS_ZTLCUBASEBANK]", IDS_ZTLCUBASEBANK},   {"[IDS_ZTLGROUP]", IDS_ZTLGROUP},
+        {"[IDS_ZTLGMNAME]", IDS_ZTLGMNAME},
     };
     for (const auto& column : kColumns)
         if (ReplaceAll(line, column.tag, HtmlEscape(GetString(column.id))))

@@ -1,5 +1,7 @@
-// Escaping, colours, the English date line and image URLs for the mapping page.
+// Escaping, colours, the date line and image URLs for the mapping page.
 #include "report/PageText.h"
+
+#include "res/StringTable.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -38,18 +40,65 @@ std::string ColorToHtml(uint32_t color)
     return buf;
 }
 
+namespace
+{
+// The index-th of names separated by '|'; "?" when there are fewer.
+std::string_view NthName(std::string_view names, int index)
+{
+    for (int i = 0; index >= 0; ++i)
+    {
+        const size_t bar = names.find('|');
+        if (i == index)
+            return names.substr(0, bar);
+        if (bar == std::string_view::npos)
+            break;
+        names.remove_prefix(bar + 1);
+    }
+    return "?";
+}
+} // namespace
+
+std::string FormatDate(const std::tm& when, std::string_view pattern, std::string_view dayNames,
+                       std::string_view monthNames)
+{
+    std::string out;
+    auto number = [&out](int value, bool twoDigits)
+    {
+        char buf[16];
+        std::snprintf(buf, sizeof buf, twoDigits ? "%02d" : "%d", value);
+        out += buf;
+    };
+    for (size_t i = 0; i < pattern.size(); ++i)
+    {
+        if (pattern[i] != '%' || i + 1 == pattern.size())
+        {
+            out += pattern[i];
+            continue;
+        }
+        switch (pattern[++i])
+        {
+        case 'A': out += NthName(dayNames, when.tm_wday < 7 ? when.tm_wday : -1); break;
+        case 'B': out += NthName(monthNames, when.tm_mon < 12 ? when.tm_mon : -1); break;
+        case 'd': number(when.tm_mday, true); break;
+        case 'e': number(when.tm_mday, false); break;
+        case 'Y': number(when.tm_year + 1900, false); break;
+        case 'H': number(when.tm_hour, true); break;
+        case 'M': number(when.tm_min, true); break;
+        case 'S': number(when.tm_sec, true); break;
+        case '%': out += '%'; break;
+        default:
+            out += '%';
+            out += pattern[i];
+            break;
+        }
+    }
+    return out;
+}
+
 std::string FormatMappingDate(const std::tm& when)
 {
-    static const char* const kDays[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday",
-                                        "Saturday"};
-    static const char* const kMonths[] = {"January", "February", "March",     "April",   "May",      "June",
-                                          "July",    "August",   "September", "October", "November", "December"};
-    const char* day = when.tm_wday >= 0 && when.tm_wday < 7 ? kDays[when.tm_wday] : "?";
-    const char* month = when.tm_mon >= 0 && when.tm_mon < 12 ? kMonths[when.tm_mon] : "?";
-    char buf[96];
-    std::snprintf(buf, sizeof buf, "%s, %s %02d, %d at %02d:%02d:%02d", day, month, when.tm_mday,
-                  when.tm_year + 1900, when.tm_hour, when.tm_min, when.tm_sec);
-    return buf;
+    return FormatDate(when, LoadStringId(IDS_ZTLDATEFORMAT), LoadStringId(IDS_ZTLDAYNAMES),
+                      LoadStringId(IDS_ZTLMONTHNAMES));
 }
 
 bool ReplaceAll(std::string& line, std::string_view tag, const std::string& value)

@@ -1,4 +1,4 @@
-// Text helpers for the mapping page: HTML escaping, colours and the English date line.
+// Text helpers for the mapping page: HTML escaping, colours and the date line.
 #pragma once
 
 #include <cstdint>
@@ -14,8 +14,14 @@ void AppendHtmlEscaped(std::string& out, std::string_view text);
 // "#rrggbb" (lower-case) from a 0x00BBGGRR colour.
 std::string ColorToHtml(uint32_t color);
 
-// "Sunday, December 06, 2026 at 05:29:24": English names whatever the locale.
+// The page's date in the interface's language, in the form and with the names of the string
+// table: "Sunday, December 06, 2026 at 05:29:24" in English, whatever the system's locale.
 std::string FormatMappingDate(const std::tm& when);
+// when in pattern: %A and %B are the day and month from names ("|" between them, Sunday and
+// January first), %d the two-digit day, %e the day without a leading zero, %Y the year, %H, %M,
+// %S the time in two digits and %% a percent sign; anything else is copied as it stands.
+std::string FormatDate(const std::tm& when, std::string_view pattern, std::string_view dayNames,
+                       std::string_view monthNames);
 
 // Replaces every occurrence of tag in line by value; true when the tag was there.
 bool ReplaceAll(std::string& line, std::string_view tag, const std::string& value);

@@ -2,6 +2,7 @@
 #include "report/RowBlock.h"
 
 #include "report/PageText.h"
+#include "res/StringTable.h"
 #include "soundbank/GmNames.h"
 
 #include <charconv>
@@ -38,6 +39,7 @@ CRowBlock::ROWVALUE CRowBlock::ValueOf(const std::string& line, bool bFirstRowBl
 }
 
 CRowBlock::CRowBlock(const std::vector<std::string>& lines, bool bFirstRowBlock)
+    : m_strInstruments(HtmlEscape(GetString(IDS_ZTLINSTRUMENTS))), m_strDrumset(HtmlEscape(GetString(IDS_ZTLDRUMSET)))
 {
     m_lines.reserve(lines.size());
     for (const std::string& text : lines)
@@ -83,7 +85,7 @@ void CRowBlock::Append(std::string& out, std::string_view bankName, bool bDrumse
         {
         case ValueNone: break;
         case ValueBankName: value = bankName; break;
-        case ValueGroup: value = bDrumset ? "Drumset" : "Instruments"; break;
+        case ValueGroup: value = bDrumset ? m_strDrumset : m_strInstruments; break;
         case ValueProgram: value = number(entry.wProgram); break;
         case ValueVariation: value = number(entry.byVariation); break;
         case ValueCubaseProg: value = number(entry.wProgram + 1u); break;

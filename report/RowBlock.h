@@ -18,7 +18,7 @@ public:
     {
         ValueNone,
         ValueBankName,   // the escaped bank name (first block only)
-        ValueGroup,      // "Instruments" or "Drumset" (first block only)
+        ValueGroup,      // "Instruments" or "Drumset" in the interface's language (first block only)
         ValueProgram,    // the MIDI program
         ValueVariation,  // the variation
         ValueCubaseProg, // the program counted from 1
@@ -47,4 +47,7 @@ private:
         std::vector<uint32_t> arrCuts;
     };
     std::vector<ROWLINE> m_lines;
+    // The group words, escaped, looked up once for all the rows.
+    std::string m_strInstruments;
+    std::string m_strDrumset;
 };

@@ -128,6 +128,20 @@ const StringEntry kStrings[] = {
                             "read it.\n\nReload the soundbank as it is now? Your changes in the inspector would be "
                             "lost. Answer No to keep them on screen, where you can copy them."},
     {IDS_INSPECTOR_TITLE, "Bank Inspector"},
+    {IDS_ZTLSOUNDBANK, "Soundbank:"},
+    {IDS_ZTLGROUP, "Group"},
+    {IDS_ZTLGMNAME, "GM name"},
+    {IDS_ZTLINSTRUMENTS, "Instruments"},
+    {IDS_ZTLDRUMSET, "Drumset"},
+    {IDS_ZTLPAGENOTE, "MIDI prog and Variation are the numbers stored in the soundbank. Cubase Prog. is the MIDI "
+                      "program counted from 1; Cubase Bank is the bank-select value, the variation \u00d7 128 (bank "
+                      "MSB = variation, LSB = 0)."},
+    {IDS_ZTLDATEFORMAT, "%A, %B %d, %Y at %H:%M:%S"},
+    {IDS_ZTLDAYNAMES, "Sunday|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday"},
+    {IDS_ZTLMONTHNAMES, "January|February|March|April|May|June|July|August|September|October|November|December"},
+    {IDS_SAVE_IMAGEFAILED, "The page was not saved: the image it shows could not be copied beside it !"},
+    {IDS_RECENT_GONE, "The file %s no longer exists. It was taken off the list of recent files."},
+    {IDS_PRINT_TOOWIDE, "The page is wider than the paper: its right-hand part will be cut off.\nPrint it anyway?"},
 };
 } // namespace
 

@@ -132,6 +132,24 @@ enum StringId : unsigned
     IDS_PRIORITY_RANGE = 62201,
     IDS_INSPECTOR_CHANGED = 62202,
     IDS_INSPECTOR_TITLE = 62203,
+    // The mapping page's own words beside the template's: the bank's label, two column headings,
+    // the group words of the rows, the note under the table, and the date line's form with the
+    // day and month names ("|" between the names).
+    IDS_ZTLSOUNDBANK = 62300,
+    IDS_ZTLGROUP = 62301,
+    IDS_ZTLGMNAME = 62302,
+    IDS_ZTLINSTRUMENTS = 62303,
+    IDS_ZTLDRUMSET = 62304,
+    IDS_ZTLPAGENOTE = 62305,
+    IDS_ZTLDATEFORMAT = 62306,
+    IDS_ZTLDAYNAMES = 62307,
+    IDS_ZTLMONTHNAMES = 62308,
+    // The logo or background image a saved page shows could not be copied beside it (detail).
+    IDS_SAVE_IMAGEFAILED = 62309,
+    // A recent file chosen from the File menu that no longer exists (its path).
+    IDS_RECENT_GONE = 62310,
+    // The page is wider than the paper: print it anyway?
+    IDS_PRINT_TOOWIDE = 62311,
 };
 
 // Text of an id; an empty string for an id the table does not hold.

@@ -23,7 +23,10 @@ void RunExportToZipCommand(wxWindow* parent, const std::string& bankPath, const 
     if (bankPath.empty())
         return;
 
-    wxFileDialog dialog(parent, _("Export to Zip"), wxEmptyString, wxEmptyString, _("ZIP archive (*.zip)|*.zip"),
+    // The dialog opens in the bank's folder with the bank's name, as Save As does for the page.
+    const std::filesystem::path suggested = SuggestedArchivePath(bankPath);
+    wxFileDialog dialog(parent, _("Export to Zip"), wxString::FromUTF8(suggested.parent_path().string()),
+                        wxString::FromUTF8(suggested.filename().string()), _("ZIP archive (*.zip)|*.zip"),
                         wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (dialog.ShowModal() != wxID_OK)
         return;

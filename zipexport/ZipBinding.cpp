@@ -152,13 +152,13 @@ bool LookUpEntryPoints(void* library, ZipApi& api)
 
 // Writes the archive with the loaded library. libzip builds the new archive in a temporary file
 // and renames it over the old one on close, so a failure leaves an existing archive as it was.
-bool WriteArchive(const ZipApi& api, const std::vector<std::string>& names)
+bool WriteArchive(const ZipApi& api, const std::vector<ZIPENTRY>& entries)
 {
     // libzip reads the files only when it closes the archive and then cannot say which one
     // failed, so each is checked first: a missing file is named and nothing is written.
-    for (const std::string& name : names)
+    for (const ZIPENTRY& entry : entries)
     {
-        std::string path = (std::filesystem::path(g_strRootDir) / name).string();
+        std::string path = (std::filesystem::path(g_strRootDir) / entry.strFile).string();
         std::FILE* file = std::fopen(path.c_str(), "rb");
         if (!file)
         {
@@ -181,14 +181,14 @@ bool WriteArchive(const ZipApi& api, const std::vector<std::string>& names)
         return false;
     }
 
-    for (const std::string& name : names)
+    for (const ZIPENTRY& entry : entries)
     {
-        std::string path = (std::filesystem::path(g_strRootDir) / name).string();
+        std::string path = (std::filesystem::path(g_strRootDir) / entry.strFile).string();
         zip_source_t* source = api.sourceFile(archive, path.c_str(), 0, -1);
-        bool bAdded = source && api.fileAdd(archive, name.c_str(), source, ZIP_FL_OVERWRITE) >= 0;
+        bool bAdded = source && api.fileAdd(archive, entry.strName.c_str(), source, ZIP_FL_OVERWRITE) >= 0;
         if (!bAdded)
         {
-            std::string reason = name + ": " + api.strError(archive);
+            std::string reason = entry.strName + ": " + api.strError(archive);
             if (source)
                 api.sourceFree(source);
             api.discard(archive);
@@ -226,6 +226,14 @@ int ZipFiles(const std::string& first, const std::string& second)
 
 int RunZipArchive(const std::vector<std::string>& names)
 {
+    std::vector<ZIPENTRY> entries;
+    for (const std::string& name : names)
+        entries.push_back({name, name});
+    return ZipEntries(entries);
+}
+
+int ZipEntries(const std::vector<ZIPENTRY>& entries)
+{
     CLibraryHandle library;
     std::string strName;
     if (!LoadZipLibrary(library, strName))
@@ -244,7 +252,7 @@ int RunZipArchive(const std::vector<std::string>& names)
         return 0;
     }
 
-    return WriteArchive(api, names) ? 1 : 0;
+    return WriteArchive(api, entries) ? 1 : 0;
 }
 
 std::string FileNameOf(const std::string& path)

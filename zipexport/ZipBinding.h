@@ -14,6 +14,16 @@ void SetZipArchiveName(const std::string& name, bool bReplace = false);
 // Archives the two names, in this order, under the root directory. Returns RunZipArchive's result.
 int ZipFiles(const std::string& first, const std::string& second);
 
+// One entry of an archive: the file (relative to the root directory unless it is a full path)
+// and the name it is stored under.
+struct ZIPENTRY
+{
+    std::string strFile;
+    std::string strName;
+};
+// Archives the entries, in this order, as RunZipArchive does.
+int ZipEntries(const std::vector<ZIPENTRY>& entries);
+
 // Loads the library, stores each name (relative to the root directory, entry named as given) in the
 // archive, and unloads the library. Returns 1 when the archive was written, 0 otherwise; every
 // failure has been reported by then.

@@ -2,14 +2,27 @@
 #include "zipexport/ZipExport.h"
 
 #include "base/FileSystem.h"
+#include "report/PageFile.h"
+#include "report/PortablePage.h"
 #include "res/MessageBox.h"
 #include "res/StringTable.h"
 #include "zipexport/ZipBinding.h"
 
+#include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 namespace fs = std::filesystem;
+
+fs::path SuggestedArchivePath(const fs::path& bankPath)
+{
+    fs::path name = bankPath.filename();
+    // A name that is only an extension (".94b") keeps it rather than becoming ".zip".
+    if (name.has_stem() && !name.stem().empty())
+        name = name.stem();
+    return bankPath.parent_path() / (name.string() + ".zip");
+}
 
 int ExportBankToZip(const fs::path& bankPath, const fs::path& pagePath, const fs::path& archivePath,
                     ZipArchiveMode mode)
@@ -54,9 +67,36 @@ int ExportBankToZip(const fs::path& bankPath, const fs::path& pagePath, const fs
         }
     }
 
-    SetZipRootDir(strWorkDir);
-    SetZipArchiveName(archivePath.string(), mode == ZipArchiveMode::Replace);
-    int nResult = ZipFiles(strPageName, strBankName);
+    // The archived page shows its pictures (the logo, a background image) from the archive: a
+    // copy of it names them plainly, and they are stored beside it under those names.
+    CPortablePage portable(GetFileSystem(), [&](const std::string& name, const fs::path&)
+                           { return name != strPageName && name != strBankName; });
+    std::string stagingDir = (fs::temp_directory_path(ec) / "orvane-zip-XXXXXX").string();
+    int nResult = 0;
+    if (ec || !mkdtemp(stagingDir.data()))
+        AppMessageBoxText(FormatStringId(IDS_ZIP_WRITEFAILED, {archivePath.string(), FileErrorText(errno)}), MsgStop);
+    else
+    {
+        const fs::path pageCopy = fs::path(stagingDir) / strPageName;
+        CPageFile copy(GetFileSystem());
+        copy.SetFlush(false);
+        if (!copy.Open(pageCopy) || !portable.Copy(pagePath, copy) || !copy.Commit())
+            AppMessageBoxText(
+                FormatStringId(IDS_ZIP_WRITEFAILED,
+                               {archivePath.string(), portable.Error() ? FileErrorDetail(pagePath, portable.Error())
+                                                                       : FileErrorDetail(pageCopy, copy.Error())}),
+                MsgStop);
+        else
+        {
+            std::vector<ZIPENTRY> entries = {{pageCopy.string(), strPageName}, {strBankName, strBankName}};
+            for (const PAGEPICTURE& picture : portable.Pictures())
+                entries.push_back({picture.source.string(), picture.strName});
+            SetZipRootDir(strWorkDir);
+            SetZipArchiveName(archivePath.string(), mode == ZipArchiveMode::Replace);
+            nResult = ZipEntries(entries);
+        }
+        fs::remove_all(stagingDir, ec);
+    }
 
     if (!bOwnBank)
         GetFileSystem().Remove(copyPath);

@@ -1,6 +1,7 @@
 // The interface in French, chosen from LANG as at start: a menu, a dialog and a message box show
 // the catalogue's texts, the toolkit's own buttons and dialog titles are French too, and the
 // French help names the menus as they are shown. No French system locale is needed.
+#include "app/MessageLog.h"
 #include "app/WxTranslator.h"
 #include "inspector/BankInspectorDlg.h"
 #include "res/MessageBox.h"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/file.h>
 #include <wx/filedlg.h>
 #include <wx/menu.h>
 #include <wx/stattext.h>
@@ -142,5 +144,59 @@ TEST_F(FrenchInterfaceGuiTest, FrenchHelpNamesTheMenusAsTheyAreShown)
             }
         }
     }
+    CloseShell();
+}
+
+// The mapping page on show follows the interface: its labels, headings, group words, note and
+// date are French, and nothing of the English page is left.
+TEST_F(FrenchInterfaceGuiTest, MappingPageSpeaksFrench)
+{
+    ASSERT_TRUE(m_bFrench);
+    StartShell(MakeBank("demo.94b"));
+    const std::string page = ReadFileText(Doc()->m_report.m_strOutputPath);
+    for (const char* french : {"<b>Banque de sons :</b>", ">Groupe<", ">Nom GM<", "Correspondances MIDI",
+                               "\nInstruments\n", "\nBatterie\n", "Date de la table : ", " à ", "Prog. Cubase est"})
+        EXPECT_NE(page.find(french), std::string::npos) << french;
+    for (const char* english : {"Soundbank", ">Group<", "GM name", "Drumset", "Mapping date", "day,", " at "})
+        EXPECT_EQ(page.find(english), std::string::npos) << english;
+    // The French day and month names, as a French reader writes them: "jeudi 10 décembre 2026 à".
+    const size_t date = page.find("Date de la table : ");
+    ASSERT_NE(date, std::string::npos);
+    const std::string line = page.substr(date, page.find('\n', date) - date);
+    bool day = false, month = false;
+    for (const char* name : {"lundi ", "mardi ", "mercredi ", "jeudi ", "vendredi ", "samedi ", "dimanche "})
+        day = day || line.find(name) != std::string::npos;
+    for (const char* name : {" janvier ", " février ", " mars ", " avril ", " mai ", " juin ", " juillet ", " août ",
+                             " septembre ", " octobre ", " novembre ", " décembre "})
+        month = month || line.find(name) != std::string::npos;
+    EXPECT_TRUE(day && month) << line;
+    CloseShell();
+}
+
+// What the toolkit logs comes in French, in the program's message box with its caption.
+TEST_F(FrenchInterfaceGuiTest, ToolkitMessagesSpeakFrenchUnderTheProgramsCaption)
+{
+    ASSERT_TRUE(m_bFrench);
+    StartShell();
+    CMessageLog log;
+    wxLog* old = wxLog::SetActiveTarget(&log);
+    const std::string missing = (m_dir / "absent.txt").string();
+    wxTEST_DIALOG(
+        {
+            wxFile file;
+            EXPECT_FALSE(file.Open(wxString::FromUTF8(missing)));
+            PumpEvents();
+        },
+        ExpectDialog<wxMessageDialog>(
+            [&missing](wxMessageDialog* dlg)
+            {
+                // The catalogue sets the path in French quotation marks with narrow spaces.
+                const std::string text = dlg->GetMessage().utf8_string();
+                EXPECT_EQ(text.find("impossible d'ouvrir le fichier «"), 0u) << text;
+                EXPECT_NE(text.find(missing), std::string::npos) << text;
+                EXPECT_EQ(dlg->GetTitle().utf8_string(), "Orvane");
+                return wxID_OK;
+            }));
+    wxLog::SetActiveTarget(old);
     CloseShell();
 }

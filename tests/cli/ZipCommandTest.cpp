@@ -1,5 +1,7 @@
 // orvane-cli zip: the archive holds the page 'map' renders and the bank, byte for byte.
 #include "cli/Cli.h"
+#include "report/PageText.h"
+#include "res/ProgramDirectory.h"
 #include "support/TempDir.h"
 #include "zipexport/ZipBinding.h"
 #include "zipexport/ZipReader.h"
@@ -51,11 +53,17 @@ TEST(ZipCommandTest, ArchiveHoldsTheMappedPageAndTheBank)
     std::string error;
     auto entries = ReadZipEntries(archive, error);
     ASSERT_EQ(error, "");
-    ASSERT_EQ(entries.size(), 2u);
+    // The archived page names the logo beside the program relatively, and the logo goes with it.
+    const std::string logo = GetProgramDirectory() + "orvane-logo.png";
+    std::string mapped = WithoutDate(ReadFileBytes(page));
+    ASSERT_TRUE(ReplaceAll(mapped, logo, "orvane-logo.png"));
+    ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0].name, "midimap.html");
-    EXPECT_EQ(WithoutDate(entries[0].bytes), WithoutDate(ReadFileBytes(page)));
+    EXPECT_EQ(WithoutDate(entries[0].bytes), mapped);
     EXPECT_EQ(entries[1].name, "demo.94b");
     EXPECT_EQ(entries[1].bytes, ReadFileBytes(kDemoBank));
+    EXPECT_EQ(entries[2].name, "orvane-logo.png");
+    EXPECT_EQ(entries[2].bytes, ReadFileBytes(logo));
 }
 
 TEST(ZipCommandTest, UsageBankAndLibraryFailures)

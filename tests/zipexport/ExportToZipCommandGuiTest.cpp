@@ -161,6 +161,40 @@ TEST_F(ExportToZipCommandGuiTest, ArchiveNamedAsTheBankIsRefused)
     EXPECT_TRUE(std::filesystem::is_symlink(m_dir / "link.zip"));
 }
 
+// Like Save As, the dialog opens in the bank's folder and proposes the bank's name as an archive.
+class ExpectProposedArchive : public wxExpectModal<wxFileDialog>
+{
+public:
+    ExpectProposedArchive(std::string dir, std::string name)
+        : wxExpectModal<wxFileDialog>(wxString(), wxID_CANCEL), m_strDir(std::move(dir)), m_strName(std::move(name))
+    {
+    }
+
+protected:
+    int OnInvoked(wxFileDialog* dlg) const override
+    {
+        EXPECT_EQ(dlg->GetDirectory().utf8_string(), m_strDir);
+        EXPECT_EQ(dlg->GetFilename().utf8_string(), m_strName);
+        return wxID_CANCEL;
+    }
+
+private:
+    std::string m_strDir, m_strName;
+};
+
+TEST_F(ExportToZipCommandGuiTest, DialogProposesTheBanksFolderAndName)
+{
+    CMessageRecorder recorder;
+    wxTEST_DIALOG(RunExportToZipCommand(nullptr, Bank(), Page()),
+                  ExpectProposedArchive(m_dir.Path().string(), "bank.zip"));
+    std::filesystem::create_directory(m_dir / "My.Banks");
+    const std::string dotted = (m_dir / "My.Banks" / "piano.v2.94b").string();
+    WriteFileBytes(dotted, {0x01});
+    wxTEST_DIALOG(RunExportToZipCommand(nullptr, dotted, Page()),
+                  ExpectProposedArchive((m_dir / "My.Banks").string(), "piano.v2.zip"));
+    EXPECT_TRUE(recorder.m_messages.empty());
+}
+
 TEST(ZipArchivePathTest, ZipIsAddedOnlyWhenTheNameHasNoExtension)
 {
     EXPECT_EQ(ZipArchivePathFor("/tmp/out"), "/tmp/out.zip");
