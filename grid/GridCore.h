@@ -192,6 +192,13 @@ public:
     void EnableJoins(int bEnable) { m_pInfo->m_bJoins = bEnable ? 1 : 0; }
     void SetWholeRowHighlight(int bEnable) { m_pInfo->m_bWholeRowHighlight = bEnable ? 1 : 0; }
     void EnableCellTips(int bEnable) { m_pInfo->m_bCellTips = bEnable ? 1 : 0; }
+    // Tips naming the column or row a bar's thumb would bring into view, and on hover the one
+    // in view (texts from OnHScrollTip and OnVScrollTip).
+    void EnableScrollTips(int bHorizontal, int bVertical)
+    {
+        m_pInfo->m_bHScrollTips = bHorizontal ? 1 : 0;
+        m_pInfo->m_bVScrollTips = bVertical ? 1 : 0;
+    }
     void EnableOverflow(int bEnable) { m_pInfo->m_bOverflow = bEnable ? 1 : 0; }
     void EnableGridLines(int bEnable) { m_pInfo->m_bGridLines = bEnable ? 1 : 0; }
     // A held arrow key moves d^3 + 1 cells, d being the repeat count divided by nDivisor (0: one

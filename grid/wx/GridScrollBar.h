@@ -30,6 +30,8 @@ protected:
 private:
     void OnScrollEvent(wxScrollEvent& event);
     void OnRightDown(wxMouseEvent& event);
+    void OnHover(wxMouseEvent& event);
+    void UpdateHoverTip();
 
     CGridCtrl* m_pGrid;
     CGridInfo* m_pInfo = nullptr;
