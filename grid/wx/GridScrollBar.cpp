@@ -65,6 +65,9 @@ void CGridScrollBar::OnScrollEvent(wxScrollEvent& event)
                       : type == wxEVT_SCROLL_THUMBTRACK   ? GRID_SB_THUMBTRACK
                                                           : GRID_SB_ENDSCROLL;
     const wxPoint pt = m_pGrid->ScreenToClient(wxGetMousePosition());
+    m_bTracking = nCode == GRID_SB_THUMBTRACK;
+    if (m_bTracking && GetToolTip())
+        UnsetToolTip();
     m_logic.OnScroll(nCode, event.GetPosition() + m_nMin, GRIDPOINT{pt.x, pt.y}, *this);
 }
 
@@ -87,7 +90,7 @@ void CGridScrollBar::UpdateHoverTip()
     if (!m_pInfo || m_pGrid->GetSheet() != m_pInfo)
         return;
     std::string strText;
-    if (!m_logic.HoverTip(&strText))
+    if (m_bTracking || !m_logic.HoverTip(&strText))
     {
         if (GetToolTip())
             UnsetToolTip();

@@ -37,4 +37,5 @@ private:
     CGridInfo* m_pInfo = nullptr;
     CGridScrollLogic m_logic;
     int m_nMin = 0;
+    bool m_bTracking = false; // the thumb is being dragged: its own tip speaks
 };

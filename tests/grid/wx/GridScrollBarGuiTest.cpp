@@ -91,6 +91,7 @@ TEST_F(GridScrollBarGuiTest, WithTipsOnTheThumbAndTheBarNameTheirRows)
     EXPECT_TRUE(pHint->IsShown());
     EXPECT_EQ(pHint->GetLayout().m_strText, "Row " + std::to_string(nTracked + 1));
     EXPECT_LE(pHint->GetRect().GetRight(), pBar->GetPosition().x);
+    EXPECT_EQ(pBar->GetToolTip(), nullptr); // the hover tip keeps out of the thumb's way
     sim.MouseUp();
     Pump();
     EXPECT_FALSE(pHint->IsShown());
