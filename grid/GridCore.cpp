@@ -5,10 +5,11 @@
 #include "grid/GridCellType.h"
 #include "grid/GridCheckBoxType.h"
 #include "grid/GridDropListType.h"
+#include "grid/GridSheetTabStrip.h"
 #include "grid/GridColors.h"
 #include "grid/GridDC.h"
 
-CGridCore::CGridCore()
+CGridCore::CGridCore() : m_pTabStrip(std::make_unique<CGridSheetTabStrip>(this))
 {
     m_penShadow = CGridPen{0, 1, GridGetSysColor(GRID_COLOR_BTNSHADOW)};
     m_arrBuiltinTypes.push_back(std::make_unique<CGridCellType>());

@@ -22,6 +22,7 @@ class CGridCellType;
 class CGridDataSource;
 class CGridDropListType;
 class CGridDC;
+class CGridSheetTabStrip;
 
 // Flags of a find/replace request.
 enum GridFindRequest : unsigned
@@ -192,6 +193,13 @@ public:
     void EnableJoins(int bEnable) { m_pInfo->m_bJoins = bEnable ? 1 : 0; }
     void SetWholeRowHighlight(int bEnable) { m_pInfo->m_bWholeRowHighlight = bEnable ? 1 : 0; }
     void EnableCellTips(int bEnable) { m_pInfo->m_bCellTips = bEnable ? 1 : 0; }
+    // Tips naming the column or row a bar's thumb would bring into view, and on hover the one
+    // in view (texts from OnHScrollTip and OnVScrollTip).
+    void EnableScrollTips(int bHorizontal, int bVertical)
+    {
+        m_pInfo->m_bHScrollTips = bHorizontal ? 1 : 0;
+        m_pInfo->m_bVScrollTips = bVertical ? 1 : 0;
+    }
     void EnableOverflow(int bEnable) { m_pInfo->m_bOverflow = bEnable ? 1 : 0; }
     void EnableGridLines(int bEnable) { m_pInfo->m_bGridLines = bEnable ? 1 : 0; }
     // A held arrow key moves d^3 + 1 cells, d being the repeat count divided by nDivisor (0: one
@@ -284,6 +292,13 @@ public:
     int SwitchSheet(int nIndex, int bUpdate);
     int GetCurrentSheet() const { return m_nSheet; }
     CGridInfo* GetSheet() const { return m_pInfo; }
+    // The tabs beside the horizontal bar, shared by all sheets; the strip shows once it has a
+    // width. With bUserSizing only the bar and the strip move (a drag of the strip's grip).
+    CGridSheetTabStrip& GetSheetTabs() { return *m_pTabStrip; }
+    int SetSheetTabWidth(int nWidth, bool bUserSizing = false);
+    // Gives every sheet the desktop's scroll-bar sizes: sheets made before the window code
+    // installed its colour source have the classic ones.
+    void ApplySystemBarSizes();
     int MoveColumn(int nFromCol, int nTargetCol, int bBefore);
     int SetColDataSource(int nCol, CGridDataSource* pSource);
     int SetColDefaultCell(int nCol, const CGridCell& cell);
@@ -359,6 +374,7 @@ private:
     IGridTrackWindow* m_pTrackWnd = nullptr;
     CGridDrawHints m_hints;
     GRIDSIZE m_szClient;
+    std::unique_ptr<CGridSheetTabStrip> m_pTabStrip;
 
     std::vector<std::unique_ptr<CGridCellType>> m_arrBuiltinTypes;
     std::vector<std::unique_ptr<CGridFont>> m_arrOwnedFonts;

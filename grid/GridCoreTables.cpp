@@ -2,6 +2,8 @@
 // the columns' data sources and default cells.
 #include "grid/GridCore.h"
 
+#include "grid/GridColors.h"
+
 #include "grid/GridCellType.h"
 #include "grid/GridDropListType.h"
 #include "grid/GridDataSource.h"
@@ -145,6 +147,26 @@ int CGridCore::SwitchSheet(int nIndex, int bUpdate)
     AdjustLayout();
     m_bUpdateEnabled = bWasEnabled;
     return 0;
+}
+
+int CGridCore::SetSheetTabWidth(int nWidth, bool bUserSizing)
+{
+    if (nWidth < 0)
+        return 1;
+    m_pInfo->m_nTabWidth = nWidth;
+    m_pInfo->m_bTabsResizing = bUserSizing ? 1 : 0;
+    AdjustLayout();
+    m_pInfo->m_bTabsResizing = 0;
+    return 0;
+}
+
+void CGridCore::ApplySystemBarSizes()
+{
+    for (auto& pSheet : m_arrSheets)
+    {
+        pSheet->m_nVScrollWidth = GridGetSystemMetric(GRID_SM_CXVSCROLL);
+        pSheet->m_nHScrollHeight = GridGetSystemMetric(GRID_SM_CYHSCROLL);
+    }
 }
 
 int CGridCore::MoveColumn(int nFromCol, int nTargetCol, int bBefore)

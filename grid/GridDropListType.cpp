@@ -244,9 +244,14 @@ void CGridDropListType::OnListChoice(const std::string& strChoice)
     m_nListRow = -1;
 }
 
-void CGridDropListType::OnListClosed(bool bChosen)
+void CGridDropListType::OnListClosed(bool bChosen, bool bPressTaken)
 {
-    if (!bChosen)
+    if (bPressTaken)
+    {
+        m_nListCol = -1;
+        m_nListRow = -1;
+    }
+    else if (!bChosen)
     {
         m_nListCol = -2;
         m_nListRow = -2;

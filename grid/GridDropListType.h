@@ -51,8 +51,10 @@ class CGridDropListType : public CGridCellType
 
     void OpenList();
     // The list window reports a choice, and its closing (after a choice or without one).
+    // bPressTaken: a press outside the list closed it and went no further, so no button press
+    // follows that must be kept from opening the list again.
     void OnListChoice(const std::string& strChoice);
-    void OnListClosed(bool bChosen);
+    void OnListClosed(bool bChosen, bool bPressTaken = false);
 
     // The choices of a label: each text before a line feed.
     static std::vector<std::string> SplitChoices(const char* pszLabel);

@@ -151,3 +151,16 @@ void CGridScrollLogic::OnRightDown(GRIDPOINT ptScreen)
     if (m_pGrid->GetSheet()->m_bPopupEnabled)
         m_pGrid->StartPopupMenu(0, 0, &ptScreen, m_bVertical ? GRID_SECTION_VSCROLL : GRID_SECTION_HSCROLL);
 }
+
+bool CGridScrollLogic::HoverTip(std::string* pstrText) const
+{
+    pstrText->clear();
+    const CGridInfo& s = *m_pGrid->GetSheet();
+    if (!(m_bVertical ? s.m_bVScrollTips : s.m_bHScrollTips))
+        return false;
+    if (m_bVertical)
+        m_pGrid->OnVScrollTip(s.m_nTopRow, pstrText);
+    else
+        m_pGrid->OnHScrollTip(s.m_nLeftCol, pstrText);
+    return !pstrText->empty();
+}

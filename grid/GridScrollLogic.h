@@ -57,6 +57,9 @@ public:
     // ptClient: the pointer in the grid's client coordinates.
     void OnScroll(int nCode, int nPos, GRIDPOINT ptClient, IGridBarWindow& bar);
     void OnRightDown(GRIDPOINT ptScreen);
+    // What the bar's hover tip says: the owner's text for the column or row now at the view's
+    // edge. False while the sheet's tips for this bar are off or the owner gives no text.
+    bool HoverTip(std::string* pstrText) const;
 
     double ToBar() const { return m_dToBar; }
     double ToRows() const { return m_dToRows; }

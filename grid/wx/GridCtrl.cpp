@@ -61,6 +61,7 @@ bool CGridCtrl::CreateGridWindow(wxWindow* pParent, wxWindowID nId, const wxPoin
     if (!wxWindow::Create(pParent, nId, pos, size, nStyle | wxCLIP_CHILDREN | wxTAB_TRAVERSAL | wxWANTS_CHARS))
         return false;
     GridInstallWxColorSource();
+    ApplySystemBarSizes();
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     CreateChildren();
     Bind(wxEVT_SIZE, &CGridCtrl::OnSize, this);

@@ -2,6 +2,7 @@
 #include "grid/wx/GridScrollBar.h"
 
 #include "grid/wx/GridCtrl.h"
+#include "grid/wx/GridWxDC.h"
 
 #include <algorithm>
 
@@ -13,6 +14,8 @@ CGridScrollBar::CGridScrollBar(CGridCtrl* pGrid, bool bVertical)
                       wxEVT_SCROLL_TOP, wxEVT_SCROLL_BOTTOM, wxEVT_SCROLL_THUMBRELEASE, wxEVT_SCROLL_THUMBTRACK})
         Bind(type, &CGridScrollBar::OnScrollEvent, this);
     Bind(wxEVT_RIGHT_DOWN, &CGridScrollBar::OnRightDown, this);
+    Bind(wxEVT_ENTER_WINDOW, &CGridScrollBar::OnHover, this);
+    Bind(wxEVT_MOTION, &CGridScrollBar::OnHover, this);
 }
 
 void CGridScrollBar::SetSheet(CGridInfo* pInfo)
@@ -43,7 +46,11 @@ void CGridScrollBar::SetBarRange(int nMin, int nMax, int nPage)
     Refresh(false);
 }
 
-void CGridScrollBar::SetBarPos(int nPos) { SetThumbPosition(std::max(0, nPos - m_nMin)); }
+void CGridScrollBar::SetBarPos(int nPos)
+{
+    SetThumbPosition(std::max(0, nPos - m_nMin));
+    UpdateHoverTip();
+}
 
 void CGridScrollBar::OnScrollEvent(wxScrollEvent& event)
 {
@@ -58,6 +65,9 @@ void CGridScrollBar::OnScrollEvent(wxScrollEvent& event)
                       : type == wxEVT_SCROLL_THUMBTRACK   ? GRID_SB_THUMBTRACK
                                                           : GRID_SB_ENDSCROLL;
     const wxPoint pt = m_pGrid->ScreenToClient(wxGetMousePosition());
+    m_bTracking = nCode == GRID_SB_THUMBTRACK;
+    if (m_bTracking && GetToolTip())
+        UnsetToolTip();
     m_logic.OnScroll(nCode, event.GetPosition() + m_nMin, GRIDPOINT{pt.x, pt.y}, *this);
 }
 
@@ -66,4 +76,27 @@ void CGridScrollBar::OnRightDown(wxMouseEvent& event)
     event.Skip();
     const wxPoint pt = ClientToScreen(event.GetPosition());
     m_logic.OnRightDown(GRIDPOINT{pt.x, pt.y});
+}
+
+void CGridScrollBar::OnHover(wxMouseEvent& event)
+{
+    event.Skip();
+    UpdateHoverTip();
+}
+
+// The hover tip names what the view now shows, so it follows every scroll.
+void CGridScrollBar::UpdateHoverTip()
+{
+    if (!m_pInfo || m_pGrid->GetSheet() != m_pInfo)
+        return;
+    std::string strText;
+    if (m_bTracking || !m_logic.HoverTip(&strText))
+    {
+        if (GetToolTip())
+            UnsetToolTip();
+        return;
+    }
+    const wxString strTip = GridToWxString(strText);
+    if (GetToolTipText() != strTip)
+        SetToolTip(strTip);
 }

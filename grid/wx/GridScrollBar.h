@@ -30,9 +30,12 @@ protected:
 private:
     void OnScrollEvent(wxScrollEvent& event);
     void OnRightDown(wxMouseEvent& event);
+    void OnHover(wxMouseEvent& event);
+    void UpdateHoverTip();
 
     CGridCtrl* m_pGrid;
     CGridInfo* m_pInfo = nullptr;
     CGridScrollLogic m_logic;
     int m_nMin = 0;
+    bool m_bTracking = false; // the thumb is being dragged: its own tip speaks
 };

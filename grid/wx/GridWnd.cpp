@@ -31,6 +31,23 @@ CGridWnd::CGridWnd(CGridCtrl* pGrid)
 CGridWnd::~CGridWnd()
 {
     m_dragTimer.Stop();
+    m_pBorrower = nullptr;
+    ReleaseMouseIfHeld();
+}
+
+void CGridWnd::LendMouse(IGridMouseBorrower* pBorrower)
+{
+    m_dragTimer.Stop();
+    m_pBorrower = pBorrower;
+    if (!HasCapture())
+        CaptureMouse();
+}
+
+void CGridWnd::TakeMouseBack(IGridMouseBorrower* pBorrower)
+{
+    if (m_pBorrower != pBorrower)
+        return;
+    m_pBorrower = nullptr;
     ReleaseMouseIfHeld();
 }
 
@@ -119,6 +136,8 @@ void CGridWnd::ReleaseMouseIfHeld()
 
 void CGridWnd::OnMouse(wxMouseEvent& event)
 {
+    if (m_pBorrower && m_pBorrower->OnBorrowedMouse(event))
+        return;
     const GRIDPOINT pt{event.GetX(), event.GetY()};
     const unsigned nFlags = GridFlagsFromMouse(event);
     const wxEventType type = event.GetEventType();
@@ -151,7 +170,8 @@ void CGridWnd::OnMouse(wxMouseEvent& event)
     {
         m_dragTimer.Stop();
         m_area.OnLeftUp(pt, nFlags);
-        ReleaseMouseIfHeld();
+        if (!m_pBorrower)
+            ReleaseMouseIfHeld();
     }
     else if (type == wxEVT_LEFT_DCLICK)
         m_area.OnLeftDoubleClick(pt, nFlags);
@@ -175,10 +195,17 @@ void CGridWnd::OnDragTimer(wxTimerEvent&)
 void CGridWnd::OnCaptureLost(wxMouseCaptureLostEvent&)
 {
     m_dragTimer.Stop();
+    if (IGridMouseBorrower* pBorrower = m_pBorrower)
+    {
+        m_pBorrower = nullptr;
+        pBorrower->OnBorrowedMouseLost();
+    }
 }
 
 void CGridWnd::OnWheel(wxMouseEvent& event)
 {
+    if (m_pBorrower && m_pBorrower->OnBorrowedMouse(event))
+        return;
     m_area.OnWheel(event.GetWheelRotation());
     event.Skip();
 }

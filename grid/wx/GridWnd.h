@@ -9,6 +9,19 @@
 #include <wx/bitmap.h>
 #include <wx/timer.h>
 
+// A window that borrows the cell area's hold on the mouse (the open drop list). Under GTK a
+// native list that captures the mouse hears none of it, so the cell area captures for it and
+// passes every mouse event on, in the cell area's coordinates; false lets the cell area handle
+// the event itself.
+class IGridMouseBorrower
+{
+public:
+    virtual ~IGridMouseBorrower() = default;
+    virtual bool OnBorrowedMouse(wxMouseEvent& event) = 0;
+    // Something outside the program took the mouse away.
+    virtual void OnBorrowedMouseLost() = 0;
+};
+
 class CGridWnd : public CGridChildWnd, public IGridCellWindow
 {
   public:
@@ -16,6 +29,10 @@ class CGridWnd : public CGridChildWnd, public IGridCellWindow
     ~CGridWnd() override;
 
     CGridCellArea& GetArea() { return m_area; }
+    // Captures the mouse for pBorrower until it gives it back (or the window goes).
+    void LendMouse(IGridMouseBorrower* pBorrower);
+    void TakeMouseBack(IGridMouseBorrower* pBorrower);
+    bool IsMouseLent() const { return m_pBorrower != nullptr; }
 
     // IGridChild
     void UpdatePosition() override { m_area.Update(*this); }
@@ -50,4 +67,5 @@ class CGridWnd : public CGridChildWnd, public IGridCellWindow
     wxTimer m_dragTimer;
     GRIDPOINT m_ptDrag;
     unsigned m_nDragFlags = 0;
+    IGridMouseBorrower* m_pBorrower = nullptr;
 };

@@ -262,6 +262,13 @@ TEST_F(CheckDropFixture, ClosingWithoutAChoiceKeepsTheButtonFromReopening)
     Drop().OnListClosed(false);
     Drop().OnLeftClick(0, 1, 1, &rc, &text);
     EXPECT_EQ(Drop().m_nListCol, -1);
+    // A list closed by a press it took itself leaves no press to ignore: the next one opens.
+    Drop().OnLeftClick(0, 1, 1, &rc, &button);
+    list.m_bOpen = false;
+    Drop().OnListClosed(false, true);
+    EXPECT_EQ(Drop().m_nListCol, -1);
+    EXPECT_EQ(Drop().OnLeftClick(0, 1, 1, &rc, &button), 1);
+    EXPECT_TRUE(list.IsOpen());
 }
 
 TEST_F(CheckDropFixture, EnterAndCtrlDownOpenTheListAndAreSwallowed)

@@ -157,6 +157,27 @@ TEST_F(ScrollFixture, ThumbTipsShowTheIndexUnderTheThumb)
     EXPECT_EQ(grid.GetSheet()->m_nLeftCol, 0); // no live tracking by default
 }
 
+TEST_F(ScrollFixture, HoverTipsNameWhatTheViewShowsWhileTheSheetsTipsAreOn)
+{
+    std::string str = "stale";
+    EXPECT_FALSE(vert.HoverTip(&str));
+    EXPECT_EQ(str, "");
+    grid.EnableScrollTips(0, 1);
+    grid.ScrollToRow(12);
+    ASSERT_TRUE(vert.HoverTip(&str));
+    EXPECT_EQ(str, "Row 12");
+    EXPECT_FALSE(horz.HoverTip(&str));
+    grid.EnableScrollTips(1, 0);
+    EXPECT_FALSE(vert.HoverTip(&str));
+    ASSERT_TRUE(horz.HoverTip(&str));
+    EXPECT_EQ(str, "Col 0");
+    // An owner that gives no text shows no tip.
+    CRecordingGrid plain;
+    plain.EnableScrollTips(1, 1);
+    CGridScrollLogic plainBar{&plain, true};
+    EXPECT_FALSE(plainBar.HoverTip(&str));
+}
+
 TEST_F(ScrollFixture, AHiddenHorizontalBarClaimsItsRoomWhenColumnsNoLongerFit)
 {
     struct CBarChild : CFakeChild

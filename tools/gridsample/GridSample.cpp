@@ -1,10 +1,12 @@
 // A frame with a grid that shows every cell type: check boxes, drop lists with their choices,
 // arrows, text overflowing into empty neighbours, borders and bevels, bitmaps beside text and
 // a joined block, with multi-selection on. A double click edits, the popup sorts column A.
+// Sheet tabs below the cells switch between that sheet and a few tables of numbers.
 #include "grid/GridCellType.h"
 #include "grid/GridCheckBoxType.h"
 #include "grid/wx/GridCtrl.h"
 #include "grid/GridKeys.h"
+#include "grid/GridSheetTabStrip.h"
 #include "grid/wx/GridWxDC.h"
 
 #include <wx/app.h>
@@ -21,6 +23,9 @@ namespace
 {
 const int SAMPLE_COLS = 11;
 const long SAMPLE_ROWS = 300;
+const int SAMPLE_SHEETS = 7;
+const char* const SHEET_NAMES[SAMPLE_SHEETS] = {"Cell types", "Squares",       "Cubes",     "Sums",
+                                                "Products",   "Powers of two", "Remainders"};
 const char* const HEADINGS[SAMPLE_COLS] = {"Item",   "Check box", "Drop list", "Arrow",  "Overflow", "",
                                            "",       "Borders",   "Bitmap",    "Number", "Notes"};
 
@@ -72,10 +77,12 @@ public:
         EnablePopupMenu(1);
         // Columns move by dragging their heading; both thumbs show where they would scroll to.
         GetSheet()->m_bColMove = 1;
-        GetSheet()->m_bHScrollTips = 1;
-        GetSheet()->m_bVScrollTips = 1;
+        EnableScrollTips(1, 1);
         GetPopupMenu()->Append(1000, "Sort by column A");
-        AdjustLayout();
+        SetSheetCount(SAMPLE_SHEETS);
+        for (int i = 0; i < SAMPLE_SHEETS; ++i)
+            GetSheetTabs().AddTab(SHEET_NAMES[i], i);
+        SetSheetTabWidth(320);
         // Two selected blocks to start with; a plain click replaces them.
         MarkRange(8, 13, 9, 16);
         MarkRange(1, 18, 2, 19);
@@ -102,6 +109,48 @@ public:
             pFrame->SetStatusText(sz);
         if (!nProcessed && *pnKey == GRID_VK_F2 && !IsEditing())
             BeginEdit();
+    }
+
+    // The other sheets: a table of numbers each, made from the row and the column.
+    void OnSheetCreated(int nSheet) override
+    {
+        if (nSheet == 0)
+            return;
+        SetDefaultFont(RegisterFont("", 13, 400));
+        SetColCount(12, 0);
+        SetRowCount(500, 0);
+        EnableScrollTips(1, 1);
+        char sz[64];
+        for (int c = 0; c < 12; ++c)
+        {
+            std::snprintf(sz, sizeof sz, "%d", c + 1);
+            SetCellText(c, -1, sz);
+        }
+        for (long r = 0; r < 500; ++r)
+        {
+            std::snprintf(sz, sizeof sz, "%ld", r + 1);
+            SetCellText(-1, r, sz);
+            for (int c = 0; c < 12; ++c)
+            {
+                const long long a = r + 1, b = c + 1;
+                const long long v = nSheet == 1   ? a * a + b
+                                    : nSheet == 2 ? a * a * a + b
+                                    : nSheet == 3 ? a + b
+                                    : nSheet == 4 ? a * b
+                                    : nSheet == 5 ? (1LL << (r % 40)) * b
+                                                  : a % b;
+                std::snprintf(sz, sizeof sz, "%lld", v);
+                SetCellText(c, r, sz);
+            }
+        }
+    }
+
+    // A tab shows its sheet.
+    void OnSheetTabClicked(int nId) override
+    {
+        SwitchSheet(nId, 1);
+        if (auto* pFrame = dynamic_cast<wxFrame*>(wxGetTopLevelParent(this)))
+            pFrame->SetStatusText(wxString::Format("Sheet %d: %s", nId + 1, SHEET_NAMES[nId]));
     }
 
     // A double click on a column's heading edits its title.
