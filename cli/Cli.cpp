@@ -84,6 +84,17 @@ private:
     std::string m_strHead;
 };
 
+struct CLIENTRY
+{
+    const char* name;
+    CliCommand (*add)(CLI::App& cli);
+};
+const CLIENTRY kCommands[] = {
+    {"info", AddInfoCommand},       {"map", AddMapCommand},   {"zip", AddZipCommand},
+    {"repair", AddRepairCommand},   {"set", AddSetCommand},   {"overlap", AddOverlapCommand},
+    {"history", AddHistoryCommand}, {"undo", AddUndoCommand}, {"redo", AddRedoCommand},
+};
+
 template <class KIND> bool Is(const CLI::ParseError& error)
 {
     return dynamic_cast<const KIND*>(&error) != nullptr;
@@ -108,7 +119,7 @@ int ReportParseError(const CLI::ParseError& error, const CLI::App& cli, const CL
         message = command ? "missing operand " + what.substr(0, what.rfind(" is required")) : "no command given";
     else if (Is<CLI::ArgumentMismatch>(error))
     {
-        const CLI::Option* option = command->get_option_no_throw(subject);
+        const CLI::Option* option = command ? command->get_option_no_throw(subject) : nullptr;
         message =
             option && option->count() > 1 ? "give " + subject + " once" : "option '" + subject + "' needs a value";
     }
@@ -153,9 +164,14 @@ int CliMain(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     cli.require_subcommand(1);
     // An option given twice keeps its last value, as it always did.
     cli.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-    const CliCommand commands[] = {AddInfoCommand(cli),    AddMapCommand(cli),  AddZipCommand(cli),
-                                   AddRepairCommand(cli),  AddSetCommand(cli),  AddOverlapCommand(cli),
-                                   AddHistoryCommand(cli), AddUndoCommand(cli), AddRedoCommand(cli)};
+    // Only the command the first word names is built, as building them all would cost a good part
+    // of the start-up; any other first word (the help, a mistake) gets them all.
+    const bool all = args.empty() || std::none_of(std::begin(kCommands), std::end(kCommands),
+                                                  [&args](const CLIENTRY& c) { return args[0] == c.name; });
+    std::vector<CliCommand> commands;
+    for (const CLIENTRY& c : kCommands)
+        if (all || args[0] == c.name)
+            commands.push_back(c.add(cli));
     // "orvane-cli help" is "orvane-cli --help"; it is not listed.
     CLI::App* help = cli.add_subcommand("help")->group("");
     auto parsed = [&]() -> const CliCommand*
