@@ -123,6 +123,7 @@ const StringEntry kStrings[] = {
     {ID_OPEN_IN_BROWSER, "Open a copy of the mapping page in the web browser\nOpen in Web Browser"},
     {IDS_BROWSER_CANTCOPY, "Unable to copy the mapping page for the web browser !"},
     {IDS_BROWSER_CANTSTART, "Unable to start the web browser !"},
+    {IDS_ABOUT_LICENCE, "Free software under the GNU General Public License, version 3 or later"},
 };
 } // namespace
 

@@ -126,6 +126,8 @@ enum StringId : unsigned
     ID_OPEN_IN_BROWSER = 62100,
     IDS_BROWSER_CANTCOPY = 62101,
     IDS_BROWSER_CANTSTART = 62102,
+    // The about box's line naming the program's licence.
+    IDS_ABOUT_LICENCE = 62110,
 };
 
 // Text of an id; an empty string for an id the table does not hold.
