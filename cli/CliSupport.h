@@ -54,13 +54,11 @@ void WriteJsonDocument(std::ostream& out, const nlohmann::ordered_json& doc);
 // One CSV record (RFC 4180): fields quoted by libcsv where they hold a comma, quote or line end.
 void WriteCsvRecord(std::ostream& out, std::initializer_list<std::string> fields);
 
-// A command once its words are parsed: runs it and returns the exit code.
-using CliRunner = std::function<int(std::ostream& out, std::ostream& err)>;
-
+// A command of the parser, and what runs it once its words are parsed (returning the exit code).
 struct CliCommand
 {
     CLI::App* app;
-    CliRunner run;
+    std::function<int(std::ostream& out, std::ostream& err)> run;
 };
 
 // Adds the command name. summary is its line in the tool's help; head opens its own --help (the
@@ -84,14 +82,6 @@ template <class VALUE> CLI::Validator ValueCheck(bool (*parse)(const std::string
 // The operands BANK|DIR...: at least one.
 CLI::Option* AddBankOperands(CLI::App& command, std::vector<std::string>& operands);
 
-// How a listing command prints: text, one JSON document or CSV lines.
-enum class CliFormat
-{
-    Text,
-    Json,
-    Csv
-};
-
 // What a listing command (info, overlap, history) is given: --json, --csv (which exclude each
 // other) and its operands BANK|DIR...
 struct CListingOptions
@@ -99,7 +89,6 @@ struct CListingOptions
     bool bJson = false;
     bool bCsv = false;
     std::vector<std::string> operands;
-    CliFormat Format() const { return bJson ? CliFormat::Json : bCsv ? CliFormat::Csv : CliFormat::Text; }
 };
 // Adds them with the texts of --json and --csv (no --csv when its text is empty).
 void AddListingOptions(CLI::App& command, CListingOptions& options, const std::string& json, const std::string& csv);

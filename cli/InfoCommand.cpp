@@ -171,10 +171,10 @@ void WriteText(std::ostream& out, const std::vector<BankInfo>& banks)
 
 namespace
 {
-int RunInfo(const std::vector<std::string>& operands, CliFormat format, std::ostream& out, std::ostream& err)
+int RunInfo(const CListingOptions& options, std::ostream& out, std::ostream& err)
 {
     bool unreadable = false;
-    const std::vector<std::string> paths = ExpandBankOperands(operands, err, unreadable);
+    const std::vector<std::string> paths = ExpandBankOperands(options.operands, err, unreadable);
     // A bank that cannot be read is named with the reason.
     CCliMessageSink sink(err);
     std::vector<BankInfo> banks(paths.size());
@@ -186,9 +186,9 @@ int RunInfo(const std::vector<std::string>& operands, CliFormat format, std::ost
         if (!banks[i].loaded)
             code = kCliBankFailed;
     }
-    if (format == CliFormat::Json)
+    if (options.bJson)
         WriteJson(out, banks);
-    else if (format == CliFormat::Csv)
+    else if (options.bCsv)
         WriteCsv(out, banks);
     else
         WriteText(out, banks);
@@ -201,6 +201,5 @@ CliCommand AddInfoCommand(CLI::App& cli)
     auto options = std::make_shared<CListingOptions>();
     CLI::App* info = AddCommand(cli, "info", "show name, priority, mapping and chunk positions of banks", kHead);
     AddListingOptions(*info, *options, "one JSON array with an object per bank", "one CSV line per mapping entry");
-    return {info, [options](std::ostream& out, std::ostream& err)
-            { return RunInfo(options->operands, options->Format(), out, err); }};
+    return {info, [options](std::ostream& out, std::ostream& err) { return RunInfo(*options, out, err); }};
 }

@@ -55,10 +55,10 @@ const char* ListName(bool drumset)
     return drumset ? "drumset" : "instrument";
 }
 
-int RunOverlap(const std::vector<std::string>& operands, CliFormat format, std::ostream& out, std::ostream& err)
+int RunOverlap(const CListingOptions& options, std::ostream& out, std::ostream& err)
 {
     bool failed = false;
-    const std::vector<std::string> paths = ExpandBankOperands(operands, err, failed);
+    const std::vector<std::string> paths = ExpandBankOperands(options.operands, err, failed);
     std::vector<LOADEDBANK> banks;
     std::vector<std::pair<std::string, std::string>> unreadable; // path and reason
     std::vector<MAPPING> mappings;
@@ -109,7 +109,7 @@ int RunOverlap(const std::vector<std::string>& operands, CliFormat format, std::
     }
 
     auto bankOf = [&](const MAPPING& m) -> const LOADEDBANK& { return banks[m.nBank]; };
-    if (format == CliFormat::Json)
+    if (options.bJson)
     {
         nlohmann::ordered_json list = nlohmann::ordered_json::array();
         for (const OVERLAP& overlap : overlaps)
@@ -136,7 +136,7 @@ int RunOverlap(const std::vector<std::string>& operands, CliFormat format, std::
             doc["unreadable"].push_back({{"path", path}, {"error", reason}});
         WriteJsonDocument(out, doc);
     }
-    else if (format == CliFormat::Csv)
+    else if (options.bCsv)
     {
         WriteCsvRecord(out, {"list", "program", "variation", "path", "name", "priority", "index"});
         for (const OVERLAP& overlap : overlaps)
@@ -179,6 +179,5 @@ CliCommand AddOverlapCommand(CLI::App& cli)
     AddListingOptions(*overlap, *options,
                       "one JSON object with the overlaps, the summary and the banks that could\nnot be read",
                       "one CSV line per bank entry of an overlap");
-    return {overlap, [options](std::ostream& out, std::ostream& err)
-            { return RunOverlap(options->operands, options->Format(), out, err); }};
+    return {overlap, [options](std::ostream& out, std::ostream& err) { return RunOverlap(*options, out, err); }};
 }
