@@ -1,8 +1,8 @@
 // orvane-cli overlap: which program and variation numbers several banks map at once. A card
 // that loads those banks together has them compete; the command says which banks overlap and
 // does not guess which one the card plays. Never changes a bank.
-#include "cli/BankFiles.h"
 #include "base/Utf8.h"
+#include "cli/BankFiles.h"
 #include "cli/Cli.h"
 #include "cli/CliSupport.h"
 #include "soundbank/BankName.h"
