@@ -1,10 +1,13 @@
-// The CLI message sink and the small helpers the commands share: colours, JSON and CSV
-// quoting, terminal-safe text and the signal handlers.
+// The CLI message sink and the small helpers the commands share: colours, numbers, terminal-safe
+// text, JSON documents and CSV records.
 #include "cli/CliSupport.h"
 
 #include "base/Utf8.h"
 #include "cli/Cli.h"
 #include "res/StringTable.h"
+
+#include <csv.h>
+#include <nlohmann/json.hpp>
 
 #include <cstdio>
 #include <ostream>
@@ -15,9 +18,15 @@ CCliMessageSink::~CCliMessageSink() = default;
 
 int CCliMessageSink::Show(const std::string& text, const std::string&, unsigned style)
 {
-    m_err << LoadStringId(AFX_IDS_APP_TITLE) << ": " << text << '\n';
+    if (m_strBank.empty())
+        m_err << LoadStringId(AFX_IDS_APP_TITLE) << ": " << text << '\n';
+    else
+        m_err << "orvane-cli: " << PrintableText(m_strBank) << ": " << text << '\n';
     if ((style & 0xF0) == MsgIconStop)
+    {
         ++m_nFailures;
+        m_strLastError = text;
+    }
     return (style & 0x0F) == MsgYesNo ? AnswerNo : AnswerOk;
 }
 
@@ -39,51 +48,12 @@ bool ParseHtmlColor(const std::string& text, uint32_t& color)
     return true;
 }
 
-std::string JsonString(const std::string& raw)
+bool ParseDecimal(const std::string& text, unsigned long max, unsigned long& value)
 {
-    // JSON is UTF-8: bytes of a path or name that are not are replaced.
-    const std::string text = ToValidUtf8(raw);
-    std::string out = "\"";
-    for (unsigned char c : text)
-    {
-        switch (c)
-        {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20 || c == 0x7F)
-            {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out += buf;
-            }
-            else
-                out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
-}
-
-std::string CsvField(const std::string& text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string out = "\"";
-    for (char c : text)
-    {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    return out + "\"";
-}
-
-bool IsHelpFlag(const std::string& arg)
-{
-    return arg == "-h" || arg == "--help";
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    value = std::stoul(text);
+    return value <= max;
 }
 
 int UsageError(std::ostream& err, const std::string& command, const std::string& message)
@@ -110,30 +80,27 @@ std::string PrintableText(const std::string& text)
     return out;
 }
 
-int ParseListingWords(const std::vector<std::string>& args, const std::string& command, const char* help,
-                      std::ostream& out, std::ostream& err, CliFormat& format, std::vector<std::string>& operands)
+void WriteJsonDocument(std::ostream& out, const nlohmann::ordered_json& doc)
 {
-    for (size_t i = 0; i < args.size(); ++i)
+    out << doc.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+}
+
+void WriteCsvRecord(std::ostream& out, std::initializer_list<std::string> fields)
+{
+    bool first = true;
+    for (const std::string& field : fields)
     {
-        const std::string& arg = args[i];
-        if (IsEndOfOptions(arg))
+        if (!first)
+            out << ',';
+        first = false;
+        if (field.find_first_of(",\"\r\n") == std::string::npos)
         {
-            operands.insert(operands.end(), args.begin() + static_cast<long>(i) + 1, args.end());
-            break;
+            out << field;
+            continue;
         }
-        if (IsHelpFlag(arg))
-        {
-            out << help;
-            return kCliOk;
-        }
-        if (arg == "--json")
-            format = CliFormat::Json;
-        else if (arg == "--csv")
-            format = CliFormat::Csv;
-        else if (arg.size() > 1 && arg[0] == '-')
-            return UsageError(err, command, "unknown option '" + arg + "'");
-        else
-            operands.push_back(arg);
+        std::string quoted(csv_write(nullptr, 0, field.data(), field.size()), '\0');
+        csv_write(quoted.data(), quoted.size(), field.data(), field.size());
+        out << quoted;
     }
-    return operands.empty() ? UsageError(err, command, "no bank given") : -1;
+    out << '\n';
 }

@@ -4,23 +4,22 @@
 #include "cli/CliSupport.h"
 #include "journal/ChangeJournal.h"
 
+#include <nlohmann/json.hpp>
+
 #include <ostream>
 
 namespace
 {
-const char* const kHelp =
-    "Usage: orvane-cli history [--json] BANK...\n\n"
-    "Lists the changes Orvane made to each bank (inspector OKs, 'orvane-cli set', TTS repairs),\n"
-    "newest first, from the change journal: when, what kind, a short summary, and whether the\n"
-    "change can be undone now ('orvane-cli undo') or, once undone, redone ('orvane-cli redo').\n"
-    "A change can be undone only while the bank is exactly as the change left it.\n\n"
-    "  --json   one JSON document: an array of {\"bank\", \"changes\": [{\"id\", \"time\",\n"
-    "           \"unix_time\", \"kind\", \"summary\", \"state\", \"can_undo\", \"can_redo\"}]}\n\n"
-    "Status words: 'can undo' (the next undo takes it back), 'done', 'changed since' (the\n"
-    "bank no longer is as the change left it), 'can redo' (the next redo makes it again),\n"
-    "'undone'.\n\n"
-    "The journal lives in $XDG_STATE_HOME/orvane (default ~/.local/state/orvane).\n\n"
-    "Exit status: 0 listed, 1 a journal could not be read, 2 usage error.\n";
+const char* const kHead = "Usage: orvane-cli history [--json] BANK...\n\n"
+                          "Lists the changes Orvane made to each bank (inspector OKs, 'orvane-cli set', TTS repairs),\n"
+                          "newest first, from the change journal: when, what kind, a short summary, and whether the\n"
+                          "change can be undone now ('orvane-cli undo') or, once undone, redone ('orvane-cli redo').\n"
+                          "A change can be undone only while the bank is exactly as the change left it.";
+const char* const kFooter = "Status words: 'can undo' (the next undo takes it back), 'done', 'changed since' (the\n"
+                            "bank no longer is as the change left it), 'can redo' (the next redo makes it again),\n"
+                            "'undone'.\n\n"
+                            "The journal lives in $XDG_STATE_HOME/orvane (default ~/.local/state/orvane).\n\n"
+                            "Exit status: 0 listed, 1 a journal could not be read, 2 usage error.";
 
 std::string StatusWord(const JOURNALSTATUS& status, size_t i)
 {
@@ -31,22 +30,11 @@ std::string StatusWord(const JOURNALSTATUS& status, size_t i)
         return status.bCanRedo ? "can redo" : "undone";
     return status.changes[i].IsApplied() ? "done" : "undone";
 }
-} // namespace
 
-int RunHistoryCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int RunHistory(const std::vector<std::string>& banks, bool json, std::ostream& out)
 {
-    CliFormat format = CliFormat::Text;
-    std::vector<std::string> banks;
-    int code = ParseListingWords(args, "history", kHelp, out, err, format, banks);
-    if (code >= 0)
-        return code;
-    if (format == CliFormat::Csv)
-        return UsageError(err, "history", "unknown option '--csv'");
-
-    code = kCliOk;
-    if (format == CliFormat::Json)
-        out << "[";
-    bool first = true;
+    int code = kCliOk;
+    nlohmann::ordered_json doc = nlohmann::ordered_json::array();
     for (const std::string& bank : banks)
     {
         JOURNALSTATUS status;
@@ -55,7 +43,7 @@ int RunHistoryCommand(const std::vector<std::string>& args, std::ostream& out, s
             code = kCliBankFailed;
             continue;
         }
-        if (format == CliFormat::Text)
+        if (!json)
         {
             out << PrintableText(bank) << ":" << (status.changes.empty() ? " no changes" : "") << "\n";
             for (size_t i = status.changes.size(); i-- > 0;)
@@ -69,22 +57,36 @@ int RunHistoryCommand(const std::vector<std::string>& args, std::ostream& out, s
             }
             continue;
         }
-        out << (first ? "" : ",") << "\n  {\"bank\": " << JsonString(bank) << ", \"changes\": [";
-        first = false;
-        for (size_t i = status.changes.size(), n = 0; i-- > 0; ++n)
+        nlohmann::ordered_json changes = nlohmann::ordered_json::array();
+        for (size_t i = status.changes.size(); i-- > 0;)
         {
             const JOURNALCHANGE& c = status.changes[i];
             const int index = static_cast<int>(i);
-            out << (n ? "," : "") << "\n    {\"id\": " << c.nId << ", \"time\": " << JsonString(ChangeTimeText(c.nTime))
-                << ", \"unix_time\": " << c.nTime << ", \"kind\": " << JsonString(c.strKind)
-                << ", \"summary\": " << JsonString(c.strSummary) << ", \"state\": \""
-                << (c.IsApplied() ? "done" : "undone")
-                << "\", \"can_undo\": " << (index == status.nUndo && status.bCanUndo ? "true" : "false")
-                << ", \"can_redo\": " << (index == status.nRedo && status.bCanRedo ? "true" : "false") << "}";
+            changes.push_back({{"id", c.nId},
+                               {"time", ChangeTimeText(c.nTime)},
+                               {"unix_time", c.nTime},
+                               {"kind", c.strKind},
+                               {"summary", c.strSummary},
+                               {"state", c.IsApplied() ? "done" : "undone"},
+                               {"can_undo", index == status.nUndo && status.bCanUndo},
+                               {"can_redo", index == status.nRedo && status.bCanRedo}});
         }
-        out << (status.changes.empty() ? "]}" : "\n  ]}");
+        doc.push_back({{"bank", bank}, {"changes", std::move(changes)}});
     }
-    if (format == CliFormat::Json)
-        out << (first ? "]\n" : "\n]\n");
+    if (json)
+        WriteJsonDocument(out, doc);
     return code;
+}
+} // namespace
+
+CliCommand AddHistoryCommand(CLI::App& cli)
+{
+    auto options = std::make_shared<CListingOptions>();
+    CLI::App* history = AddCommand(cli, "history", "list the changes made to banks, newest first", kHead, kFooter);
+    AddListingOptions(*history, *options,
+                      "one JSON document: an array of {\"bank\", \"changes\": [{\"id\", \"time\",\n"
+                      "\"unix_time\", \"kind\", \"summary\", \"state\", \"can_undo\", \"can_redo\"}]}",
+                      std::string());
+    return {history,
+            [options](std::ostream& out, std::ostream&) { return RunHistory(options->operands, options->bJson, out); }};
 }

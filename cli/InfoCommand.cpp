@@ -11,19 +11,19 @@
 #include "soundbank/GmNames.h"
 #include "soundbank/SoundBank.h"
 
+#include <nlohmann/json.hpp>
+
 #include <cerrno>
 #include <iomanip>
 #include <ostream>
 
 namespace
 {
-const char* const kHelp = "Usage: orvane-cli info [--json|--csv] BANK|DIR...\n\n"
+const char* const kHead = "Usage: orvane-cli info [--json|--csv] BANK|DIR...\n\n"
                           "Shows each bank's name, priority, instruments and drum sets (MIDI program,\n"
                           "variation, Cubase Prog. and Cubase Bank), the positions of its chunks and\n"
                           "whether it is a converted TTS bank that needs repair. Banks are only read;\n"
-                          "a directory stands for every .94b file below it.\n\n"
-                          "  --json   one JSON array with an object per bank\n"
-                          "  --csv    one CSV line per mapping entry\n";
+                          "a directory stands for every .94b file below it.";
 
 // What info reports of one bank.
 struct BankInfo
@@ -73,60 +73,60 @@ std::string GmName(bool drumset, const IMAPENTRY& entry)
     return name ? name : "";
 }
 
-void WriteJsonList(std::ostream& out, const std::vector<IMAPENTRY>& list, bool drumset)
+nlohmann::ordered_json JsonList(const std::vector<IMAPENTRY>& list, bool drumset)
 {
-    out << "[";
-    for (size_t i = 0; i < list.size(); ++i)
+    nlohmann::ordered_json entries = nlohmann::ordered_json::array();
+    for (const IMAPENTRY& entry : list)
     {
-        const char* gm = GmEntryName(drumset, list[i].wProgram);
-        out << (i ? ", " : "") << "{\"program\": " << list[i].wProgram
-            << ", \"variation\": " << int(list[i].byVariation) << ", \"cubase_prog\": " << list[i].wProgram + 1
-            << ", \"cubase_bank\": " << (list[i].byVariation << 7)
-            << ", \"gm_name\": " << (gm ? JsonString(gm) : "null") << "}";
+        const char* gm = GmEntryName(drumset, entry.wProgram);
+        entries.push_back({{"program", entry.wProgram},
+                           {"variation", entry.byVariation},
+                           {"cubase_prog", entry.wProgram + 1},
+                           {"cubase_bank", entry.byVariation << 7},
+                           {"gm_name", gm ? nlohmann::ordered_json(gm) : nlohmann::ordered_json()}});
     }
-    out << "]";
+    return entries;
 }
 
 void WriteJson(std::ostream& out, const std::vector<BankInfo>& banks)
 {
-    out << "[\n";
-    for (size_t b = 0; b < banks.size(); ++b)
+    nlohmann::ordered_json doc = nlohmann::ordered_json::array();
+    for (const BankInfo& info : banks)
     {
-        const BankInfo& info = banks[b];
-        out << "  {\"path\": " << JsonString(info.path) << ", \"loaded\": " << (info.loaded ? "true" : "false");
+        nlohmann::ordered_json bank = {{"path", info.path}, {"loaded", info.loaded}};
         if (!info.loaded)
-            out << ", \"error\": " << JsonString(info.error);
-        out << ",\n   \"name\": " << JsonString(DisplayName(info.bank)) << ", \"priority\": " << info.bank.m_wPriority
-            << ",\n   \"prio_pos\": " << info.bank.m_dwPrioPos << ", \"imap_pos\": " << info.bank.m_dwImapPos
-            << ", \"ttma_pos\": " << (info.hasTtma ? std::to_string(info.ttmaPos) : "null")
-            << ", \"ttma_size\": " << info.ttmaSize << ", \"needs_repair\": " << (info.needsRepair ? "true" : "false")
-            << ",\n   \"instruments\": ";
-        WriteJsonList(out, info.bank.m_arrInstruments, false);
-        out << ",\n   \"drumsets\": ";
-        WriteJsonList(out, info.bank.m_arrDrumsets, true);
-        out << "}" << (b + 1 < banks.size() ? "," : "") << "\n";
+            bank["error"] = info.error;
+        bank["name"] = DisplayName(info.bank);
+        bank["priority"] = info.bank.m_wPriority;
+        bank["prio_pos"] = info.bank.m_dwPrioPos;
+        bank["imap_pos"] = info.bank.m_dwImapPos;
+        bank["ttma_pos"] = info.hasTtma ? nlohmann::ordered_json(info.ttmaPos) : nlohmann::ordered_json();
+        bank["ttma_size"] = info.ttmaSize;
+        bank["needs_repair"] = info.needsRepair;
+        bank["instruments"] = JsonList(info.bank.m_arrInstruments, false);
+        bank["drumsets"] = JsonList(info.bank.m_arrDrumsets, true);
+        doc.push_back(std::move(bank));
     }
-    out << "]\n";
+    WriteJsonDocument(out, doc);
 }
 
 void WriteCsv(std::ostream& out, const std::vector<BankInfo>& banks)
 {
-    out << "path,name,priority,list,index,program,variation,cubase_prog,cubase_bank,gm_name\n";
+    WriteCsvRecord(out, {"path", "name", "priority", "list", "index", "program", "variation", "cubase_prog",
+                         "cubase_bank", "gm_name"});
     for (const BankInfo& info : banks)
-    {
-        const std::string head = CsvField(ToValidUtf8(info.path)) + "," + CsvField(DisplayName(info.bank)) + "," +
-                                 std::to_string(info.bank.m_wPriority) + ",";
         for (bool drumset : {false, true})
         {
             const std::vector<IMAPENTRY>& list = drumset ? info.bank.m_arrDrumsets : info.bank.m_arrInstruments;
             for (size_t i = 0; i < list.size(); ++i)
             {
                 const MAPPINGROW row = MakeMappingRow(drumset, list[i]);
-                out << head << MappingListName(drumset) << "," << i << "," << row.nProgram << "," << row.nVariation
-                    << "," << row.nCubaseProg << "," << row.nCubaseBank << "," << CsvField(row.pszGmName) << "\n";
+                WriteCsvRecord(out, {ToValidUtf8(info.path), DisplayName(info.bank),
+                                     std::to_string(info.bank.m_wPriority), MappingListName(drumset), std::to_string(i),
+                                     std::to_string(row.nProgram), std::to_string(row.nVariation),
+                                     std::to_string(row.nCubaseProg), std::to_string(row.nCubaseBank), row.pszGmName});
             }
         }
-    }
 }
 
 void WriteTextList(std::ostream& out, const char* title, const std::vector<IMAPENTRY>& list, bool drumset)
@@ -134,8 +134,9 @@ void WriteTextList(std::ostream& out, const char* title, const std::vector<IMAPE
     out << "  " << title << " (" << list.size() << ")\n";
     if (list.empty())
         return;
-    out << "    " << std::left << std::setw(6) << "#" << std::setw(11) << "MIDI prog" << std::setw(11)
-        << "Variation" << std::setw(14) << "Cubase Prog." << std::setw(13) << "Cubase Bank" << "GM name\n";
+    out << "    " << std::left << std::setw(6) << "#" << std::setw(11) << "MIDI prog" << std::setw(11) << "Variation"
+        << std::setw(14) << "Cubase Prog." << std::setw(13) << "Cubase Bank"
+        << "GM name\n";
     for (size_t i = 0; i < list.size(); ++i)
         out << "    " << std::setw(6) << i << std::setw(11) << list[i].wProgram << std::setw(11)
             << int(list[i].byVariation) << std::setw(14) << list[i].wProgram + 1 << std::setw(13)
@@ -168,29 +169,37 @@ void WriteText(std::ostream& out, const std::vector<BankInfo>& banks)
 }
 } // namespace
 
-int RunInfoCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+namespace
 {
-    CliFormat format = CliFormat::Text;
-    std::vector<std::string> paths;
-    if (int code = ParseListingWords(args, "info", kHelp, out, err, format, paths); code >= 0)
-        return code;
+int RunInfo(const CListingOptions& options, std::ostream& out, std::ostream& err)
+{
     bool unreadable = false;
-    paths = ExpandBankOperands(paths, err, unreadable);
-
+    const std::vector<std::string> paths = ExpandBankOperands(options.operands, err, unreadable);
+    // A bank that cannot be read is named with the reason.
+    CCliMessageSink sink(err);
     std::vector<BankInfo> banks(paths.size());
     int code = unreadable ? kCliBankFailed : kCliOk;
     for (size_t i = 0; i < paths.size(); ++i)
     {
-        banks[i].path = paths[i];
+        banks[i].path = sink.m_strBank = paths[i];
         ReadBank(banks[i]);
         if (!banks[i].loaded)
             code = kCliBankFailed;
     }
-    if (format == CliFormat::Json)
+    if (options.bJson)
         WriteJson(out, banks);
-    else if (format == CliFormat::Csv)
+    else if (options.bCsv)
         WriteCsv(out, banks);
     else
         WriteText(out, banks);
     return code;
+}
+} // namespace
+
+CliCommand AddInfoCommand(CLI::App& cli)
+{
+    auto options = std::make_shared<CListingOptions>();
+    CLI::App* info = AddCommand(cli, "info", "show name, priority, mapping and chunk positions of banks", kHead);
+    AddListingOptions(*info, *options, "one JSON array with an object per bank", "one CSV line per mapping entry");
+    return {info, [options](std::ostream& out, std::ostream& err) { return RunInfo(*options, out, err); }};
 }

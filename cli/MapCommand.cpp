@@ -15,75 +15,56 @@
 
 namespace
 {
-const char* const kHelp = "Usage: orvane-cli map BANK|DIR... [-o PAGE | -d DIR] [--template FILE]\n"
+const char* const kHead = "Usage: orvane-cli map BANK|DIR... [-o PAGE | -d DIR] [--template FILE]\n"
                           "                  [--text-color #rrggbb] [--back-color #rrggbb] [--image PATH]\n"
                           "                  [--max-page-size N]\n\n"
                           "Renders the MIDI mapping page of each bank from the page template; a directory stands\n"
-                          "for every .94b file below it.\n\n"
-                          "  -o PAGE              write the page of the one bank to PAGE (default: standard output)\n"
-                          "  -d DIR               write one page per bank into DIR, named after the bank (BANK.html)\n"
-                          "  --template FILE      template to use (default: Qzr.mas beside the program)\n"
-                          "  --text-color COLOR   text colour (default #000000)\n"
-                          "  --back-color COLOR   background colour (default #ffffff)\n"
-                          "  --image PATH         background image instead of the background colour\n"
-                          "  --max-page-size N    largest page written to a file, in bytes or with K, M or G\n"
-                          "                       (default 1G); a larger page fails and an older one stays\n\n"
-                          "Exit status: 0 pages written, 1 a bank could not be read (its page has no rows),\n"
-                          "2 usage, template or output error.\n";
+                          "for every .94b file below it.";
+const char* const kFooter = "Exit status: 0 pages written, 1 a bank could not be read (its page has no rows),\n"
+                            "2 usage, template or output error.";
+
+// Bytes, or with a K, M or G suffix (binary units).
+bool ParsePageSize(const std::string& text, uint64_t& size)
+{
+    const size_t digits = text.find_first_not_of("0123456789");
+    const std::string suffix = digits == std::string::npos ? "" : text.substr(digits);
+    const int shift = suffix.empty() ? 0 : suffix == "K" ? 10 : suffix == "M" ? 20 : suffix == "G" ? 30 : -1;
+    if (digits == 0 || shift < 0 || std::min(digits, text.size()) > 9)
+        return false;
+    size = std::stoull(text.substr(0, digits)) << shift;
+    return true;
+}
+
+bool IsFile(const std::string& path, bool& file)
+{
+    return file = CLI::ExistingFile(path).empty();
+}
 } // namespace
 
-bool ParsePageOption(const std::vector<std::string>& args, size_t& i, CPageOptions& options, std::string& error)
+void AddPageOptions(CLI::App& command, CPageOptions& options)
 {
-    const std::string& arg = args[i];
-    auto value = [&](std::string& into)
+    auto color = [&command](const std::string& name, uint32_t& into, const std::string& text)
     {
-        if (i + 1 >= args.size())
-        {
-            error = "option '" + arg + "' needs a value";
-            return false;
-        }
-        into = args[++i];
-        return true;
+        command
+            .add_option_function<std::string>(
+                name, [&into](const std::string& v) { ParseHtmlColor(v, into); }, text)
+            ->type_name("COLOR")
+            ->check(ValueCheck(ParseHtmlColor, "a colour like #rrggbb"));
     };
-    auto color = [&](uint32_t& into)
-    {
-        std::string text;
-        if (!value(text))
-            return false;
-        if (!ParseHtmlColor(text, into))
-        {
-            error = "'" + text + "' is not a colour like #rrggbb";
-            return false;
-        }
-        return true;
-    };
-    if (arg == "--template")
-        return value(options.templatePath);
-    if (arg == "--text-color")
-        return color(options.textColor);
-    if (arg == "--back-color")
-        return color(options.backColor);
-    if (arg == "--image")
-        return value(options.imagePath);
-    if (arg == "--max-page-size")
-    {
-        // Bytes, or with a K, M or G suffix (binary units).
-        std::string text;
-        if (!value(text))
-            return false;
-        const size_t digits = text.find_first_not_of("0123456789");
-        const std::string suffix = digits == std::string::npos ? "" : text.substr(digits);
-        const int shift = suffix.empty() ? 0 : suffix == "K" ? 10 : suffix == "M" ? 20 : suffix == "G" ? 30 : -1;
-        if (digits == 0 || shift < 0 || std::min(digits, text.size()) > 9)
-        {
-            error = "'" + text + "' is not a size like 1000, 64K, 10M or 2G";
-            return false;
-        }
-        options.maxPageSize = std::stoull(text.substr(0, digits)) << shift;
-        return true;
-    }
-    error = "unknown option '" + arg + "'";
-    return false;
+    command.add_option("--template", options.templatePath, "template to use (default: Qzr.mas beside the program)")
+        ->type_name("FILE")
+        ->check(ValueCheck(IsFile, "a file"));
+    color("--text-color", options.textColor, "text colour (default #000000)");
+    color("--back-color", options.backColor, "background colour (default #ffffff)");
+    command.add_option("--image", options.imagePath, "background image instead of the background colour")
+        ->type_name("PATH");
+    command
+        .add_option_function<std::string>(
+            "--max-page-size", [&options](const std::string& text) { ParsePageSize(text, options.maxPageSize); },
+            "largest page written to a file, in bytes or with K, M or G\n"
+            "(default 1G); a larger page fails and an older one stays")
+        ->type_name("N")
+        ->check(ValueCheck(ParsePageSize, "a size like 1000, 64K, 10M or 2G"));
 }
 
 namespace
@@ -132,6 +113,7 @@ int RenderPageTo(const std::string& bankPath, const std::string& pagePath, std::
         return kCliUsage;
     }
     CCliMessageSink sink(err);
+    sink.m_strBank = bankPath;
     if (out)
     {
         COstreamPageSink page(*out);
@@ -176,47 +158,24 @@ int RenderPage(const std::string& bankPath, const std::string& pagePath, const C
     return RenderPageTo(bankPath, pagePath, nullptr, options, err);
 }
 
-int RunMapCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+namespace
 {
-    CPageOptions options;
+struct MAPOPTIONS
+{
+    CPageOptions page;
     std::string outputFile, outputDir;
-    std::vector<std::string> banks;
-    for (size_t i = 0; i < args.size(); ++i)
-    {
-        const std::string& arg = args[i];
-        std::string error;
-        if (IsEndOfOptions(arg))
-        {
-            banks.insert(banks.end(), args.begin() + static_cast<long>(i) + 1, args.end());
-            break;
-        }
-        if (IsHelpFlag(arg))
-        {
-            out << kHelp;
-            return kCliOk;
-        }
-        if (arg == "-o" || arg == "-d")
-        {
-            if (i + 1 >= args.size())
-                return UsageError(err, "map", "option '" + arg + "' needs a value");
-            (arg == "-o" ? outputFile : outputDir) = args[++i];
-        }
-        else if (arg.size() > 1 && arg[0] == '-')
-        {
-            if (!ParsePageOption(args, i, options, error))
-                return UsageError(err, "map", error);
-        }
-        else
-            banks.push_back(arg);
-    }
-    if (banks.empty())
-        return UsageError(err, "map", "no bank given");
+    std::vector<std::string> operands;
+};
+
+int RunMap(const MAPOPTIONS& map, std::ostream& out, std::ostream& err)
+{
+    const CPageOptions& options = map.page;
+    const std::string& outputFile = map.outputFile;
+    const std::string& outputDir = map.outputDir;
     bool unreadable = false;
-    banks = ExpandBankOperands(banks, err, unreadable);
+    const std::vector<std::string> banks = ExpandBankOperands(map.operands, err, unreadable);
     if (banks.empty())
         return unreadable ? kCliBankFailed : UsageError(err, "map", "no bank found");
-    if (!outputFile.empty() && !outputDir.empty())
-        return UsageError(err, "map", "give either -o or -d, not both");
     if (banks.size() > 1 && outputDir.empty())
         return UsageError(err, "map", "several banks need -d DIR");
 
@@ -251,4 +210,20 @@ int RunMapCommand(const std::vector<std::string>& args, std::ostream& out, std::
         return RenderPage(banks[0], outputFile, options, err);
     }
     return RenderPageTo(banks[0], std::string(), &out, options, err);
+}
+} // namespace
+
+CliCommand AddMapCommand(CLI::App& cli)
+{
+    auto options = std::make_shared<MAPOPTIONS>();
+    CLI::App* map = AddCommand(cli, "map", "render the MIDI mapping page of banks", kHead, kFooter);
+    CLI::Option* page =
+        map->add_option("-o", options->outputFile, "write the page of the one bank to PAGE (default: standard output)")
+            ->type_name("PAGE");
+    map->add_option("-d", options->outputDir, "write one page per bank into DIR, named after the bank (BANK.html)")
+        ->type_name("DIR")
+        ->excludes(page);
+    AddPageOptions(*map, options->page);
+    AddBankOperands(*map, options->operands);
+    return {map, [options](std::ostream& out, std::ostream& err) { return RunMap(*options, out, err); }};
 }

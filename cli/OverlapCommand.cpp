@@ -1,11 +1,14 @@
 // orvane-cli overlap: which program and variation numbers several banks map at once. A card
 // that loads those banks together has them compete; the command says which banks overlap and
 // does not guess which one the card plays. Never changes a bank.
+#include "base/Utf8.h"
 #include "cli/BankFiles.h"
 #include "cli/Cli.h"
 #include "cli/CliSupport.h"
 #include "soundbank/BankName.h"
 #include "soundbank/SoundBank.h"
+
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <ostream>
@@ -13,13 +16,12 @@
 
 namespace
 {
-const char* const kHelp = "Usage: orvane-cli overlap [--json|--csv] BANK|DIR...\n\n"
+const char* const kHead = "Usage: orvane-cli overlap [--json|--csv] BANK|DIR...\n\n"
                           "Lists every program and variation of the instrument or drum-set list that more than one\n"
                           "of the banks maps, with each bank's path, name, priority and entry index, then a summary\n"
-                          "line. A directory stands for every .94b file below it. Banks are only read.\n\n"
-                          "  --json   one JSON object with the overlaps and the summary\n"
-                          "  --csv    one CSV line per bank entry of an overlap\n\n"
-                          "Exit status: 0 no overlap, 3 banks overlap, 1 a bank could not be read, 2 usage error.\n";
+                          "line. A directory stands for every .94b file below it. Banks are only read; one that\n"
+                          "cannot be read is named with the reason and left out.";
+const char* const kFooter = "Exit status: 0 no overlap, 3 banks overlap, 1 a bank could not be read, 2 usage error.";
 
 constexpr int kCliOverlap = 3;
 
@@ -52,26 +54,24 @@ const char* ListName(bool drumset)
 {
     return drumset ? "drumset" : "instrument";
 }
-} // namespace
 
-int RunOverlapCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int RunOverlap(const CListingOptions& options, std::ostream& out, std::ostream& err)
 {
-    CliFormat format = CliFormat::Text;
-    std::vector<std::string> operands;
-    if (int code = ParseListingWords(args, "overlap", kHelp, out, err, format, operands); code >= 0)
-        return code;
-
     bool failed = false;
-    const std::vector<std::string> paths = ExpandBankOperands(operands, err, failed);
+    const std::vector<std::string> paths = ExpandBankOperands(options.operands, err, failed);
     std::vector<LOADEDBANK> banks;
+    std::vector<std::pair<std::string, std::string>> unreadable; // path and reason
     std::vector<MAPPING> mappings;
+    CCliMessageSink sink(err);
     for (const std::string& path : paths)
     {
         CSoundBank bank;
+        sink.m_strBank = path;
         // Read as it is: a converted bank maps its programs all the same, and nothing is asked.
         if (!bank.Load(path, REPAIRPOLICY{REPAIRPOLICY::Never, false}))
         {
             failed = true;
+            unreadable.emplace_back(path, sink.m_strLastError);
             continue;
         }
         const auto index = static_cast<uint32_t>(banks.size());
@@ -109,37 +109,43 @@ int RunOverlapCommand(const std::vector<std::string>& args, std::ostream& out, s
     }
 
     auto bankOf = [&](const MAPPING& m) -> const LOADEDBANK& { return banks[m.nBank]; };
-    if (format == CliFormat::Json)
+    if (options.bJson)
     {
-        out << "{\"overlaps\": [";
-        for (size_t o = 0; o < overlaps.size(); ++o)
+        nlohmann::ordered_json list = nlohmann::ordered_json::array();
+        for (const OVERLAP& overlap : overlaps)
         {
-            const MAPPING& key = mappings[overlaps[o].nFirst];
-            out << (o ? ",\n  " : "\n  ") << "{\"list\": \"" << ListName(key.bDrumset)
-                << "\", \"program\": " << key.wProgram << ", \"variation\": " << int(key.byVariation)
-                << ", \"banks\": [";
-            for (size_t k = overlaps[o].nFirst; k < overlaps[o].nEnd; ++k)
+            const MAPPING& key = mappings[overlap.nFirst];
+            nlohmann::ordered_json entry = {
+                {"list", ListName(key.bDrumset)}, {"program", key.wProgram}, {"variation", key.byVariation}};
+            for (size_t k = overlap.nFirst; k < overlap.nEnd; ++k)
             {
                 const LOADEDBANK& bank = bankOf(mappings[k]);
-                out << (k > overlaps[o].nFirst ? ", " : "") << "{\"path\": " << JsonString(bank.path)
-                    << ", \"name\": " << JsonString(bank.name) << ", \"priority\": " << bank.wPriority
-                    << ", \"index\": " << mappings[k].nIndex << "}";
+                entry["banks"].push_back({{"path", bank.path},
+                                          {"name", bank.name},
+                                          {"priority", bank.wPriority},
+                                          {"index", mappings[k].nIndex}});
             }
-            out << "]}";
+            list.push_back(std::move(entry));
         }
-        out << (overlaps.empty() ? "" : "\n") << "], \"banks_read\": " << banks.size()
-            << ", \"pairs_mapped\": " << pairs << ", \"pairs_in_conflict\": " << overlaps.size() << "}\n";
+        nlohmann::ordered_json doc = {{"overlaps", std::move(list)},
+                                      {"banks_read", banks.size()},
+                                      {"pairs_mapped", pairs},
+                                      {"pairs_in_conflict", overlaps.size()},
+                                      {"unreadable", nlohmann::ordered_json::array()}};
+        for (const auto& [path, reason] : unreadable)
+            doc["unreadable"].push_back({{"path", path}, {"error", reason}});
+        WriteJsonDocument(out, doc);
     }
-    else if (format == CliFormat::Csv)
+    else if (options.bCsv)
     {
-        out << "list,program,variation,path,name,priority,index\n";
+        WriteCsvRecord(out, {"list", "program", "variation", "path", "name", "priority", "index"});
         for (const OVERLAP& overlap : overlaps)
             for (size_t k = overlap.nFirst; k < overlap.nEnd; ++k)
             {
                 const MAPPING& m = mappings[k];
-                out << ListName(m.bDrumset) << "," << m.wProgram << "," << int(m.byVariation) << ","
-                    << CsvField(bankOf(m).path) << "," << CsvField(bankOf(m).name) << "," << bankOf(m).wPriority << ","
-                    << m.nIndex << "\n";
+                WriteCsvRecord(out, {ListName(m.bDrumset), std::to_string(m.wProgram), std::to_string(m.byVariation),
+                                     ToValidUtf8(bankOf(m).path), bankOf(m).name, std::to_string(bankOf(m).wPriority),
+                                     std::to_string(m.nIndex)});
             }
     }
     else
@@ -162,4 +168,16 @@ int RunOverlapCommand(const std::vector<std::string>& args, std::ostream& out, s
     if (failed)
         return kCliBankFailed;
     return overlaps.empty() ? kCliOk : kCliOverlap;
+}
+} // namespace
+
+CliCommand AddOverlapCommand(CLI::App& cli)
+{
+    auto options = std::make_shared<CListingOptions>();
+    CLI::App* overlap =
+        AddCommand(cli, "overlap", "list the program and variation numbers several banks map", kHead, kFooter);
+    AddListingOptions(*overlap, *options,
+                      "one JSON object with the overlaps, the summary and the banks that could\nnot be read",
+                      "one CSV line per bank entry of an overlap");
+    return {overlap, [options](std::ostream& out, std::ostream& err) { return RunOverlap(*options, out, err); }};
 }

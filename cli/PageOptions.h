@@ -4,7 +4,11 @@
 #include <cstdint>
 #include <iosfwd>
 #include <string>
-#include <vector>
+
+namespace CLI
+{
+class App;
+}
 
 struct CPageOptions
 {
@@ -15,9 +19,8 @@ struct CPageOptions
     uint64_t maxPageSize = 1ull << 30; // a page written to a regular file stops here
 };
 
-// Takes the page option at args[i] (and its value, moving i on). False with error set when
-// the option is unknown or its value is bad.
-bool ParsePageOption(const std::vector<std::string>& args, size_t& i, CPageOptions& options, std::string& error);
+// Adds --template, --text-color, --back-color, --image and --max-page-size, which fill options.
+void AddPageOptions(CLI::App& command, CPageOptions& options);
 
 // Renders the page of one bank to pagePath. kCliOk, kCliBankFailed (page written without
 // rows) or kCliUsage (template or page not usable).

@@ -9,45 +9,18 @@
 
 namespace
 {
-const char* const kHelp = "Usage: orvane-cli repair [--backup] BANK...\n\n"
+const char* const kHead = "Usage: orvane-cli repair [--backup] BANK...\n\n"
                           "Repairs banks converted from the TTS format (a TTMA chunk in front of the priority\n"
                           "chunk of a .94b file) so that every bank loader accepts them: the priority chunk is\n"
                           "moved in front of the TTMA chunk; nothing else changes. The repaired file is written\n"
                           "beside the bank as BANK.new and then replaces it; on failure the bank stays as it was.\n"
-                          "Prints 'repaired', 'nothing to repair' or 'not repaired' for each bank.\n\n"
-                          "  --backup   copy each bank to BANK.bak before repairing it (a bank whose copy fails\n"
-                          "             is not repaired)\n\n"
-                          "Exit status: 0 every bank was repaired or needed nothing, 1 a bank could not be read\n"
-                          "or repaired, 2 usage error.\n";
-} // namespace
+                          "Prints 'repaired', 'nothing to repair' or 'not repaired' for each bank.";
+const char* const kFooter = "Exit status: 0 every bank was repaired or needed nothing, 1 a bank could not be read\n"
+                            "or repaired, 2 usage error.";
 
-int RunRepairCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int RunRepair(const std::vector<std::string>& paths, bool backup, std::ostream& out)
 {
-    REPAIRPOLICY policy{REPAIRPOLICY::Automatic, false};
-    std::vector<std::string> paths;
-    for (size_t i = 0; i < args.size(); ++i)
-    {
-        const std::string& arg = args[i];
-        if (IsEndOfOptions(arg))
-        {
-            paths.insert(paths.end(), args.begin() + static_cast<long>(i) + 1, args.end());
-            break;
-        }
-        if (IsHelpFlag(arg))
-        {
-            out << kHelp;
-            return kCliOk;
-        }
-        if (arg == "--backup")
-            policy.bKeepBackup = policy.bBackupRequired = true;
-        else if (arg.size() > 1 && arg[0] == '-')
-            return UsageError(err, "repair", "unknown option '" + arg + "'");
-        else
-            paths.push_back(arg);
-    }
-    if (paths.empty())
-        return UsageError(err, "repair", "no bank given");
-
+    const REPAIRPOLICY policy{REPAIRPOLICY::Automatic, backup, backup};
     int code = kCliOk;
     for (const std::string& path : paths)
     {
@@ -66,4 +39,21 @@ int RunRepairCommand(const std::vector<std::string>& args, std::ostream& out, st
         }
     }
     return code;
+}
+} // namespace
+
+CliCommand AddRepairCommand(CLI::App& cli)
+{
+    struct OPTIONS
+    {
+        bool bBackup = false;
+        std::vector<std::string> banks;
+    };
+    auto options = std::make_shared<OPTIONS>();
+    CLI::App* repair = AddCommand(cli, "repair", "repair converted TTS banks without asking", kHead, kFooter);
+    repair->add_flag("--backup", options->bBackup,
+                     "copy each bank to BANK.bak before repairing it (a bank whose copy fails\nis not repaired)");
+    repair->add_option("BANK", options->banks)->required();
+    return {repair,
+            [options](std::ostream& out, std::ostream&) { return RunRepair(options->banks, options->bBackup, out); }};
 }

@@ -16,31 +16,14 @@
 
 namespace
 {
-const char* const kHelp = "Usage: orvane-cli set BANK [--name TEXT] [--priority N]\n"
+const char* const kHead = "Usage: orvane-cli set BANK [--name TEXT] [--priority N]\n"
                           "                  [--instrument I=PROGRAM:VARIATION]... [--drumset J=PROGRAM:VARIATION]...\n"
                           "                  [--from-csv FILE] [--dry-run] [--backup]\n\n"
                           "Writes new values into the bank in place, as the bank inspector's OK does: nothing is\n"
                           "added, removed or moved, and values not given are written back as they were read.\n"
-                          "A converted TTS bank is not repaired (see 'orvane-cli repair').\n\n"
-                          "  --name TEXT          bank name, at most 8 characters of Windows-1252\n"
-                          "  --priority N         bank priority, 0 to 127\n"
-                          "  --instrument I=P:V   program P and variation V (0 to 127) of instrument I\n"
-                          "  --drumset J=P:V      program P and variation V (0 to 127) of drum set J\n"
-                          "                       (entries are numbered from 0, as 'orvane-cli info' shows them)\n"
-                          "  --from-csv FILE      every row of FILE ('-' for standard input) in the form\n"
-                          "                       'orvane-cli info --csv' writes: the columns list (instrument\n"
-                          "                       or drumset), index, program and variation are found by their\n"
-                          "                       header names, others are ignored. Programs may be 0 to 65535\n"
-                          "                       and variations 0 to 255 here, as the file holds them. A row\n"
-                          "                       naming no entry of the bank, a value out of range, an entry\n"
-                          "                       given twice or a malformed line stops the command with\n"
-                          "                       FILE:LINE: REASON and exit status 1 before anything is written\n"
-                          "  --dry-run            print what would change, one line per entry ('instrument\n"
-                          "                       I: P:V -> P:V'), and write nothing\n"
-                          "  --backup             copy the bank to BANK.bak first (nothing is written when the\n"
-                          "                       copy fails)\n\n"
-                          "Exit status: 0 written, 1 the bank could not be read or written or the CSV is refused,\n"
-                          "2 usage error, an unreadable CSV file or a value out of range (nothing is written then).\n";
+                          "A converted TTS bank is not repaired (see 'orvane-cli repair').";
+const char* const kFooter = "Exit status: 0 written, 1 the bank could not be read or written or the CSV is refused,\n"
+                            "2 usage error, an unreadable CSV file or a value out of range (nothing is written then).";
 
 struct ENTRYCHANGE
 {
@@ -50,13 +33,14 @@ struct ENTRYCHANGE
     unsigned long nVariation;
 };
 
-// Decimal digits only, at most max.
-bool ParseNumber(const std::string& text, unsigned long max, unsigned long& value)
+bool ParseMidiValue(const std::string& text, unsigned long& value)
 {
-    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
-        return false;
-    value = std::stoul(text);
-    return value <= max;
+    return ParseDecimal(text, 127, value);
+}
+
+bool IsFileName(const std::string& text, bool& name)
+{
+    return name = !text.empty();
 }
 
 // "I=PROGRAM:VARIATION" with program and variation from 0 to 127.
@@ -65,9 +49,9 @@ bool ParseEntry(const std::string& text, ENTRYCHANGE& change)
     size_t eq = text.find('=');
     size_t colon = text.find(':', eq == std::string::npos ? 0 : eq);
     return eq != std::string::npos && colon != std::string::npos &&
-           ParseNumber(text.substr(0, eq), 99999999, change.nIndex) &&
-           ParseNumber(text.substr(eq + 1, colon - eq - 1), 127, change.nProgram) &&
-           ParseNumber(text.substr(colon + 1), 127, change.nVariation);
+           ParseDecimal(text.substr(0, eq), 99999999, change.nIndex) &&
+           ParseDecimal(text.substr(eq + 1, colon - eq - 1), 127, change.nProgram) &&
+           ParseDecimal(text.substr(colon + 1), 127, change.nVariation);
 }
 // Reads the mapping CSV at csvPath ("-": standard input) against the bank's lists into changes.
 // kCliOk, or the exit code after the message "orvane-cli: FILE[:LINE]: REASON".
@@ -120,79 +104,29 @@ void PrintChanges(const CSoundBank& bank, const std::vector<ENTRYCHANGE>& change
                 << int(old.byVariation) << " -> " << change.nProgram << ":" << change.nVariation << "\n";
     }
 }
-} // namespace
 
-int RunSetCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+struct SETOPTIONS
 {
-    std::vector<std::string> paths;
-    bool hasName = false, hasPriority = false, backup = false, dryRun = false;
-    std::string name, csvPath;
+    std::string path, name, priorityText, csvPath;
+    std::vector<std::string> instruments, drumsets;
+    bool backup = false, dryRun = false;
+    CLI::Option *nameOption, *priorityOption;
+};
+
+int RunSet(const SETOPTIONS& options, std::ostream& out, std::ostream& err)
+{
+    const bool hasName = options.nameOption->count() > 0, hasPriority = options.priorityOption->count() > 0;
+    const bool backup = options.backup, dryRun = options.dryRun;
+    const std::string name = Utf8ToCp1252(options.name), &csvPath = options.csvPath, &path = options.path;
     unsigned long priority = 0;
+    ParseMidiValue(options.priorityText, priority);
     std::vector<ENTRYCHANGE> changes;
-    for (size_t i = 0; i < args.size(); ++i)
-    {
-        const std::string& arg = args[i];
-        if (IsEndOfOptions(arg))
+    for (bool drumset : {false, true})
+        for (const std::string& text : drumset ? options.drumsets : options.instruments)
         {
-            paths.insert(paths.end(), args.begin() + static_cast<long>(i) + 1, args.end());
-            break;
+            changes.push_back(ENTRYCHANGE{drumset, 0, 0, 0});
+            ParseEntry(text, changes.back());
         }
-        if (IsHelpFlag(arg))
-        {
-            out << kHelp;
-            return kCliOk;
-        }
-        bool takesValue = arg == "--name" || arg == "--priority" || arg == "--instrument" || arg == "--drumset" ||
-                          arg == "--from-csv";
-        if (takesValue && i + 1 >= args.size())
-            return UsageError(err, "set", "option '" + arg + "' needs a value");
-        if (arg == "--backup")
-            backup = true;
-        else if (arg == "--dry-run")
-            dryRun = true;
-        else if (arg == "--from-csv")
-        {
-            if (!csvPath.empty())
-                return UsageError(err, "set", "give --from-csv once");
-            csvPath = args[++i];
-            if (csvPath.empty())
-                return UsageError(err, "set", "--from-csv needs a file name ('-' for standard input)");
-        }
-        else if (arg == "--name")
-        {
-            const std::string& text = args[++i];
-            name = Utf8ToCp1252(text);
-            if (!BankNameCanHold(text))
-                return UsageError(err, "set",
-                                  "the name '" + text + "' has characters a bank name cannot hold");
-            if (name.size() > 8)
-                return UsageError(err, "set", "the name '" + text + "' is longer than 8 characters");
-            hasName = true;
-        }
-        else if (arg == "--priority")
-        {
-            if (!ParseNumber(args[++i], 127, priority))
-                return UsageError(err, "set", "priority '" + args[i] + "' is not a number from 0 to 127");
-            hasPriority = true;
-        }
-        else if (arg == "--instrument" || arg == "--drumset")
-        {
-            ENTRYCHANGE change{arg == "--drumset", 0, 0, 0};
-            if (!ParseEntry(args[++i], change))
-                return UsageError(
-                    err, "set", "'" + args[i] + "' is not INDEX=PROGRAM:VARIATION with values from 0 to 127");
-            changes.push_back(change);
-        }
-        else if (arg.size() > 1 && arg[0] == '-')
-            return UsageError(err, "set", "unknown option '" + arg + "'");
-        else
-            paths.push_back(arg);
-    }
-    if (paths.size() != 1)
-        return UsageError(err, "set", "give exactly one bank");
-    if (!csvPath.empty() && !changes.empty())
-        return UsageError(err, "set", "--from-csv does not go with --instrument or --drumset");
-    const std::string& path = paths[0];
 
     // Read as the inspector reads it; a converted bank is edited as it is, never repaired. The
     // lock keeps another writer out from this read to the end of the write.
@@ -228,11 +162,9 @@ int RunSetCommand(const std::vector<std::string>& args, std::ostream& out, std::
     {
         int index = static_cast<int>(change.nIndex);
         if (change.bDrumset)
-            bank.SetDrumset(index, static_cast<uint16_t>(change.nProgram),
-                            static_cast<uint8_t>(change.nVariation));
+            bank.SetDrumset(index, static_cast<uint16_t>(change.nProgram), static_cast<uint8_t>(change.nVariation));
         else
-            bank.SetInstrument(index, static_cast<uint16_t>(change.nProgram),
-                               static_cast<uint8_t>(change.nVariation));
+            bank.SetInstrument(index, static_cast<uint16_t>(change.nProgram), static_cast<uint8_t>(change.nVariation));
     }
     // A backup that was asked for and could not be made stops the command before the bank
     // is touched.
@@ -242,4 +174,62 @@ int RunSetCommand(const std::vector<std::string>& args, std::ostream& out, std::
         return kCliBankFailed;
     out << path << ": saved\n";
     return kCliOk;
+}
+} // namespace
+
+CliCommand AddSetCommand(CLI::App& cli)
+{
+    auto options = std::make_shared<SETOPTIONS>();
+    CLI::App* set =
+        AddCommand(cli, "set", "change a bank's name, priority and mapping entries in place", kHead, kFooter);
+    const CLI::Validator entry = ValueCheck(ParseEntry, "INDEX=PROGRAM:VARIATION with values from 0 to 127");
+    options->nameOption =
+        set->add_option("--name", options->name, "bank name, at most 8 characters of Windows-1252")
+            ->type_name("TEXT")
+            ->check(CLI::Validator(
+                [](std::string& text)
+                {
+                    if (!BankNameCanHold(text))
+                        return "the name '" + PrintableText(text) + "' has characters a bank name cannot hold";
+                    if (Utf8ToCp1252(text).size() > 8)
+                        return "the name '" + PrintableText(text) + "' is longer than 8 characters";
+                    return std::string();
+                },
+                std::string()));
+    options->priorityOption = set->add_option("--priority", options->priorityText, "bank priority, 0 to 127")
+                                  ->type_name("N")
+                                  ->check(ValueCheck(ParseMidiValue, "a number from 0 to 127"));
+    set->add_option("--instrument", options->instruments, "program P and variation V (0 to 127) of instrument I")
+        ->type_name("I=P:V")
+        ->check(entry)
+        ->expected(1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    set->add_option("--drumset", options->drumsets,
+                    "program P and variation V (0 to 127) of drum set J\n"
+                    "(entries are numbered from 0, as 'orvane-cli info' shows them)")
+        ->type_name("J=P:V")
+        ->check(entry)
+        ->expected(1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    set->add_option("--from-csv", options->csvPath,
+                    "every row of FILE ('-' for standard input) in the form\n"
+                    "'orvane-cli info --csv' writes: the columns list (instrument\n"
+                    "or drumset), index, program and variation are found by their\n"
+                    "header names, others are ignored. Programs may be 0 to 65535\n"
+                    "and variations 0 to 255 here, as the file holds them. A row\n"
+                    "naming no entry of the bank, a value out of range, an entry\n"
+                    "given twice or a malformed line stops the command with\n"
+                    "FILE:LINE: REASON and exit status 1 before anything is written")
+        ->type_name("FILE")
+        ->multi_option_policy(CLI::MultiOptionPolicy::Throw)
+        ->check(ValueCheck(IsFileName, "a file name ('-' for standard input)"))
+        ->excludes("--instrument")
+        ->excludes("--drumset");
+    set->add_flag("--dry-run", options->dryRun,
+                  "print what would change, one line per entry ('instrument\n"
+                  "I: P:V -> P:V'), and write nothing");
+    set->add_flag("--backup", options->backup,
+                  "copy the bank to BANK.bak first (nothing is written when the\ncopy fails)");
+    set->add_option("BANK", options->path)->required();
+    return {set, [options](std::ostream& out, std::ostream& err) { return RunSet(*options, out, err); }};
 }

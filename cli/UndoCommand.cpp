@@ -8,7 +8,7 @@
 
 namespace
 {
-const char* const kUndoHelp =
+const char* const kUndoHead =
     "Usage: orvane-cli undo BANK\n\n"
     "Undoes the newest change Orvane made to the bank (an inspector OK, 'orvane-cli set' or a\n"
     "TTS repair, from this or an earlier run) and restores the bank's exact bytes from before\n"
@@ -16,56 +16,47 @@ const char* const kUndoHelp =
     "Nothing is written unless the bank is exactly as the change left it: a bank changed by\n"
     "another program since is left alone. The bank is written the way the change wrote it (in\n"
     "place, or a repair through BANK.new renamed over it), keeping its owner and mode; a link\n"
-    "is followed to the bank.\n\n"
+    "is followed to the bank.";
+const char* const kUndoFooter =
     "Exit status: 0 undone, 1 nothing to undo, the bank was changed since, or it could not be\n"
-    "written (it is then as it was), 2 usage error.\n";
+    "written (it is then as it was), 2 usage error.";
 
-const char* const kRedoHelp =
+const char* const kRedoHead =
     "Usage: orvane-cli redo BANK\n\n"
     "Makes the change undone last ('orvane-cli undo', or Undo in the desktop program) again,\n"
     "giving the bank its exact bytes from after that change. Nothing is written unless the\n"
-    "bank is exactly as the undo left it. A new change to the bank ends what can be redone.\n\n"
+    "bank is exactly as the undo left it. A new change to the bank ends what can be redone.";
+const char* const kRedoFooter =
     "Exit status: 0 redone, 1 nothing to redo, the bank was changed since, or it could not be\n"
-    "written (it is then as it was), 2 usage error.\n";
+    "written (it is then as it was), 2 usage error.";
 
-int RunStep(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool bUndo)
+int RunStep(const std::string& bank, bool bUndo, std::ostream& out)
 {
-    const char* command = bUndo ? "undo" : "redo";
-    std::vector<std::string> banks;
-    for (size_t i = 0; i < args.size(); ++i)
-    {
-        const std::string& arg = args[i];
-        if (IsEndOfOptions(arg))
-        {
-            banks.insert(banks.end(), args.begin() + static_cast<long>(i) + 1, args.end());
-            break;
-        }
-        if (IsHelpFlag(arg))
-        {
-            out << (bUndo ? kUndoHelp : kRedoHelp);
-            return kCliOk;
-        }
-        if (arg.size() > 1 && arg[0] == '-')
-            return UsageError(err, command, "unknown option '" + arg + "'");
-        banks.push_back(arg);
-    }
-    if (banks.size() != 1)
-        return UsageError(err, command, "give exactly one bank");
     std::string summary;
-    StepResult result = bUndo ? UndoLastChange(banks[0], &summary) : RedoLastChange(banks[0], &summary);
+    StepResult result = bUndo ? UndoLastChange(bank, &summary) : RedoLastChange(bank, &summary);
     if (result != StepResult::Done)
         return kCliBankFailed;
-    out << PrintableText(banks[0]) << ": " << (bUndo ? "undone: " : "redone: ") << PrintableText(summary) << "\n";
+    out << PrintableText(bank) << ": " << (bUndo ? "undone: " : "redone: ") << PrintableText(summary) << "\n";
     return kCliOk;
+}
+
+CliCommand AddStepCommand(CLI::App& cli, bool bUndo)
+{
+    auto bank = std::make_shared<std::string>();
+    CLI::App* command = bUndo
+                            ? AddCommand(cli, "undo", "undo the newest change made to a bank", kUndoHead, kUndoFooter)
+                            : AddCommand(cli, "redo", "redo the change to a bank undone last", kRedoHead, kRedoFooter);
+    command->add_option("BANK", *bank)->required();
+    return {command, [bank, bUndo](std::ostream& out, std::ostream&) { return RunStep(*bank, bUndo, out); }};
 }
 } // namespace
 
-int RunUndoCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+CliCommand AddUndoCommand(CLI::App& cli)
 {
-    return RunStep(args, out, err, true);
+    return AddStepCommand(cli, true);
 }
 
-int RunRedoCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+CliCommand AddRedoCommand(CLI::App& cli)
 {
-    return RunStep(args, out, err, false);
+    return AddStepCommand(cli, false);
 }

@@ -122,6 +122,7 @@ const StringEntry kStrings[] = {
     {ID_OPEN_IN_BROWSER, "Open a copy of the mapping page in the web browser\nOpen in Web Browser"},
     {IDS_BROWSER_CANTCOPY, "Unable to copy the mapping page for the web browser !"},
     {IDS_BROWSER_CANTSTART, "Unable to start the web browser !"},
+    {IDS_ABOUT_LICENCE, "Free software under the GNU General Public License, version 3 or later"},
     {IDS_VALUE_RANGE, "Value is out of range: enter a whole number from 0 to 127."},
     {IDS_PRIORITY_RANGE, "Nothing was written: the priority must be a whole number from 0 to 127."},
     {IDS_INSPECTOR_CHANGED, "Nothing was written: the soundbank was changed by another program since the inspector "

@@ -126,6 +126,8 @@ enum StringId : unsigned
     ID_OPEN_IN_BROWSER = 62100,
     IDS_BROWSER_CANTCOPY = 62101,
     IDS_BROWSER_CANTSTART = 62102,
+    // The about box's line naming the program's licence.
+    IDS_ABOUT_LICENCE = 62110,
     // The inspector's refusals: a value or a priority out of range, and an OK that finds the
     // bank changed by another program since the inspector read it (a question: reload it?).
     IDS_VALUE_RANGE = 62200,

@@ -1,11 +1,14 @@
-// The about box: the program's picture, closed by a click anywhere.
+// The about box: the program's picture and its licence, closed by a click anywhere.
 #include "ui/AboutDlg.h"
 
+#include "res/StringTable.h"
 #include "res/images/Images.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/image.h>
 #include <wx/mstream.h>
+
+#include <algorithm>
 
 void EnsureImageHandlers()
 {
@@ -34,7 +37,11 @@ bool CAboutDlg::Create(wxWindow* parent)
     m_bmpPicture = BitmapFromPng(about_png, sizeof about_png);
     // The picture sits 7 dialog units from the top left corner, with the same margin around it.
     m_ptPicture = ConvertDialogToPixels(wxPoint(7, 7));
-    SetClientSize(m_bmpPicture.GetWidth() + 2 * m_ptPicture.x, m_bmpPicture.GetHeight() + 2 * m_ptPicture.y);
+    // The licence line sits under the picture.
+    m_strLicence = wxString::FromUTF8(LoadStringId(IDS_ABOUT_LICENCE));
+    const wxSize licence = GetTextExtent(m_strLicence);
+    SetClientSize(std::max(m_bmpPicture.GetWidth(), licence.x) + 2 * m_ptPicture.x,
+                  m_bmpPicture.GetHeight() + licence.y + 3 * m_ptPicture.y);
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetBackgroundColour(m_brushBack.GetColour());
     Bind(wxEVT_PAINT, &CAboutDlg::OnPaint, this);
@@ -69,6 +76,8 @@ void CAboutDlg::OnPaint(wxPaintEvent&)
     dc.Clear();
     if (m_bmpPicture.IsOk())
         dc.DrawBitmap(m_bmpPicture, m_ptPicture, true);
+    dc.SetTextForeground(*wxWHITE);
+    dc.DrawText(m_strLicence, m_ptPicture.x, m_bmpPicture.GetHeight() + 2 * m_ptPicture.y);
     // The mouse can be taken only from a window on the screen, which a painted one is.
     if (!HasCapture())
         CallAfter(&CAboutDlg::TakeMouse);

@@ -27,6 +27,7 @@ private:
 
     wxBitmap m_bmpPicture;
     wxPoint m_ptPicture;
+    wxString m_strLicence;
 };
 
 // Registers the image formats the program shows (PNG for its own pictures; GIF, JPEG and BMP

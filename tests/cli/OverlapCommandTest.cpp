@@ -6,6 +6,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 using ::testing::HasSubstr;
 using ::testing::Not;
@@ -64,10 +65,15 @@ TEST_F(OverlapCommandTest, ListsEachPairSeveralBanksMapWithEveryBankAndASummary)
                   "3 banks read, 5 pairs mapped, 2 pairs in conflict\n",
               r.out);
 
-    CliRun json = RunCli({"overlap", "--json", Set()});
-    EXPECT_THAT(json.out,
-                HasSubstr("{\"list\": \"drumset\", \"program\": 16, \"variation\": 0, \"banks\": [{\"path\": "));
-    EXPECT_THAT(json.out, HasSubstr("\"banks_read\": 3, \"pairs_mapped\": 5, \"pairs_in_conflict\": 2}"));
+    const nlohmann::json json = nlohmann::json::parse(RunCli({"overlap", "--json", Set()}).out);
+    EXPECT_EQ(nlohmann::json::parse(R"({"list": "drumset", "program": 16, "variation": 0, "banks": [
+        {"path": ")" + a + R"(", "name": "Alpha", "priority": 10, "index": 0},
+        {"path": ")" + b + R"(", "name": "Beta", "priority": 20, "index": 0}]})"),
+              json["overlaps"][1]);
+    EXPECT_EQ(3, json["banks_read"]);
+    EXPECT_EQ(5, json["pairs_mapped"]);
+    EXPECT_EQ(2, json["pairs_in_conflict"]);
+    EXPECT_TRUE(json["unreadable"].empty());
     CliRun csv = RunCli({"overlap", "--csv", Set()});
     EXPECT_THAT(csv.out, HasSubstr("list,program,variation,path,name,priority,index\ninstrument,5,1," + a +
                                    ",Alpha,10,1\ninstrument,5,1," + b + ",Beta,20,0\n"));
