@@ -199,7 +199,8 @@ void CMainFrame::StepJournal(bool bUndo)
     if (!doc || doc->m_report.m_strBankPath.empty())
         return;
     const std::filesystem::path bank = doc->m_report.m_strBankPath;
-    if ((bUndo ? UndoLastChange(bank) : RedoLastChange(bank)) != StepResult::Done)
+    const StepResult result = bUndo ? UndoLastChange(bank) : RedoLastChange(bank);
+    if (result != StepResult::Done && result != StepResult::Unrecorded)
         return;
     // The page shows the bank as it now is. A repair just undone is not offered again at once.
     REPAIRPOLICY policy = m_settings.GetRepairPolicy();

@@ -18,7 +18,8 @@ const char* const kUndoHelp =
     "place, or a repair through BANK.new renamed over it), keeping its owner and mode; a link\n"
     "is followed to the bank.\n\n"
     "Exit status: 0 undone, 1 nothing to undo, the bank was changed since, or it could not be\n"
-    "written (it is then as it was), 2 usage error.\n";
+    "written (it is then as it was) or the change journal could not record it, 2 usage\n"
+    "error.\n";
 
 const char* const kRedoHelp =
     "Usage: orvane-cli redo BANK\n\n"
@@ -26,7 +27,8 @@ const char* const kRedoHelp =
     "giving the bank its exact bytes from after that change. Nothing is written unless the\n"
     "bank is exactly as the undo left it. A new change to the bank ends what can be redone.\n\n"
     "Exit status: 0 redone, 1 nothing to redo, the bank was changed since, or it could not be\n"
-    "written (it is then as it was), 2 usage error.\n";
+    "written (it is then as it was) or the change journal could not record it, 2 usage\n"
+    "error.\n";
 
 int RunStep(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool bUndo)
 {

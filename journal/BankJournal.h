@@ -113,7 +113,8 @@ public:
     bool KnownDigest(const FILESTAT& stat, uint64_t& digest) const;
     // Settles changes left pending, undoing or redoing (by a crash, or a confirmation that could
     // not be written) by the bank's digest now: a change the bank shows is done, one it does not
-    // show is dropped or undone. true when anything changed.
+    // show is dropped or undone; the neighbouring change takes the bank's identity where its
+    // digest is the bank's. true when anything changed.
     bool Settle(const FILESTAT& now, uint64_t digest);
     // The bank is now as now describes, with this digest: the newest applied change and the next
     // one to redo take this identity where their digest is the bank's (the bytes are theirs, the

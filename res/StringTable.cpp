@@ -104,6 +104,8 @@ const StringEntry kStrings[] = {
     {IDS_REDO_CHANGED, "Nothing was redone: the soundbank was changed by another program since."},
     {IDS_UNDO_FAILED, "Unable to undo the change ! The soundbank is as it was."},
     {IDS_REDO_FAILED, "Unable to redo the change ! The soundbank is as it was."},
+    {IDS_UNDO_UNRECORDED, "The change was undone, but the change journal could not record it !"},
+    {IDS_REDO_UNRECORDED, "The change was redone, but the change journal could not record it !"},
     {IDS_MENU_UNDO, "&Undo"},
     {IDS_MENU_REDO, "&Redo"},
     {IDS_MENU_UNDOKIND, "&Undo %s"},

@@ -105,6 +105,8 @@ enum StringId : unsigned
     IDS_REDO_CHANGED = 62045,
     IDS_UNDO_FAILED = 62046,
     IDS_REDO_FAILED = 62047,
+    IDS_UNDO_UNRECORDED = 62048,
+    IDS_REDO_UNRECORDED = 62049,
     // Edit menu texts and prompts naming the change (its kind, when it was made, its summary).
     IDS_MENU_UNDO = 62050,
     IDS_MENU_REDO = 62051,
