@@ -183,7 +183,10 @@ bool CBankJournal::Read(int& error)
     FILESTAT stat;
     const std::filesystem::path file = File();
     if (!m_fs.StatPath(file, stat, false))
-        return true; // no journal yet
+    {
+        TakeOver(); // no journal yet, unless the bank was renamed or moved here
+        return true;
+    }
     std::string text;
     if (!ReadWholeFile(m_fs, file, text, error, &m_fileStat))
         return false;
