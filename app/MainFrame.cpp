@@ -238,7 +238,7 @@ void CMainFrame::UpdateJournalCommand(wxUpdateUIEvent& event, bool bUndo)
         const std::string kind = GetString(ChangeKindId(change->strKind));
         text = FormatStringId(bUndo ? IDS_MENU_UNDOKIND : IDS_MENU_REDOKIND, {kind});
         prompt = FormatStringId(bUndo ? IDS_PROMPT_UNDOKIND : IDS_PROMPT_REDOKIND,
-                                {kind, ChangeTimeText(change->nTime), change->strSummary});
+                                {kind, ChangeTimeText(change->nTime), ChangeSummaryText(*change)});
         prompt = prompt.substr(0, prompt.find('\n'));
     }
     event.SetText(wxString::FromUTF8(text) + (bUndo ? "\tCtrl+Z" : "\tCtrl+Y"));

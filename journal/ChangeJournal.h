@@ -4,6 +4,7 @@
 #pragma once
 
 #include "journal/BankJournal.h"
+#include "journal/ChangeSummary.h"
 #include "soundbank/BankChangeHook.h"
 
 #include <cstdint>
@@ -84,7 +85,7 @@ enum class StepResult
 };
 // Undoes the newest change of the bank, or redoes the change undone last, after checking that
 // the bank is exactly as that change (or its undo) left it. Every outcome but Done shows its
-// message. summary, when given, receives the change's summary.
+// message. summary, when given, receives the change's summary as shown (ChangeSummaryText).
 StepResult UndoLastChange(const std::filesystem::path& bank, std::string* summary = nullptr);
 StepResult RedoLastChange(const std::filesystem::path& bank, std::string* summary = nullptr);
 

@@ -159,7 +159,7 @@ StepResult Step(const std::filesystem::path& path, bool bUndo, std::string* summ
         return StepResult::Changed;
     }
     if (summary)
-        *summary = journal.m_changes[static_cast<size_t>(index)].strSummary;
+        *summary = ChangeSummaryText(journal.m_changes[static_cast<size_t>(index)]);
 
     // The step is recorded as under way first: a crash in the middle is settled by digest.
     // Writing drops the oldest changes beyond the journal's bounds, which moves the others (and
