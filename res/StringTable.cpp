@@ -17,8 +17,7 @@ struct StringEntry
 
 // Sorted by id for the binary search in LoadStringId.
 const StringEntry kStrings[] = {
-    {IDR_MAINFRAME,
-     "Vorn Orvane\nUntitled\n94b SoundBank\n94b SoundBank (*.94b)\n.94b\n94bSoundBank\n 94b SoundBank"},
+    {IDR_MAINFRAME, "Vorn Orvane\nUntitled\n94b SoundBank\n94b SoundBank (*.94b)\n.94b\n94bSoundBank\n 94b SoundBank"},
     {IDS_ZTLTITLE, "VORN Orvane 2.0"},
     {IDS_ZTLAUTHOR, "The Orvane developers"},
     {IDS_ZTLAUTHOREMAIL, "orvane@localhost"},

@@ -70,10 +70,10 @@ enum StringId : unsigned
     IDS_HELPENGLISH = 61463,
 
     // ZIP library messages (their "%s" is the library's file name) and their caption.
-    IDS_ZIP_NOTFOUND = 62001,    // M1
-    IDS_ZIP_BADVERSION = 62002,  // M2
-    IDS_ZIP_CANTLOAD = 62003,    // M3
-    IDS_ZIP_NOENTRY = 62004,     // M4
+    IDS_ZIP_NOTFOUND = 62001,   // M1
+    IDS_ZIP_BADVERSION = 62002, // M2
+    IDS_ZIP_CANTLOAD = 62003,   // M3
+    IDS_ZIP_NOENTRY = 62004,    // M4
     IDS_ZIP_CAPTION = 62005,
     IDS_ZIP_WRITEFAILED = 62006, // archive, reason
     IDS_ZIP_COPYFAILED = 62007,  // bank, copy, reason
