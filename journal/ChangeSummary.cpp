@@ -9,9 +9,10 @@ namespace
 {
 const std::string kArrow = " \u2192 ";
 
+// Digits as this program writes a number: no sign, no leading zero.
 bool IsNumber(const std::string& text)
 {
-    if (text.empty())
+    if (text.empty() || (text[0] == '0' && text.size() > 1))
         return false;
     for (char c : text)
         if (!std::isdigit(static_cast<unsigned char>(c)))
@@ -30,7 +31,8 @@ bool NumberPair(const std::string& text, std::string& from, std::string& to)
     return IsNumber(from) && IsNumber(to);
 }
 
-// The last part of text after ", " (all of it when there is none); rest is what comes before.
+// The last part of text after ", " (all of it when there is none); rest is what comes before,
+// a part of its own (not empty) when there is one.
 std::string LastPart(const std::string& text, std::string& rest)
 {
     const size_t comma = text.rfind(", ");
@@ -39,7 +41,7 @@ std::string LastPart(const std::string& text, std::string& rest)
         rest.clear();
         return text;
     }
-    rest = text.substr(0, comma);
+    rest = comma ? text.substr(0, comma) : ", ";
     return text.substr(comma + 2);
 }
 } // namespace
@@ -59,7 +61,7 @@ bool ParseChangeFields(const std::string& text, CHANGEFIELDS& fields)
             IsNumber(part.substr(0, part.size() - suffix.size())))
         {
             const std::string count = part.substr(0, part.size() - suffix.size());
-            if (count.size() > 9 || (std::stoul(count) == 1) != (suffix == " entry") || std::stoul(count) == 0)
+            if (count.size() > 9 || (count == "1") != (suffix == " entry") || count == "0")
                 return false;
             fields.nEntries = std::stoul(count);
             rest = before;

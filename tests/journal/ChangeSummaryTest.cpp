@@ -71,6 +71,9 @@ TEST(ChangeSummaryTest, EnglishIsTheRecordedTextAndFrenchTellsTheSameFields)
         // A text of another form is shown as recorded.
         {WriteBack("set", "set: something else"), "set: something else"},
         {WriteBack("set", "set: 1 entries"), "set: 1 entries"},
+        {WriteBack("set", "set: 02 entries"), "set: 02 entries"},
+        {WriteBack("set", "set: , priority 1" + arrow + "2"), "set: , priority 1" + arrow + "2"},
+        {WriteBack("set", "set: name \"a\", 2 entries"), "set: name \"a\", 2 entries"},
         {WriteBack("inspector", "set: 2 entries"), "set: 2 entries"},
     };
     for (const auto& [change, french] : cases)
