@@ -199,7 +199,8 @@ void CMainFrame::StepJournal(bool bUndo)
     if (!doc || doc->m_report.m_strBankPath.empty())
         return;
     const std::filesystem::path bank = doc->m_report.m_strBankPath;
-    if ((bUndo ? UndoLastChange(bank) : RedoLastChange(bank)) != StepResult::Done)
+    const StepResult result = bUndo ? UndoLastChange(bank) : RedoLastChange(bank);
+    if (result != StepResult::Done && result != StepResult::Unrecorded)
         return;
     // The page shows the bank as it now is. A repair just undone is not offered again at once.
     REPAIRPOLICY policy = m_settings.GetRepairPolicy();
@@ -237,7 +238,7 @@ void CMainFrame::UpdateJournalCommand(wxUpdateUIEvent& event, bool bUndo)
         const std::string kind = GetString(ChangeKindId(change->strKind));
         text = FormatStringId(bUndo ? IDS_MENU_UNDOKIND : IDS_MENU_REDOKIND, {kind});
         prompt = FormatStringId(bUndo ? IDS_PROMPT_UNDOKIND : IDS_PROMPT_REDOKIND,
-                                {kind, ChangeTimeText(change->nTime), change->strSummary});
+                                {kind, ChangeTimeText(change->nTime), ChangeSummaryText(*change)});
         prompt = prompt.substr(0, prompt.find('\n'));
     }
     event.SetText(wxString::FromUTF8(text) + (bUndo ? "\tCtrl+Z" : "\tCtrl+Y"));

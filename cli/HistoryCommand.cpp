@@ -52,8 +52,8 @@ int RunHistory(const std::vector<std::string>& banks, bool json, std::ostream& o
                 std::string word = StatusWord(status, i);
                 out << "  " << ChangeTimeText(c.nTime) << "  " << c.strKind
                     << std::string(c.strKind.size() < 9 ? 9 - c.strKind.size() : 0, ' ') << "  " << word
-                    << std::string(word.size() < 13 ? 13 - word.size() : 0, ' ') << "  " << PrintableText(c.strSummary)
-                    << "\n";
+                    << std::string(word.size() < 13 ? 13 - word.size() : 0, ' ') << "  "
+                    << PrintableText(ChangeSummaryText(c)) << "\n";
             }
             continue;
         }

@@ -19,7 +19,8 @@ const char* const kUndoHead =
     "is followed to the bank.";
 const char* const kUndoFooter =
     "Exit status: 0 undone, 1 nothing to undo, the bank was changed since, or it could not be\n"
-    "written (it is then as it was), 2 usage error.";
+    "written (it is then as it was) or the change journal could not record it, 2 usage\n"
+    "error.";
 
 const char* const kRedoHead =
     "Usage: orvane-cli redo BANK\n\n"
@@ -28,7 +29,8 @@ const char* const kRedoHead =
     "bank is exactly as the undo left it. A new change to the bank ends what can be redone.";
 const char* const kRedoFooter =
     "Exit status: 0 redone, 1 nothing to redo, the bank was changed since, or it could not be\n"
-    "written (it is then as it was), 2 usage error.";
+    "written (it is then as it was) or the change journal could not record it, 2 usage\n"
+    "error.";
 
 int RunStep(const std::string& bank, bool bUndo, std::ostream& out)
 {

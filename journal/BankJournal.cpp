@@ -18,6 +18,8 @@ namespace
 {
 // A journal file takes at most this many appended lines before it is written whole again.
 constexpr size_t kMaxAppended = 32;
+// The largest journal file read when the bound is smaller.
+constexpr uint64_t kMaxReadBytes = 1ull << 30;
 
 // The journal file's name: the digest of the bank's path, so any path fits and none collides
 // with another in practice.
@@ -161,8 +163,10 @@ bool ReadWholeFile(IFileSystem& fs, const std::filesystem::path& path, std::stri
     FILESTAT stat;
     if (!file.IsOpen() || !fs.Stat(file.Get(), stat))
         return error = fs.LastError(), false;
-    // A journal file is never larger than the journal's bound.
-    if (stat.nSize > JournalPlaceSlot().Get().nMaxBytes + (1 << 20))
+    // A journal file larger than the journal's bound (written under a larger one, or grown by
+    // confirmations) is still read; the next change drops its oldest entries. Only a size no
+    // journal of this program comes near is refused, so that reading it cannot exhaust memory.
+    if (stat.nSize > std::max<uint64_t>(JournalPlaceSlot().Get().nMaxBytes, kMaxReadBytes))
         return error = kErrTooLarge, false;
     text.resize(static_cast<size_t>(stat.nSize));
     if (!ReadExactly(fs, file.Get(), 0, text.data(), text.size()))
@@ -179,7 +183,10 @@ bool CBankJournal::Read(int& error)
     FILESTAT stat;
     const std::filesystem::path file = File();
     if (!m_fs.StatPath(file, stat, false))
-        return true; // no journal yet
+    {
+        TakeOver(); // no journal yet, unless the bank was renamed or moved here
+        return true;
+    }
     std::string text;
     if (!ReadWholeFile(m_fs, file, text, error, &m_fileStat))
         return false;
@@ -212,17 +219,24 @@ CBankJournal::Appended CBankJournal::AppendLine(const std::string& line, const F
     if (!m_fs.StatPath(file, named, false) || (expected && !named.SameFileAs(*expected)))
         return Appended::NotHere;
     CFsHandle handle(m_fs, m_fs.OpenReadWrite(file));
-    if (!handle.IsOpen() || !m_fs.Stat(handle.Get(), opened) || !opened.SameFileAs(named) ||
-        opened.nSize + line.size() > maxSize)
+    if (!handle.IsOpen() || !m_fs.Stat(handle.Get(), opened) || !opened.SameFileAs(named))
         return Appended::NotHere;
-    if (!m_fs.WriteAt(handle.Get(), opened.nSize, line.data(), line.size()) || (bFlush && !m_fs.Sync(handle.Get())))
+    // A file whose last line was cut short (a crash while appending) gets the new line on a line
+    // of its own, so that only the torn one is passed over when read.
+    char last = '\n';
+    if (opened.nSize > 0 && !ReadExactly(m_fs, handle.Get(), opened.nSize - 1, &last, 1))
+        return error = m_fs.LastError() ? m_fs.LastError() : EIO, Appended::Failed;
+    const std::string text = last == '\n' ? line : "\n" + line;
+    if (opened.nSize + text.size() > maxSize)
+        return Appended::NotHere;
+    if (!m_fs.WriteAt(handle.Get(), opened.nSize, text.data(), text.size()) || (bFlush && !m_fs.Sync(handle.Get())))
     {
         // A line written in part is taken back; one that stays is passed over when read.
         error = m_fs.LastError() ? m_fs.LastError() : EIO;
         m_fs.SetSize(handle.Get(), opened.nSize);
         return Appended::Failed;
     }
-    NoteAppended(file, opened.nSize, line);
+    NoteAppended(file, opened.nSize, text);
     return Appended::Yes;
 }
 
@@ -270,6 +284,11 @@ bool CBankJournal::Settle(const FILESTAT& now, uint64_t digest)
         default: break;
         }
     }
+    // The bank now also stands as the neighbouring change expects it (the change below an undo
+    // settled, the one above a redo): it takes the identity this step left, as a completed undo
+    // or redo gives it.
+    if (settled)
+        Refresh(now, digest);
     return settled;
 }
 

@@ -96,8 +96,9 @@ public:
     // The journal file of the bank.
     std::filesystem::path File() const;
 
-    // Reads the journal file; a missing one is an empty journal, an unreadable one fails
-    // (error set) and one that is no journal reads as empty.
+    // Reads the journal file; a missing one is an empty journal (or the journal of the path the
+    // bank was renamed from, see TakeOver), an unreadable one fails (error set) and one that is no
+    // journal reads as empty.
     bool Read(int& error);
     // Writes the journal file through a file renamed over it, after dropping the oldest changes
     // beyond the bounds (of this bank, then of the whole journal; the newest change of this bank
@@ -113,7 +114,8 @@ public:
     bool KnownDigest(const FILESTAT& stat, uint64_t& digest) const;
     // Settles changes left pending, undoing or redoing (by a crash, or a confirmation that could
     // not be written) by the bank's digest now: a change the bank shows is done, one it does not
-    // show is dropped or undone. true when anything changed.
+    // show is dropped or undone; the neighbouring change takes the bank's identity where its
+    // digest is the bank's. true when anything changed.
     bool Settle(const FILESTAT& now, uint64_t digest);
     // The bank is now as now describes, with this digest: the newest applied change and the next
     // one to redo take this identity where their digest is the bank's (the bytes are theirs, the
@@ -160,6 +162,11 @@ private:
         Failed // error set; the file is as it was or holds a part line, passed over when read
     };
     Appended AppendLine(const std::string& line, const FILESTAT* expected, bool bFlush, uint64_t maxSize, int& error);
+    // Takes over the journal of another path whose bank is this very file (same device and
+    // inode, the digest of the state that journal expects) when that path no longer leads to
+    // it: its changes become this bank's, and its file moves under this bank's key. true when
+    // one was taken.
+    bool TakeOver();
     // Holds the lock that orders the writers of journal files, creating the directory and the
     // lock file first when needed.
     bool LockJournal(CWriterLock& lock, int& error);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "journal/BankJournal.h"
+#include "journal/ChangeSummary.h"
 #include "soundbank/BankChangeHook.h"
 
 #include <cstdint>
@@ -77,13 +78,14 @@ bool GetJournalStatus(const std::filesystem::path& bank, JOURNALSTATUS& status, 
 enum class StepResult
 {
     Done,
-    Nothing, // no change to undo or redo
-    Changed, // the bank is not as the change left it: nothing written
-    Failed   // could not read, write or record; the bank is as it was
+    Nothing,   // no change to undo or redo
+    Changed,   // the bank is not as the change left it: nothing written
+    Failed,    // could not read, write or record; the bank is as it was
+    Unrecorded // made, but the journal could not record it (settled by digest at the next step)
 };
 // Undoes the newest change of the bank, or redoes the change undone last, after checking that
 // the bank is exactly as that change (or its undo) left it. Every outcome but Done shows its
-// message. summary, when given, receives the change's summary.
+// message. summary, when given, receives the change's summary as shown (ChangeSummaryText).
 StepResult UndoLastChange(const std::filesystem::path& bank, std::string* summary = nullptr);
 StepResult RedoLastChange(const std::filesystem::path& bank, std::string* summary = nullptr);
 

@@ -11,6 +11,7 @@
 #include "res/StringTable.h"
 #include "soundbank/SoundBank.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace
@@ -157,17 +158,26 @@ StepResult Step(const std::filesystem::path& path, bool bUndo, std::string* summ
         AppMessageBoxDetail(bUndo ? IDS_UNDO_CHANGED : IDS_REDO_CHANGED, MsgExclamation, bank.string());
         return StepResult::Changed;
     }
-    JOURNALCHANGE& change = journal.m_changes[static_cast<size_t>(index)];
     if (summary)
-        *summary = change.strSummary;
+        *summary = ChangeSummaryText(journal.m_changes[static_cast<size_t>(index)]);
 
     // The step is recorded as under way first: a crash in the middle is settled by digest.
-    change.nState = bUndo ? ChangeState::Undoing : ChangeState::Redoing;
-    if (!journal.Write(error))
+    // Writing drops the oldest changes beyond the journal's bounds, which moves the others (and
+    // may drop this one from a journal over its bound): the change is looked up again.
+    journal.m_changes[static_cast<size_t>(index)].nState = bUndo ? ChangeState::Undoing : ChangeState::Redoing;
+    const uint64_t id = journal.m_changes[static_cast<size_t>(index)].nId;
+    const bool recordedBefore = journal.Write(error);
+    auto found = std::find_if(journal.m_changes.begin(), journal.m_changes.end(),
+                              [id](const JOURNALCHANGE& c) { return c.nId == id; });
+    if (!recordedBefore || found == journal.m_changes.end())
     {
+        // Written without the change: the change alone is larger than the journal may be.
+        if (recordedBefore)
+            error = kErrTooLarge;
         AppMessageBoxDetail(IDS_JOURNAL_CANTWRITE, MsgStop, FileErrorDetail(journal.File(), error ? error : EIO));
         return StepResult::Failed;
     }
+    JOURNALCHANGE& change = *found;
     FILESTATE& target = bUndo ? change.before : change.after;
     FILESTAT written;
     const int ok = change.bRepair ? MoveChunk(fs, bank, now, change, bUndo, target.nDigest, written, error)
@@ -201,14 +211,21 @@ StepResult Step(const std::filesystem::path& path, bool bUndo, std::string* summ
         // left it: the next undo or redo starts from this file.
         journal.Refresh(written, target.nDigest);
     }
-    // A confirmation that cannot be written leaves the step under way, settled by digest later.
+    // A confirmation that cannot be written leaves the step under way, settled by digest later;
+    // the step is made, but the user hears that it was not recorded.
     int journalError = 0;
-    journal.Write(journalError);
+    const bool recorded = journal.Write(journalError);
     if (!done)
     {
         AppMessageBoxDetail(bUndo ? IDS_UNDO_FAILED : IDS_REDO_FAILED, MsgStop,
                             FileErrorDetail(bank, error ? error : EIO));
         return StepResult::Failed;
+    }
+    if (!recorded)
+    {
+        AppMessageBoxDetail(bUndo ? IDS_UNDO_UNRECORDED : IDS_REDO_UNRECORDED, MsgStop,
+                            FileErrorDetail(journal.File(), journalError ? journalError : EIO));
+        return StepResult::Unrecorded;
     }
     return StepResult::Done;
 }

@@ -103,6 +103,8 @@ const StringEntry kStrings[] = {
     {IDS_REDO_CHANGED, "Nothing was redone: the soundbank was changed by another program since."},
     {IDS_UNDO_FAILED, "Unable to undo the change ! The soundbank is as it was."},
     {IDS_REDO_FAILED, "Unable to redo the change ! The soundbank is as it was."},
+    {IDS_UNDO_UNRECORDED, "The change was undone, but the change journal could not record it !"},
+    {IDS_REDO_UNRECORDED, "The change was redone, but the change journal could not record it !"},
     {IDS_MENU_UNDO, "&Undo"},
     {IDS_MENU_REDO, "&Redo"},
     {IDS_MENU_UNDOKIND, "&Undo %s"},
@@ -113,6 +115,13 @@ const StringEntry kStrings[] = {
     {IDS_PROMPT_UNDOKIND, "Undo the %s of %s: %s\nUndo"},
     {IDS_PROMPT_REDOKIND, "Redo the %s of %s: %s\nRedo"},
     {IDS_PROMPT_REDO, "Redo the last undone change\nRedo"},
+    {IDS_SUMMARY_NAME, "name %s \u2192 %s"},
+    {IDS_SUMMARY_PRIORITY, "priority %s \u2192 %s"},
+    {IDS_SUMMARY_ENTRY, "1 entry"},
+    {IDS_SUMMARY_ENTRIES, "%s entries"},
+    {IDS_SUMMARY_NOVALUES, "no values changed"},
+    {IDS_SUMMARY_SET, "set: %s"},
+    {IDS_SUMMARY_INSPECTOR, "inspector: %s"},
     {IDS_PASTE_BADVALUE, "Nothing was pasted: line %s, column %s holds \"%s\", which is not a whole number "
                          "from 0 to 127."},
     {IDS_PASTE_OUTSIDE, "Nothing was pasted: line %s, column %s would land outside the program and variation "

@@ -105,6 +105,8 @@ enum StringId : unsigned
     IDS_REDO_CHANGED = 62045,
     IDS_UNDO_FAILED = 62046,
     IDS_REDO_FAILED = 62047,
+    IDS_UNDO_UNRECORDED = 62048,
+    IDS_REDO_UNRECORDED = 62049,
     // Edit menu texts and prompts naming the change (its kind, when it was made, its summary).
     IDS_MENU_UNDO = 62050,
     IDS_MENU_REDO = 62051,
@@ -116,6 +118,15 @@ enum StringId : unsigned
     IDS_PROMPT_UNDOKIND = 62057,
     IDS_PROMPT_REDOKIND = 62058,
     IDS_PROMPT_REDO = 62059,
+    // A change's summary as shown: the fields it changed (old and new values, a count of
+    // entries), or none, after its kind.
+    IDS_SUMMARY_NAME = 62060,
+    IDS_SUMMARY_PRIORITY = 62061,
+    IDS_SUMMARY_ENTRY = 62062,
+    IDS_SUMMARY_ENTRIES = 62063,
+    IDS_SUMMARY_NOVALUES = 62064,
+    IDS_SUMMARY_SET = 62065,
+    IDS_SUMMARY_INSPECTOR = 62066,
     // Numbers pasted into the inspector's table and refused (line, column of the pasted block,
     // and for a bad value the value).
     IDS_PASTE_BADVALUE = 62070,
