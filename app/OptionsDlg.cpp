@@ -77,7 +77,15 @@ COptionsDlg::COptionsDlg(wxWindow* parent, CMappingReport* report, CSettings& se
     banks->Add(m_checkBoxKeepBackup, 0, wxALL, gap);
     top->Add(banks, 0, wxEXPAND | wxALL, 2 * gap);
 
-    top->Add(CreateStdDialogButtonSizer(wxOK | wxCANCEL), 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 2 * gap);
+    // The buttons take their texts from the program's catalogue: the toolkit's stock labels
+    // follow the system's locale, which may not have the interface's language.
+    auto* buttons = new wxStdDialogButtonSizer;
+    auto* ok = new wxButton(this, wxID_OK, _("OK"));
+    ok->SetDefault();
+    buttons->AddButton(ok);
+    buttons->AddButton(new wxButton(this, wxID_CANCEL, _("Cancel")));
+    buttons->Realize();
+    top->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 2 * gap);
     SetSizerAndFit(top);
     SetMinSize(ConvertDialogToPixels(wxSize(230, 177)));
     Fit();

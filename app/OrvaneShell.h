@@ -21,6 +21,10 @@ public:
     wxDocument* CreateDocument(const wxString& path, long flags = 0) override;
     wxString MakeNewDocumentName() override;
     wxFileHistory* OnCreateFileHistory() override;
+    // The recent-file list is written to the configuration at once whenever it changes, so a
+    // program ended by the session or a crash keeps it.
+    void AddFileToHistory(const wxString& file) override;
+    void RemoveFileFromHistory(size_t i) override;
 
     void SetMainFrame(CMainFrame* frame) { m_pMainFrame = frame; }
     CMainFrame* GetMainFrame() const { return m_pMainFrame; }

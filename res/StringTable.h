@@ -36,6 +36,7 @@ enum StringId : unsigned
     ID_FILE_SAVE_AS = 57604,
     ID_FILE_PRINT_SETUP = 57606,
     ID_FILE_PRINT = 57607,
+    ID_FILE_PRINT_PREVIEW = 57609,
     ID_FILE_MRU_FILE1 = 57616,
     ID_EDIT_COPY = 57634,
     ID_EDIT_CUT = 57635,
@@ -126,6 +127,13 @@ enum StringId : unsigned
     ID_OPEN_IN_BROWSER = 62100,
     IDS_BROWSER_CANTCOPY = 62101,
     IDS_BROWSER_CANTSTART = 62102,
+    // The open bank changed or removed on disk by another program (its file name), said in the
+    // status bar.
+    IDS_BANK_CHANGEDONDISK = 62140,
+    IDS_BANK_GONEFROMDISK = 62141,
+    // Edit menu prompts of a change the bank no longer shows (its kind, when it was made).
+    IDS_PROMPT_UNDOBLOCKED = 62142,
+    IDS_PROMPT_REDOBLOCKED = 62143,
 };
 
 // Text of an id; an empty string for an id the table does not hold.
