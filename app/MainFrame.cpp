@@ -265,8 +265,8 @@ void CMainFrame::UpdateJournalCommand(wxUpdateUIEvent& event, bool bUndo)
         const std::string when = ChangeTimeText(change->nTime);
         text = FormatStringId(bUndo ? IDS_MENU_UNDOKIND : IDS_MENU_REDOKIND, {kind});
         if (bPossible)
-            prompt = FormatStringId(bUndo ? IDS_PROMPT_UNDOKIND : IDS_PROMPT_REDOKIND,
-                                    {kind, when, change->strSummary});
+            prompt =
+                FormatStringId(bUndo ? IDS_PROMPT_UNDOKIND : IDS_PROMPT_REDOKIND, {kind, when, change->strSummary});
         else
             prompt = FormatStringId(bUndo ? IDS_PROMPT_UNDOBLOCKED : IDS_PROMPT_REDOBLOCKED, {kind, when});
         prompt = prompt.substr(0, prompt.find('\n'));

@@ -169,10 +169,12 @@ TEST_F(FrenchInterfaceGuiTest, MenuMnemonicsDoNotCollideAndAltEOpensEdition)
     EXPECT_EQ("&Édition", bar->GetMenuLabel(1).utf8_string());
 
     wxMenu* opened = nullptr;
-    m_frame->Bind(wxEVT_MENU_OPEN, [&opened](wxMenuEvent& event) {
-        opened = event.GetMenu();
-        event.Skip();
-    });
+    m_frame->Bind(wxEVT_MENU_OPEN,
+                  [&opened](wxMenuEvent& event)
+                  {
+                      opened = event.GetMenu();
+                      event.Skip();
+                  });
     FocusPage();
     wxUIActionSimulator keys;
     keys.Char('e', wxMOD_ALT);

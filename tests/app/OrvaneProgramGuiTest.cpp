@@ -171,7 +171,7 @@ TEST(OrvaneProgramGuiTest, SigtermWritesTheSettingsAndAKilledProgramKeepsItsRece
     ASSERT_EQ(1, chosen.Save(settings));
     const auto inodeOf = [](const fs::path& path)
     {
-        struct stat st{};
+        struct stat st = {};
         return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
     };
     const auto before = inodeOf(settings);
