@@ -77,14 +77,16 @@ COptionsDlg::COptionsDlg(wxWindow* parent, CMappingReport* report, CSettings& se
     banks->Add(m_checkBoxKeepBackup, 0, wxALL, gap);
     top->Add(banks, 0, wxEXPAND | wxALL, 2 * gap);
 
-    // The buttons take their texts from the program's catalogue: the toolkit's stock labels
-    // follow the system's locale, which may not have the interface's language.
+    // Cancel takes its text from the program's catalogue: under the stock id the toolkit would
+    // show its own stock label, which follows the system's locale, not the interface's language.
+    // Escape and the close box still end the dialog with Cancel.
     auto* buttons = new wxStdDialogButtonSizer;
     auto* ok = new wxButton(this, wxID_OK, _("OK"));
     ok->SetDefault();
     buttons->AddButton(ok);
-    buttons->AddButton(new wxButton(this, wxID_CANCEL, _("Cancel")));
+    buttons->SetCancelButton(new wxButton(this, IDC_CANCEL, _("Cancel")));
     buttons->Realize();
+    SetEscapeId(IDC_CANCEL);
     top->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 2 * gap);
     SetSizerAndFit(top);
     SetMinSize(ConvertDialogToPixels(wxSize(230, 177)));
@@ -95,6 +97,7 @@ COptionsDlg::COptionsDlg(wxWindow* parent, CMappingReport* report, CSettings& se
     Bind(wxEVT_BUTTON, &COptionsDlg::OnChooseBackColor, this, IDC_BACK_COLOR);
     Bind(wxEVT_BUTTON, &COptionsDlg::OnBrowseImage, this, IDC_BROWSE_IMAGE);
     Bind(wxEVT_BUTTON, &COptionsDlg::OnOK, this, wxID_OK);
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_CANCEL); }, IDC_CANCEL);
     Bind(wxEVT_RADIOBUTTON, &COptionsDlg::OnRadio, this, IDC_RADIO_COLOR);
     Bind(wxEVT_RADIOBUTTON, &COptionsDlg::OnRadio, this, IDC_RADIO_IMAGE);
 

@@ -32,6 +32,7 @@ public:
         IDC_BROWSE_IMAGE = 1014,
         IDC_AUTO_REMOVE = 1025,
         IDC_KEEP_BACKUP = 1026,
+        IDC_CANCEL = 1027,
     };
 
     // report may be nullptr when there is no document.
