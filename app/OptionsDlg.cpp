@@ -97,7 +97,7 @@ COptionsDlg::COptionsDlg(wxWindow* parent, CMappingReport* report, CSettings& se
     Bind(wxEVT_BUTTON, &COptionsDlg::OnChooseBackColor, this, IDC_BACK_COLOR);
     Bind(wxEVT_BUTTON, &COptionsDlg::OnBrowseImage, this, IDC_BROWSE_IMAGE);
     Bind(wxEVT_BUTTON, &COptionsDlg::OnOK, this, wxID_OK);
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_CANCEL); }, IDC_CANCEL);
+    Bind(wxEVT_BUTTON, &COptionsDlg::OnCancel, this, IDC_CANCEL);
     Bind(wxEVT_RADIOBUTTON, &COptionsDlg::OnRadio, this, IDC_RADIO_COLOR);
     Bind(wxEVT_RADIOBUTTON, &COptionsDlg::OnRadio, this, IDC_RADIO_IMAGE);
 
@@ -201,6 +201,11 @@ void COptionsDlg::OnBrowseImage(wxCommandEvent&)
     m_strImageEdit = m_strImage;
     // Only the path is put back: check-box changes made before browsing stay.
     m_editImage->ChangeValue(wxString::FromUTF8(m_strImageEdit));
+}
+
+void COptionsDlg::OnCancel(wxCommandEvent&)
+{
+    EndModal(wxID_CANCEL);
 }
 
 void COptionsDlg::OnOK(wxCommandEvent&)

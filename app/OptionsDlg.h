@@ -45,6 +45,7 @@ public:
     void OnChooseBackColor(wxCommandEvent& event);
     void OnBrowseImage(wxCommandEvent& event);
     void OnOK(wxCommandEvent& event);
+    void OnCancel(wxCommandEvent& event);
     // OK's work: stores the values; false (after its message) when the image cannot be read,
     // in which case the dialog stays open.
     bool Apply();
