@@ -94,12 +94,16 @@ CMainFrame::CMainFrame(wxDocManager* manager, CSettings& settings, const std::st
     Bind(wxEVT_IDLE, &CMainFrame::OnIdle, this);
     // Bound after the document frame's own close handler, so this one runs first.
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
+    m_bankWatchTimer.SetOwner(this, CMD_BANK_WATCH);
+    Bind(wxEVT_TIMER, &CMainFrame::OnBankWatchTimer, this, CMD_BANK_WATCH);
+    m_bankWatchTimer.Start(500);
 
     m_bSettingsLoaded = LoadSettingsFile(m_settings, m_strSettingsPath, GetUserSettingsPath());
 }
 
 CMainFrame::~CMainFrame()
 {
+    m_bankWatchTimer.Stop();
     wxEvtHandler::RemoveFilter(m_pKeyReleaseFilter.get());
     if (m_docManager && m_docManager->GetFileHistory() && m_pFileMenu)
         m_docManager->FileHistoryRemoveMenu(m_pFileMenu);
@@ -115,21 +119,30 @@ void CMainFrame::CopySettingsToDocument()
     doc->m_report.m_strImagePath = m_settings.m_strBackImage;
 }
 
+bool CMainFrame::SaveSettings()
+{
+    COrvaneDoc* doc = FindDocument();
+    if (!doc)
+        return false;
+    m_settings.m_crTextColor = doc->m_report.m_crText;
+    m_settings.m_crBackColor = doc->m_report.m_crBackground;
+    m_settings.m_strBackImage = doc->m_report.m_strImagePath;
+    // A read-only program directory sends the file to the user's configuration directory;
+    // when even that fails the user is told.
+    if (SaveSettingsFile(m_settings, GetUserSettingsPath()))
+        return true;
+    AppMessageBoxText(
+        wxString::Format(_("Unable to save the settings to %s !"), wxString::FromUTF8(m_settings.m_strFileName))
+            .utf8_string(),
+        MsgExclamation);
+    return false;
+}
+
 void CMainFrame::OnClose(wxCloseEvent& event)
 {
-    if (COrvaneDoc* doc = FindDocument())
-    {
-        m_settings.m_crTextColor = doc->m_report.m_crText;
-        m_settings.m_crBackColor = doc->m_report.m_crBackground;
-        m_settings.m_strBackImage = doc->m_report.m_strImagePath;
-        // A read-only program directory sends the file to the user's configuration directory;
-        // when even that fails the user is told, and the program still closes.
-        if (!SaveSettingsFile(m_settings, GetUserSettingsPath()))
-            AppMessageBoxText(
-                wxString::Format(_("Unable to save the settings to %s !"), wxString::FromUTF8(m_settings.m_strFileName))
-                    .utf8_string(),
-                MsgExclamation);
-    }
+    m_bankWatchTimer.Stop();
+    // The program closes even when the settings cannot be written.
+    SaveSettings();
     if (m_docManager && wxConfigBase::Get(false))
         m_docManager->FileHistorySave(*wxConfigBase::Get(false));
     event.Skip();
@@ -139,9 +152,14 @@ void CMainFrame::OnOptions(wxCommandEvent&)
 {
     COrvaneDoc* doc = FindDocument();
     COptionsDlg dlg(nullptr, doc ? &doc->m_report : nullptr, m_settings);
-    if (dlg.ShowModal() != wxID_OK || !doc || doc->m_report.m_strBankPath.empty())
+    if (dlg.ShowModal() != wxID_OK)
+        return;
+    // Kept at once: a program ended by the session or a crash does not lose them.
+    SaveSettings();
+    if (!doc || doc->m_report.m_strBankPath.empty())
         return;
     doc->m_report.m_repairPolicy = m_settings.GetRepairPolicy();
+    NoteBankShown();
     doc->RenderPage();
     m_bUndoLabelsStale = true;
 }
@@ -159,6 +177,7 @@ void CMainFrame::OnBankInspector(wxCommandEvent&)
         return;
     // The bank holds the new values: the page shows them.
     doc->m_report.m_repairPolicy = m_settings.GetRepairPolicy();
+    NoteBankShown();
     doc->RenderPage();
     m_bUndoLabelsStale = true;
 }
@@ -205,6 +224,7 @@ void CMainFrame::StepJournal(bool bUndo)
     // The page shows the bank as it now is. A repair just undone is not offered again at once.
     REPAIRPOLICY policy = m_settings.GetRepairPolicy();
     doc->m_report.m_repairPolicy = REPAIRPOLICY{REPAIRPOLICY::Never, false};
+    NoteBankShown();
     doc->RenderPage();
     doc->m_report.m_repairPolicy = policy;
     m_bUndoLabelsStale = true;
@@ -225,20 +245,31 @@ void CMainFrame::UpdateJournalCommand(wxUpdateUIEvent& event, bool bUndo)
     COrvaneDoc* doc = FindDocument();
     JOURNALSTATUS status;
     const JOURNALCHANGE* change = nullptr;
+    bool bPossible = false;
     // A digest known for the file's identity is trusted here; the step itself checks afresh.
     if (doc && !doc->m_report.m_strBankPath.empty() &&
-        GetJournalStatus(doc->m_report.m_strBankPath, status, true, false) &&
-        (bUndo ? status.bCanUndo : status.bCanRedo))
-        change = &status.changes[static_cast<size_t>(bUndo ? status.nUndo : status.nRedo)];
+        GetJournalStatus(doc->m_report.m_strBankPath, status, true, false))
+    {
+        const int index = bUndo ? status.nUndo : status.nRedo;
+        if (index >= 0)
+            change = &status.changes[static_cast<size_t>(index)];
+        bPossible = bUndo ? status.bCanUndo : status.bCanRedo;
+    }
+    // A change the bank no longer shows (another program changed the bank since) stays on offer:
+    // the prompt says why it cannot be taken back, and choosing it shows the journal's message.
     event.Enable(change != nullptr);
     std::string text = GetString(bUndo ? IDS_MENU_UNDO : IDS_MENU_REDO);
     std::string prompt = GetPromptText(bUndo ? ID_EDIT_UNDO : IDS_PROMPT_REDO);
     if (change)
     {
         const std::string kind = GetString(ChangeKindId(change->strKind));
+        const std::string when = ChangeTimeText(change->nTime);
         text = FormatStringId(bUndo ? IDS_MENU_UNDOKIND : IDS_MENU_REDOKIND, {kind});
-        prompt = FormatStringId(bUndo ? IDS_PROMPT_UNDOKIND : IDS_PROMPT_REDOKIND,
-                                {kind, ChangeTimeText(change->nTime), ChangeSummaryText(*change)});
+        if (bPossible)
+            prompt = FormatStringId(bUndo ? IDS_PROMPT_UNDOKIND : IDS_PROMPT_REDOKIND,
+                                    {kind, when, ChangeSummaryText(*change)});
+        else
+            prompt = FormatStringId(bUndo ? IDS_PROMPT_UNDOBLOCKED : IDS_PROMPT_REDOBLOCKED, {kind, when});
         prompt = prompt.substr(0, prompt.find('\n'));
     }
     event.SetText(wxString::FromUTF8(text) + (bUndo ? "\tCtrl+Z" : "\tCtrl+Y"));

@@ -4,10 +4,12 @@
 // when it is created and saves them when it closes.
 #pragma once
 
+#include "app/BankWatch.h"
 #include "app/KeyRepeatGate.h"
 #include "ui/AboutDlg.h"
 
 #include <wx/docview.h>
+#include <wx/timer.h>
 
 #include <memory>
 #include <string>
@@ -35,6 +37,7 @@ enum MainFrameCommand : int
     CMD_NEXT_PANE,
     CMD_PREV_PANE,
     CMD_OPEN_IN_BROWSER,
+    CMD_BANK_WATCH,
 };
 
 class CMainFrame : public wxDocParentFrame
@@ -78,6 +81,14 @@ public:
     void OnCharHook(wxKeyEvent& event);
     // Whether the command's update handlers leave it enabled now.
     bool IsCommandEnabled(int id);
+    // Writes the settings file with the page's look values as they are now; the user is told
+    // when it cannot be written. true when written.
+    bool SaveSettings();
+    // The page is about to show the open bank as its file is now: the bank watch takes that as
+    // the state shown, so the program's own writes are not taken for another program's.
+    void NoteBankShown();
+    // The same for a bank about to be opened.
+    void NoteBankShown(const std::string& bank);
 
     CAboutDlg m_dlgAbout;
 
@@ -87,11 +98,17 @@ protected:
 private:
     void SetFrameIcons();
     void BuildMenus();
+    // A menu whose mnemonic is an accented letter ("&Édition") also opens with Alt and the plain
+    // letter, which keyboards without the accented key type.
+    void AddPlainMnemonics();
     void BuildToolBar();
     void BuildStatusBar();
     void ShowHelpPage(unsigned pageId);
     void StepJournal(bool bUndo);
     void UpdateJournalCommand(wxUpdateUIEvent& event, bool bUndo);
+    // Looks at the open bank's file: changed by another program, its page is rendered again;
+    // removed, the page stays. Either is said in the status bar.
+    void OnBankWatchTimer(wxTimerEvent& event);
 
     void OnClose(wxCloseEvent& event);
     void OnActivate(wxActivateEvent& event);
@@ -119,6 +136,13 @@ private:
     std::unique_ptr<wxEventFilter> m_pKeyReleaseFilter;
     // Every change the program makes to a bank while the window is open is recorded first.
     std::unique_ptr<CJournalScope> m_pJournal;
+    // The open bank is looked at twice a second; a stat costs next to nothing, and unlike a
+    // file-system watcher it needs no running event loop when made, sees a copy renamed over the
+    // bank as well as a change in place, and works on every file system.
+    wxTimer m_bankWatchTimer;
+    CBankWatch m_bankWatch;
+    std::string m_strWatchedBank;
+    bool m_bFollowingBank = false;
 };
 
 // 1 while the view shows the mapping page ("midimap.html" in its location), else 0.

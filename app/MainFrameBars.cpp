@@ -2,6 +2,7 @@
 #include "app/MainFrame.h"
 
 #include "app/FileDropTarget.h"
+#include "app/MenuMnemonic.h"
 #include "app/OrvaneDoc.h"
 #include "res/StringTable.h"
 #include "res/images/Images.h"
@@ -16,6 +17,8 @@
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
 #include <wx/utils.h>
+
+#include <dlfcn.h>
 
 namespace
 {
@@ -36,6 +39,7 @@ const CommandPrompt kPrompts[] = {
     {wxID_SAVEAS, ID_FILE_SAVE_AS},
     {CMD_EXPORTZIP, ID_EXPORTZIP},
     {wxID_PRINT, ID_FILE_PRINT},
+    {wxID_PREVIEW, ID_FILE_PRINT_PREVIEW},
     {wxID_PRINT_SETUP, ID_FILE_PRINT_SETUP},
     {CMD_RECENT_FILE, ID_FILE_MRU_FILE1},
     {wxID_EXIT, ID_APP_EXIT},
@@ -137,6 +141,7 @@ void CMainFrame::BuildMenus()
     add(m_pFileMenu, CMD_EXPORTZIP, _("Export to &Zip..."));
     m_pFileMenu->AppendSeparator();
     add(m_pFileMenu, wxID_PRINT, _("&Print...\tCtrl+P"));
+    add(m_pFileMenu, wxID_PREVIEW, _("Print Pre&view"));
     add(m_pFileMenu, wxID_PRINT_SETUP, _("P&rint Setup..."));
     m_pFileMenu->AppendSeparator();
     m_pFileMenu->Append(CMD_RECENT_FILE, _("Recent File"), wxString::FromUTF8(GetString(ID_FILE_MRU_FILE1)));
@@ -152,7 +157,8 @@ void CMainFrame::BuildMenus()
     add(editMenu, wxID_PASTE, _("&Paste\tCtrl+V"));
     editMenu->AppendSeparator();
     add(editMenu, CMD_BANKINSPECTOR, _("Bank &Inspector\tCtrl+I"));
-    add(editMenu, CMD_OPTIONS, _("Options\tCtrl+O"));
+    // Ctrl+O is File > Open's key; Options has Ctrl+B.
+    add(editMenu, CMD_OPTIONS, _("&Options\tCtrl+B"));
 
     auto* viewMenu = new wxMenu;
     viewMenu->AppendCheckItem(CMD_VIEW_TOOLBAR, _("&Toolbar"), Prompt(CMD_VIEW_TOOLBAR));
@@ -172,6 +178,7 @@ void CMainFrame::BuildMenus()
     menuBar->Append(viewMenu, _("&View"));
     menuBar->Append(helpMenu, _("&Help"));
     SetMenuBar(menuBar);
+    AddPlainMnemonics();
 
     // The recent-file list keeps its entries in the menu from now on.
     if (m_docManager && m_docManager->GetFileHistory())
@@ -182,6 +189,33 @@ void CMainFrame::BuildMenus()
         else
             m_docManager->FileHistoryAddFilesToMenu(m_pFileMenu);
     }
+}
+
+void CMainFrame::AddPlainMnemonics()
+{
+#ifdef __WXGTK__
+    // The toolkit is already loaded by wx; its function is looked up there.
+    using AddMnemonicFn = void (*)(void*, unsigned, void*);
+    static const auto pfnAddMnemonic = reinterpret_cast<AddMnemonicFn>(dlsym(RTLD_DEFAULT, "gtk_window_add_mnemonic"));
+    wxMenuBar* bar = GetMenuBar();
+    if (!pfnAddMnemonic || !bar || !GetHandle())
+        return;
+    std::vector<std::string> labels;
+    for (size_t i = 0; i < bar->GetMenuCount(); ++i)
+        labels.push_back(bar->GetMenuLabel(i).utf8_string());
+    for (size_t i = 0; i < labels.size(); ++i)
+    {
+        const char plain = PlainMnemonicLetter(labels[i]);
+        if (!plain || !bar->GetMenu(i)->m_owner)
+            continue;
+        // Not where another menu already answers the plain letter.
+        bool taken = false;
+        for (size_t j = 0; j < labels.size(); ++j)
+            taken = taken || (j != i && MenuMnemonic(labels[j]) == std::string(1, plain));
+        if (!taken)
+            pfnAddMnemonic(GetHandle(), static_cast<unsigned char>(plain), bar->GetMenu(i)->m_owner);
+    }
+#endif
 }
 
 void CMainFrame::BuildToolBar()

@@ -77,7 +77,17 @@ COptionsDlg::COptionsDlg(wxWindow* parent, CMappingReport* report, CSettings& se
     banks->Add(m_checkBoxKeepBackup, 0, wxALL, gap);
     top->Add(banks, 0, wxEXPAND | wxALL, 2 * gap);
 
-    top->Add(CreateStdDialogButtonSizer(wxOK | wxCANCEL), 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 2 * gap);
+    // Cancel takes its text from the program's catalogue: under the stock id the toolkit would
+    // show its own stock label, which follows the system's locale, not the interface's language.
+    // Escape and the close box still end the dialog with Cancel.
+    auto* buttons = new wxStdDialogButtonSizer;
+    auto* ok = new wxButton(this, wxID_OK, _("OK"));
+    ok->SetDefault();
+    buttons->AddButton(ok);
+    buttons->SetCancelButton(new wxButton(this, IDC_CANCEL, _("Cancel")));
+    buttons->Realize();
+    SetEscapeId(IDC_CANCEL);
+    top->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 2 * gap);
     SetSizerAndFit(top);
     SetMinSize(ConvertDialogToPixels(wxSize(230, 177)));
     Fit();
@@ -87,6 +97,7 @@ COptionsDlg::COptionsDlg(wxWindow* parent, CMappingReport* report, CSettings& se
     Bind(wxEVT_BUTTON, &COptionsDlg::OnChooseBackColor, this, IDC_BACK_COLOR);
     Bind(wxEVT_BUTTON, &COptionsDlg::OnBrowseImage, this, IDC_BROWSE_IMAGE);
     Bind(wxEVT_BUTTON, &COptionsDlg::OnOK, this, wxID_OK);
+    Bind(wxEVT_BUTTON, &COptionsDlg::OnCancel, this, IDC_CANCEL);
     Bind(wxEVT_RADIOBUTTON, &COptionsDlg::OnRadio, this, IDC_RADIO_COLOR);
     Bind(wxEVT_RADIOBUTTON, &COptionsDlg::OnRadio, this, IDC_RADIO_IMAGE);
 
@@ -190,6 +201,11 @@ void COptionsDlg::OnBrowseImage(wxCommandEvent&)
     m_strImageEdit = m_strImage;
     // Only the path is put back: check-box changes made before browsing stay.
     m_editImage->ChangeValue(wxString::FromUTF8(m_strImageEdit));
+}
+
+void COptionsDlg::OnCancel(wxCommandEvent&)
+{
+    EndModal(wxID_CANCEL);
 }
 
 void COptionsDlg::OnOK(wxCommandEvent&)

@@ -32,6 +32,7 @@ public:
         IDC_BROWSE_IMAGE = 1014,
         IDC_AUTO_REMOVE = 1025,
         IDC_KEEP_BACKUP = 1026,
+        IDC_CANCEL = 1027,
     };
 
     // report may be nullptr when there is no document.
@@ -44,6 +45,7 @@ public:
     void OnChooseBackColor(wxCommandEvent& event);
     void OnBrowseImage(wxCommandEvent& event);
     void OnOK(wxCommandEvent& event);
+    void OnCancel(wxCommandEvent& event);
     // OK's work: stores the values; false (after its message) when the image cannot be read,
     // in which case the dialog stays open.
     bool Apply();

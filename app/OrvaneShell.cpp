@@ -11,6 +11,7 @@
 #include "ui/AboutDlg.h"
 
 #include <wx/app.h>
+#include <wx/config.h>
 #include <wx/filedlg.h>
 #include <wx/filehistory.h>
 #include <wx/filename.h>
@@ -64,6 +65,9 @@ wxDocument* COrvaneDocManager::CreateDocument(const wxString& path, long flags)
         if (templates.empty() || !SelectDocumentPath(&templates[0], templates.size(), file, flags) || file.empty())
             return nullptr;
     }
+    // The page about to be rendered shows the file as it is now: a later change is another program's.
+    if (m_pMainFrame)
+        m_pMainFrame->NoteBankShown(file.utf8_string());
     if (!doc->OnOpenDocument(file))
         return nullptr;
     // A file that is no bank still opens (its page says so), but is not offered again.
@@ -116,6 +120,30 @@ wxFileHistory* COrvaneDocManager::OnCreateFileHistory()
 {
     return new CRecentFileHistory(4, CMD_RECENT_FILE, _("Recent File"),
                                   wxString::FromUTF8(GetString(ID_FILE_MRU_FILE1)));
+}
+
+namespace
+{
+void SaveFileHistory(wxDocManager& manager)
+{
+    wxConfigBase* config = wxConfigBase::Get(false);
+    if (!config || !manager.GetFileHistory())
+        return;
+    manager.FileHistorySave(*config);
+    config->Flush();
+}
+} // namespace
+
+void COrvaneDocManager::AddFileToHistory(const wxString& file)
+{
+    wxDocManager::AddFileToHistory(file);
+    SaveFileHistory(*this);
+}
+
+void COrvaneDocManager::RemoveFileFromHistory(size_t i)
+{
+    wxDocManager::RemoveFileFromHistory(i);
+    SaveFileHistory(*this);
 }
 
 CMainFrame* StartOrvane(COrvaneDocManager& manager, CSettings& settings, const wxString& file,

@@ -25,6 +25,10 @@ public:
     wxDocTemplate* SelectDocumentPath(wxDocTemplate** templates, int noTemplates, wxString& path, long flags,
                                       bool save = false) override;
     wxFileHistory* OnCreateFileHistory() override;
+    // The recent-file list is written to the configuration at once whenever it changes, so a
+    // program ended by the session or a crash keeps it.
+    void AddFileToHistory(const wxString& file) override;
+    void RemoveFileFromHistory(size_t i) override;
 
     void SetMainFrame(CMainFrame* frame) { m_pMainFrame = frame; }
     CMainFrame* GetMainFrame() const { return m_pMainFrame; }

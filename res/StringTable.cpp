@@ -42,6 +42,7 @@ const StringEntry kStrings[] = {
     {ID_FILE_SAVE_AS, "Save the active document with a new name\nSave As"},
     {ID_FILE_PRINT_SETUP, "Change the printer and printing options\nPrint Setup"},
     {ID_FILE_PRINT, "Print the active document\nPrint"},
+    {ID_FILE_PRINT_PREVIEW, "Display full pages\nPrint Preview"},
     {ID_FILE_MRU_FILE1, "Open this document"},
     {ID_EDIT_COPY, "Copy the selection and put it on the Clipboard\nCopy"},
     {ID_EDIT_CUT, "Cut the selection and put it on the Clipboard\nCut"},
@@ -132,6 +133,10 @@ const StringEntry kStrings[] = {
     {IDS_BROWSER_CANTCOPY, "Unable to copy the mapping page for the web browser !"},
     {IDS_BROWSER_CANTSTART, "Unable to start the web browser !"},
     {IDS_ABOUT_LICENCE, "Free software under the GNU General Public License, version 3 or later"},
+    {IDS_BANK_CHANGEDONDISK, "%s was changed by another program: the page shows it as it is now."},
+    {IDS_BANK_GONEFROMDISK, "%s is no longer on disk: the page shows it as it was."},
+    {IDS_PROMPT_UNDOBLOCKED, "The %s of %s cannot be undone: the soundbank was changed by another program since."},
+    {IDS_PROMPT_REDOBLOCKED, "The %s of %s cannot be redone: the soundbank was changed by another program since."},
     {IDS_VALUE_RANGE, "Value is out of range: enter a whole number from 0 to 127."},
     {IDS_PRIORITY_RANGE, "Nothing was written: the priority must be a whole number from 0 to 127."},
     {IDS_INSPECTOR_CHANGED, "Nothing was written: the soundbank was changed by another program since the inspector "

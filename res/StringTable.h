@@ -36,6 +36,7 @@ enum StringId : unsigned
     ID_FILE_SAVE_AS = 57604,
     ID_FILE_PRINT_SETUP = 57606,
     ID_FILE_PRINT = 57607,
+    ID_FILE_PRINT_PREVIEW = 57609,
     ID_FILE_MRU_FILE1 = 57616,
     ID_EDIT_COPY = 57634,
     ID_EDIT_CUT = 57635,
@@ -139,6 +140,13 @@ enum StringId : unsigned
     IDS_BROWSER_CANTSTART = 62102,
     // The about box's line naming the program's licence.
     IDS_ABOUT_LICENCE = 62110,
+    // The open bank changed or removed on disk by another program (its file name), said in the
+    // status bar.
+    IDS_BANK_CHANGEDONDISK = 62140,
+    IDS_BANK_GONEFROMDISK = 62141,
+    // Edit menu prompts of a change the bank no longer shows (its kind, when it was made).
+    IDS_PROMPT_UNDOBLOCKED = 62142,
+    IDS_PROMPT_REDOBLOCKED = 62143,
     // The inspector's refusals: a value or a priority out of range, and an OK that finds the
     // bank changed by another program since the inspector read it (a question: reload it?).
     IDS_VALUE_RANGE = 62200,

@@ -48,6 +48,10 @@ bool CAboutDlg::Create(wxWindow* parent)
     Bind(wxEVT_LEFT_DOWN, &CAboutDlg::OnMouseDown, this);
     Bind(wxEVT_RIGHT_DOWN, &CAboutDlg::OnMouseDown, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, &CAboutDlg::OnCaptureLost, this);
+    // The box itself has the keyboard, so its keys come as its own key presses.
+    Bind(wxEVT_KEY_DOWN, &CAboutDlg::OnKeyDown, this);
+    Bind(wxEVT_SHOW, &CAboutDlg::OnShow, this);
+    SetCanFocus(true);
     return true;
 }
 
@@ -90,4 +94,29 @@ void CAboutDlg::OnMouseDown(wxMouseEvent& event)
         ReleaseMouse();
     SetReturnCode(wxID_OK);
     EndDialog(wxID_OK);
+}
+
+void CAboutDlg::OnKeyDown(wxKeyEvent& event)
+{
+    int code = wxID_NONE;
+    switch (event.GetKeyCode())
+    {
+    case WXK_ESCAPE: code = wxID_CANCEL; break;
+    case WXK_RETURN:
+    case WXK_NUMPAD_ENTER:
+    case WXK_SPACE:
+    case WXK_NUMPAD_SPACE: code = wxID_OK; break;
+    default: event.Skip(); return;
+    }
+    if (HasCapture())
+        ReleaseMouse();
+    SetReturnCode(code);
+    EndDialog(code);
+}
+
+void CAboutDlg::OnShow(wxShowEvent& event)
+{
+    event.Skip();
+    if (event.IsShown())
+        CallAfter([this] { SetFocus(); });
 }

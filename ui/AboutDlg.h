@@ -1,6 +1,6 @@
 // CAboutDlg: the about box, a borderless black window showing the program's picture. As the
 // picture says, a click anywhere closes it with OK: once it is on the screen it takes the mouse,
-// so clicks outside it come to it too.
+// so clicks outside it come to it too. Escape, Enter and Space close it from the keyboard.
 #pragma once
 
 #include <wx/bitmap.h>
@@ -22,6 +22,10 @@ public:
 private:
     void OnPaint(wxPaintEvent& event);
     void OnMouseDown(wxMouseEvent& event);
+    // Escape closes the box with Cancel, Enter and Space with OK, as a dialog's buttons would.
+    void OnKeyDown(wxKeyEvent& event);
+    // The box has no controls: it takes the keyboard itself when it is shown.
+    void OnShow(wxShowEvent& event);
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
     void TakeMouse();
 

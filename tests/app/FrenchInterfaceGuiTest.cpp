@@ -1,7 +1,11 @@
 // The interface in French, chosen from LANG as at start: a menu, a dialog and a message box show
 // the catalogue's texts, the toolkit's own buttons and dialog titles are French too, and the
-// French help names the menus as they are shown. No French system locale is needed.
+// French help names the menus as they are shown, every menu's mnemonics are its own and Alt+E
+// opens "Édition"; the page and the toolkit's messages speak French. No French system locale is
+// needed.
+#include "app/MenuMnemonic.h"
 #include "app/MessageLog.h"
+#include "app/OptionsDlg.h"
 #include "app/WxTranslator.h"
 #include "inspector/BankInspectorDlg.h"
 #include "res/MessageBox.h"
@@ -20,6 +24,8 @@
 #include <wx/uiaction.h>
 
 #include <cstdlib>
+
+#include <dlfcn.h>
 
 namespace
 {
@@ -198,5 +204,76 @@ TEST_F(FrenchInterfaceGuiTest, ToolkitMessagesSpeakFrenchUnderTheProgramsCaption
                 return wxID_OK;
             }));
     wxLog::SetActiveTarget(old);
+    CloseShell();
+}
+
+// Every menu's mnemonics are typed with keys of their own, and Alt+E, typed as a user types it,
+// opens "Édition" although its mnemonic is the accented letter.
+TEST_F(FrenchInterfaceGuiTest, MenuMnemonicsDoNotCollideAndAltEOpensEdition)
+{
+    ASSERT_TRUE(m_bFrench);
+    StartShell(MakeBank("demo.94b"));
+    wxMenuBar* bar = m_frame->GetMenuBar();
+    std::vector<std::string> titles;
+    for (size_t m = 0; m < bar->GetMenuCount(); ++m)
+    {
+        titles.push_back(bar->GetMenuLabel(m).utf8_string());
+        std::vector<std::string> items;
+        for (wxMenuItem* item : bar->GetMenu(m)->GetMenuItems())
+            if (!item->IsSeparator())
+                items.push_back(item->GetItemLabel().utf8_string());
+        EXPECT_TRUE(CollidingMnemonics(items).empty()) << titles.back();
+    }
+    EXPECT_TRUE(CollidingMnemonics(titles).empty());
+    EXPECT_EQ("&Édition", bar->GetMenuLabel(1).utf8_string());
+
+    wxMenu* opened = nullptr;
+    m_frame->Bind(wxEVT_MENU_OPEN,
+                  [&opened](wxMenuEvent& event)
+                  {
+                      opened = event.GetMenu();
+                      event.Skip();
+                  });
+    FocusPage();
+    wxUIActionSimulator keys;
+    keys.Char('e', wxMOD_ALT);
+    for (int i = 0; i < 20 && !opened; ++i)
+    {
+        PumpEvents();
+        wxMilliSleep(20);
+    }
+    EXPECT_EQ(bar->GetMenu(1), opened);
+    keys.Char(WXK_ESCAPE);
+    PumpEvents();
+    CloseShell();
+}
+
+// The options dialog's buttons take the catalogue's texts, whatever the system's locale.
+TEST_F(FrenchInterfaceGuiTest, OptionsButtonsSpeakFrench)
+{
+    ASSERT_TRUE(m_bFrench);
+    StartShell();
+    FocusPage();
+    wxUIActionSimulator keys;
+    wxTEST_DIALOG(
+        {
+            keys.Char('b', wxMOD_CONTROL);
+            PumpEvents();
+        },
+        ExpectDialog<COptionsDlg>(
+            [](COptionsDlg* dlg)
+            {
+                // The text the toolkit shows, not only the one wx keeps.
+                using LabelFn = const char* (*)(void*);
+                static const auto pfnLabel = reinterpret_cast<LabelFn>(dlsym(RTLD_DEFAULT, "gtk_button_get_label"));
+                wxWindow* cancel = dlg->FindWindow(COptionsDlg::IDC_CANCEL);
+                EXPECT_NE(nullptr, cancel);
+                if (cancel && pfnLabel)
+                {
+                    EXPECT_EQ("Annuler", Plain(wxString::FromUTF8(pfnLabel(cancel->GetHandle()))));
+                }
+                EXPECT_EQ("OK", Plain(dlg->FindWindow(wxID_OK)->GetLabel()));
+                return wxID_CANCEL;
+            }));
     CloseShell();
 }

@@ -42,11 +42,11 @@ TEST_F(MainFrameGuiTest, MenusToolBarAndStatusBarHaveTheirTextsInOrder)
     EXPECT_EQ(bar->GetMenuLabel(3), "&Help");
     EXPECT_EQ(Labels(bar->GetMenu(0)),
               (std::vector<std::string>{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...",
-                                        "Export to &Zip...", "-", "&Print...\tCtrl+P", "P&rint Setup...", "-",
-                                        "Recent File", "-", "E&xit"}));
+                                        "Export to &Zip...", "-", "&Print...\tCtrl+P", "Print Pre&view",
+                                        "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
     EXPECT_EQ(Labels(bar->GetMenu(1)),
               (std::vector<std::string>{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
-                                        "&Paste\tCtrl+V", "-", "Bank &Inspector\tCtrl+I", "Options\tCtrl+O"}));
+                                        "&Paste\tCtrl+V", "-", "Bank &Inspector\tCtrl+I", "&Options\tCtrl+B"}));
     EXPECT_EQ(Labels(bar->GetMenu(2)),
               (std::vector<std::string>{"&Toolbar", "&Status Bar", "-", "Open in &Web Browser"}));
     EXPECT_EQ(Labels(bar->GetMenu(3)),
@@ -168,7 +168,7 @@ TEST_F(MainFrameGuiTest, WindowShowingABankShowsThePageTableOnScreen)
 
 namespace
 {
-// Keys typed into the window: Ctrl+O opens a file although the Options item's text also names it.
+// Keys typed into the window: Ctrl+O opens a file.
 TEST_F(MainFrameGuiTest, CtrlOTypedIntoTheWindowOpensAFile)
 {
     StartShell();

@@ -1,6 +1,8 @@
 // The desktop program itself, started twice on the display: each running program writes its page
 // into a private directory of its own, and ending it (as the session does, with SIGTERM) closes
-// its window and removes that directory.
+// its window and removes that directory. SIGTERM writes the settings as File > Exit does, and a
+// program killed outright still leaves the recent-file list written when the bank was opened.
+#include "app/Settings.h"
 #include "support/BankBuilder.h"
 #include "support/TempDir.h"
 
@@ -142,5 +144,65 @@ TEST(OrvaneProgramGuiTest, SignalDuringAMessageBoxStillRemovesThePageDirectory)
     EXPECT_TRUE(status != -1 && WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
     std::error_code ec;
     EXPECT_TRUE(fs::is_empty(dir / "tmp", ec));
+}
+
+// The files below config that hold text, with their text.
+std::string ConfigFileHolding(const fs::path& config, const std::string& text)
+{
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(config, ec))
+        if (entry.is_regular_file() && ReadFileText(entry.path()).find(text) != std::string::npos)
+            return entry.path().string();
+    return "";
+}
+
+TEST(OrvaneProgramGuiTest, SigtermWritesTheSettingsAndAKilledProgramKeepsItsRecentFiles)
+{
+    if (::access(kProgram.c_str(), X_OK) != 0)
+        GTEST_SKIP() << kProgram << " is not built";
+    CTempDir dir;
+    fs::create_directory(dir / "tmp");
+    // The user's settings file, so that the program reads and writes it rather than the one
+    // beside the program.
+    const fs::path settings = dir / "config" / "orvane" / "qzr.opt";
+    fs::create_directories(settings.parent_path());
+    CSettings chosen;
+    chosen.m_crTextColor = 0x00123456;
+    ASSERT_EQ(1, chosen.Save(settings));
+    const auto inodeOf = [](const fs::path& path)
+    {
+        struct stat st = {};
+        return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+    };
+    const auto before = inodeOf(settings);
+    std::string bank = (dir / "kept.94b").string();
+    CBankBuilder builder;
+    builder.Filler(16).Prio("Kept", 3).Imap({{0, 0}, {1, 0}}, {{0, 0}}).Filler(8);
+    ASSERT_TRUE(builder.WriteTo(bank));
+
+    // Killed outright once its page is on show: the bank is in the recent-file list already.
+    pid_t killed = StartProgram(dir, bank);
+    ASSERT_NE(killed, 0);
+    for (int i = 0; i < 200 && ConfigFileHolding(dir / "config", "kept.94b").empty(); ++i)
+        wxMilliSleep(50);
+    ::kill(killed, SIGKILL);
+    WaitStatus(killed);
+    EXPECT_FALSE(ConfigFileHolding(dir / "config", "kept.94b").empty());
+    // The killed program's page directory stays behind; the next one's is waited for.
+    fs::remove_all(dir / "tmp");
+    fs::create_directory(dir / "tmp");
+
+    // Ended by the session: the window closes as File > Exit closes it, writing the settings.
+    pid_t ended = StartProgram(dir, bank);
+    ASSERT_NE(ended, 0);
+    for (int i = 0; i < 200 && PageDirectories(dir / "tmp").empty(); ++i)
+        wxMilliSleep(50);
+    wxMilliSleep(300);
+    ::kill(ended, SIGTERM);
+    EXPECT_TRUE(EndedNormally(ended));
+    EXPECT_NE(before, inodeOf(settings)) << "the settings file was not written again";
+    CSettings read;
+    ASSERT_EQ(1, read.Load(settings));
+    EXPECT_EQ(0x00123456u, read.m_crTextColor);
 }
 } // namespace

@@ -1,0 +1,42 @@
+// The open bank's file compared with the state its page shows.
+#include "app/BankWatch.h"
+
+BANKSTAMP StampBank(IFileSystem& fs, const std::filesystem::path& bank)
+{
+    BANKSTAMP stamp;
+    FILESTAT stat;
+    if (bank.empty() || !fs.StatPath(bank, stat))
+        return stamp;
+    stamp.bPresent = true;
+    stamp.nDevice = stat.nDevice;
+    stamp.nInode = stat.nInode;
+    stamp.nSize = stat.nSize;
+    stamp.nMtimeNs = stat.nMtimeNs;
+    return stamp;
+}
+
+void CBankWatch::Shown(const BANKSTAMP& shown)
+{
+    m_shown = shown;
+    m_lastLook = shown;
+}
+
+BankChange CBankWatch::Look(const BANKSTAMP& now)
+{
+    const BANKSTAMP previous = m_lastLook;
+    m_lastLook = now;
+    if (now == m_shown)
+        return BankChange::None;
+    // A removal is told at once; the page keeps what it shows.
+    if (!now.bPresent)
+    {
+        m_shown = now;
+        return BankChange::Gone;
+    }
+    // New bytes count once a second look finds the file as the first did: a writer that
+    // replaces the file whole is done at once, one that writes in place may still be at work.
+    if (!(now == previous))
+        return BankChange::None;
+    m_shown = now;
+    return BankChange::Changed;
+}
