@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include <wx/app.h>
+#include <wx/config.h>
 #include <wx/init.h>
 
 namespace
@@ -29,6 +30,9 @@ int main(int argc, char** argv)
     if (!wxEntryStart(argc, argv))
         return 1;
     wxSetAssertHandler(FailOnAssert);
+    // No configuration is made behind a test's back: one made on demand would keep the path of
+    // the test that happened to ask first, long after that test's directory is gone.
+    wxConfigBase::DontCreateOnDemand();
     int nResult = RUN_ALL_TESTS();
     RemoveTempDirectory();
     wxEntryCleanup();

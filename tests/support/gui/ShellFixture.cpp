@@ -26,6 +26,7 @@ void CShellFixture::SetUp()
     }
     ::setenv("XDG_CONFIG_HOME", (m_dir / "config").c_str(), 1);
     m_strSettingsPath = SettingsPath();
+    m_pConfigBefore = wxConfigBase::Get(false);
 }
 
 void CShellFixture::TearDown()
@@ -33,6 +34,10 @@ void CShellFixture::TearDown()
     if (m_frame)
         CloseShell();
     m_manager.reset();
+    // A test stopped by a failed assertion may leave its own configuration set, pointing into
+    // its removed directory, where every later write would fail.
+    if (wxConfigBase::Get(false) != m_pConfigBefore)
+        delete wxConfigBase::Set(m_pConfigBefore);
     if (m_bHadXdg)
         ::setenv("XDG_CONFIG_HOME", m_strOldXdg.c_str(), 1);
     else

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/config.h>
 #include <wx/msgdlg.h>
 #include <wx/testing.h>
 
@@ -55,6 +56,8 @@ private:
     CWxMessageSink m_sink;
     CSlot<IMessageSink>::CScope m_useSink{MessageSinkSlot(), &m_sink};
     std::string m_strOldXdg;
+    // The configuration in force before the test; one a failed test left set is taken back.
+    wxConfigBase* m_pConfigBefore = nullptr;
     bool m_bHadXdg = false;
 };
 
