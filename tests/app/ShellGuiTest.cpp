@@ -353,7 +353,8 @@ TEST_F(ShellGuiTest, RecentFileListKeepsFourEntriesAboveExit)
     EXPECT_EQ(m_manager->GetFileHistory()->GetCount(), 4u);
 
     // The menu holds the entries before it is ever opened, so it is laid out at its right size.
-    auto expectEntries = [file](const char* newest) {
+    auto expectEntries = [file](const char* newest)
+    {
         ASSERT_EQ(file->GetMenuItemCount(), 16u);
         for (size_t i = 0; i < 4; ++i)
             EXPECT_EQ(file->FindItemByPosition(10 + i)->GetId(), wxID_FILE1 + static_cast<int>(i));
