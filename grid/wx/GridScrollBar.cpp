@@ -90,13 +90,6 @@ void CGridScrollBar::UpdateHoverTip()
     if (!m_pInfo || m_pGrid->GetSheet() != m_pInfo)
         return;
     std::string strText;
-    if (m_bTracking || !m_logic.HoverTip(&strText))
-    {
-        if (GetToolTip())
-            UnsetToolTip();
-        return;
-    }
-    const wxString strTip = GridToWxString(strText);
-    if (GetToolTipText() != strTip)
-        SetToolTip(strTip);
+    const bool bTip = !m_bTracking && m_logic.HoverTip(&strText);
+    GridShowToolTip(*this, bTip ? &strText : nullptr);
 }

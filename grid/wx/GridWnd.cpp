@@ -224,14 +224,5 @@ void CGridWnd::OnFocus(wxFocusEvent& event)
 void CGridWnd::UpdateTip(GRIDPOINT pt)
 {
     std::string strText;
-    const int nResult = m_area.GetTipText(pt, &strText);
-    if (nResult != 1)
-    {
-        if (GetToolTip())
-            UnsetToolTip();
-        return;
-    }
-    const wxString strTip = GridToWxString(strText);
-    if (GetToolTipText() != strTip)
-        SetToolTip(strTip);
+    GridShowToolTip(*this, m_area.GetTipText(pt, &strText) == 1 ? &strText : nullptr);
 }

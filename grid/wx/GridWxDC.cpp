@@ -11,6 +11,7 @@
 #include <wx/gdicmn.h>
 #include <wx/image.h>
 #include <wx/pen.h>
+#include <wx/window.h>
 #include <wx/renderer.h>
 #include <wx/settings.h>
 #include <wx/window.h>
@@ -31,6 +32,19 @@ wxString GridToWxString(const std::string& str)
 {
     wxString s = wxString::FromUTF8(str.c_str(), str.size());
     return (s.empty() && !str.empty()) ? wxString::From8BitData(str.c_str(), str.size()) : s;
+}
+
+void GridShowToolTip(wxWindow& window, const std::string* pText)
+{
+    if (!pText)
+    {
+        if (window.GetToolTip())
+            window.UnsetToolTip();
+        return;
+    }
+    const wxString strTip = GridToWxString(*pText);
+    if (window.GetToolTipText() != strTip)
+        window.SetToolTip(strTip);
 }
 
 std::string GridFromWxString(const wxString& str)

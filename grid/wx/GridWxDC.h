@@ -14,12 +14,16 @@
 #include <string>
 #include <vector>
 
+class wxWindow;
+
 wxColour GridToWxColour(GRIDCOLOR cr);
 GRIDCOLOR GridFromWxColour(const wxColour& c);
 wxRect GridToWxRect(const GRIDRECT& rc);
 // Cell texts are UTF-8; bytes that are not valid UTF-8 are shown one byte per character.
 wxString GridToWxString(const std::string& str);
 std::string GridFromWxString(const wxString& str);
+// Shows text as window's tool tip (a tip already showing it is left alone), or none for nullptr.
+void GridShowToolTip(wxWindow& window, const std::string* pText);
 GRIDRECT GridFromWxRect(const wxRect& rc);
 // The wx font of a table font, created on first use and kept with the record.
 const wxFont& GridWxFont(CGridFont* pFont);

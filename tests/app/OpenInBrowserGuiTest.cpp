@@ -67,7 +67,8 @@ TEST_F(OpenInBrowserGuiTest, TheBrowserGetsACopyOfTheMappingPageOnShow)
 
     ChooseFromMenu();
     ASSERT_EQ(m_launcher.m_urls.size(), 1u);
-    const std::string& url = m_launcher.m_urls[0];
+    // A copy: the next launch may move the list.
+    const std::string url = m_launcher.m_urls[0];
     ASSERT_EQ(url.rfind("file:///", 0), 0u) << url;
     const fs::path copy = wxFileSystem::URLToFileName(wxString::FromUTF8(url)).GetFullPath().utf8_string();
     EXPECT_NE(copy, page);
