@@ -4,14 +4,7 @@
 BANKSTAMP StampBank(IFileSystem& fs, const std::filesystem::path& bank)
 {
     BANKSTAMP stamp;
-    FILESTAT stat;
-    if (bank.empty() || !fs.StatPath(bank, stat))
-        return stamp;
-    stamp.bPresent = true;
-    stamp.nDevice = stat.nDevice;
-    stamp.nInode = stat.nInode;
-    stamp.nSize = stat.nSize;
-    stamp.nMtimeNs = stat.nMtimeNs;
+    stamp.bPresent = !bank.empty() && fs.StatPath(bank, stamp.stat);
     return stamp;
 }
 

@@ -13,12 +13,12 @@
 struct BANKSTAMP
 {
     bool bPresent = false;
-    uint64_t nDevice = 0;
-    uint64_t nInode = 0;
-    uint64_t nSize = 0;
-    int64_t nMtimeNs = 0;
+    FILESTAT stat;
 
-    bool operator==(const BANKSTAMP& other) const = default;
+    bool operator==(const BANKSTAMP& other) const
+    {
+        return bPresent == other.bPresent && (!bPresent || stat.SameFileAs(other.stat));
+    }
 };
 
 // The bank's path as it is now: absent when it cannot be reached.

@@ -14,10 +14,10 @@ BANKSTAMP Stamp(uint64_t inode, uint64_t size, int64_t mtime)
 {
     BANKSTAMP stamp;
     stamp.bPresent = true;
-    stamp.nDevice = 1;
-    stamp.nInode = inode;
-    stamp.nSize = size;
-    stamp.nMtimeNs = mtime;
+    stamp.stat.nDevice = 1;
+    stamp.stat.nInode = inode;
+    stamp.stat.nSize = size;
+    stamp.stat.nMtimeNs = mtime;
     return stamp;
 }
 
@@ -75,21 +75,21 @@ TEST(BankWatchTest, StampsOfARealFileFollowWritesRenamesTouchesAndRemoval)
     WriteFileText(bank, "first");
     const BANKSTAMP first = StampBank(fs, bank);
     ASSERT_TRUE(first.bPresent);
-    EXPECT_EQ(5u, first.nSize);
+    EXPECT_EQ(5u, first.stat.nSize);
     EXPECT_EQ(first, StampBank(fs, bank));
 
     // Only the modification time moves: a touch is a change of the file's identity.
     std::filesystem::last_write_time(bank, std::filesystem::last_write_time(bank) + std::chrono::seconds(3));
     const BANKSTAMP touched = StampBank(fs, bank);
     EXPECT_NE(first, touched);
-    EXPECT_EQ(first.nInode, touched.nInode);
+    EXPECT_EQ(first.stat.nInode, touched.stat.nInode);
 
     // A copy renamed over the bank, with the same bytes and time: another inode.
     WriteFileText(dir / "copy.94b", "first");
     std::filesystem::last_write_time(dir / "copy.94b", std::filesystem::last_write_time(bank));
     std::filesystem::rename(dir / "copy.94b", bank);
     const BANKSTAMP replaced = StampBank(fs, bank);
-    EXPECT_NE(touched.nInode, replaced.nInode);
+    EXPECT_NE(touched.stat.nInode, replaced.stat.nInode);
     EXPECT_NE(touched, replaced);
 
     std::filesystem::remove(bank);
