@@ -3,6 +3,7 @@
 
 #include "app/BrowserCopy.h"
 #include "app/BrowserLauncher.h"
+#include "app/FindBar.h"
 #include "app/OptionsDlg.h"
 #include "inspector/BankInspectorDlg.h"
 #include "app/OrvaneDoc.h"
@@ -67,6 +68,7 @@ CMainFrame::CMainFrame(wxDocManager* manager, CSettings& settings, const std::st
     BuildMenus();
     BuildToolBar();
     BuildStatusBar();
+    BuildFindBar();
     std::vector<wxAcceleratorEntry> keys = Accelerators();
     SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(keys.size()), keys.data()));
 
@@ -343,6 +345,8 @@ bool CMainFrame::IsCommandEnabled(int id)
 
 bool CMainFrame::TryBefore(wxEvent& event)
 {
+    if (m_pFindBar && m_pFindBar->RouteEditCommand(event))
+        return true;
     // Keys run commands without looking at the menus, whose state is only brought up to date when
     // they open: a command its update handlers disable now does not run.
     if (event.GetEventType() == wxEVT_MENU && !IsCommandEnabled(event.GetId()))
@@ -383,8 +387,10 @@ void CMainFrame::OnDropFiles(const wxArrayString& files)
 
 void CMainFrame::OnCharHook(wxKeyEvent& event)
 {
-    // Alt+Backspace is Undo and always passes.
-    if (event.GetKeyCode() == WXK_BACK && !event.AltDown() && m_backspace.IsFirstPress(WXK_BACK))
+    // Alt+Backspace is Undo and always passes; so does Backspace typed into the find bar's field.
+    auto* from = dynamic_cast<wxWindow*>(event.GetEventObject());
+    const bool inFindBar = from && m_pFindBar && m_pFindBar->IsDescendant(from);
+    if (event.GetKeyCode() == WXK_BACK && !event.AltDown() && !inFindBar && m_backspace.IsFirstPress(WXK_BACK))
         return;
     event.Skip();
 }

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+class CFindBar;
 class CSettings;
 class COrvaneDoc;
 class COrvaneView;
@@ -38,6 +39,9 @@ enum MainFrameCommand : int
     CMD_PREV_PANE,
     CMD_OPEN_IN_BROWSER,
     CMD_BANK_WATCH,
+    CMD_FIND,
+    CMD_FIND_NEXT,
+    CMD_FIND_PREVIOUS,
 };
 
 class CMainFrame : public wxDocParentFrame
@@ -90,6 +94,14 @@ public:
     // The same for a bank about to be opened.
     void NoteBankShown(const std::string& bank);
 
+    // Edit > Find (the find bar opened on the page on show), Find Next and Find Previous.
+    void OnFind(wxCommandEvent& event);
+    void OnFindNext(wxCommandEvent& event);
+    void OnFindPrevious(wxCommandEvent& event);
+    // The find commands work on any page on show.
+    void OnUpdateFind(wxUpdateUIEvent& event);
+    CFindBar* GetFindBar() const { return m_pFindBar; }
+
     CAboutDlg m_dlgAbout;
 
 protected:
@@ -103,6 +115,8 @@ private:
     void AddPlainMnemonics();
     void BuildToolBar();
     void BuildStatusBar();
+    // The find bar under the page, hidden until asked for, and its commands.
+    void BuildFindBar();
     void ShowHelpPage(unsigned pageId);
     void StepJournal(bool bUndo);
     void UpdateJournalCommand(wxUpdateUIEvent& event, bool bUndo);
@@ -124,6 +138,7 @@ private:
     std::string m_strSettingsPath;
     int m_bSettingsLoaded = 0;
     wxMenu* m_pFileMenu = nullptr;
+    CFindBar* m_pFindBar = nullptr;
     bool m_abIndicators[3] = {false, false, false};
     // Undo and Redo name the change they act on. GTK sizes an open menu before its labels are
     // updated, so the labels are brought up to date while the menu is closed: when the open bank

@@ -11,6 +11,7 @@
 #include <wx/dnd.h>
 #include <wx/filesys.h>
 #include <wx/html/htmprint.h>
+#include <wx/sizer.h>
 #include <wx/utils.h>
 
 #include <filesystem>
@@ -38,6 +39,9 @@ bool COrvaneView::OnCreate(wxDocument* doc, long flags)
     m_pBrowser = new CBrowserWindow(frame);
     // Files dropped on the browser window go to the view, never into the browser as a page.
     m_pBrowser->SetDropTarget(new CFileDropTarget([this](const wxArrayString& files) { OnDropFiles(files); }));
+    // The page fills the frame above the bars it lays out (the find bar).
+    if (wxSizer* sizer = frame->GetSizer())
+        sizer->Insert(0, m_pBrowser, 1, wxEXPAND);
     frame->Layout();
     frame->SendSizeEvent();
     return true;

@@ -157,6 +157,18 @@ const StringEntry kStrings[] = {
     {IDS_SAVE_IMAGEFAILED, "The page was not saved: the image it shows could not be copied beside it !"},
     {IDS_RECENT_GONE, "The file %s no longer exists. It was taken off the list of recent files."},
     {IDS_PRINT_TOOWIDE, "The page is wider than the paper: its right-hand part will be cut off.\nPrint it anyway?"},
+    {ID_EDIT_FIND, "Find text on the page\nFind (Ctrl+F)"},
+    {ID_EDIT_FINDNEXT, "Find the text again further down the page\nFind Next (F3)"},
+    {ID_EDIT_FINDPREVIOUS, "Find the text again further up the page\nFind Previous (Shift+F3)"},
+    {IDS_FIND_LABEL, "Find:"},
+    {IDS_FIND_NEXT, "&Next"},
+    {IDS_FIND_PREVIOUS, "&Previous"},
+    {IDS_FIND_MATCHCASE, "&Match case"},
+    {IDS_FIND_CLOSE, "Close the find bar (Esc)"},
+    {IDS_FIND_NOTFOUND, "Not found"},
+    {IDS_FIND_COUNT, "Match %s of %s"},
+    {IDS_FIND_WRAPPEDTOP, "Match %s of %s, continued from the top"},
+    {IDS_FIND_WRAPPEDBOTTOM, "Match %s of %s, continued from the bottom"},
 };
 } // namespace
 

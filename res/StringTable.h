@@ -171,6 +171,21 @@ enum StringId : unsigned
     IDS_RECENT_GONE = 62310,
     // The page is wider than the paper: print it anyway?
     IDS_PRINT_TOOWIDE = 62311,
+    // Edit > Find, Find Next and Find Previous: their prompts; the find bar's label, buttons,
+    // check box and close button's tip; what the bar says of a search (the match's number and
+    // the number of matches, and whether it went round the page's end).
+    ID_EDIT_FIND = 62450,
+    ID_EDIT_FINDNEXT = 62451,
+    ID_EDIT_FINDPREVIOUS = 62452,
+    IDS_FIND_LABEL = 62453,
+    IDS_FIND_NEXT = 62454,
+    IDS_FIND_PREVIOUS = 62455,
+    IDS_FIND_MATCHCASE = 62456,
+    IDS_FIND_CLOSE = 62457,
+    IDS_FIND_NOTFOUND = 62458,
+    IDS_FIND_COUNT = 62459,
+    IDS_FIND_WRAPPEDTOP = 62460,
+    IDS_FIND_WRAPPEDBOTTOM = 62461,
 };
 
 // Text of an id; an empty string for an id the table does not hold.

@@ -44,9 +44,11 @@ TEST_F(MainFrameGuiTest, MenusToolBarAndStatusBarHaveTheirTextsInOrder)
               (std::vector<std::string>{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...",
                                         "Export to &Zip...", "-", "&Print...\tCtrl+P", "Print Pre&view",
                                         "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
-    EXPECT_EQ(Labels(bar->GetMenu(1)),
-              (std::vector<std::string>{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
-                                        "&Paste\tCtrl+V", "-", "Bank &Inspector\tCtrl+I", "&Options\tCtrl+B"}));
+    EXPECT_EQ(
+        Labels(bar->GetMenu(1)),
+        (std::vector<std::string>{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
+                                  "&Paste\tCtrl+V", "-", "&Find...\tCtrl+F", "Find &Next\tF3",
+                                  "Find Pre&vious\tShift+F3", "-", "Bank &Inspector\tCtrl+I", "&Options\tCtrl+B"}));
     EXPECT_EQ(Labels(bar->GetMenu(2)),
               (std::vector<std::string>{"&Toolbar", "&Status Bar", "-", "Open in &Web Browser"}));
     EXPECT_EQ(Labels(bar->GetMenu(3)),
