@@ -109,7 +109,7 @@ std::string COrvaneView::CurrentFile() const
     return wxFileSystem::URLToFileName(m_pBrowser->GetOpenedPage()).GetFullPath().utf8_string();
 }
 
-wxHtmlEasyPrinting* COrvaneView::GetPrinting()
+CPagePrinting* COrvaneView::GetPrinting()
 {
     if (!m_pPrinting)
     {
@@ -121,7 +121,7 @@ wxHtmlEasyPrinting* COrvaneView::GetPrinting()
 void COrvaneView::OnPrint(wxCommandEvent&)
 {
     if (std::string file = CurrentFile(); !file.empty())
-        GetPrinting()->PrintFile(wxString::FromUTF8(file));
+        GetPrinting()->PrintPage(wxString::FromUTF8(file));
 }
 
 void COrvaneView::OnPrintPreview(wxCommandEvent&)

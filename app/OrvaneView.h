@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-class wxHtmlEasyPrinting;
+class CPagePrinting;
 
 class COrvaneView : public wxView
 {
@@ -36,7 +36,7 @@ public:
     bool OnDropFiles(const wxArrayString& files);
 
     CBrowserWindow* GetBrowser() const { return m_pBrowser; }
-    wxHtmlEasyPrinting* GetPrinting();
+    CPagePrinting* GetPrinting();
 
 private:
     void OnPrint(wxCommandEvent& event);
@@ -45,7 +45,7 @@ private:
     std::string CurrentFile() const;
 
     CBrowserWindow* m_pBrowser = nullptr;
-    std::unique_ptr<wxHtmlEasyPrinting> m_pPrinting;
+    std::unique_ptr<CPagePrinting> m_pPrinting;
 
     wxDECLARE_DYNAMIC_CLASS(COrvaneView);
     wxDECLARE_EVENT_TABLE();
