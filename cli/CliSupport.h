@@ -102,3 +102,6 @@ CliCommand AddOverlapCommand(CLI::App& cli);
 CliCommand AddHistoryCommand(CLI::App& cli);
 CliCommand AddUndoCommand(CLI::App& cli);
 CliCommand AddRedoCommand(CLI::App& cli);
+CliCommand AddPortsCommand(CLI::App& cli);
+CliCommand AddPlayCommand(CLI::App& cli);
+CliCommand AddTourCommand(CLI::App& cli);
