@@ -90,9 +90,10 @@ struct CLIENTRY
     CliCommand (*add)(CLI::App& cli);
 };
 const CLIENTRY kCommands[] = {
-    {"info", AddInfoCommand},       {"map", AddMapCommand},   {"zip", AddZipCommand},
-    {"repair", AddRepairCommand},   {"set", AddSetCommand},   {"overlap", AddOverlapCommand},
-    {"history", AddHistoryCommand}, {"undo", AddUndoCommand}, {"redo", AddRedoCommand},
+    {"info", AddInfoCommand},       {"map", AddMapCommand},         {"zip", AddZipCommand},
+    {"repair", AddRepairCommand},   {"set", AddSetCommand},         {"overlap", AddOverlapCommand},
+    {"bankset", AddBankSetCommand}, {"history", AddHistoryCommand}, {"undo", AddUndoCommand},
+    {"redo", AddRedoCommand},
 };
 
 template <class KIND> bool Is(const CLI::ParseError& error)

@@ -157,6 +157,33 @@ const StringEntry kStrings[] = {
     {IDS_SAVE_IMAGEFAILED, "The page was not saved: the image it shows could not be copied beside it !"},
     {IDS_RECENT_GONE, "The file %s no longer exists. It was taken off the list of recent files."},
     {IDS_PRINT_TOOWIDE, "The page is wider than the paper: its right-hand part will be cut off.\nPrint it anyway?"},
+    {IDS_SETTEMPLATEFILE, "BankSet.mas"},
+    {IDS_SETTITLE, "Bank set"},
+    {IDS_SETLEGEND, "Which bank answers each program and variation when these banks are loaded together"},
+    {IDS_SETBANKS, "Banks, in the order they are loaded"},
+    {IDS_SETNAME, "Name"},
+    {IDS_SETPRIORITY, "Priority"},
+    {IDS_SETFILE, "File"},
+    {IDS_SETSTATUS, "Status"},
+    {IDS_SETSLOTS, "Mapped programs"},
+    {IDS_SETSTATE, "State"},
+    {IDS_SETANSWER, "Answered by"},
+    {IDS_SETHIDDEN, "Hidden entries"},
+    {IDS_SETFREE, "Free places for a new bank"},
+    {IDS_SETSTATUSOK, "read"},
+    {IDS_SETSTATUSREPAIR, "converted bank, read as it is (needs repair)"},
+    {IDS_SETSTATUSUNREADABLE, "unreadable: %s"},
+    {IDS_SETSOLE, "only bank"},
+    {IDS_SETWINS, "wins"},
+    {IDS_SETUNDECIDED, "UNDECIDED: equal priorities"},
+    {IDS_SETHIDDENENTRY, "%s, entry %s, priority %s"},
+    {IDS_SETNOTE, "The bank of the highest priority answers; the entries it hides are never heard while these banks "
+                  "are loaded together. An undecided program has two or more banks at the highest priority: change one "
+                  "of their priorities to settle it."},
+    {IDS_SETSUMMARY,
+     "%s banks read, %s slots mapped, %s won over others, %s undecided, %s entries hidden, %s free slots"},
+    {IDS_SETNOFREE, "No free place: every program of both lists is taken."},
+    {IDS_SETNOSLOTS, "No bank of the set maps any program."},
 };
 } // namespace
 
