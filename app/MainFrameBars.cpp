@@ -35,6 +35,8 @@ struct CommandPrompt
 const CommandPrompt kPrompts[] = {
     {wxID_NEW, ID_FILE_NEW},
     {wxID_OPEN, ID_FILE_OPEN},
+    {CMD_OPEN_BANKSET, ID_OPENBANKSET},
+    {CMD_OPEN_BANKSET_FOLDER, ID_OPENBANKSETFOLDER},
     {wxID_SAVE, ID_FILE_SAVE},
     {wxID_SAVEAS, ID_FILE_SAVE_AS},
     {CMD_EXPORTZIP, ID_EXPORTZIP},
@@ -136,6 +138,8 @@ void CMainFrame::BuildMenus()
     m_pFileMenu = new wxMenu;
     add(m_pFileMenu, wxID_NEW, _("&New\tCtrl+N"));
     add(m_pFileMenu, wxID_OPEN, _("&Open...\tCtrl+O"));
+    add(m_pFileMenu, CMD_OPEN_BANKSET, _("Open &Bank Set...\tCtrl+Shift+O"));
+    add(m_pFileMenu, CMD_OPEN_BANKSET_FOLDER, _("Open Bank Set &Folder..."));
     add(m_pFileMenu, wxID_SAVE, _("&Save\tCtrl+S"));
     add(m_pFileMenu, wxID_SAVEAS, _("Save &As..."));
     add(m_pFileMenu, CMD_EXPORTZIP, _("Export to &Zip..."));
@@ -270,7 +274,7 @@ void CMainFrame::BuildStatusBar()
 
 std::vector<wxAcceleratorEntry> CMainFrame::Accelerators()
 {
-    return {
+    std::vector<wxAcceleratorEntry> keys = {
         {wxACCEL_CTRL, 'B', CMD_OPTIONS},        {wxACCEL_CTRL, 'I', CMD_BANKINSPECTOR},
         {wxACCEL_CTRL, 'O', wxID_OPEN},          {wxACCEL_CTRL, 'S', wxID_SAVE},
         {wxACCEL_CTRL, 'P', wxID_PRINT},         {wxACCEL_CTRL, 'C', wxID_COPY},
@@ -280,6 +284,8 @@ std::vector<wxAcceleratorEntry> CMainFrame::Accelerators()
         {wxACCEL_ALT, WXK_BACK, wxID_UNDO},      {wxACCEL_NORMAL, WXK_F6, CMD_NEXT_PANE},
         {wxACCEL_SHIFT, WXK_F6, CMD_PREV_PANE},  {wxACCEL_CTRL, 'Y', wxID_REDO},
     };
+    keys.emplace_back(wxACCEL_CTRL | wxACCEL_SHIFT, 'O', CMD_OPEN_BANKSET);
+    return keys;
 }
 
 void CMainFrame::OnIdle(wxIdleEvent& event)

@@ -184,6 +184,10 @@ const StringEntry kStrings[] = {
      "%s banks read, %s slots mapped, %s won over others, %s undecided, %s entries hidden, %s free slots"},
     {IDS_SETNOFREE, "No free place: every program of both lists is taken."},
     {IDS_SETNOSLOTS, "No bank of the set maps any program."},
+    {IDS_SETNOBANKS, "No soundbank was found in %s."},
+    {ID_OPENBANKSET, "Open several soundbanks loaded together as a bank set\nOpen Bank Set"},
+    {ID_OPENBANKSETFOLDER, "Open every soundbank below a folder as a bank set\nOpen Bank Set Folder"},
+    {IDS_SETPAGE, "bankset.html"},
 };
 } // namespace
 

@@ -197,6 +197,12 @@ enum StringId : unsigned
     IDS_SETSUMMARY = 62421,
     IDS_SETNOFREE = 62422,
     IDS_SETNOSLOTS = 62423,
+    // The window's bank set: a folder without banks (its path), the prompts of File > Open Bank
+    // Set and Open Bank Set Folder, and the set page's name in the private directory.
+    IDS_SETNOBANKS = 62424,
+    ID_OPENBANKSET = 62425,
+    ID_OPENBANKSETFOLDER = 62426,
+    IDS_SETPAGE = 62427,
 };
 
 // Text of an id; an empty string for an id the table does not hold.
