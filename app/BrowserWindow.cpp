@@ -49,6 +49,8 @@ void CBrowserWindow::Reload()
 void CBrowserWindow::OnLinkClicked(const wxHtmlLinkInfo& link)
 {
     wxString href = link.GetHref();
+    if (m_linkHandler && m_linkHandler(href))
+        return;
     if (href.StartsWith("http:") || href.StartsWith("https:") || href.StartsWith("mailto:"))
         wxLaunchDefaultBrowser(href);
     else

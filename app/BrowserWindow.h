@@ -4,6 +4,8 @@
 
 #include <wx/html/htmlwin.h>
 
+#include <functional>
+
 // The browser window inside the view. Backspace and Alt+Left go back in its history; links to
 // web pages go to the desktop's browser, all others are followed here.
 class CBrowserWindow : public wxHtmlWindow
@@ -12,6 +14,8 @@ public:
     explicit CBrowserWindow(wxWindow* parent);
     // Loads the current page again, keeping the scroll position.
     void Reload();
+    // Asked first about every link clicked: true when it took the link.
+    void SetLinkHandler(std::function<bool(const wxString& href)> handler) { m_linkHandler = std::move(handler); }
 
     bool LoadPage(const wxString& location) override;
     bool SetPage(const wxString& source) override;
@@ -44,4 +48,6 @@ private:
     const wxHtmlCell* m_pSelTo = nullptr;
     int m_nSelFromChar = 0;
     int m_nSelToChar = 0;
+
+    std::function<bool(const wxString& href)> m_linkHandler;
 };

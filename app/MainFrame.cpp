@@ -78,6 +78,8 @@ CMainFrame::CMainFrame(wxDocManager* manager, CSettings& settings, const std::st
     Bind(wxEVT_MENU, &CMainFrame::OnHelpFrench, this, CMD_HELP_FRENCH);
     Bind(wxEVT_MENU, &CMainFrame::OnHelpEnglish, this, CMD_HELP_ENGLISH);
     Bind(wxEVT_MENU, &CMainFrame::OnOpenInBrowser, this, CMD_OPEN_IN_BROWSER);
+    Bind(wxEVT_MENU, &CMainFrame::OnOpenBankSet, this, CMD_OPEN_BANKSET);
+    Bind(wxEVT_MENU, &CMainFrame::OnOpenBankSetFolder, this, CMD_OPEN_BANKSET_FOLDER);
     Bind(wxEVT_MENU, &CMainFrame::OnAbout, this, wxID_ABOUT);
     Bind(wxEVT_MENU, &CMainFrame::OnToggleToolBar, this, CMD_VIEW_TOOLBAR);
     Bind(wxEVT_MENU, &CMainFrame::OnToggleStatusBar, this, CMD_VIEW_STATUS_BAR);

@@ -42,6 +42,8 @@ enum MainFrameCommand : int
     CMD_FIND,
     CMD_FIND_NEXT,
     CMD_FIND_PREVIOUS,
+    CMD_OPEN_BANKSET,
+    CMD_OPEN_BANKSET_FOLDER,
 };
 
 class CMainFrame : public wxDocParentFrame
@@ -81,6 +83,12 @@ public:
     void OnUpdateRedo(wxUpdateUIEvent& event);
     // Files dropped on the tool bar or the status bar: each is opened in turn.
     void OnDropFiles(const wxArrayString& files);
+    // File > Open Bank Set (several banks chosen in a file dialog) and Open Bank Set Folder
+    // (every bank below a folder): the set's page is shown in the view.
+    void OnOpenBankSet(wxCommandEvent& event);
+    void OnOpenBankSetFolder(wxCommandEvent& event);
+    // Shows the bank set of operands (files and folders); false after its message.
+    bool OpenBankSet(const std::vector<std::string>& operands);
     // A first Backspace press is swallowed; the presses of a held Backspace and other keys pass.
     void OnCharHook(wxKeyEvent& event);
     // Whether the command's update handlers leave it enabled now.

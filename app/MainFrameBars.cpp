@@ -35,6 +35,8 @@ struct CommandPrompt
 const CommandPrompt kPrompts[] = {
     {wxID_NEW, ID_FILE_NEW},
     {wxID_OPEN, ID_FILE_OPEN},
+    {CMD_OPEN_BANKSET, ID_OPENBANKSET},
+    {CMD_OPEN_BANKSET_FOLDER, ID_OPENBANKSETFOLDER},
     {wxID_SAVE, ID_FILE_SAVE},
     {wxID_SAVEAS, ID_FILE_SAVE_AS},
     {CMD_EXPORTZIP, ID_EXPORTZIP},
@@ -139,6 +141,8 @@ void CMainFrame::BuildMenus()
     m_pFileMenu = new wxMenu;
     add(m_pFileMenu, wxID_NEW, _("&New\tCtrl+N"));
     add(m_pFileMenu, wxID_OPEN, _("&Open...\tCtrl+O"));
+    add(m_pFileMenu, CMD_OPEN_BANKSET, _("Open &Bank Set...\tCtrl+Shift+O"));
+    add(m_pFileMenu, CMD_OPEN_BANKSET_FOLDER, _("Open Bank Set &Folder..."));
     add(m_pFileMenu, wxID_SAVE, _("&Save\tCtrl+S"));
     add(m_pFileMenu, wxID_SAVEAS, _("Save &As..."));
     add(m_pFileMenu, CMD_EXPORTZIP, _("Export to &Zip..."));
@@ -277,7 +281,7 @@ void CMainFrame::BuildStatusBar()
 
 std::vector<wxAcceleratorEntry> CMainFrame::Accelerators()
 {
-    return {
+    std::vector<wxAcceleratorEntry> keys = {
         {wxACCEL_CTRL, 'B', CMD_OPTIONS},
         {wxACCEL_CTRL, 'I', CMD_BANKINSPECTOR},
         {wxACCEL_CTRL, 'O', wxID_OPEN},
@@ -298,6 +302,8 @@ std::vector<wxAcceleratorEntry> CMainFrame::Accelerators()
         {wxACCEL_NORMAL, WXK_F3, CMD_FIND_NEXT},
         {wxACCEL_SHIFT, WXK_F3, CMD_FIND_PREVIOUS},
     };
+    keys.emplace_back(wxACCEL_CTRL | wxACCEL_SHIFT, 'O', CMD_OPEN_BANKSET);
+    return keys;
 }
 
 void CMainFrame::OnIdle(wxIdleEvent& event)

@@ -3,6 +3,7 @@
 
 #include "app/FileDropTarget.h"
 #include "app/MainFrame.h"
+#include "app/OrvaneDoc.h"
 #include "app/OrvaneShell.h"
 #include "app/PagePrinting.h"
 #include "app/ShellPaths.h"
@@ -42,6 +43,17 @@ bool COrvaneView::OnCreate(wxDocument* doc, long flags)
     // The page fills the frame above the bars it lays out (the find bar).
     if (wxSizer* sizer = frame->GetSizer())
         sizer->Insert(0, m_pBrowser, 1, wxEXPAND);
+    // A bank's name on the set page opens that bank as the document; Back returns to the set.
+    m_pBrowser->SetLinkHandler(
+        [this](const wxString& href)
+        {
+            const std::string bank = m_bankSet.BankOfLink(href.utf8_string());
+            if (bank.empty() || !m_bankSet.IsShownAt(GetLocation()))
+                return false;
+            if (wxDocManager* manager = GetDocumentManager())
+                manager->CreateDocument(wxString::FromUTF8(bank), wxDOC_SILENT);
+            return true;
+        });
     frame->Layout();
     frame->SendSizeEvent();
     return true;
@@ -96,6 +108,16 @@ bool COrvaneView::OnDropFiles(const wxArrayString& files)
 {
     if (files.empty())
         return false;
+    if (files.size() > 1)
+    {
+        std::vector<std::string> operands;
+        for (const wxString& file : files)
+        {
+            const std::filesystem::path target = ResolveShortcut(file.utf8_string());
+            operands.push_back(target.empty() ? file.utf8_string() : target.string());
+        }
+        return OpenBankSet(operands);
+    }
     std::string candidate = files[0].utf8_string();
     if (std::filesystem::path target = ResolveShortcut(candidate); !target.empty())
         candidate = target.string();
@@ -104,6 +126,14 @@ bool COrvaneView::OnDropFiles(const wxArrayString& files)
         return false;
     wxDocManager* manager = GetDocumentManager();
     return manager && manager->CreateDocument(wxString::FromUTF8(candidate), wxDOC_SILENT) != nullptr;
+}
+
+bool COrvaneView::OpenBankSet(const std::vector<std::string>& operands)
+{
+    SETLOOK look;
+    if (const auto* doc = dynamic_cast<COrvaneDoc*>(GetDocument()))
+        look = {doc->m_report.m_crText, doc->m_report.m_crBackground, doc->m_report.m_strImagePath};
+    return m_bankSet.Open(*this, operands, look);
 }
 
 std::string COrvaneView::CurrentFile() const

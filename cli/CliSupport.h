@@ -99,6 +99,7 @@ CliCommand AddZipCommand(CLI::App& cli);
 CliCommand AddRepairCommand(CLI::App& cli);
 CliCommand AddSetCommand(CLI::App& cli);
 CliCommand AddOverlapCommand(CLI::App& cli);
+CliCommand AddBankSetCommand(CLI::App& cli);
 CliCommand AddHistoryCommand(CLI::App& cli);
 CliCommand AddUndoCommand(CLI::App& cli);
 CliCommand AddRedoCommand(CLI::App& cli);

