@@ -1,7 +1,8 @@
 // orvane-cli tour: a Standard MIDI File that walks through a bank entry by entry (or through the
 // answers of a set of banks), so that any MIDI player routed to a card plays the bank. Banks are
 // only read.
-#include "cli/BankFiles.h"
+#include "bankset/BankOperands.h"
+#include "bankset/BankSet.h"
 #include "cli/Cli.h"
 #include "cli/CliSupport.h"
 #include "midi/MidiTour.h"
@@ -45,6 +46,24 @@ void AddBankStops(const CSoundBank& bank, std::vector<TOURSTOP>& stops)
     }
 }
 
+// The entries that answer each slot of a set, in list, program and variation order; undecided
+// slots have no answer and are counted in nUndecided.
+void AddSetStops(const CBankSet& set, std::vector<TOURSTOP>& stops, size_t& nUndecided)
+{
+    for (const SETSLOT& slot : set.GetRule().arrSlots)
+    {
+        const SLOTENTRY* answer = set.GetAnswer(slot);
+        if (!answer)
+        {
+            ++nUndecided;
+            continue;
+        }
+        stops.push_back({{slot.bDrumset, slot.wProgram, slot.byVariation},
+                         TourMarker(slot.bDrumset, answer->nIndex, slot.wProgram, slot.byVariation,
+                                    set.GetBanks()[answer->nBank].strName)});
+    }
+}
+
 int RunTour(const TOUROPTS& options, std::ostream& out, std::ostream& err)
 {
     if (!(options.dSeconds >= kMinTourSeconds && options.dSeconds <= kMaxTourSeconds))
@@ -54,17 +73,31 @@ int RunTour(const TOUROPTS& options, std::ostream& out, std::ostream& err)
     bool failed = false;
     const std::vector<std::string> paths = ExpandBankOperands(options.operands, err, failed);
     std::vector<TOURSTOP> stops;
-    CCliMessageSink sink(err);
-    for (const std::string& path : paths)
+    if (paths.size() == 1)
     {
+        CCliMessageSink sink(err);
+        sink.m_strBank = paths[0];
         CSoundBank bank;
-        sink.m_strBank = path;
-        if (!bank.Load(path, REPAIRPOLICY{REPAIRPOLICY::Never, false}))
-        {
+        if (bank.Load(paths[0], REPAIRPOLICY{REPAIRPOLICY::Never, false}))
+            AddBankStops(bank, stops);
+        else
             failed = true;
-            continue;
-        }
-        AddBankStops(bank, stops);
+    }
+    else
+    {
+        CBankSet set;
+        set.Load(paths);
+        for (const SETBANK& bank : set.GetBanks())
+            if (bank.nStatus == BankUnreadable)
+            {
+                err << "orvane-cli: " << PrintableText(bank.strPath) << ": " << PrintableText(bank.strReason) << "\n";
+                failed = true;
+            }
+        size_t undecided = 0;
+        AddSetStops(set, stops, undecided);
+        if (undecided)
+            err << "orvane-cli: warning: " << undecided
+                << " programs left out: banks of equal priority map them, so no bank is known to answer\n";
     }
     size_t skipped = 0;
     const std::string file = BuildTour(stops, TOUROPTIONS{options.dSeconds, options.nChannel}, skipped);

@@ -120,3 +120,27 @@ TEST_F(MidiCommandTest, TourWritesTheFileOrStandardOutputAndWarnsOfWhatItLeftOut
     EXPECT_EQ(1, unreadable.code);
     EXPECT_EQ(file, ReadAll(path));
 }
+
+TEST_F(MidiCommandTest, ASetIsTouredByItsAnswersInProgramOrder)
+{
+    // Low maps programs 1 and 0; High, of a higher priority, answers program 0; Even ties with Low.
+    CBankBuilder low, high, even;
+    low.Prio("Low", 1).Imap({Entry(1, 0), Entry(0, 0), Entry(7, 0)}, {});
+    high.Prio("High", 9).Imap({Entry(0, 0)}, {});
+    even.Prio("Even", 1).Imap({Entry(7, 0)}, {});
+    low.WriteTo(m_dir / "low.94b");
+    high.WriteTo(m_dir / "high.94b");
+    even.WriteTo(m_dir / "even.94b");
+    const auto path = m_dir / "set.mid";
+    CliRun run = RunCli({"tour", "-o", path.string(), (m_dir / "low.94b").string(), (m_dir / "high.94b").string(),
+                         (m_dir / "even.94b").string()});
+    EXPECT_EQ(0, run.code) << run.err;
+    EXPECT_THAT(run.err, HasSubstr("warning: 1 programs left out"));
+    const std::string file = ReadAll(path);
+    const size_t first = file.find("instrument 0: Acoustic Grand Piano \u2014 program 0, variation 0, bank High");
+    const size_t second = file.find("instrument 0: Bright Acoustic Piano \u2014 program 1, variation 0, bank Low");
+    EXPECT_NE(std::string::npos, first);
+    EXPECT_NE(std::string::npos, second);
+    EXPECT_LT(first, second);
+    EXPECT_EQ(std::string::npos, file.find("program 7"));
+}
