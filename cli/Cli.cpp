@@ -93,6 +93,7 @@ const CLIENTRY kCommands[] = {
     {"info", AddInfoCommand},       {"map", AddMapCommand},   {"zip", AddZipCommand},
     {"repair", AddRepairCommand},   {"set", AddSetCommand},   {"overlap", AddOverlapCommand},
     {"history", AddHistoryCommand}, {"undo", AddUndoCommand}, {"redo", AddRedoCommand},
+    {"export", AddExportCommand},
 };
 
 template <class KIND> bool Is(const CLI::ParseError& error)

@@ -102,3 +102,4 @@ CliCommand AddOverlapCommand(CLI::App& cli);
 CliCommand AddHistoryCommand(CLI::App& cli);
 CliCommand AddUndoCommand(CLI::App& cli);
 CliCommand AddRedoCommand(CLI::App& cli);
+CliCommand AddExportCommand(CLI::App& cli);
