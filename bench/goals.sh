@@ -1,7 +1,8 @@
 #!/bin/sh
 # Every speed goal of the reader measured in one run, as a table: the 64 MiB scans against memcpy
 # of the same buffer, orvane-cli info against cat on a 256 MiB bank, Load and Load + Render of a
-# 5,000-entry bank, and the desktop program's start-up against the bare frame.
+# 5,000-entry bank, instrument definitions against info --json, and the desktop program's start-up
+# against the bare frame.
 # Usage: bench/goals.sh [build-dir] (a Release build)
 set -e
 cd "$(dirname "$0")/.."
@@ -13,6 +14,7 @@ trap 'rm -rf "$out"' EXIT
     --benchmark_report_aggregates_only=true --benchmark_format=json >"$out/bench.json" 2>/dev/null
 sh bench/info-vs-cat.sh "$build" 21 >"$out/info.txt"
 sh bench/startup-to-page.sh "$build" examples/demo.94b 11 >"$out/startup.txt"
+sh bench/export-vs-info.sh "$build" 11 >"$out/export.txt"
 
 python3 - "$out" <<'PY'
 import json, re, sys
@@ -37,6 +39,9 @@ rows = [
     ("Load, 5,000 entries", f"{ms('BM_Load5000'):.3f} ms", "", ""),
     ("Load + Render, 5,000 entries", f"{ms('BM_LoadAndRender5000/flushed:0'):.2f} ms", "", "<= 3 ms"),
     ("  the same, page flushed", f"{ms('BM_LoadAndRender5000/flushed:1'):.2f} ms", "", ""),
+    ("export midnam, 16,384 entries", f"{grab(out + '/export.txt', 'orvane-cli export midnam'):.1f} ms vs info --json "
+     f"{grab(out + '/export.txt', 'orvane-cli info --json'):.1f} ms", f"{grab(out + '/export.txt', 'ratio export / info'):.2f}x",
+     "<= 1.5x"),
     ("start-up to the page", startup("page:") + " ms vs bare frame " + startup("small page:") + " ms",
      f"{grab(out + '/startup.txt', 'ratio'):.2f}x", "<= 1.25x"),
 ]
