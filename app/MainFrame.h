@@ -38,6 +38,7 @@ enum MainFrameCommand : int
     CMD_PREV_PANE,
     CMD_OPEN_IN_BROWSER,
     CMD_BANK_WATCH,
+    CMD_EXPORT_INSTRDEF,
 };
 
 class CMainFrame : public wxDocParentFrame
@@ -58,6 +59,8 @@ public:
     void OnOptions(wxCommandEvent& event);
     void OnBankInspector(wxCommandEvent& event);
     void OnExportToZip(wxCommandEvent& event);
+    // File > Export Instrument Definitions: the open bank's programs for a sequencer.
+    void OnExportInstrDef(wxCommandEvent& event);
     void OnHelpFrench(wxCommandEvent& event);
     void OnHelpEnglish(wxCommandEvent& event);
     // Opens a copy of the mapping page on show in the desktop's web browser.

@@ -157,6 +157,12 @@ const StringEntry kStrings[] = {
     {IDS_SAVE_IMAGEFAILED, "The page was not saved: the image it shows could not be copied beside it !"},
     {IDS_RECENT_GONE, "The file %s no longer exists. It was taken off the list of recent files."},
     {IDS_PRINT_TOOWIDE, "The page is wider than the paper: its right-hand part will be cut off.\nPrint it anyway?"},
+    {ID_EXPORTINSTRDEF, "Write the soundbank's programs as an instrument definition for a sequencer\nExport Instrument "
+                        "Definitions"},
+    {IDS_INSTRDEF_CANTWRITE, "Unable to write the instrument definition !"},
+    {IDS_INSTRDEF_ISBANK, "The instrument definition would replace the soundbank it is made from: nothing was written."},
+    {IDS_INSTRDEF_LEFTOUT, "%s entries were left out: programs and variations above 127 cannot be selected from a "
+                           "sequencer."},
 };
 } // namespace
 
