@@ -49,8 +49,8 @@ private:
 
 bool IsReportCommand(int id)
 {
-    return id == CMD_BANKINSPECTOR || id == CMD_EXPORTZIP || id == CMD_EXPORT_INSTRDEF || id == wxID_SAVE || id == wxID_SAVEAS ||
-           id == CMD_OPEN_IN_BROWSER;
+    return id == CMD_BANKINSPECTOR || id == CMD_EXPORTZIP || id == CMD_EXPORT_INSTRDEF || id == wxID_SAVE ||
+           id == wxID_SAVEAS || id == CMD_OPEN_IN_BROWSER;
 }
 } // namespace
 
