@@ -158,6 +158,9 @@ int RunExport(const EXPORTOPTIONS& options, std::ostream& out, std::ostream& err
         }
     }
 
+    // With no bank read there is nothing to define: an older file of that name is kept.
+    if (banks.empty())
+        return kCliBankFailed;
     uint64_t hidden = 0;
     std::vector<SETSLOT> slots;
     if (paths.size() == 1 && banks.size() == 1)

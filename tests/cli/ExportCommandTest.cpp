@@ -100,6 +100,12 @@ TEST_F(ExportCommandTest, AnUnreadableBankFailsWhileTheOthersAreExported)
     EXPECT_EQ(1, r.code);
     EXPECT_THAT(r.err, HasSubstr("broken.94b"));
     EXPECT_EQ(3u, ReadCsvRecords(r.out).size());
+
+    // With nothing read, an older definition is not replaced by an empty one.
+    WriteFileText(m_dir / "card.csv", "older");
+    CliRun none = RunCli({"export", "--format", "csv", "-o", (m_dir / "card.csv").string(), Bank("broken.94b")});
+    EXPECT_EQ(1, none.code);
+    EXPECT_EQ("older", ReadFileText(m_dir / "card.csv"));
 }
 
 TEST_F(ExportCommandTest, UsageErrorsExitWithTwoAndWriteNothing)
