@@ -58,7 +58,7 @@ bool IsFormat(const std::string& text, INSTRDEFFORMAT& format)
 // (highest first), then by the bank's place in the set, then by entry index. The first answers
 // when its priority is held by one bank only; when several banks share it the slot is undecided
 // and those banks contend. The other entries are hidden and left out.
-std::vector<SETSLOT> SetAnswers(const std::vector<std::unique_ptr<CSoundBank>>& banks)
+std::vector<INSTRDEFSLOT> SetAnswers(const std::vector<std::unique_ptr<CSoundBank>>& banks)
 {
     struct ENTRY
     {
@@ -75,18 +75,18 @@ std::vector<SETSLOT> SetAnswers(const std::vector<std::unique_ptr<CSoundBank>>& 
                 slots[{drumset, list[i].wProgram, list[i].byVariation}].push_back(
                     {banks[b]->m_wPriority, b, static_cast<uint32_t>(i)});
         }
-    std::vector<SETSLOT> answers;
+    std::vector<INSTRDEFSLOT> answers;
     answers.reserve(slots.size());
     for (auto& [key, entries] : slots)
     {
         std::stable_sort(entries.begin(), entries.end(),
                          [](const ENTRY& a, const ENTRY& b) { return a.wPriority > b.wPriority; });
-        SETSLOT slot;
+        INSTRDEFSLOT slot;
         std::tie(slot.bDrumset, slot.wProgram, slot.byVariation) = key;
         slot.entries.push_back({entries[0].nBank, entries[0].nIndex});
         for (size_t k = 1; k < entries.size() && entries[k].wPriority == entries[0].wPriority; ++k)
             if (std::none_of(slot.entries.begin(), slot.entries.end(),
-                             [&](const SETANSWERENTRY& e) { return e.nBank == entries[k].nBank; }))
+                             [&](const INSTRDEFANSWER& e) { return e.nBank == entries[k].nBank; }))
                 slot.entries.push_back({entries[k].nBank, entries[k].nIndex});
         slot.bUndecided = slot.entries.size() > 1;
         answers.push_back(std::move(slot));
@@ -153,7 +153,7 @@ int RunExport(const EXPORTOPTIONS& options, std::ostream& out, std::ostream& err
                 failed = true;
                 continue;
             }
-            names.push_back(bank->m_strBankName);
+            names.push_back(BankDisplayName(bank->m_strBankName));
             banks.push_back(std::move(bank));
         }
     }
@@ -162,7 +162,7 @@ int RunExport(const EXPORTOPTIONS& options, std::ostream& out, std::ostream& err
     if (banks.empty())
         return kCliBankFailed;
     uint64_t hidden = 0;
-    std::vector<SETSLOT> slots;
+    std::vector<INSTRDEFSLOT> slots;
     if (paths.size() == 1 && banks.size() == 1)
         slots = SlotsOfBank(*banks[0], hidden);
     else

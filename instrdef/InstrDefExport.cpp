@@ -20,7 +20,7 @@ int ExportBankInstrDef(const std::filesystem::path& bankPath, INSTRDEFFORMAT for
     if (!bank.Load(bankPath, REPAIRPOLICY{REPAIRPOLICY::Never, false}))
         return 0;
     uint64_t hidden = 0;
-    INSTRDEFROWS rows = RowsFromSlots(SlotsOfBank(bank, hidden), {bank.m_strBankName}, false);
+    INSTRDEFROWS rows = RowsFromSlots(SlotsOfBank(bank, hidden), {BankDisplayName(bank.m_strBankName)}, false);
     NameRows(rows.rows, nullptr, true);
     std::string device = BankDisplayName(bank.m_strBankName);
     if (device.empty())

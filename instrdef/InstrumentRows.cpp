@@ -11,9 +11,9 @@
 #include <tuple>
 #include <unordered_set>
 
-std::vector<SETSLOT> SlotsOfBank(const CSoundBank& bank, uint64_t& hidden)
+std::vector<INSTRDEFSLOT> SlotsOfBank(const CSoundBank& bank, uint64_t& hidden)
 {
-    std::vector<SETSLOT> slots;
+    std::vector<INSTRDEFSLOT> slots;
     slots.reserve(bank.m_arrInstruments.size() + bank.m_arrDrumsets.size());
     for (bool drumset : {false, true})
     {
@@ -28,7 +28,7 @@ std::vector<SETSLOT> SlotsOfBank(const CSoundBank& bank, uint64_t& hidden)
                 ++hidden;
                 continue;
             }
-            SETSLOT slot;
+            INSTRDEFSLOT slot;
             slot.bDrumset = drumset;
             slot.wProgram = list[i].wProgram;
             slot.byVariation = list[i].byVariation;
@@ -47,17 +47,12 @@ std::string BankDisplayName(const std::string& rawName)
     return Cp1252ToUtf8(text);
 }
 
-INSTRDEFROWS RowsFromSlots(const std::vector<SETSLOT>& slots, const std::vector<std::string>& bankNames,
+INSTRDEFROWS RowsFromSlots(const std::vector<INSTRDEFSLOT>& slots, const std::vector<std::string>& bankNames,
                            bool answeredOnly)
 {
-    std::vector<std::string> names;
-    names.reserve(bankNames.size());
-    for (const std::string& raw : bankNames)
-        names.push_back(BankDisplayName(raw));
-
     INSTRDEFROWS result;
     result.rows.reserve(slots.size());
-    for (const SETSLOT& slot : slots)
+    for (const INSTRDEFSLOT& slot : slots)
     {
         // A program change carries 7 bits and so does the bank select: anything higher cannot be
         // reached from a sequencer and is left out rather than written wrapped.
@@ -77,7 +72,7 @@ INSTRDEFROWS RowsFromSlots(const std::vector<SETSLOT>& slots, const std::vector<
             continue;
         }
         const char* gm = GmEntryName(slot.bDrumset, slot.wProgram);
-        for (const SETANSWERENTRY& entry : slot.entries)
+        for (const INSTRDEFANSWER& entry : slot.entries)
         {
             INSTRDEFROW row;
             row.bDrumset = slot.bDrumset;
@@ -85,7 +80,7 @@ INSTRDEFROWS RowsFromSlots(const std::vector<SETSLOT>& slots, const std::vector<
             row.byVariation = slot.byVariation;
             row.nIndex = entry.nIndex;
             row.strGmName = gm ? gm : "Program " + std::to_string(slot.wProgram);
-            row.strBankName = entry.nBank < names.size() ? names[entry.nBank] : std::string();
+            row.strBankName = entry.nBank < bankNames.size() ? bankNames[entry.nBank] : std::string();
             row.bContender = slot.bUndecided;
             result.rows.push_back(std::move(row));
         }

@@ -26,18 +26,18 @@ struct INSTRDEFROW
 
 // What a set of banks answers for one slot: the bank that is heard, or for an undecided slot
 // every bank that shares the highest priority. Hidden entries are not listed.
-struct SETANSWERENTRY
+struct INSTRDEFANSWER
 {
     size_t nBank;    // index into the set's banks
     uint32_t nIndex; // entry index in that bank's list
 };
-struct SETSLOT
+struct INSTRDEFSLOT
 {
     bool bDrumset = false;
     uint16_t wProgram = 0;
     uint8_t byVariation = 0;
     bool bUndecided = false;
-    std::vector<SETANSWERENTRY> entries; // one unless undecided
+    std::vector<INSTRDEFANSWER> entries; // one unless undecided
 };
 
 // The rows and what could not become one.
@@ -52,11 +52,11 @@ struct INSTRDEFROWS
 
 // The slots one bank answers: the first entry of each (list, program, variation); a later entry
 // for the same slot can never be heard and is counted in hidden.
-std::vector<SETSLOT> SlotsOfBank(const CSoundBank& bank, uint64_t& hidden);
+std::vector<INSTRDEFSLOT> SlotsOfBank(const CSoundBank& bank, uint64_t& hidden);
 
-// Rows for the slots; bankNames are the raw 8-byte names of the set's banks. Undecided slots
+// Rows for the slots; bankNames are the set's banks' names as UTF-8 (see BankDisplayName). Undecided slots
 // give a contender row per bank, or none with answeredOnly. Names are left empty.
-INSTRDEFROWS RowsFromSlots(const std::vector<SETSLOT>& slots, const std::vector<std::string>& bankNames,
+INSTRDEFROWS RowsFromSlots(const std::vector<INSTRDEFSLOT>& slots, const std::vector<std::string>& bankNames,
                            bool answeredOnly);
 
 // Fills strName: the pattern, or without one "{gm} ({bank})", and "{gm}" alone at variation 0

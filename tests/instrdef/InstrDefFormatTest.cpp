@@ -36,7 +36,7 @@ protected:
     std::string Write(const std::string& device, const CNamePattern* pattern = nullptr)
     {
         uint64_t hidden = 0;
-        INSTRDEFROWS rows = RowsFromSlots(SlotsOfBank(m_bank, hidden), {m_bank.m_strBankName}, false);
+        INSTRDEFROWS rows = RowsFromSlots(SlotsOfBank(m_bank, hidden), {BankDisplayName(m_bank.m_strBankName)}, false);
         NameRows(rows.rows, pattern, true);
         std::string out;
         EXPECT_TRUE(WriteInstrDef(GetParam(), device, rows.rows, out));

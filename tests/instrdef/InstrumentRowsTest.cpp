@@ -8,9 +8,9 @@
 
 namespace
 {
-SETSLOT Slot(bool drumset, uint16_t program, uint8_t variation, std::vector<SETANSWERENTRY> entries)
+INSTRDEFSLOT Slot(bool drumset, uint16_t program, uint8_t variation, std::vector<INSTRDEFANSWER> entries)
 {
-    SETSLOT slot;
+    INSTRDEFSLOT slot;
     slot.bDrumset = drumset;
     slot.wProgram = program;
     slot.byVariation = variation;
@@ -40,7 +40,7 @@ TEST(InstrumentRowsTest, LeavesOutWhatASequencerCannotSelectAndCountsIt)
         bank.m_arrInstruments.push_back(e);
     }
     uint64_t hidden = 0;
-    INSTRDEFROWS rows = RowsFromSlots(SlotsOfBank(bank, hidden), {bank.m_strBankName}, false);
+    INSTRDEFROWS rows = RowsFromSlots(SlotsOfBank(bank, hidden), {"Bank"}, false);
     EXPECT_EQ(2u, rows.nProgramsAbove127);
     EXPECT_EQ(1u, rows.nVariationsAbove127);
     EXPECT_EQ(1u, hidden);
@@ -52,9 +52,9 @@ TEST(InstrumentRowsTest, LeavesOutWhatASequencerCannotSelectAndCountsIt)
 
 TEST(InstrumentRowsTest, UndecidedSlotsGiveAMarkedRowPerContenderOrNoneWhenAnsweredOnly)
 {
-    const std::vector<SETSLOT> slots = {Slot(true, 0, 0, {{0, 0}}), Slot(false, 9, 2, {{1, 4}}),
-                                        Slot(false, 9, 0, {{0, 1}, {1, 0}})};
-    const std::vector<std::string> banks = {std::string("Alpha  \0\0", 8), "Beta"};
+    const std::vector<INSTRDEFSLOT> slots = {Slot(true, 0, 0, {{0, 0}}), Slot(false, 9, 2, {{1, 4}}),
+                                             Slot(false, 9, 0, {{0, 1}, {1, 0}})};
+    const std::vector<std::string> banks = {BankDisplayName(std::string("Alpha  \0\0", 8)), "Beta"};
     INSTRDEFROWS all = RowsFromSlots(slots, banks, false);
     NameRows(all.rows, nullptr, false);
     EXPECT_EQ((std::vector<std::string>{"Glockenspiel (Alpha) ?", "Glockenspiel (Beta) ?", "Glockenspiel (Beta)",
