@@ -85,9 +85,12 @@ std::vector<INSTRDEFSLOT> SetAnswers(const std::vector<std::unique_ptr<CSoundBan
         std::tie(slot.bDrumset, slot.wProgram, slot.byVariation) = key;
         slot.entries.push_back({entries[0].nBank, entries[0].nIndex});
         for (size_t k = 1; k < entries.size() && entries[k].wPriority == entries[0].wPriority; ++k)
+        {
+            const size_t bank = entries[k].nBank;
             if (std::none_of(slot.entries.begin(), slot.entries.end(),
-                             [&](const INSTRDEFANSWER& e) { return e.nBank == entries[k].nBank; }))
-                slot.entries.push_back({entries[k].nBank, entries[k].nIndex});
+                             [bank](const INSTRDEFANSWER& e) { return e.nBank == bank; }))
+                slot.entries.push_back({bank, entries[k].nIndex});
+        }
         slot.bUndecided = slot.entries.size() > 1;
         answers.push_back(std::move(slot));
     }
