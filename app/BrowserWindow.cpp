@@ -3,10 +3,35 @@
 
 #include <wx/utils.h>
 
+namespace
+{
+// Counts the pages loaded by every browser window, so that a number names one page.
+unsigned g_nPagesLoaded = 0;
+} // namespace
+
 CBrowserWindow::CBrowserWindow(wxWindow* parent)
     : wxHtmlWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxHW_DEFAULT_STYLE | wxBORDER_NONE)
 {
     Bind(wxEVT_KEY_DOWN, &CBrowserWindow::OnKeyDown, this);
+    Bind(wxEVT_SIZE, &CBrowserWindow::OnSize, this);
+}
+
+bool CBrowserWindow::LoadPage(const wxString& location)
+{
+    const bool loaded = wxHtmlWindow::LoadPage(location);
+    m_nPageNumber = ++g_nPagesLoaded;
+    m_pSelFrom = m_pSelTo = nullptr;
+    m_pTextSelection = nullptr;
+    return loaded;
+}
+
+bool CBrowserWindow::SetPage(const wxString& source)
+{
+    const bool set = wxHtmlWindow::SetPage(source);
+    m_nPageNumber = ++g_nPagesLoaded;
+    m_pSelFrom = m_pSelTo = nullptr;
+    m_pTextSelection = nullptr;
+    return set;
 }
 
 void CBrowserWindow::Reload()
@@ -24,6 +49,8 @@ void CBrowserWindow::Reload()
 void CBrowserWindow::OnLinkClicked(const wxHtmlLinkInfo& link)
 {
     wxString href = link.GetHref();
+    if (m_linkHandler && m_linkHandler(href))
+        return;
     if (href.StartsWith("http:") || href.StartsWith("https:") || href.StartsWith("mailto:"))
         wxLaunchDefaultBrowser(href);
     else

@@ -9,12 +9,13 @@
 
 const char* DesktopHelpText()
 {
-    return "Usage: orvane [OPTION]... [BANK]\n\n"
+    return "Usage: orvane [OPTION]... [BANK|DIR]...\n\n"
            "Shows the MIDI mapping of the .94b soundbank BANK as a page in its window (the start page\n"
            "without one): for every instrument and drum set its MIDI program, variation, Cubase Prog.\n"
            "and Cubase Bank. The bank inspector (Ctrl+I) edits the bank's name, priority and entries;\n"
            "the page can be saved, printed, packed with the bank into a ZIP archive or opened in the\n"
-           "web browser.\n\n"
+           "web browser. Several banks, or a folder, open as a bank set: a page that tells which bank\n"
+           "answers each program and variation when they are loaded together.\n\n"
            "  -h, --help     show this help and exit\n"
            "      --version  show the version and exit\n"
            "      --verbose  log more messages\n";

@@ -3,6 +3,7 @@
 
 #include "app/BrowserCopy.h"
 #include "app/BrowserLauncher.h"
+#include "app/FindBar.h"
 #include "app/OptionsDlg.h"
 #include "inspector/BankInspectorDlg.h"
 #include "app/OrvaneDoc.h"
@@ -68,6 +69,7 @@ CMainFrame::CMainFrame(wxDocManager* manager, CSettings& settings, const std::st
     BuildMenus();
     BuildToolBar();
     BuildStatusBar();
+    BuildFindBar();
     std::vector<wxAcceleratorEntry> keys = Accelerators();
     SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(keys.size()), keys.data()));
 
@@ -78,6 +80,8 @@ CMainFrame::CMainFrame(wxDocManager* manager, CSettings& settings, const std::st
     Bind(wxEVT_MENU, &CMainFrame::OnHelpFrench, this, CMD_HELP_FRENCH);
     Bind(wxEVT_MENU, &CMainFrame::OnHelpEnglish, this, CMD_HELP_ENGLISH);
     Bind(wxEVT_MENU, &CMainFrame::OnOpenInBrowser, this, CMD_OPEN_IN_BROWSER);
+    Bind(wxEVT_MENU, &CMainFrame::OnOpenBankSet, this, CMD_OPEN_BANKSET);
+    Bind(wxEVT_MENU, &CMainFrame::OnOpenBankSetFolder, this, CMD_OPEN_BANKSET_FOLDER);
     Bind(wxEVT_MENU, &CMainFrame::OnAbout, this, wxID_ABOUT);
     Bind(wxEVT_MENU, &CMainFrame::OnToggleToolBar, this, CMD_VIEW_TOOLBAR);
     Bind(wxEVT_MENU, &CMainFrame::OnToggleStatusBar, this, CMD_VIEW_STATUS_BAR);
@@ -351,6 +355,8 @@ bool CMainFrame::IsCommandEnabled(int id)
 
 bool CMainFrame::TryBefore(wxEvent& event)
 {
+    if (m_pFindBar && m_pFindBar->RouteEditCommand(event))
+        return true;
     // Keys run commands without looking at the menus, whose state is only brought up to date when
     // they open: a command its update handlers disable now does not run.
     if (event.GetEventType() == wxEVT_MENU && !IsCommandEnabled(event.GetId()))
@@ -391,8 +397,10 @@ void CMainFrame::OnDropFiles(const wxArrayString& files)
 
 void CMainFrame::OnCharHook(wxKeyEvent& event)
 {
-    // Alt+Backspace is Undo and always passes.
-    if (event.GetKeyCode() == WXK_BACK && !event.AltDown() && m_backspace.IsFirstPress(WXK_BACK))
+    // Alt+Backspace is Undo and always passes; so does Backspace typed into the find bar's field.
+    auto* from = dynamic_cast<wxWindow*>(event.GetEventObject());
+    const bool inFindBar = from && m_pFindBar && m_pFindBar->IsDescendant(from);
+    if (event.GetKeyCode() == WXK_BACK && !event.AltDown() && !inFindBar && m_backspace.IsFirstPress(WXK_BACK))
         return;
     event.Skip();
 }

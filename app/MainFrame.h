@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+class CFindBar;
 class CSettings;
 class COrvaneDoc;
 class COrvaneView;
@@ -38,6 +39,11 @@ enum MainFrameCommand : int
     CMD_PREV_PANE,
     CMD_OPEN_IN_BROWSER,
     CMD_BANK_WATCH,
+    CMD_FIND,
+    CMD_FIND_NEXT,
+    CMD_FIND_PREVIOUS,
+    CMD_OPEN_BANKSET,
+    CMD_OPEN_BANKSET_FOLDER,
     CMD_EXPORT_INSTRDEF,
 };
 
@@ -80,6 +86,12 @@ public:
     void OnUpdateRedo(wxUpdateUIEvent& event);
     // Files dropped on the tool bar or the status bar: each is opened in turn.
     void OnDropFiles(const wxArrayString& files);
+    // File > Open Bank Set (several banks chosen in a file dialog) and Open Bank Set Folder
+    // (every bank below a folder): the set's page is shown in the view.
+    void OnOpenBankSet(wxCommandEvent& event);
+    void OnOpenBankSetFolder(wxCommandEvent& event);
+    // Shows the bank set of operands (files and folders); false after its message.
+    bool OpenBankSet(const std::vector<std::string>& operands);
     // A first Backspace press is swallowed; the presses of a held Backspace and other keys pass.
     void OnCharHook(wxKeyEvent& event);
     // Whether the command's update handlers leave it enabled now.
@@ -92,6 +104,14 @@ public:
     void NoteBankShown();
     // The same for a bank about to be opened.
     void NoteBankShown(const std::string& bank);
+
+    // Edit > Find (the find bar opened on the page on show), Find Next and Find Previous.
+    void OnFind(wxCommandEvent& event);
+    void OnFindNext(wxCommandEvent& event);
+    void OnFindPrevious(wxCommandEvent& event);
+    // The find commands work on any page on show.
+    void OnUpdateFind(wxUpdateUIEvent& event);
+    CFindBar* GetFindBar() const { return m_pFindBar; }
 
     CAboutDlg m_dlgAbout;
 
@@ -106,6 +126,8 @@ private:
     void AddPlainMnemonics();
     void BuildToolBar();
     void BuildStatusBar();
+    // The find bar under the page, hidden until asked for, and its commands.
+    void BuildFindBar();
     void ShowHelpPage(unsigned pageId);
     void StepJournal(bool bUndo);
     void UpdateJournalCommand(wxUpdateUIEvent& event, bool bUndo);
@@ -127,6 +149,7 @@ private:
     std::string m_strSettingsPath;
     int m_bSettingsLoaded = 0;
     wxMenu* m_pFileMenu = nullptr;
+    CFindBar* m_pFindBar = nullptr;
     bool m_abIndicators[3] = {false, false, false};
     // Undo and Redo name the change they act on. GTK sizes an open menu before its labels are
     // updated, so the labels are brought up to date while the menu is closed: when the open bank

@@ -35,6 +35,8 @@ struct CommandPrompt
 const CommandPrompt kPrompts[] = {
     {wxID_NEW, ID_FILE_NEW},
     {wxID_OPEN, ID_FILE_OPEN},
+    {CMD_OPEN_BANKSET, ID_OPENBANKSET},
+    {CMD_OPEN_BANKSET_FOLDER, ID_OPENBANKSETFOLDER},
     {wxID_SAVE, ID_FILE_SAVE},
     {wxID_SAVEAS, ID_FILE_SAVE_AS},
     {CMD_EXPORTZIP, ID_EXPORTZIP},
@@ -59,6 +61,9 @@ const CommandPrompt kPrompts[] = {
     {CMD_NEXT_PANE, ID_NEXT_PANE},
     {CMD_PREV_PANE, ID_PREV_PANE},
     {CMD_OPEN_IN_BROWSER, ID_OPEN_IN_BROWSER},
+    {CMD_FIND, ID_EDIT_FIND},
+    {CMD_FIND_NEXT, ID_EDIT_FINDNEXT},
+    {CMD_FIND_PREVIOUS, ID_EDIT_FINDPREVIOUS},
 };
 
 unsigned PromptIdOf(int wxId)
@@ -137,6 +142,8 @@ void CMainFrame::BuildMenus()
     m_pFileMenu = new wxMenu;
     add(m_pFileMenu, wxID_NEW, _("&New\tCtrl+N"));
     add(m_pFileMenu, wxID_OPEN, _("&Open...\tCtrl+O"));
+    add(m_pFileMenu, CMD_OPEN_BANKSET, _("Open &Bank Set...\tCtrl+Shift+O"));
+    add(m_pFileMenu, CMD_OPEN_BANKSET_FOLDER, _("Open Bank Set &Folder..."));
     add(m_pFileMenu, wxID_SAVE, _("&Save\tCtrl+S"));
     add(m_pFileMenu, wxID_SAVEAS, _("Save &As..."));
     add(m_pFileMenu, CMD_EXPORTZIP, _("Export to &Zip..."));
@@ -157,6 +164,10 @@ void CMainFrame::BuildMenus()
     add(editMenu, wxID_CUT, _("Cu&t\tCtrl+X"));
     add(editMenu, wxID_COPY, _("&Copy\tCtrl+C"));
     add(editMenu, wxID_PASTE, _("&Paste\tCtrl+V"));
+    editMenu->AppendSeparator();
+    add(editMenu, CMD_FIND, _("&Find...\tCtrl+F"));
+    add(editMenu, CMD_FIND_NEXT, _("Find &Next\tF3"));
+    add(editMenu, CMD_FIND_PREVIOUS, _("Find Pre&vious\tShift+F3"));
     editMenu->AppendSeparator();
     add(editMenu, CMD_BANKINSPECTOR, _("Bank &Inspector\tCtrl+I"));
     // Ctrl+O is File > Open's key; Options has Ctrl+B.
@@ -272,16 +283,29 @@ void CMainFrame::BuildStatusBar()
 
 std::vector<wxAcceleratorEntry> CMainFrame::Accelerators()
 {
-    return {
-        {wxACCEL_CTRL, 'B', CMD_OPTIONS},        {wxACCEL_CTRL, 'I', CMD_BANKINSPECTOR},
-        {wxACCEL_CTRL, 'O', wxID_OPEN},          {wxACCEL_CTRL, 'S', wxID_SAVE},
-        {wxACCEL_CTRL, 'P', wxID_PRINT},         {wxACCEL_CTRL, 'C', wxID_COPY},
-        {wxACCEL_CTRL, WXK_INSERT, wxID_COPY},   {wxACCEL_CTRL, 'V', wxID_PASTE},
-        {wxACCEL_SHIFT, WXK_INSERT, wxID_PASTE}, {wxACCEL_CTRL, 'X', wxID_CUT},
-        {wxACCEL_SHIFT, WXK_DELETE, wxID_CUT},   {wxACCEL_CTRL, 'Z', wxID_UNDO},
-        {wxACCEL_ALT, WXK_BACK, wxID_UNDO},      {wxACCEL_NORMAL, WXK_F6, CMD_NEXT_PANE},
-        {wxACCEL_SHIFT, WXK_F6, CMD_PREV_PANE},  {wxACCEL_CTRL, 'Y', wxID_REDO},
+    std::vector<wxAcceleratorEntry> keys = {
+        {wxACCEL_CTRL, 'B', CMD_OPTIONS},
+        {wxACCEL_CTRL, 'I', CMD_BANKINSPECTOR},
+        {wxACCEL_CTRL, 'O', wxID_OPEN},
+        {wxACCEL_CTRL, 'S', wxID_SAVE},
+        {wxACCEL_CTRL, 'P', wxID_PRINT},
+        {wxACCEL_CTRL, 'C', wxID_COPY},
+        {wxACCEL_CTRL, WXK_INSERT, wxID_COPY},
+        {wxACCEL_CTRL, 'V', wxID_PASTE},
+        {wxACCEL_SHIFT, WXK_INSERT, wxID_PASTE},
+        {wxACCEL_CTRL, 'X', wxID_CUT},
+        {wxACCEL_SHIFT, WXK_DELETE, wxID_CUT},
+        {wxACCEL_CTRL, 'Z', wxID_UNDO},
+        {wxACCEL_ALT, WXK_BACK, wxID_UNDO},
+        {wxACCEL_NORMAL, WXK_F6, CMD_NEXT_PANE},
+        {wxACCEL_SHIFT, WXK_F6, CMD_PREV_PANE},
+        {wxACCEL_CTRL, 'Y', wxID_REDO},
+        {wxACCEL_CTRL, 'F', CMD_FIND},
+        {wxACCEL_NORMAL, WXK_F3, CMD_FIND_NEXT},
+        {wxACCEL_SHIFT, WXK_F3, CMD_FIND_PREVIOUS},
     };
+    keys.emplace_back(wxACCEL_CTRL | wxACCEL_SHIFT, 'O', CMD_OPEN_BANKSET);
+    return keys;
 }
 
 void CMainFrame::OnIdle(wxIdleEvent& event)

@@ -23,7 +23,9 @@
 #include <csignal>
 #include <filesystem>
 #include <iostream>
+#include <string>
 #include <system_error>
+#include <vector>
 
 class COrvaneApp : public wxApp
 {
@@ -40,6 +42,7 @@ private:
     CWxMessageSink m_sink;
     CWxTranslator m_translator;
     wxString m_strFile;
+    std::vector<std::string> m_arrFiles;
 };
 
 wxIMPLEMENT_APP_NO_MAIN(COrvaneApp);
@@ -93,17 +96,21 @@ void CloseOnSignal(int signal)
 void COrvaneApp::OnInitCmdLine(wxCmdLineParser& parser)
 {
     wxApp::OnInitCmdLine(parser);
-    parser.AddParam("soundbank", wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL);
+    parser.AddParam("soundbank", wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL | wxCMD_LINE_PARAM_MULTIPLE);
 }
 
 bool COrvaneApp::OnCmdLineParsed(wxCmdLineParser& parser)
 {
-    if (parser.GetParamCount() > 0)
+    // One file opens as a bank; several, or a folder, open as a bank set.
+    for (size_t i = 0; i < parser.GetParamCount(); ++i)
     {
-        wxFileName file(parser.GetParam(0));
+        wxFileName file(parser.GetParam(i));
         file.MakeAbsolute();
-        m_strFile = file.GetFullPath();
+        m_arrFiles.push_back(file.GetFullPath().utf8_string());
     }
+    std::error_code ec;
+    if (m_arrFiles.size() == 1 && !std::filesystem::is_directory(m_arrFiles[0], ec))
+        m_strFile = wxString::FromUTF8(m_arrFiles[0]);
     return wxApp::OnCmdLineParsed(parser);
 }
 
@@ -135,6 +142,8 @@ bool COrvaneApp::OnInit()
     CMainFrame* frame = StartOrvane(*m_pDocManager, m_settings, m_strFile);
     if (!frame)
         return false;
+    if (m_strFile.empty() && !m_arrFiles.empty())
+        frame->OpenBankSet(m_arrFiles);
     m_sink.SetOwner(frame);
     SetTopWindow(frame);
     return true;

@@ -3,6 +3,7 @@
 
 #include "app/FileDropTarget.h"
 #include "app/MainFrame.h"
+#include "app/OrvaneDoc.h"
 #include "app/OrvaneShell.h"
 #include "app/PagePrinting.h"
 #include "app/ShellPaths.h"
@@ -11,6 +12,7 @@
 #include <wx/dnd.h>
 #include <wx/filesys.h>
 #include <wx/html/htmprint.h>
+#include <wx/sizer.h>
 #include <wx/utils.h>
 
 #include <filesystem>
@@ -38,6 +40,20 @@ bool COrvaneView::OnCreate(wxDocument* doc, long flags)
     m_pBrowser = new CBrowserWindow(frame);
     // Files dropped on the browser window go to the view, never into the browser as a page.
     m_pBrowser->SetDropTarget(new CFileDropTarget([this](const wxArrayString& files) { OnDropFiles(files); }));
+    // The page fills the frame above the bars it lays out (the find bar).
+    if (wxSizer* sizer = frame->GetSizer())
+        sizer->Insert(0, m_pBrowser, 1, wxEXPAND);
+    // A bank's name on the set page opens that bank as the document; Back returns to the set.
+    m_pBrowser->SetLinkHandler(
+        [this](const wxString& href)
+        {
+            const std::string bank = m_bankSet.BankOfLink(href.utf8_string());
+            if (bank.empty() || !m_bankSet.IsShownAt(GetLocation()))
+                return false;
+            if (wxDocManager* manager = GetDocumentManager())
+                manager->CreateDocument(wxString::FromUTF8(bank), wxDOC_SILENT);
+            return true;
+        });
     frame->Layout();
     frame->SendSizeEvent();
     return true;
@@ -92,6 +108,16 @@ bool COrvaneView::OnDropFiles(const wxArrayString& files)
 {
     if (files.empty())
         return false;
+    if (files.size() > 1)
+    {
+        std::vector<std::string> operands;
+        for (const wxString& file : files)
+        {
+            const std::filesystem::path target = ResolveShortcut(file.utf8_string());
+            operands.push_back(target.empty() ? file.utf8_string() : target.string());
+        }
+        return OpenBankSet(operands);
+    }
     std::string candidate = files[0].utf8_string();
     if (std::filesystem::path target = ResolveShortcut(candidate); !target.empty())
         candidate = target.string();
@@ -102,6 +128,14 @@ bool COrvaneView::OnDropFiles(const wxArrayString& files)
     return manager && manager->CreateDocument(wxString::FromUTF8(candidate), wxDOC_SILENT) != nullptr;
 }
 
+bool COrvaneView::OpenBankSet(const std::vector<std::string>& operands)
+{
+    SETLOOK look;
+    if (const auto* doc = dynamic_cast<COrvaneDoc*>(GetDocument()))
+        look = {doc->m_report.m_crText, doc->m_report.m_crBackground, doc->m_report.m_strImagePath};
+    return m_bankSet.Open(*this, operands, look);
+}
+
 std::string COrvaneView::CurrentFile() const
 {
     if (!m_pBrowser || m_pBrowser->GetOpenedPage().empty())
@@ -109,7 +143,7 @@ std::string COrvaneView::CurrentFile() const
     return wxFileSystem::URLToFileName(m_pBrowser->GetOpenedPage()).GetFullPath().utf8_string();
 }
 
-wxHtmlEasyPrinting* COrvaneView::GetPrinting()
+CPagePrinting* COrvaneView::GetPrinting()
 {
     if (!m_pPrinting)
     {
@@ -121,7 +155,7 @@ wxHtmlEasyPrinting* COrvaneView::GetPrinting()
 void COrvaneView::OnPrint(wxCommandEvent&)
 {
     if (std::string file = CurrentFile(); !file.empty())
-        GetPrinting()->PrintFile(wxString::FromUTF8(file));
+        GetPrinting()->PrintPage(wxString::FromUTF8(file));
 }
 
 void COrvaneView::OnPrintPreview(wxCommandEvent&)

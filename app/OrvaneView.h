@@ -2,14 +2,16 @@
 // mapping page and the help pages, follows links inside itself, prints, and opens dropped files.
 #pragma once
 
+#include "app/BankSetShow.h"
 #include "app/BrowserWindow.h"
 
 #include <wx/docview.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
-class wxHtmlEasyPrinting;
+class CPagePrinting;
 
 class COrvaneView : public wxView
 {
@@ -31,12 +33,16 @@ public:
     // Back in the browser's history; false when there is nothing to go back to.
     bool Back();
 
-    // Files dropped on the view: only the first counts; a shortcut is resolved to its target,
-    // and a regular file is opened as File/Open would. Returns true when a file was opened.
+    // Files dropped on the view: one is resolved if it is a shortcut and opened as File/Open
+    // would; several open a bank set. Returns true when a file or set was opened.
     bool OnDropFiles(const wxArrayString& files);
+    // Shows the bank set of operands (files and folders); false after its message.
+    bool OpenBankSet(const std::vector<std::string>& operands);
+    // The bank set last shown.
+    const CBankSetShow& GetBankSet() const { return m_bankSet; }
 
     CBrowserWindow* GetBrowser() const { return m_pBrowser; }
-    wxHtmlEasyPrinting* GetPrinting();
+    CPagePrinting* GetPrinting();
 
 private:
     void OnPrint(wxCommandEvent& event);
@@ -45,7 +51,8 @@ private:
     std::string CurrentFile() const;
 
     CBrowserWindow* m_pBrowser = nullptr;
-    std::unique_ptr<wxHtmlEasyPrinting> m_pPrinting;
+    std::unique_ptr<CPagePrinting> m_pPrinting;
+    CBankSetShow m_bankSet;
 
     wxDECLARE_DYNAMIC_CLASS(COrvaneView);
     wxDECLARE_EVENT_TABLE();

@@ -1,6 +1,8 @@
 // Printing the view's pages with every page chosen in the print dialog.
 #include "app/PagePrinting.h"
 
+#include "app/PrintPreviewRequest.h"
+
 #include "res/MessageBox.h"
 #include "res/StringTable.h"
 
@@ -41,4 +43,16 @@ wxHtmlPrintout* CPagePrinting::CreatePrintout()
     printout->SetMargins(setup->GetMarginTopLeft().y, setup->GetMarginBottomRight().y, setup->GetMarginTopLeft().x,
                          setup->GetMarginBottomRight().x);
     return printout;
+}
+
+void CPagePrinting::PrintPage(const wxString& file)
+{
+    bool preview = false;
+    {
+        CPrintPreviewRequest request;
+        PrintFile(file);
+        preview = request.WasRequested();
+    }
+    if (preview)
+        PreviewFile(file);
 }

@@ -1,8 +1,8 @@
 #!/bin/sh
 # Every speed goal of the reader measured in one run, as a table: the 64 MiB scans against memcpy
 # of the same buffer, orvane-cli info against cat on a 256 MiB bank, Load and Load + Render of a
-# 5,000-entry bank, instrument definitions against info --json, and the desktop program's start-up
-# against the bare frame.
+# 5,000-entry bank, the desktop program's start-up against the bare frame, orvane-cli bankset over
+# 1,000 banks against overlap over the same banks, and instrument definitions against info --json.
 # Usage: bench/goals.sh [build-dir] (a Release build)
 set -e
 cd "$(dirname "$0")/.."
@@ -12,6 +12,8 @@ trap 'rm -rf "$out"' EXIT
 
 "$build/bin/SoundBankBench" --benchmark_filter='64MiB|5000' --benchmark_repetitions=5 \
     --benchmark_report_aggregates_only=true --benchmark_format=json >"$out/bench.json" 2>/dev/null
+"$build/bin/BankSetBench" --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
+    --benchmark_format=json >"$out/bankset.json" 2>/dev/null
 sh bench/info-vs-cat.sh "$build" 21 >"$out/info.txt"
 sh bench/startup-to-page.sh "$build" examples/demo.94b 11 >"$out/startup.txt"
 sh bench/export-vs-info.sh "$build" 11 >"$out/export.txt"
@@ -19,7 +21,7 @@ sh bench/export-vs-info.sh "$build" 11 >"$out/export.txt"
 python3 - "$out" <<'PY'
 import json, re, sys
 out = sys.argv[1]
-runs = {b["run_name"]: b for b in json.load(open(out + "/bench.json"))["benchmarks"]
+runs = {b["run_name"]: b for f in ("/bench.json", "/bankset.json") for b in json.load(open(out + f))["benchmarks"]
         if b.get("aggregate_name") == "median"}
 rate = lambda name: runs[name]["bytes_per_second"] / 1e9
 ms = lambda name: runs[name]["real_time"]
@@ -39,6 +41,10 @@ rows = [
     ("Load, 5,000 entries", f"{ms('BM_Load5000'):.3f} ms", "", ""),
     ("Load + Render, 5,000 entries", f"{ms('BM_LoadAndRender5000/flushed:0'):.2f} ms", "", "<= 3 ms"),
     ("  the same, page flushed", f"{ms('BM_LoadAndRender5000/flushed:1'):.2f} ms", "", ""),
+    ("bankset, 1,000 banks x 300", f"{ms('BM_BankSetThousandBanks/iterations:3'):.0f} ms vs overlap "
+     f"{ms('BM_OverlapSameBanks/iterations:3'):.0f} ms",
+     f"{ms('BM_BankSetThousandBanks/iterations:3') / ms('BM_OverlapSameBanks/iterations:3'):.2f}x",
+     "<= 1.2x, <= 1 s"),
     ("export midnam, 16,384 entries", f"{grab(out + '/export.txt', 'orvane-cli export midnam'):.1f} ms vs info --json "
      f"{grab(out + '/export.txt', 'orvane-cli info --json'):.1f} ms", f"{grab(out + '/export.txt', 'ratio export / info'):.2f}x",
      "<= 1.5x"),

@@ -90,9 +90,11 @@ struct CLIENTRY
     CliCommand (*add)(CLI::App& cli);
 };
 const CLIENTRY kCommands[] = {
-    {"info", AddInfoCommand},       {"map", AddMapCommand},   {"zip", AddZipCommand},
-    {"repair", AddRepairCommand},   {"set", AddSetCommand},   {"overlap", AddOverlapCommand},
-    {"history", AddHistoryCommand}, {"undo", AddUndoCommand}, {"redo", AddRedoCommand},
+    {"info", AddInfoCommand},       {"map", AddMapCommand},         {"zip", AddZipCommand},
+    {"repair", AddRepairCommand},   {"set", AddSetCommand},         {"overlap", AddOverlapCommand},
+    {"bankset", AddBankSetCommand}, {"history", AddHistoryCommand}, {"undo", AddUndoCommand},
+    {"redo", AddRedoCommand},       {"ports", AddPortsCommand},     {"play", AddPlayCommand},
+    {"tour", AddTourCommand},
     {"export", AddExportCommand},
 };
 

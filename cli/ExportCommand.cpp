@@ -3,20 +3,18 @@
 // banks. Never changes a bank.
 #include "base/FileSystem.h"
 #include "base/Utf8.h"
-#include "cli/BankFiles.h"
+#include "bankset/BankOperands.h"
+#include "bankset/BankSet.h"
 #include "cli/Cli.h"
 #include "cli/CliSupport.h"
 #include "instrdef/InstrDefFormat.h"
 #include "instrdef/NamePattern.h"
 #include "report/PageFile.h"
-#include "soundbank/SoundBank.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <ostream>
-#include <tuple>
 
 namespace
 {
@@ -54,47 +52,25 @@ bool IsFormat(const std::string& text, INSTRDEFFORMAT& format)
     return ParseInstrDefFormat(text, format);
 }
 
-// The set's answer for every (list, program, variation) slot: entries ordered by priority
-// (highest first), then by the bank's place in the set, then by entry index. The first answers
-// when its priority is held by one bank only; when several banks share it the slot is undecided
-// and those banks contend. The other entries are hidden and left out.
-std::vector<INSTRDEFSLOT> SetAnswers(const std::vector<std::unique_ptr<CSoundBank>>& banks)
+// The set's answers as the definition's slots: the entry that answers each slot, or for an
+// undecided one every bank that shares the highest priority. Hidden entries are left out.
+std::vector<INSTRDEFSLOT> SlotsOfSet(const CBankSet& set)
 {
-    struct ENTRY
+    std::vector<INSTRDEFSLOT> slots;
+    slots.reserve(set.GetRule().arrSlots.size());
+    for (const SETSLOT& from : set.GetRule().arrSlots)
     {
-        uint16_t wPriority;
-        size_t nBank;
-        uint32_t nIndex;
-    };
-    std::map<std::tuple<bool, uint16_t, uint8_t>, std::vector<ENTRY>> slots;
-    for (size_t b = 0; b < banks.size(); ++b)
-        for (bool drumset : {false, true})
-        {
-            const auto& list = drumset ? banks[b]->m_arrDrumsets : banks[b]->m_arrInstruments;
-            for (size_t i = 0; i < list.size(); ++i)
-                slots[{drumset, list[i].wProgram, list[i].byVariation}].push_back(
-                    {banks[b]->m_wPriority, b, static_cast<uint32_t>(i)});
-        }
-    std::vector<INSTRDEFSLOT> answers;
-    answers.reserve(slots.size());
-    for (auto& [key, entries] : slots)
-    {
-        std::stable_sort(entries.begin(), entries.end(),
-                         [](const ENTRY& a, const ENTRY& b) { return a.wPriority > b.wPriority; });
         INSTRDEFSLOT slot;
-        std::tie(slot.bDrumset, slot.wProgram, slot.byVariation) = key;
-        slot.entries.push_back({entries[0].nBank, entries[0].nIndex});
-        for (size_t k = 1; k < entries.size() && entries[k].wPriority == entries[0].wPriority; ++k)
-        {
-            const size_t bank = entries[k].nBank;
-            if (std::none_of(slot.entries.begin(), slot.entries.end(),
-                             [bank](const INSTRDEFANSWER& e) { return e.nBank == bank; }))
-                slot.entries.push_back({bank, entries[k].nIndex});
-        }
-        slot.bUndecided = slot.entries.size() > 1;
-        answers.push_back(std::move(slot));
+        slot.bDrumset = from.bDrumset;
+        slot.wProgram = from.wProgram;
+        slot.byVariation = from.byVariation;
+        slot.bUndecided = from.nState == SlotUndecided;
+        for (const SLOTENTRY* e = set.EntriesBegin(from); e != set.EntriesEnd(from); ++e)
+            if (!e->bHidden)
+                slot.entries.push_back({e->nBank, e->nIndex});
+        slots.push_back(std::move(slot));
     }
-    return answers;
+    return slots;
 }
 
 void Warn(std::ostream& err, uint64_t count, const std::string& why)
@@ -142,44 +118,42 @@ int RunExport(const EXPORTOPTIONS& options, std::ostream& out, std::ostream& err
     const std::vector<std::string> paths = ExpandBankOperands(options.operands, err, failed);
     if (paths.empty())
         return failed ? kCliBankFailed : UsageError(err, "export", "no bank found");
-    std::vector<std::unique_ptr<CSoundBank>> banks;
+    // Banks are read as they are: a converted bank maps its programs all the same.
+    CBankSet set;
+    set.Load(paths);
     std::vector<std::string> names;
+    size_t readable = 0;
+    for (const SETBANK& bank : set.GetBanks())
     {
-        CCliMessageSink sink(err);
-        for (const std::string& path : paths)
+        if (bank.nStatus == BankUnreadable)
         {
-            auto bank = std::make_unique<CSoundBank>();
-            sink.m_strBank = path;
-            // Read as it is: a converted bank maps its programs all the same, and nothing is asked.
-            if (!bank->Load(path, REPAIRPOLICY{REPAIRPOLICY::Never, false}))
-            {
-                failed = true;
-                continue;
-            }
-            names.push_back(BankDisplayName(bank->m_strBankName));
-            banks.push_back(std::move(bank));
+            err << "orvane-cli: " << PrintableText(bank.strPath) << ": " << PrintableText(bank.strReason) << "\n";
+            failed = true;
         }
+        else
+            ++readable;
+        std::string name = bank.strName;
+        while (!name.empty() && name.back() == ' ')
+            name.pop_back();
+        names.push_back(std::move(name));
     }
-
     // With no bank read there is nothing to define: an older file of that name is kept.
-    if (banks.empty())
+    if (!readable)
         return kCliBankFailed;
-    uint64_t hidden = 0;
-    std::vector<INSTRDEFSLOT> slots;
-    if (paths.size() == 1 && banks.size() == 1)
-        slots = SlotsOfBank(*banks[0], hidden);
-    else
-        slots = SetAnswers(banks);
-    INSTRDEFROWS rows = RowsFromSlots(slots, names, options.bAnsweredOnly);
-    rows.nHiddenInBank += hidden;
-    const bool singleBank = paths.size() == 1;
+
+    // One bank gives its entries (a later entry for a slot it maps already is hidden behind the
+    // first); several give the set's answers.
+    const bool singleBank = set.GetBanks().size() == 1;
+    INSTRDEFROWS rows = RowsFromSlots(SlotsOfSet(set), names, options.bAnsweredOnly);
+    if (singleBank)
+        rows.nHiddenInBank = set.GetRule().summary.nEntriesHidden;
     NameRows(rows.rows, options.bPatternGiven ? &pattern : nullptr, singleBank);
 
     std::string device = options.device;
-    if (device.empty() && singleBank && !banks.empty())
-        device = BankDisplayName(banks[0]->m_strBankName);
     if (device.empty() && singleBank)
-        device = std::filesystem::path(paths[0]).stem().string();
+        device = names[0];
+    if (device.empty() && singleBank)
+        device = std::filesystem::path(set.GetBanks()[0].strPath).stem().string();
     if (device.empty() && options.operands.size() == 1)
     {
         // A folder's set is named after the folder.

@@ -1,7 +1,7 @@
 // orvane-cli info: what a bank holds and where, as text, JSON or CSV. Never changes a bank.
 #include "base/ByteSource.h"
 #include "base/Utf8.h"
-#include "cli/BankFiles.h"
+#include "bankset/BankOperands.h"
 #include "cli/Cli.h"
 #include "cli/CliSupport.h"
 #include "report/MappingTable.h"

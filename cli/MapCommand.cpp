@@ -1,6 +1,6 @@
 // orvane-cli map: renders the mapping page of one or more banks. Never changes a bank.
 #include "base/FileSystem.h"
-#include "cli/BankFiles.h"
+#include "bankset/BankOperands.h"
 #include "cli/Cli.h"
 #include "cli/CliSupport.h"
 #include "cli/PageOptions.h"

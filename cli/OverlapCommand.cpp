@@ -2,7 +2,7 @@
 // that loads those banks together has them compete; the command says which banks overlap and
 // does not guess which one the card plays. Never changes a bank.
 #include "base/Utf8.h"
-#include "cli/BankFiles.h"
+#include "bankset/BankOperands.h"
 #include "cli/Cli.h"
 #include "cli/CliSupport.h"
 #include "soundbank/BankName.h"

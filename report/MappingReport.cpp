@@ -32,30 +32,6 @@ bool Contains(const std::string& line, std::string_view tag)
     return line.find(tag) != std::string::npos;
 }
 
-// The template's lines, read as text: a trailing "\r" of each line is dropped.
-class CLineReader
-{
-public:
-    explicit CLineReader(const std::string& text) : m_text(text) {}
-
-    bool Next(std::string& line)
-    {
-        if (m_nPos >= m_text.size())
-            return false;
-        size_t nl = m_text.find('\n', m_nPos);
-        size_t end = nl == std::string::npos ? m_text.size() : nl;
-        line.assign(m_text, m_nPos, end - m_nPos);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        m_nPos = nl == std::string::npos ? m_text.size() : nl + 1;
-        return true;
-    }
-
-private:
-    const std::string& m_text;
-    size_t m_nPos = 0;
-};
-
 } // namespace
 
 uint32_t CMappingReport::ReplaceHeaderTags(std::string& line)
@@ -64,15 +40,9 @@ uint32_t CMappingReport::ReplaceHeaderTags(std::string& line)
     auto replace = [&line](const char* tag, auto value)
     { return Contains(line, tag) && ReplaceAll(line, tag, value()); };
     replace("[IDS_ZTLTEXTCOLOR]", [&] { return ColorToHtml(m_crText); });
-    if (replace("[IDS_ZTLBACKGROUND]",
-                [&]
-                {
-                    return m_strImagePath.empty()
-                               ? "BGCOLOR=" + ColorToHtml(m_crBackground)
-                               : "BACKGROUND=\"" + HtmlEscape(ToValidUtf8(ImageUrl(m_strImagePath))) + "\"";
-                }))
+    if (replace("[IDS_ZTLBACKGROUND]", [&] { return PageBackgroundAttribute(m_crBackground, m_strImagePath); }))
         return SCAN_CONTINUE;
-    if (replace("[IDS_ZTLIMGLOCATION]", [] { return HtmlEscape(ToValidUtf8(GetProgramDirectory())); }))
+    if (replace("[IDS_ZTLIMGLOCATION]", [] { return PageImageLocation(); }))
         return SCAN_CONTINUE;
     // Texts of the string table are escaped like every other value ("94B & TTS").
     auto text = [](unsigned id) { return [id] { return HtmlEscape(GetString(id)); }; };
@@ -237,29 +207,9 @@ int CMappingReport::RenderTo(IPageSink& sink)
     m_firstRowBlock.clear();
     m_nextRowBlock.clear();
     m_strError.clear();
-    IFileSystem& fs = GetFileSystem();
-    // The template is read whole (it is small) from a regular file only: a FIFO or device
-    // named as the template is refused at once.
-    CFsHandle in(fs, fs.OpenRead(m_strTemplatePath));
-    FILESTAT stat;
     std::string templateText;
-    bool ok = in.IsOpen() && fs.Stat(in.Get(), stat);
-    if (ok && (stat.nSize > kMaxTemplateSize || stat.nSize == 0))
-    {
-        fs.SetLastError(stat.nSize ? EFBIG : kErrEmpty);
-        ok = false;
-    }
-    if (ok)
-    {
-        templateText.resize(static_cast<size_t>(stat.nSize));
-        ok = ReadExactly(fs, in.Get(), 0, templateText.data(), templateText.size());
-    }
-    if (!ok)
-    {
-        m_strError = FileErrorDetail(m_strTemplatePath, fs.LastError());
+    if (!ReadPageTemplate(m_strTemplatePath, templateText, m_strError))
         return 0;
-    }
-    in.Close();
     RenderText(templateText, sink);
     return sink.Failed() ? 0 : 1;
 }

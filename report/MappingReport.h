@@ -3,6 +3,7 @@
 // are repeated once per instrument and drum set.
 #pragma once
 
+#include "report/PageFile.h"
 #include "report/PageSink.h"
 #include "soundbank/SoundBank.h"
 
@@ -64,6 +65,6 @@ public:
     bool m_bBankRead = false;
 
     // Largest template read; a page template is a few kilobytes.
-    static constexpr uint64_t kMaxTemplateSize = 64ull << 20;
+    static constexpr uint64_t kMaxTemplateSize = kMaxPageTemplateSize;
     static constexpr uint64_t kDefaultMaxPageSize = 1ull << 30;
 };

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace
 {
@@ -98,4 +99,28 @@ bool CPageFile::Commit()
     int stream = m_nStream;
     m_nStream = -1;
     return m_fs.Close(stream) || Fail(m_fs.LastError());
+}
+
+bool ReadPageTemplate(const std::filesystem::path& path, std::string& text, std::string& error)
+{
+    IFileSystem& fs = GetFileSystem();
+    CFsHandle in(fs, fs.OpenRead(path));
+    FILESTAT stat;
+    bool ok = in.IsOpen() && fs.Stat(in.Get(), stat);
+    if (ok && (stat.nSize > kMaxPageTemplateSize || stat.nSize == 0))
+    {
+        fs.SetLastError(stat.nSize ? EFBIG : kErrEmpty);
+        ok = false;
+    }
+    if (ok)
+    {
+        text.resize(static_cast<size_t>(stat.nSize));
+        ok = ReadExactly(fs, in.Get(), 0, text.data(), text.size());
+    }
+    if (!ok)
+    {
+        text.clear();
+        error = FileErrorDetail(path, fs.LastError());
+    }
+    return ok;
 }

@@ -51,3 +51,11 @@ private:
     bool m_bFlush = true;
     uint64_t m_nMaxSize = UINT64_MAX;
 };
+
+// Largest template read; a page template is a few kilobytes.
+constexpr uint64_t kMaxPageTemplateSize = 64ull << 20;
+
+// Reads a page template whole, from a regular file only (a FIFO or device named as the template
+// is refused at once, never waited on). false with error "PATH: REASON" when it cannot be read,
+// is empty or larger than kMaxPageTemplateSize.
+bool ReadPageTemplate(const std::filesystem::path& path, std::string& text, std::string& error);

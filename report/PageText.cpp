@@ -1,6 +1,8 @@
 // Escaping, colours, the date line and image URLs for the mapping page.
 #include "report/PageText.h"
 
+#include "base/Utf8.h"
+#include "res/ProgramDirectory.h"
 #include "res/StringTable.h"
 
 #include <cstdio>
@@ -140,4 +142,15 @@ std::string ImageUrl(const std::string& path)
             url += c;
     }
     return url;
+}
+
+std::string PageBackgroundAttribute(uint32_t crBackground, const std::filesystem::path& image)
+{
+    return image.empty() ? "BGCOLOR=" + ColorToHtml(crBackground)
+                         : "BACKGROUND=\"" + HtmlEscape(ToValidUtf8(ImageUrl(image.string()))) + "\"";
+}
+
+std::string PageImageLocation()
+{
+    return HtmlEscape(ToValidUtf8(GetProgramDirectory()));
 }

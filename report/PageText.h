@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -29,3 +30,33 @@ bool ReplaceAll(std::string& line, std::string_view tag, const std::string& valu
 // The background image as the page refers to it: the path as it is, or, when it holds '#', '?'
 // or '%' (which a browser reads as parts of a URL), a file: URL with those percent-encoded.
 std::string ImageUrl(const std::string& path);
+
+// The body's background as the page's templates put it: BGCOLOR=#rrggbb, or
+// BACKGROUND="IMAGE" (escaped) when an image is given.
+std::string PageBackgroundAttribute(uint32_t crBackground, const std::filesystem::path& image);
+// The program's directory, escaped, where a page finds the logo beside the templates.
+std::string PageImageLocation();
+
+// A template's lines, read as text: a trailing "\r" of each line is dropped.
+class CLineReader
+{
+public:
+    explicit CLineReader(const std::string& text) : m_text(text) {}
+
+    bool Next(std::string& line)
+    {
+        if (m_nPos >= m_text.size())
+            return false;
+        size_t nl = m_text.find('\n', m_nPos);
+        size_t end = nl == std::string::npos ? m_text.size() : nl;
+        line.assign(m_text, m_nPos, end - m_nPos);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        m_nPos = nl == std::string::npos ? m_text.size() : nl + 1;
+        return true;
+    }
+
+private:
+    const std::string& m_text;
+    size_t m_nPos = 0;
+};

@@ -40,14 +40,16 @@ TEST_F(MainFrameGuiTest, MenusToolBarAndStatusBarHaveTheirTextsInOrder)
     ASSERT_EQ(bar->GetMenuCount(), 4u);
     EXPECT_EQ(bar->GetMenuLabel(0), "&File");
     EXPECT_EQ(bar->GetMenuLabel(3), "&Help");
+    EXPECT_EQ(Labels(bar->GetMenu(0)),
+              (std::vector<std::string>{"&New\tCtrl+N", "&Open...\tCtrl+O", "Open &Bank Set...\tCtrl+Shift+O",
+                                        "Open Bank Set &Folder...", "&Save\tCtrl+S", "Save &As...", "Export to &Zip...",
+                                        "Export &Instrument Definitions...", "-", "&Print...\tCtrl+P",
+                                        "Print Pre&view", "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
     EXPECT_EQ(
-        Labels(bar->GetMenu(0)),
-        (std::vector<std::string>{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...",
-                                  "Export to &Zip...", "Export &Instrument Definitions...", "-", "&Print...\tCtrl+P",
-                                  "Print Pre&view", "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
-    EXPECT_EQ(Labels(bar->GetMenu(1)),
-              (std::vector<std::string>{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
-                                        "&Paste\tCtrl+V", "-", "Bank &Inspector\tCtrl+I", "&Options\tCtrl+B"}));
+        Labels(bar->GetMenu(1)),
+        (std::vector<std::string>{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
+                                  "&Paste\tCtrl+V", "-", "&Find...\tCtrl+F", "Find &Next\tF3",
+                                  "Find Pre&vious\tShift+F3", "-", "Bank &Inspector\tCtrl+I", "&Options\tCtrl+B"}));
     EXPECT_EQ(Labels(bar->GetMenu(2)),
               (std::vector<std::string>{"&Toolbar", "&Status Bar", "-", "Open in &Web Browser"}));
     EXPECT_EQ(Labels(bar->GetMenu(3)),

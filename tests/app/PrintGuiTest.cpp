@@ -1,5 +1,6 @@
 // Printing the page on show: Ctrl+P opens the print dialog with all pages chosen, not page 1;
-// File > Print Preview, chosen from the keyboard, shows the page's preview.
+// File > Print Preview, chosen from the keyboard, and the print dialog's own Preview button show
+// the page's preview.
 #include "support/gui/ExpectDialog.h"
 #include "support/gui/ShellFixture.h"
 
@@ -8,7 +9,12 @@
 #include <wx/menu.h>
 #include <wx/print.h>
 #include <wx/printdlg.h>
+#include <wx/timer.h>
 #include <wx/uiaction.h>
+
+#include <gtk/gtk.h>
+
+#include <string>
 
 namespace
 {
@@ -69,6 +75,60 @@ TEST_F(PrintGuiTest, FilePrintPreviewShowsThePreview)
                 preview = frame;
     }
     ASSERT_NE(nullptr, preview) << "no preview window";
+    preview->Close(true);
+    PumpEvents();
+}
+} // namespace
+
+namespace
+{
+// The toolkit's own print dialog, once it is on screen.
+GtkWidget* ShownPrintDialog()
+{
+    GtkWidget* found = nullptr;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* w = windows; w; w = w->next)
+        if (std::string(G_OBJECT_TYPE_NAME(w->data)) == "GtkPrintUnixDialog" &&
+            gtk_widget_get_visible(GTK_WIDGET(w->data)))
+            found = GTK_WIDGET(w->data);
+    g_list_free(windows);
+    return found;
+}
+
+TEST_F(PrintGuiTest, ThePrintDialogsPreviewButtonShowsThePreview)
+{
+    StartShell(MakeBank("dialog.94b"));
+    FocusPage();
+
+    // Ctrl+P runs the real print dialog in a loop of its own; a timer waits for it there and
+    // presses its Preview button by its key, Alt+V, as a user does.
+    wxUIActionSimulator keys;
+    wxTimer timer;
+    bool pressed = false;
+    timer.Bind(wxEVT_TIMER,
+               [&](wxTimerEvent&)
+               {
+                   if (!pressed && ShownPrintDialog())
+                   {
+                       pressed = true;
+                       keys.Char('v', wxMOD_ALT);
+                   }
+               });
+    timer.Start(300);
+    keys.Char('p', wxMOD_CONTROL);
+    wxPreviewFrame* preview = nullptr;
+    for (int i = 0; i < 500 && !preview; ++i)
+    {
+        PumpEvents();
+        wxMilliSleep(20);
+        for (wxWindow* top : wxTopLevelWindows)
+            if (auto* frame = dynamic_cast<wxPreviewFrame*>(top); frame && frame->IsShown())
+                preview = frame;
+    }
+    timer.Stop();
+    EXPECT_TRUE(pressed) << "the print dialog did not appear";
+    ASSERT_NE(nullptr, preview) << "no preview window after the dialog's Preview button";
+    EXPECT_EQ(nullptr, ShownPrintDialog());
     preview->Close(true);
     PumpEvents();
 }

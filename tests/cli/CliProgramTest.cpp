@@ -90,6 +90,9 @@ const std::vector<std::pair<std::string, std::vector<std::string>>> kOptions = {
     {"history", {"--json"}},
     {"undo", {}},
     {"redo", {}},
+    {"ports", {"--json"}},
+    {"play", {"--port", "--instrument", "--drumset", "--channel"}},
+    {"tour", {"-o", "--seconds", "--channel"}},
 };
 } // namespace
 
@@ -156,7 +159,8 @@ TEST_F(CliProgramTest, UsageErrorsAreOneLineNamingTheFaultAndAHint)
     for (const auto& [command, options] : kOptions)
     {
         cases.push_back({{command, "--bogus", bank, bank}, command, "unknown option '--bogus'"});
-        cases.push_back({{command}, command, "missing operand BANK"});
+        if (command != "ports")
+            cases.push_back({{command}, command, "missing operand BANK"});
     }
     for (const CASE& c : cases)
     {

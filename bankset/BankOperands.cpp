@@ -1,5 +1,5 @@
-// Collecting the banks below directories named on the command line.
-#include "cli/BankFiles.h"
+// Collecting the banks below directories named on the command line or chosen in the window.
+#include "bankset/BankOperands.h"
 
 #include "soundbank/SoundBank.h"
 
@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <ostream>
 
-std::vector<std::string> ExpandBankOperands(const std::vector<std::string>& operands, std::ostream& err, bool& failed)
+std::vector<std::string> ExpandBankOperands(const std::vector<std::string>& operands, std::vector<OPERANDERROR>& errors)
 {
     std::vector<std::string> banks;
     for (const std::string& operand : operands)
@@ -29,12 +29,21 @@ std::vector<std::string> ExpandBankOperands(const std::vector<std::string>& oper
                 found.push_back(it->path().string());
         }
         if (ec)
-        {
-            err << "orvane-cli: " << operand << ": " << ec.message() << "\n";
-            failed = true;
-        }
+            errors.push_back({operand, ec.message()});
         std::sort(found.begin(), found.end());
         banks.insert(banks.end(), found.begin(), found.end());
+    }
+    return banks;
+}
+
+std::vector<std::string> ExpandBankOperands(const std::vector<std::string>& operands, std::ostream& err, bool& failed)
+{
+    std::vector<OPERANDERROR> errors;
+    std::vector<std::string> banks = ExpandBankOperands(operands, errors);
+    for (const OPERANDERROR& error : errors)
+    {
+        err << "orvane-cli: " << error.strOperand << ": " << error.strReason << "\n";
+        failed = true;
     }
     return banks;
 }
