@@ -52,27 +52,6 @@ bool IsFormat(const std::string& text, INSTRDEFFORMAT& format)
     return ParseInstrDefFormat(text, format);
 }
 
-// The set's answers as the definition's slots: the entry that answers each slot, or for an
-// undecided one every bank that shares the highest priority. Hidden entries are left out.
-std::vector<INSTRDEFSLOT> SlotsOfSet(const CBankSet& set)
-{
-    std::vector<INSTRDEFSLOT> slots;
-    slots.reserve(set.GetRule().arrSlots.size());
-    for (const SETSLOT& from : set.GetRule().arrSlots)
-    {
-        INSTRDEFSLOT slot;
-        slot.bDrumset = from.bDrumset;
-        slot.wProgram = from.wProgram;
-        slot.byVariation = from.byVariation;
-        slot.bUndecided = from.nState == SlotUndecided;
-        for (const SLOTENTRY* e = set.EntriesBegin(from); e != set.EntriesEnd(from); ++e)
-            if (!e->bHidden)
-                slot.entries.push_back({e->nBank, e->nIndex});
-        slots.push_back(std::move(slot));
-    }
-    return slots;
-}
-
 void Warn(std::ostream& err, uint64_t count, const std::string& why)
 {
     if (count)

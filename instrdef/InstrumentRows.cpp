@@ -1,6 +1,7 @@
 // From a bank or a set's answers to the rows of an instrument definition.
 #include "instrdef/InstrumentRows.h"
 
+#include "bankset/BankSet.h"
 #include "base/Utf8.h"
 #include "instrdef/NamePattern.h"
 #include "soundbank/BankName.h"
@@ -35,6 +36,25 @@ std::vector<INSTRDEFSLOT> SlotsOfBank(const CSoundBank& bank, uint64_t& hidden)
             slot.entries.push_back({0, static_cast<uint32_t>(i)});
             slots.push_back(std::move(slot));
         }
+    }
+    return slots;
+}
+
+std::vector<INSTRDEFSLOT> SlotsOfSet(const CBankSet& set)
+{
+    std::vector<INSTRDEFSLOT> slots;
+    slots.reserve(set.GetRule().arrSlots.size());
+    for (const SETSLOT& from : set.GetRule().arrSlots)
+    {
+        INSTRDEFSLOT slot;
+        slot.bDrumset = from.bDrumset;
+        slot.wProgram = from.wProgram;
+        slot.byVariation = from.byVariation;
+        slot.bUndecided = from.nState == SlotUndecided;
+        for (const SLOTENTRY* e = set.EntriesBegin(from); e != set.EntriesEnd(from); ++e)
+            if (!e->bHidden)
+                slot.entries.push_back({e->nBank, e->nIndex});
+        slots.push_back(std::move(slot));
     }
     return slots;
 }

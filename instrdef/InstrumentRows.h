@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+class CBankSet;
 class CSoundBank;
 class CNamePattern;
 
@@ -53,6 +54,10 @@ struct INSTRDEFROWS
 // The slots one bank answers: the first entry of each (list, program, variation); a later entry
 // for the same slot can never be heard and is counted in hidden.
 std::vector<INSTRDEFSLOT> SlotsOfBank(const CSoundBank& bank, uint64_t& hidden);
+
+// The answers of a set of banks (the bank-set rule) as slots: the entry that answers each slot,
+// or for an undecided one every bank that shares the highest priority. Hidden entries are left out.
+std::vector<INSTRDEFSLOT> SlotsOfSet(const CBankSet& set);
 
 // Rows for the slots; bankNames are the set's banks' names as UTF-8 (see BankDisplayName). Undecided slots
 // give a contender row per bank, or none with answeredOnly. Names are left empty.
