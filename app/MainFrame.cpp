@@ -16,6 +16,7 @@
 #include "report/MappingTable.h"
 #include "res/StringTable.h"
 #include "zipexport/ExportToZipCommand.h"
+#include "instrdef/ExportInstrDefCommand.h"
 
 #include <wx/intl.h>
 #include <wx/accel.h>
@@ -49,8 +50,8 @@ private:
 
 bool IsReportCommand(int id)
 {
-    return id == CMD_BANKINSPECTOR || id == CMD_EXPORTZIP || id == wxID_SAVE || id == wxID_SAVEAS ||
-           id == CMD_OPEN_IN_BROWSER;
+    return id == CMD_BANKINSPECTOR || id == CMD_EXPORTZIP || id == CMD_EXPORT_INSTRDEF || id == wxID_SAVE ||
+           id == wxID_SAVEAS || id == CMD_OPEN_IN_BROWSER;
 }
 } // namespace
 
@@ -75,6 +76,7 @@ CMainFrame::CMainFrame(wxDocManager* manager, CSettings& settings, const std::st
     Bind(wxEVT_MENU, &CMainFrame::OnOptions, this, CMD_OPTIONS);
     Bind(wxEVT_MENU, &CMainFrame::OnBankInspector, this, CMD_BANKINSPECTOR);
     Bind(wxEVT_MENU, &CMainFrame::OnExportToZip, this, CMD_EXPORTZIP);
+    Bind(wxEVT_MENU, &CMainFrame::OnExportInstrDef, this, CMD_EXPORT_INSTRDEF);
     Bind(wxEVT_MENU, &CMainFrame::OnHelpFrench, this, CMD_HELP_FRENCH);
     Bind(wxEVT_MENU, &CMainFrame::OnHelpEnglish, this, CMD_HELP_ENGLISH);
     Bind(wxEVT_MENU, &CMainFrame::OnOpenInBrowser, this, CMD_OPEN_IN_BROWSER);
@@ -286,6 +288,12 @@ void CMainFrame::OnExportToZip(wxCommandEvent&)
 {
     if (COrvaneDoc* doc = FindDocument())
         RunExportToZipCommand(this, doc->m_report.m_strBankPath, doc->m_report.m_strOutputPath);
+}
+
+void CMainFrame::OnExportInstrDef(wxCommandEvent&)
+{
+    if (COrvaneDoc* doc = FindDocument())
+        RunExportInstrDefCommand(this, doc->m_report.m_strBankPath);
 }
 
 void CMainFrame::ShowHelpPage(unsigned pageId)

@@ -44,6 +44,7 @@ enum MainFrameCommand : int
     CMD_FIND_PREVIOUS,
     CMD_OPEN_BANKSET,
     CMD_OPEN_BANKSET_FOLDER,
+    CMD_EXPORT_INSTRDEF,
 };
 
 class CMainFrame : public wxDocParentFrame
@@ -64,6 +65,8 @@ public:
     void OnOptions(wxCommandEvent& event);
     void OnBankInspector(wxCommandEvent& event);
     void OnExportToZip(wxCommandEvent& event);
+    // File > Export Instrument Definitions: the open bank's programs for a sequencer.
+    void OnExportInstrDef(wxCommandEvent& event);
     void OnHelpFrench(wxCommandEvent& event);
     void OnHelpEnglish(wxCommandEvent& event);
     // Opens a copy of the mapping page on show in the desktop's web browser.

@@ -40,6 +40,7 @@ const CommandPrompt kPrompts[] = {
     {wxID_SAVE, ID_FILE_SAVE},
     {wxID_SAVEAS, ID_FILE_SAVE_AS},
     {CMD_EXPORTZIP, ID_EXPORTZIP},
+    {CMD_EXPORT_INSTRDEF, ID_EXPORTINSTRDEF},
     {wxID_PRINT, ID_FILE_PRINT},
     {wxID_PREVIEW, ID_FILE_PRINT_PREVIEW},
     {wxID_PRINT_SETUP, ID_FILE_PRINT_SETUP},
@@ -146,6 +147,7 @@ void CMainFrame::BuildMenus()
     add(m_pFileMenu, wxID_SAVE, _("&Save\tCtrl+S"));
     add(m_pFileMenu, wxID_SAVEAS, _("Save &As..."));
     add(m_pFileMenu, CMD_EXPORTZIP, _("Export to &Zip..."));
+    add(m_pFileMenu, CMD_EXPORT_INSTRDEF, _("Export &Instrument Definitions..."));
     m_pFileMenu->AppendSeparator();
     add(m_pFileMenu, wxID_PRINT, _("&Print...\tCtrl+P"));
     add(m_pFileMenu, wxID_PREVIEW, _("Print Pre&view"));

@@ -1,8 +1,8 @@
 #!/bin/sh
 # Every speed goal of the reader measured in one run, as a table: the 64 MiB scans against memcpy
 # of the same buffer, orvane-cli info against cat on a 256 MiB bank, Load and Load + Render of a
-# 5,000-entry bank, the desktop program's start-up against the bare frame, and orvane-cli bankset over
-# 1,000 banks against overlap over the same banks.
+# 5,000-entry bank, the desktop program's start-up against the bare frame, orvane-cli bankset over
+# 1,000 banks against overlap over the same banks, and instrument definitions against info --json.
 # Usage: bench/goals.sh [build-dir] (a Release build)
 set -e
 cd "$(dirname "$0")/.."
@@ -16,6 +16,7 @@ trap 'rm -rf "$out"' EXIT
     --benchmark_format=json >"$out/bankset.json" 2>/dev/null
 sh bench/info-vs-cat.sh "$build" 21 >"$out/info.txt"
 sh bench/startup-to-page.sh "$build" examples/demo.94b 11 >"$out/startup.txt"
+sh bench/export-vs-info.sh "$build" 11 >"$out/export.txt"
 
 python3 - "$out" <<'PY'
 import json, re, sys
@@ -44,6 +45,9 @@ rows = [
      f"{ms('BM_OverlapSameBanks/iterations:3'):.0f} ms",
      f"{ms('BM_BankSetThousandBanks/iterations:3') / ms('BM_OverlapSameBanks/iterations:3'):.2f}x",
      "<= 1.2x, <= 1 s"),
+    ("export midnam, 16,384 entries", f"{grab(out + '/export.txt', 'orvane-cli export midnam'):.1f} ms vs info --json "
+     f"{grab(out + '/export.txt', 'orvane-cli info --json'):.1f} ms", f"{grab(out + '/export.txt', 'ratio export / info'):.2f}x",
+     "<= 1.5x"),
     ("start-up to the page", startup("page:") + " ms vs bare frame " + startup("small page:") + " ms",
      f"{grab(out + '/startup.txt', 'ratio'):.2f}x", "<= 1.25x"),
 ]

@@ -94,7 +94,7 @@ const CLIENTRY kCommands[] = {
     {"repair", AddRepairCommand},   {"set", AddSetCommand},         {"overlap", AddOverlapCommand},
     {"bankset", AddBankSetCommand}, {"history", AddHistoryCommand}, {"undo", AddUndoCommand},
     {"redo", AddRedoCommand},       {"ports", AddPortsCommand},     {"play", AddPlayCommand},
-    {"tour", AddTourCommand},
+    {"tour", AddTourCommand},       {"export", AddExportCommand},
 };
 
 template <class KIND> bool Is(const CLI::ParseError& error)

@@ -106,3 +106,4 @@ CliCommand AddRedoCommand(CLI::App& cli);
 CliCommand AddPortsCommand(CLI::App& cli);
 CliCommand AddPlayCommand(CLI::App& cli);
 CliCommand AddTourCommand(CLI::App& cli);
+CliCommand AddExportCommand(CLI::App& cli);

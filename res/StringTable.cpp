@@ -200,6 +200,13 @@ const StringEntry kStrings[] = {
     {IDS_FIND_COUNT, "Match %s of %s"},
     {IDS_FIND_WRAPPEDTOP, "Match %s of %s, continued from the top"},
     {IDS_FIND_WRAPPEDBOTTOM, "Match %s of %s, continued from the bottom"},
+    {ID_EXPORTINSTRDEF, "Write the soundbank's programs as an instrument definition for a sequencer\nExport Instrument "
+                        "Definitions"},
+    {IDS_INSTRDEF_CANTWRITE, "Unable to write the instrument definition !"},
+    {IDS_INSTRDEF_ISBANK,
+     "The instrument definition would replace the soundbank it is made from: nothing was written."},
+    {IDS_INSTRDEF_LEFTOUT, "%s entries were left out: programs and variations above 127 cannot be selected from a "
+                           "sequencer."},
 };
 } // namespace
 

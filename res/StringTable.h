@@ -218,6 +218,12 @@ enum StringId : unsigned
     IDS_FIND_COUNT = 62459,
     IDS_FIND_WRAPPEDTOP = 62460,
     IDS_FIND_WRAPPEDBOTTOM = 62461,
+    // File > Export Instrument Definitions: its prompt, and what it reports.
+    ID_EXPORTINSTRDEF = 62500,
+    IDS_INSTRDEF_CANTWRITE = 62501,
+    IDS_INSTRDEF_ISBANK = 62502,
+    // How many entries were left out (a number).
+    IDS_INSTRDEF_LEFTOUT = 62503,
 };
 
 // Text of an id; an empty string for an id the table does not hold.

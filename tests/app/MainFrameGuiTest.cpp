@@ -43,8 +43,8 @@ TEST_F(MainFrameGuiTest, MenusToolBarAndStatusBarHaveTheirTextsInOrder)
     EXPECT_EQ(Labels(bar->GetMenu(0)),
               (std::vector<std::string>{"&New\tCtrl+N", "&Open...\tCtrl+O", "Open &Bank Set...\tCtrl+Shift+O",
                                         "Open Bank Set &Folder...", "&Save\tCtrl+S", "Save &As...", "Export to &Zip...",
-                                        "-", "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "-",
-                                        "Recent File", "-", "E&xit"}));
+                                        "Export &Instrument Definitions...", "-", "&Print...\tCtrl+P", "Print Pre&view",
+                                        "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
     EXPECT_EQ(
         Labels(bar->GetMenu(1)),
         (std::vector<std::string>{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",

@@ -342,28 +342,37 @@ TEST_F(ShellGuiTest, DropOnTheFrameOpensEveryFileInTurn)
     EXPECT_EQ(m_manager->GetFileHistory()->GetHistoryFile(1).utf8_string(), a);
 }
 
+// Where the recent-file list begins in the File menu: below Print Setup and its separator.
+size_t RecentTop(wxMenu* file)
+{
+    size_t pos = 0;
+    file->FindChildItem(wxID_PRINT_SETUP, &pos);
+    return pos + 2;
+}
+
 TEST_F(ShellGuiTest, RecentFileListKeepsFourEntriesAboveExit)
 {
     StartShell();
     wxMenu* file = m_frame->GetMenuBar()->GetMenu(0);
-    EXPECT_EQ(file->FindItemByPosition(12)->GetItemLabelText(), "Recent File");
+    const size_t top = RecentTop(file);
+    EXPECT_EQ(file->FindItemByPosition(top)->GetItemLabelText(), "Recent File");
     EXPECT_FALSE(file->IsEnabled(CMD_RECENT_FILE));
     for (const char* name : {"1.94b", "2.94b", "3.94b", "4.94b", "5.94b"})
         m_manager->CreateDocument(wxString::FromUTF8(MakeBank(name)), wxDOC_SILENT);
     EXPECT_EQ(m_manager->GetFileHistory()->GetCount(), 4u);
 
     // The menu holds the entries before it is ever opened, so it is laid out at its right size.
-    auto expectEntries = [file](const char* newest)
+    auto expectEntries = [file, top](const char* newest)
     {
-        ASSERT_EQ(file->GetMenuItemCount(), 18u);
+        ASSERT_EQ(file->GetMenuItemCount(), top + 6);
         for (size_t i = 0; i < 4; ++i)
-            EXPECT_EQ(file->FindItemByPosition(12 + i)->GetId(), wxID_FILE1 + static_cast<int>(i));
-        EXPECT_TRUE(Contains(file->FindItemByPosition(12)->GetItemLabel().utf8_string(), newest));
-        EXPECT_EQ(file->FindItemByPosition(16)->GetKind(), wxITEM_SEPARATOR);
-        EXPECT_EQ(file->FindItemByPosition(17)->GetId(), wxID_EXIT);
+            EXPECT_EQ(file->FindItemByPosition(top + i)->GetId(), wxID_FILE1 + static_cast<int>(i));
+        EXPECT_TRUE(Contains(file->FindItemByPosition(top)->GetItemLabel().utf8_string(), newest));
+        EXPECT_EQ(file->FindItemByPosition(top + 4)->GetKind(), wxITEM_SEPARATOR);
+        EXPECT_EQ(file->FindItemByPosition(top + 5)->GetId(), wxID_EXIT);
     };
     expectEntries("5.94b");
-    EXPECT_TRUE(Contains(file->FindItemByPosition(15)->GetItemLabel().utf8_string(), "2.94b"));
+    EXPECT_TRUE(Contains(file->FindItemByPosition(top + 3)->GetItemLabel().utf8_string(), "2.94b"));
 
     // Opening the menu changes nothing; an entry opened again moves to the top.
     wxMenuEvent open(wxEVT_MENU_OPEN, 0, file);
@@ -371,7 +380,7 @@ TEST_F(ShellGuiTest, RecentFileListKeepsFourEntriesAboveExit)
     expectEntries("5.94b");
     m_manager->CreateDocument(wxString::FromUTF8((m_dir / "3.94b").string()), wxDOC_SILENT);
     expectEntries("3.94b");
-    EXPECT_TRUE(Contains(file->FindItemByPosition(13)->GetItemLabel().utf8_string(), "5.94b"));
+    EXPECT_TRUE(Contains(file->FindItemByPosition(top + 1)->GetItemLabel().utf8_string(), "5.94b"));
 
     // Choosing an entry opens its bank.
     wxCommandEvent choose(wxEVT_MENU, wxID_FILE3);
@@ -382,10 +391,10 @@ TEST_F(ShellGuiTest, RecentFileListKeepsFourEntriesAboveExit)
     // Removing every entry brings the disabled placeholder back in their place.
     while (m_manager->GetFileHistory()->GetCount() > 0)
         m_manager->GetFileHistory()->RemoveFileFromHistory(0);
-    ASSERT_EQ(file->GetMenuItemCount(), 15u);
-    EXPECT_EQ(file->FindItemByPosition(12)->GetId(), CMD_RECENT_FILE);
+    ASSERT_EQ(file->GetMenuItemCount(), top + 3);
+    EXPECT_EQ(file->FindItemByPosition(top)->GetId(), CMD_RECENT_FILE);
     EXPECT_FALSE(file->IsEnabled(CMD_RECENT_FILE));
-    EXPECT_EQ(file->FindItemByPosition(14)->GetId(), wxID_EXIT);
+    EXPECT_EQ(file->FindItemByPosition(top + 2)->GetId(), wxID_EXIT);
 }
 // A list read from the configuration at start is in the menu at once, with Exit still last.
 TEST_F(ShellGuiTest, RecentFilesReadAtStartAreInTheMenuBeforeItOpens)
@@ -397,11 +406,12 @@ TEST_F(ShellGuiTest, RecentFilesReadAtStartAreInTheMenuBeforeItOpens)
                                                            wxString(), wxCONFIG_USE_LOCAL_FILE));
     StartShell();
     wxMenu* file = m_frame->GetMenuBar()->GetMenu(0);
-    ASSERT_EQ(file->GetMenuItemCount(), 16u);
-    EXPECT_EQ(file->FindItemByPosition(12)->GetItemLabel().utf8_string(), "&1 " + b);
-    EXPECT_EQ(file->FindItemByPosition(13)->GetItemLabel().utf8_string(), "&2 " + a);
-    EXPECT_EQ(file->FindItemByPosition(14)->GetKind(), wxITEM_SEPARATOR);
-    EXPECT_EQ(file->FindItemByPosition(15)->GetId(), wxID_EXIT);
+    const size_t top = RecentTop(file);
+    ASSERT_EQ(file->GetMenuItemCount(), top + 4);
+    EXPECT_EQ(file->FindItemByPosition(top)->GetItemLabel().utf8_string(), "&1 " + b);
+    EXPECT_EQ(file->FindItemByPosition(top + 1)->GetItemLabel().utf8_string(), "&2 " + a);
+    EXPECT_EQ(file->FindItemByPosition(top + 2)->GetKind(), wxITEM_SEPARATOR);
+    EXPECT_EQ(file->FindItemByPosition(top + 3)->GetId(), wxID_EXIT);
     CloseShell();
     delete wxConfigBase::Set(old);
 }

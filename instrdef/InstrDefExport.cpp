@@ -1,0 +1,42 @@
+// Reading one bank into a definition file, with the program's messages.
+#include "instrdef/InstrDefExport.h"
+
+#include "base/FileSystem.h"
+#include "res/MessageBox.h"
+#include "res/StringTable.h"
+#include "soundbank/SoundBank.h"
+
+int ExportBankInstrDef(const std::filesystem::path& bankPath, INSTRDEFFORMAT format,
+                       const std::filesystem::path& outPath)
+{
+    IFileSystem& fs = GetFileSystem();
+    if (FindOverwrittenInput(fs, outPath, {bankPath}) >= 0)
+    {
+        AppMessageBox(IDS_INSTRDEF_ISBANK, MsgStop);
+        return 0;
+    }
+    // Read as it is: a converted bank maps its programs all the same, and nothing is asked.
+    CSoundBank bank;
+    if (!bank.Load(bankPath, REPAIRPOLICY{REPAIRPOLICY::Never, false}))
+        return 0;
+    uint64_t hidden = 0;
+    INSTRDEFROWS rows = RowsFromSlots(SlotsOfBank(bank, hidden), {BankDisplayName(bank.m_strBankName)}, false);
+    NameRows(rows.rows, nullptr, true);
+    std::string device = BankDisplayName(bank.m_strBankName);
+    if (device.empty())
+        device = bankPath.stem().string();
+    std::string text;
+    if (!WriteInstrDef(format, device, rows.rows, text))
+    {
+        AppMessageBoxDetail(IDS_INSTRDEF_CANTWRITE, MsgStop, FileErrorDetail(outPath, ENOMEM));
+        return 0;
+    }
+    if (!WriteFileReplacing(fs, outPath, text.data(), text.size(), 0644))
+    {
+        AppMessageBoxDetail(IDS_INSTRDEF_CANTWRITE, MsgStop, FileErrorDetail(outPath, fs.LastError()));
+        return 0;
+    }
+    if (const uint64_t left = rows.nProgramsAbove127 + rows.nVariationsAbove127)
+        AppMessageBoxText(FormatStringId(IDS_INSTRDEF_LEFTOUT, {std::to_string(left)}), MsgExclamation);
+    return 1;
+}
