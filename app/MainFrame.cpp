@@ -292,7 +292,11 @@ void CMainFrame::OnExportToZip(wxCommandEvent&)
 
 void CMainFrame::OnExportInstrDef(wxCommandEvent&)
 {
-    if (COrvaneDoc* doc = FindDocument())
+    COrvaneDoc* doc = FindDocument();
+    COrvaneView* view = doc ? doc->GetOrvaneView() : nullptr;
+    if (view && IsBankSetShown())
+        RunExportSetInstrDefCommand(this, view->GetBankSet().GetSet());
+    else if (doc)
         RunExportInstrDefCommand(this, doc->m_report.m_strBankPath);
 }
 
@@ -342,7 +346,11 @@ void CMainFrame::OnAbout(wxCommandEvent&)
 
 void CMainFrame::OnUpdateReportCommands(wxUpdateUIEvent& event)
 {
-    event.Enable(IsReportShown() == 1);
+    // A bank set's page exports the set's answers.
+    if (event.GetId() == CMD_EXPORT_INSTRDEF && IsBankSetShown())
+        event.Enable(true);
+    else
+        event.Enable(IsReportShown() == 1);
 }
 
 bool CMainFrame::IsCommandEnabled(int id)
@@ -423,6 +431,13 @@ void CMainFrame::OnUpdateDisabled(wxUpdateUIEvent& event)
 void CMainFrame::OnUpdateAlways(wxUpdateUIEvent& event)
 {
     event.Enable(true);
+}
+
+bool IsBankSetShown()
+{
+    COrvaneDoc* doc = FindDocument();
+    COrvaneView* view = doc ? doc->GetOrvaneView() : nullptr;
+    return view && view->GetBankSet().IsShownAt(view->GetLocation());
 }
 
 int IsReportShown()

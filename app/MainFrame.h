@@ -173,3 +173,5 @@ private:
 
 // 1 while the view shows the mapping page ("midimap.html" in its location), else 0.
 int IsReportShown();
+// Whether the view shows a bank set's page.
+bool IsBankSetShown();

@@ -4,6 +4,7 @@
 
 #include <string>
 
+class CBankSet;
 class wxWindow;
 
 // The configuration key of the last format chosen (its command-line name).
@@ -12,3 +13,5 @@ extern const char* const kInstrDefFormatKey;
 // Shows the save dialog (the bank's name with the format's ending, in the bank's folder) and
 // writes the definition of the bank at bankPath. With no bank open nothing is shown.
 void RunExportInstrDefCommand(wxWindow* parent, const std::string& bankPath);
+// The same for the bank set on show: its answers, in a file named after the banks' folder.
+void RunExportSetInstrDefCommand(wxWindow* parent, const CBankSet& set);

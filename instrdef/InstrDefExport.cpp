@@ -4,6 +4,8 @@
 #include "base/FileSystem.h"
 #include "res/MessageBox.h"
 #include "res/StringTable.h"
+#include "bankset/BankSet.h"
+#include "instrdef/InstrumentRows.h"
 #include "soundbank/SoundBank.h"
 
 int ExportBankInstrDef(const std::filesystem::path& bankPath, INSTRDEFFORMAT format,
@@ -27,6 +29,51 @@ int ExportBankInstrDef(const std::filesystem::path& bankPath, INSTRDEFFORMAT for
         device = bankPath.stem().string();
     std::string text;
     if (!WriteInstrDef(format, device, rows.rows, text))
+    {
+        AppMessageBoxDetail(IDS_INSTRDEF_CANTWRITE, MsgStop, FileErrorDetail(outPath, ENOMEM));
+        return 0;
+    }
+    if (!WriteFileReplacing(fs, outPath, text.data(), text.size(), 0644))
+    {
+        AppMessageBoxDetail(IDS_INSTRDEF_CANTWRITE, MsgStop, FileErrorDetail(outPath, fs.LastError()));
+        return 0;
+    }
+    if (const uint64_t left = rows.nProgramsAbove127 + rows.nVariationsAbove127)
+        AppMessageBoxText(FormatStringId(IDS_INSTRDEF_LEFTOUT, {std::to_string(left)}), MsgExclamation);
+    return 1;
+}
+
+int ExportSetInstrDef(const CBankSet& set, INSTRDEFFORMAT format, const std::filesystem::path& outPath,
+                      const std::string& device)
+{
+    IFileSystem& fs = GetFileSystem();
+    std::vector<std::filesystem::path> inputs;
+    std::vector<std::string> names;
+    size_t readable = 0;
+    for (const SETBANK& bank : set.GetBanks())
+    {
+        inputs.emplace_back(bank.strPath);
+        std::string name = bank.strName;
+        while (!name.empty() && name.back() == ' ')
+            name.pop_back();
+        names.push_back(std::move(name));
+        readable += bank.nStatus != BankUnreadable;
+    }
+    if (FindOverwrittenInput(fs, outPath, inputs) >= 0)
+    {
+        AppMessageBox(IDS_INSTRDEF_ISBANK, MsgStop);
+        return 0;
+    }
+    // With no bank read there is nothing to define; the set page already says why.
+    if (!readable)
+    {
+        AppMessageBoxDetail(IDS_INSTRDEF_CANTWRITE, MsgStop, FileErrorDetail(outPath, ENOENT));
+        return 0;
+    }
+    INSTRDEFROWS rows = RowsFromSlots(SlotsOfSet(set), names, false);
+    NameRows(rows.rows, nullptr, false);
+    std::string text;
+    if (!WriteInstrDef(format, device.empty() ? std::string("Bank set") : device, rows.rows, text))
     {
         AppMessageBoxDetail(IDS_INSTRDEF_CANTWRITE, MsgStop, FileErrorDetail(outPath, ENOMEM));
         return 0;

@@ -1,8 +1,9 @@
 // File > Export Instrument Definitions typed as a user types it (Alt+F, I): the type list of the
 // save dialog chooses the format, the choice is remembered in the user's configuration, and a
-// definition is never written over the bank it comes from.
+// definition is never written over the bank it comes from; a bank set's page exports the set.
 #include "instrdef/ExportInstrDefCommand.h"
 #include "res/StringTable.h"
+#include "support/BankBuilder.h"
 #include "support/InstrDefReaders.h"
 #include "support/gui/ExpectDialog.h"
 #include "support/gui/ShellFixture.h"
@@ -37,6 +38,14 @@ protected:
         PumpEvents();
     }
 };
+
+BankEntry Entry(uint16_t program, uint8_t variation)
+{
+    BankEntry e;
+    e.program = program;
+    e.variation = variation;
+    return e;
+}
 
 // The dialog's answer: the file typed and the type chosen in its list.
 ExpectDialog<wxFileDialog> AnswerDialog(const std::string& path, int type, int* shownType = nullptr,
@@ -90,4 +99,23 @@ TEST_F(ExportInstrDefGuiTest, TheBankItselfIsNeverTheFileWritten)
     wxTEST_DIALOG(TypeMenuChoice(), AnswerDialog(bank, 1),
                   ExpectMessage(GetString(IDS_INSTRDEF_ISBANK), "Orvane", wxICON_ERROR));
     EXPECT_EQ(before, ReadFileBytes(bank));
+}
+
+TEST_F(ExportInstrDefGuiTest, OnABankSetsPageTheSetsAnswersAreExported)
+{
+    StartShell();
+    // Low maps programs 0 and 1; High, of a higher priority, answers program 0.
+    CBankBuilder low, high;
+    low.Prio("Low", 1).Imap({Entry(0, 0), Entry(1, 0)}, {});
+    high.Prio("High", 9).Imap({Entry(0, 0)}, {});
+    low.WriteTo(m_dir / "low.94b");
+    high.WriteTo(m_dir / "high.94b");
+    ASSERT_TRUE(m_frame->OpenBankSet({(m_dir / "low.94b").string(), (m_dir / "high.94b").string()}));
+    ASSERT_TRUE(IsEnabled(CMD_EXPORT_INSTRDEF));
+    std::string shownName;
+    wxTEST_DIALOG(TypeMenuChoice(), AnswerDialog((m_dir / "set.reabank").string(), 2, nullptr, &shownName));
+    EXPECT_EQ(m_dir.Path().filename().string() + ".midnam", shownName);
+    const std::vector<READPATCH> expected = {{false, 0, 0, "Acoustic Grand Piano (High)"},
+                                             {false, 1, 0, "Bright Acoustic Piano (Low)"}};
+    EXPECT_EQ(expected, Sorted(ReadReabank(ReadFileText(m_dir / "set.reabank"))));
 }
