@@ -6,7 +6,9 @@
 #include "app/OrvaneDoc.h"
 #include "app/OrvaneShell.h"
 #include "app/PagePrinting.h"
+#include "app/PlayLinkFilter.h"
 #include "app/ShellPaths.h"
+#include "report/PlayLinks.h"
 #include "res/StringTable.h"
 
 #include <wx/dnd.h>
@@ -26,7 +28,12 @@ wxBEGIN_EVENT_TABLE(COrvaneView, wxView)
 wxEND_EVENT_TABLE()
 
 COrvaneView::COrvaneView() = default;
-COrvaneView::~COrvaneView() = default;
+
+COrvaneView::~COrvaneView()
+{
+    // Pages loaded after the view is gone are read as they are.
+    CPlayLinkFilter::ClearMarks(this);
+}
 
 bool COrvaneView::OnCreate(wxDocument* doc, long flags)
 {
@@ -44,9 +51,16 @@ bool COrvaneView::OnCreate(wxDocument* doc, long flags)
     if (wxSizer* sizer = frame->GetSizer())
         sizer->Insert(0, m_pBrowser, 1, wxEXPAND);
     // A bank's name on the set page opens that bank as the document; Back returns to the set.
+    // A play link plays its entry.
     m_pBrowser->SetLinkHandler(
         [this](const wxString& href)
         {
+            if (PLAYLINK link; ParsePlayLink(href.utf8_string(), link))
+            {
+                if (auto* mainFrame = dynamic_cast<CMainFrame*>(GetFrame()))
+                    mainFrame->PlayPageEntry(link);
+                return true;
+            }
             const std::string bank = m_bankSet.BankOfLink(href.utf8_string());
             if (bank.empty() || !m_bankSet.IsShownAt(GetLocation()))
                 return false;
@@ -54,6 +68,16 @@ bool COrvaneView::OnCreate(wxDocument* doc, long flags)
                 manager->CreateDocument(wxString::FromUTF8(bank), wxDOC_SILENT);
             return true;
         });
+    // The mapping page is shown with a play link in each entry's row.
+    CPlayLinkFilter::SetMarks(this,
+                              [this](const std::string& path) -> const std::vector<ENTRYMARK>*
+                              {
+                                  const auto* doc = dynamic_cast<COrvaneDoc*>(GetDocument());
+                                  return doc && doc->HasBankPage() &&
+                                                 std::filesystem::path(path) == doc->m_report.m_strOutputPath
+                                             ? &doc->m_entryMarks
+                                             : nullptr;
+                              });
     frame->Layout();
     frame->SendSizeEvent();
     return true;
