@@ -6,7 +6,6 @@
 #include "app/OrvaneDoc.h"
 #include "app/OrvaneShell.h"
 #include "app/PagePrinting.h"
-#include "app/PlayLinkFilter.h"
 #include "app/ShellPaths.h"
 #include "report/PlayLinks.h"
 #include "res/StringTable.h"
@@ -29,11 +28,7 @@ wxEND_EVENT_TABLE()
 
 COrvaneView::COrvaneView() = default;
 
-COrvaneView::~COrvaneView()
-{
-    // Pages loaded after the view is gone are read as they are.
-    CPlayLinkFilter::ClearMarks(this);
-}
+COrvaneView::~COrvaneView() = default;
 
 bool COrvaneView::OnCreate(wxDocument* doc, long flags)
 {
@@ -68,16 +63,22 @@ bool COrvaneView::OnCreate(wxDocument* doc, long flags)
                 manager->CreateDocument(wxString::FromUTF8(bank), wxDOC_SILENT);
             return true;
         });
-    // The mapping page is shown with a play link in each entry's row.
-    CPlayLinkFilter::SetMarks(this,
-                              [this](const std::string& path) -> const std::vector<ENTRYMARK>*
-                              {
-                                  const auto* doc = dynamic_cast<COrvaneDoc*>(GetDocument());
-                                  return doc && doc->HasBankPage() &&
-                                                 std::filesystem::path(path) == doc->m_report.m_strOutputPath
-                                             ? &doc->m_entryMarks
-                                             : nullptr;
-                              });
+    // The mapping page is shown with a play link before each entry's name; its file stays as
+    // written. Marks are used only on the text they were made for.
+    m_pBrowser->SetPageFilter(
+        [this](const wxString& location, std::string& text)
+        {
+            const auto* doc = dynamic_cast<COrvaneDoc*>(GetDocument());
+            if (!doc || !doc->HasBankPage() || doc->m_entryMarks.empty() ||
+                std::filesystem::path(wxFileSystem::URLToFileName(location).GetFullPath().utf8_string()) !=
+                    doc->m_report.m_strOutputPath)
+                return false;
+            std::error_code ec;
+            if (std::filesystem::file_size(doc->m_report.m_strOutputPath, ec) != text.size() || ec)
+                return false;
+            text = InsertPlayLinks(text, doc->m_entryMarks);
+            return true;
+        });
     frame->Layout();
     frame->SendSizeEvent();
     return true;

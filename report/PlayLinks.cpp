@@ -93,8 +93,8 @@ bool ParsePlayLink(std::string_view href, PLAYLINK& link)
 
 std::string PlayLinkAnchor(const PLAYLINK& link)
 {
-    // U+25B6, the play sign, then a space that keeps it off the name.
-    return "<a href=\"" + PlayLinkHref(link) + "\">&#9654;</a>&nbsp;";
+    // U+25B6, the play sign, then a space: the name stays a word of its own for searches.
+    return "<a href=\"" + PlayLinkHref(link) + "\">&#9654;</a> ";
 }
 
 std::string InsertPlayLinks(std::string_view page, const std::vector<ENTRYMARK>& marks, const std::string& bank)
