@@ -101,7 +101,7 @@ COptionsDlg::COptionsDlg(wxWindow* parent, CMappingReport* report, CSettings& se
         // A disabled list shows no tip everywhere, so the reason stands under it too.
         midi->Add(new wxStaticText(midi->GetStaticBox(), IDC_MIDI_TIP, tip), 0, wxALL, gap);
     }
-    top->Add(midi, 0, wxEXPAND | wxLEFT | wxRIGHT, 2 * gap);
+    top->Add(midi, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 2 * gap);
 
     // Cancel takes its text from the program's catalogue: under the stock id the toolkit would
     // show its own stock label, which follows the system's locale, not the interface's language.
