@@ -18,7 +18,9 @@ CBrowserWindow::CBrowserWindow(wxWindow* parent)
 
 bool CBrowserWindow::LoadPage(const wxString& location)
 {
+    m_strLoading = location;
     const bool loaded = wxHtmlWindow::LoadPage(location);
+    m_strLoading.clear();
     m_nPageNumber = ++g_nPagesLoaded;
     m_pSelFrom = m_pSelTo = nullptr;
     m_pTextSelection = nullptr;
@@ -27,7 +29,15 @@ bool CBrowserWindow::LoadPage(const wxString& location)
 
 bool CBrowserWindow::SetPage(const wxString& source)
 {
-    const bool set = wxHtmlWindow::SetPage(source);
+    // A page loaded from a file may be shown with changes of the filter's.
+    std::string text;
+    bool changed = false;
+    if (!m_strLoading.empty() && m_pageFilter)
+    {
+        text = source.utf8_string();
+        changed = m_pageFilter(m_strLoading, text);
+    }
+    const bool set = wxHtmlWindow::SetPage(changed ? wxString::FromUTF8(text) : source);
     m_nPageNumber = ++g_nPagesLoaded;
     m_pSelFrom = m_pSelTo = nullptr;
     m_pTextSelection = nullptr;

@@ -5,6 +5,7 @@
 #include <wx/html/htmlwin.h>
 
 #include <functional>
+#include <string>
 
 // The browser window inside the view. Backspace and Alt+Left go back in its history; links to
 // web pages go to the desktop's browser, all others are followed here.
@@ -16,6 +17,12 @@ public:
     void Reload();
     // Asked first about every link clicked: true when it took the link.
     void SetLinkHandler(std::function<bool(const wxString& href)> handler) { m_linkHandler = std::move(handler); }
+    // Asked about every page loaded from a location, with its text in UTF-8: true when it
+    // changed the text to show. The file itself is never changed.
+    void SetPageFilter(std::function<bool(const wxString& location, std::string& text)> filter)
+    {
+        m_pageFilter = std::move(filter);
+    }
 
     bool LoadPage(const wxString& location) override;
     bool SetPage(const wxString& source) override;
@@ -50,4 +57,7 @@ private:
     int m_nSelToChar = 0;
 
     std::function<bool(const wxString& href)> m_linkHandler;
+    std::function<bool(const wxString& location, std::string& text)> m_pageFilter;
+    // The location being loaded, while its text is set.
+    wxString m_strLoading;
 };

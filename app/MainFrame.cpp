@@ -4,8 +4,10 @@
 #include "app/BrowserCopy.h"
 #include "app/BrowserLauncher.h"
 #include "app/FindBar.h"
+#include "app/MidiOutputChoice.h"
 #include "app/OptionsDlg.h"
 #include "inspector/BankInspectorDlg.h"
+#include "inspector/InspectorAudition.h"
 #include "app/OrvaneDoc.h"
 #include "app/OrvaneView.h"
 #include "app/Settings.h"
@@ -162,6 +164,8 @@ void CMainFrame::OnOptions(wxCommandEvent&)
         return;
     // Kept at once: a program ended by the session or a crash does not lose them.
     SaveSettings();
+    // The page's next audition goes to the output chosen now.
+    m_pAudition.reset();
     if (!doc || doc->m_report.m_strBankPath.empty())
         return;
     doc->m_report.m_repairPolicy = m_settings.GetRepairPolicy();
@@ -179,6 +183,7 @@ void CMainFrame::OnBankInspector(wxCommandEvent&)
     dlg.m_strFilePath = doc->m_report.m_strBankPath.string();
     dlg.m_repairPolicy = m_settings.GetRepairPolicy();
     dlg.m_bKeepBackup = m_settings.m_bKeepBackup != 0;
+    dlg.m_strMidiPort = LoadMidiOutputChoice();
     if (dlg.ShowModal() != wxID_OK)
         return;
     // The bank holds the new values: the page shows them.

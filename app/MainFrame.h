@@ -16,6 +16,8 @@
 #include <vector>
 
 class CFindBar;
+class CInspectorAudition;
+struct PLAYLINK;
 class CSettings;
 class COrvaneDoc;
 class COrvaneView;
@@ -113,6 +115,10 @@ public:
     void OnUpdateFind(wxUpdateUIEvent& event);
     CFindBar* GetFindBar() const { return m_pFindBar; }
 
+    // A play link of the page on show: its entry played on the MIDI output chosen in Options, or
+    // stopped when it still sounds; the status bar says what plays, or why nothing can.
+    void PlayPageEntry(const PLAYLINK& link);
+
     CAboutDlg m_dlgAbout;
 
 protected:
@@ -169,6 +175,9 @@ private:
     CBankWatch m_bankWatch;
     std::string m_strWatchedBank;
     bool m_bFollowingBank = false;
+    // The page's auditions, made on the first play link and again after Options; their end
+    // silences what still sounds.
+    std::unique_ptr<CInspectorAudition> m_pAudition;
 };
 
 // 1 while the view shows the mapping page ("midimap.html" in its location), else 0.

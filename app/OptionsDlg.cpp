@@ -1,16 +1,19 @@
 // The options dialog: its controls, the colour and image choices and what OK stores.
 #include "app/OptionsDlg.h"
 
+#include "app/MidiOutputChoice.h"
 #include "app/Settings.h"
 #include "app/ShellPaths.h"
 #include "report/MappingReport.h"
 #include "base/FileSystem.h"
+#include "midi/MidiOutputSlot.h"
 #include "res/MessageBox.h"
 #include "res/StringTable.h"
 
 #include <wx/intl.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/choice.h>
 #include <wx/colordlg.h>
 #include <wx/dcclient.h>
 #include <wx/filedlg.h>
@@ -24,6 +27,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 
@@ -77,6 +81,28 @@ COptionsDlg::COptionsDlg(wxWindow* parent, CMappingReport* report, CSettings& se
     banks->Add(m_checkBoxKeepBackup, 0, wxALL, gap);
     top->Add(banks, 0, wxEXPAND | wxALL, 2 * gap);
 
+    // The sequencer's ports, "None" first; without a sequencer the list is disabled and says why.
+    auto* midi = new wxStaticBoxSizer(wxVERTICAL, this, wxString::FromUTF8(GetString(IDS_MIDI_OUTPUT)));
+    m_choiceMidi = new wxChoice(midi->GetStaticBox(), IDC_MIDI_OUTPUT);
+    midi->Add(m_choiceMidi, 0, wxEXPAND | wxALL, gap);
+    IMidiOutput& output = MidiOutputSlot().Get();
+    const std::string why = output.Unavailable();
+    m_strMidiOutput = LoadMidiOutputChoice();
+    for (const MIDICHOICE& choice : MidiOutputChoices(output, m_strMidiOutput))
+    {
+        m_arrMidiAddresses.push_back(choice.strAddress);
+        m_choiceMidi->Append(wxString::FromUTF8(choice.strLabel));
+    }
+    if (!why.empty())
+    {
+        const wxString tip = wxString::FromUTF8(FormatStringId(IDS_AUDITION_NOSEQUENCER, {why}));
+        m_choiceMidi->Disable();
+        m_choiceMidi->SetToolTip(tip);
+        // A disabled list shows no tip everywhere, so the reason stands under it too.
+        midi->Add(new wxStaticText(midi->GetStaticBox(), IDC_MIDI_TIP, tip), 0, wxALL, gap);
+    }
+    top->Add(midi, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 2 * gap);
+
     // Cancel takes its text from the program's catalogue: under the stock id the toolkit would
     // show its own stock label, which follows the system's locale, not the interface's language.
     // Escape and the close box still end the dialog with Cancel.
@@ -124,6 +150,8 @@ void COptionsDlg::InitDialog()
     EnableBackgroundRows(!m_strImage.empty());
     m_checkKeepBackup = m_settings.m_bKeepBackup;
     m_checkAutoRemove = m_settings.m_bAutoRemoveTtma;
+    const auto chosen = std::find(m_arrMidiAddresses.begin(), m_arrMidiAddresses.end(), m_strMidiOutput);
+    m_choiceMidi->SetSelection(chosen == m_arrMidiAddresses.end() ? 0 : int(chosen - m_arrMidiAddresses.begin()));
     TransferDataToWindow();
 }
 
@@ -151,6 +179,10 @@ bool COptionsDlg::TransferDataFromWindow()
     m_strImageEdit = m_editImage->GetValue().utf8_string();
     m_checkKeepBackup = m_checkBoxKeepBackup->GetValue() ? 1 : 0;
     m_checkAutoRemove = m_checkBoxAutoRemove->GetValue() ? 1 : 0;
+    // A list without a sequencer keeps the choice made on a machine that had one.
+    const int at = m_choiceMidi->GetSelection();
+    if (m_choiceMidi->IsEnabled() && at >= 0 && static_cast<size_t>(at) < m_arrMidiAddresses.size())
+        m_strMidiOutput = m_arrMidiAddresses[static_cast<size_t>(at)];
     return true;
 }
 
@@ -245,5 +277,6 @@ bool COptionsDlg::Apply()
     }
     m_settings.m_bAutoRemoveTtma = m_checkAutoRemove;
     m_settings.m_bKeepBackup = m_checkKeepBackup;
+    SaveMidiOutputChoice(m_strMidiOutput);
     return true;
 }

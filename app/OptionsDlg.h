@@ -1,6 +1,7 @@
 // COptionsDlg: the look of the mapping page (text colour; background colour or image) and the
-// two soundbank switches. Colours and image go to the document's report, the switches to the
-// settings; the page is rendered again by the caller.
+// two soundbank switches, and the MIDI output entries are played on. Colours and image go to the
+// document's report, the switches to the settings, the output to the user's configuration; the
+// page is rendered again by the caller.
 #pragma once
 
 #include "app/ColorSwatch.h"
@@ -9,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class CMappingReport;
 class CSettings;
@@ -16,6 +18,7 @@ class wxButton;
 class wxRadioButton;
 class wxTextCtrl;
 class wxCheckBox;
+class wxChoice;
 
 class COptionsDlg : public wxDialog
 {
@@ -33,6 +36,8 @@ public:
         IDC_AUTO_REMOVE = 1025,
         IDC_KEEP_BACKUP = 1026,
         IDC_CANCEL = 1027,
+        IDC_MIDI_OUTPUT = 1028,
+        IDC_MIDI_TIP = 1029,
     };
 
     // report may be nullptr when there is no document.
@@ -60,6 +65,8 @@ public:
     std::string m_strImageEdit;
     int m_checkKeepBackup = 0;
     int m_checkAutoRemove = 0;
+    // The MIDI output chosen ("client:port", "" for none), kept in the user's configuration.
+    std::string m_strMidiOutput;
 
 private:
     void InitDialog();
@@ -75,4 +82,6 @@ private:
     wxButton* m_buttonBrowse = nullptr;
     wxCheckBox* m_checkBoxKeepBackup = nullptr;
     wxCheckBox* m_checkBoxAutoRemove = nullptr;
+    wxChoice* m_choiceMidi = nullptr;
+    std::vector<std::string> m_arrMidiAddresses;
 };

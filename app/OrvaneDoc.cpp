@@ -81,8 +81,13 @@ bool COrvaneDoc::RenderPage(bool bNavigate)
 {
     const std::filesystem::path shown = m_report.m_strOutputPath;
     m_report.m_strOutputPath = (GetTempDirectory() / GetString(IDS_MAPPINGPAGE)).string();
+    m_report.m_pEntryMarks = &m_entryMarks;
     const bool rendered = m_report.Render() == 1;
+    m_report.m_pEntryMarks = nullptr;
     m_bBankPage = rendered && m_report.m_bBankRead;
+    // A page that was not written leaves the one before on show, whose marks are not known.
+    if (!m_bBankPage)
+        m_entryMarks.clear();
     if (!rendered)
     {
         AppMessageBoxDetail(IDS_CANTMAKEPAGE, MsgStop, m_report.m_strError);

@@ -36,6 +36,9 @@ public:
     bool RenderPage(bool bNavigate = false);
 
     CMappingReport m_report;
+    // Where the entries' rows are in the mapping page last written, for the view's play links;
+    // empty when it shows no bank.
+    std::vector<ENTRYMARK> m_entryMarks;
 
 protected:
     // Only proves that the file can be read; reports "Unable to open file !" otherwise.

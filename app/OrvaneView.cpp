@@ -7,6 +7,7 @@
 #include "app/OrvaneShell.h"
 #include "app/PagePrinting.h"
 #include "app/ShellPaths.h"
+#include "report/PlayLinks.h"
 #include "res/StringTable.h"
 
 #include <wx/dnd.h>
@@ -26,6 +27,7 @@ wxBEGIN_EVENT_TABLE(COrvaneView, wxView)
 wxEND_EVENT_TABLE()
 
 COrvaneView::COrvaneView() = default;
+
 COrvaneView::~COrvaneView() = default;
 
 bool COrvaneView::OnCreate(wxDocument* doc, long flags)
@@ -44,14 +46,37 @@ bool COrvaneView::OnCreate(wxDocument* doc, long flags)
     if (wxSizer* sizer = frame->GetSizer())
         sizer->Insert(0, m_pBrowser, 1, wxEXPAND);
     // A bank's name on the set page opens that bank as the document; Back returns to the set.
+    // A play link plays its entry.
     m_pBrowser->SetLinkHandler(
         [this](const wxString& href)
         {
+            if (PLAYLINK link; ParsePlayLink(href.utf8_string(), link))
+            {
+                if (auto* mainFrame = dynamic_cast<CMainFrame*>(GetFrame()))
+                    mainFrame->PlayPageEntry(link);
+                return true;
+            }
             const std::string bank = m_bankSet.BankOfLink(href.utf8_string());
             if (bank.empty() || !m_bankSet.IsShownAt(GetLocation()))
                 return false;
             if (wxDocManager* manager = GetDocumentManager())
                 manager->CreateDocument(wxString::FromUTF8(bank), wxDOC_SILENT);
+            return true;
+        });
+    // The mapping page is shown with a play link before each entry's name; its file stays as
+    // written. Marks are used only on the text they were made for.
+    m_pBrowser->SetPageFilter(
+        [this](const wxString& location, std::string& text)
+        {
+            const auto* doc = dynamic_cast<COrvaneDoc*>(GetDocument());
+            if (!doc || !doc->HasBankPage() || doc->m_entryMarks.empty() ||
+                std::filesystem::path(wxFileSystem::URLToFileName(location).GetFullPath().utf8_string()) !=
+                    doc->m_report.m_strOutputPath)
+                return false;
+            std::error_code ec;
+            if (std::filesystem::file_size(doc->m_report.m_strOutputPath, ec) != text.size() || ec)
+                return false;
+            text = InsertPlayLinks(text, doc->m_entryMarks);
             return true;
         });
     frame->Layout();

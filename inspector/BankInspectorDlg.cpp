@@ -2,6 +2,7 @@
 // its keys, and the steps of initialisation and OK; the rules are plain code in InspectorRules.
 #include "inspector/BankInspectorDlg.h"
 
+#include "inspector/InspectorAudition.h"
 #include "inspector/InspectorGrid.h"
 #include "inspector/InspectorLayout.h"
 #include "inspector/InspectorTable.h"
@@ -167,6 +168,7 @@ void CBankInspectorDlg::CreateControls()
         Place(new wxStaticBitmap(this, wxID_ANY, corner), at.x, at.y, 7, 7);
     Place(new wxStaticBitmap(this, wxID_ANY, Banner(wxString::FromUTF8(GetString(IDS_INSPECTOR_TITLE)))), 13, 7, 175,
           30);
+    CreateAuditionControls();
 }
 
 void CBankInspectorDlg::LayOut()
@@ -229,6 +231,7 @@ void CBankInspectorDlg::OnInitDialog(wxInitDialogEvent&)
     m_btnCancel->MoveAfterInTabOrder(m_btnOK);
     m_bLoaded = InitBank();
     UpdateControls();
+    InitAudition();
     if (m_bLoaded)
         ApplyColours();
 }
@@ -283,7 +286,7 @@ void CBankInspectorDlg::ApplyColours()
         child->SetBackgroundColour(edit ? *wxWHITE : ToColour(kSurface));
         child->SetForegroundColour(edit ? *wxBLACK : ToColour(kText));
     }
-    for (CHoverButton* button : {m_btnCancel, m_btnOK})
+    for (CHoverButton* button : {m_btnCancel, m_btnOK, m_btnPlay})
     {
         button->SetFlat(false);
         button->SetFaceColor(kButtonFace);

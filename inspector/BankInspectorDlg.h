@@ -8,14 +8,17 @@
 
 #include <wx/dialog.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 class CHoverButton;
+class CInspectorAudition;
 class CInspectorGrid;
 class CUpDownButton;
 class wxChildFocusEvent;
+class wxContextMenuEvent;
 class wxRadioButton;
 class wxSpinEvent;
 class wxStaticText;
@@ -37,6 +40,9 @@ public:
         IDC_GRID = 1020,
         IDC_GENERAL = 1022,
         IDC_EDIT = 1023,
+        IDC_PLAY = 1030,
+        IDC_PLAYSTATUS = 1031,
+        ID_PLAYENTRY = 1032,
     };
 
     explicit CBankInspectorDlg(wxWindow* pParent);
@@ -47,6 +53,9 @@ public:
     std::string m_strFilePath;
     REPAIRPOLICY m_repairPolicy;
     bool m_bKeepBackup = false;
+    // The MIDI output chosen in Options ("client:port", "" for none) and the instruments' channel.
+    std::string m_strMidiPort;
+    int m_nMidiChannel = 1;
 
     std::string m_strName;
     std::string m_strDrumsets;
@@ -55,6 +64,8 @@ public:
     CSoundBank m_bank;
 
     CInspectorGrid* GetGrid() const { return m_pGrid; }
+    // Plays the entry of the table's current row, or stops it when it still sounds.
+    void PlayCurrentEntry();
 
     void FillInstruments();
     void FillDrumsets();
@@ -78,6 +89,12 @@ private:
     };
 
     void CreateControls();
+    // The play button and the status line below the table (BankInspectorAudition.cpp).
+    void CreateAuditionControls();
+    // Enables the play commands, or disables them with the reason as their tip.
+    void InitAudition();
+    void OnPlay(wxCommandEvent& event);
+    void OnContextMenu(wxContextMenuEvent& event);
     wxWindow* Place(wxWindow* window, int x, int y, int cx, int cy);
     void LayOut();
     bool InitBank();
@@ -118,4 +135,8 @@ private:
     std::optional<LEFTEDIT> m_leftEdit;
     bool m_bLoaded = false;
     bool m_bShowingInstruments = true;
+    // Lives as long as the dialog; its end silences what still sounds.
+    std::unique_ptr<CInspectorAudition> m_pAudition;
+    CHoverButton* m_btnPlay = nullptr;
+    wxStaticText* m_playStatus = nullptr;
 };

@@ -99,6 +99,11 @@ void CInspectorGrid::OnGridKeyDown(unsigned* pnKey, int nProcessed)
         m_onTab(!shift);
         return;
     }
+    if (*pnKey == GRID_VK_SPACE && !ctrl && !shift && m_onPlay)
+    {
+        m_onPlay();
+        return;
+    }
     if (ctrl && !shift && (*pnKey == 'C' || *pnKey == GRID_VK_INSERT))
     {
         CopyCells();

@@ -24,6 +24,8 @@ public:
     // Called for Tab (bForward) and Shift+Tab, also with Ctrl, while no edit runs: the table
     // hands the focus on to its neighbours.
     std::function<void(bool bForward)> m_onTab;
+    // Called for Space while no edit runs: the dialog plays the entry of the current row.
+    std::function<void()> m_onPlay;
     // The font of the table's cells and headings.
     int m_nTableFont = 0;
     // Rows that show an entry of the list on display; a paste lands on these only.

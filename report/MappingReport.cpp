@@ -32,6 +32,29 @@ bool Contains(const std::string& line, std::string_view tag)
     return line.find(tag) != std::string::npos;
 }
 
+// A sink that counts the bytes passed on, so that rows know where they land in the page.
+class CCountingSink : public IPageSink
+{
+public:
+    explicit CCountingSink(IPageSink& sink) : m_sink(sink) {}
+    bool WriteLine(const std::string& line) override
+    {
+        m_nBytes += line.size() + 1;
+        return m_sink.WriteLine(line);
+    }
+    bool WriteLines(std::string_view text) override
+    {
+        m_nBytes += text.size();
+        return m_sink.WriteLines(text);
+    }
+    bool Failed() const override { return m_sink.Failed(); }
+    uint64_t Bytes() const { return m_nBytes; }
+
+private:
+    IPageSink& m_sink;
+    uint64_t m_nBytes = 0;
+};
+
 } // namespace
 
 uint32_t CMappingReport::ReplaceHeaderTags(std::string& line)
@@ -108,12 +131,19 @@ uint32_t CMappingReport::BuildRows(IPageSink& rows)
     std::string batch;
     batch.reserve(kBatch + 4096);
     bool written = true;
+    // Marks are counted from the start of the page, which a counting sink knows.
+    auto* counted = dynamic_cast<CCountingSink*>(&rows);
+    std::vector<ENTRYMARK>* marks = counted ? m_pEntryMarks : nullptr;
     bank.ForEachEntryRun(*source,
                          [&](bool drumset, uint64_t first, const IMAPENTRY* entries, size_t count)
                          {
                              for (size_t i = 0; i < count; ++i)
                              {
-                                 (first + i == 0 ? firstBlock : nextBlock).Append(batch, name, drumset, entries[i]);
+                                 size_t mark = 0;
+                                 (first + i == 0 ? firstBlock : nextBlock)
+                                     .Append(batch, name, drumset, entries[i], marks ? &mark : nullptr);
+                                 if (marks)
+                                     marks->push_back({counted->Bytes() + mark, first + i, drumset});
                                  if (batch.size() >= kBatch)
                                  {
                                      written = rows.WriteLines(batch) && !rows.Failed();
@@ -135,8 +165,11 @@ void CMappingReport::RenderText(const std::string& templateText, std::string& pa
     RenderText(templateText, sink);
 }
 
-void CMappingReport::RenderText(const std::string& templateText, IPageSink& page)
+void CMappingReport::RenderText(const std::string& templateText, IPageSink& sink)
 {
+    if (m_pEntryMarks)
+        m_pEntryMarks->clear();
+    CCountingSink page(sink);
     m_firstRowBlock.clear();
     m_nextRowBlock.clear();
     m_strMissingMarker.clear();

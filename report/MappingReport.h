@@ -12,6 +12,15 @@
 #include <string>
 #include <vector>
 
+// Where an entry's row can take a mark in a page: the byte offset of its General MIDI name (or
+// of its first value, or of its row).
+struct ENTRYMARK
+{
+    uint64_t nOffset = 0;
+    uint64_t nIndex = 0;
+    bool bDrumset = false;
+};
+
 class CMappingReport
 {
 public:
@@ -63,6 +72,9 @@ public:
     std::string m_strError;
     // Whether the last page was made from a bank that was read (its rows are the bank's).
     bool m_bBankRead = false;
+    // When set, filled by every page made with the place in the page of each entry's row, for
+    // a window that adds its own controls to the rows it shows.
+    std::vector<ENTRYMARK>* m_pEntryMarks = nullptr;
 
     // Largest template read; a page template is a few kilobytes.
     static constexpr uint64_t kMaxTemplateSize = kMaxPageTemplateSize;

@@ -67,10 +67,26 @@ CRowBlock::CRowBlock(const std::vector<std::string>& lines, bool bFirstRowBlock)
         line.strText.append(text, from, std::string::npos);
         m_lines.push_back(std::move(line));
     }
+    // The name's line if there is one, else the first line with a value.
+    for (size_t i = 0; i < m_lines.size(); ++i)
+    {
+        if (m_lines[i].arrCuts.empty())
+            continue;
+        if (m_lines[i].nValue == ValueGmName)
+        {
+            m_nMarkLine = i;
+            break;
+        }
+        if (m_nMarkLine == SIZE_MAX)
+            m_nMarkLine = i;
+    }
 }
 
-void CRowBlock::Append(std::string& out, std::string_view bankName, bool bDrumset, const IMAPENTRY& entry) const
+void CRowBlock::Append(std::string& out, std::string_view bankName, bool bDrumset, const IMAPENTRY& entry,
+                       size_t* pMark) const
 {
+    if (pMark)
+        *pMark = out.size();
     char digits[12];
     std::string escaped;
     auto number = [&digits](unsigned value)
@@ -78,8 +94,9 @@ void CRowBlock::Append(std::string& out, std::string_view bankName, bool bDrumse
         const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
         return std::string_view(digits, static_cast<size_t>(end - digits));
     };
-    for (const ROWLINE& line : m_lines)
+    for (size_t i = 0; i < m_lines.size(); ++i)
     {
+        const ROWLINE& line = m_lines[i];
         std::string_view value;
         switch (line.nValue)
         {
@@ -103,6 +120,8 @@ void CRowBlock::Append(std::string& out, std::string_view bankName, bool bDrumse
             }
             break;
         }
+        if (pMark && i == m_nMarkLine)
+            *pMark = out.size() + line.arrCuts.front();
         size_t from = 0;
         for (uint32_t cut : line.arrCuts)
         {

@@ -5,6 +5,7 @@
 
 #include "soundbank/SoundBank.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -34,7 +35,10 @@ public:
     static ROWVALUE ValueOf(const std::string& line, bool bFirstRowBlock);
 
     // Appends the block's lines for entry, each followed by "\n". bankName is already escaped.
-    void Append(std::string& out, std::string_view bankName, bool bDrumset, const IMAPENTRY& entry) const;
+    // pMark, when given, receives the place in out where a mark for the entry fits: where its
+    // General MIDI name goes, or else its first value, or else the start of its lines.
+    void Append(std::string& out, std::string_view bankName, bool bDrumset, const IMAPENTRY& entry,
+                size_t* pMark = nullptr) const;
 
     bool IsEmpty() const { return m_lines.empty(); }
 
@@ -47,6 +51,8 @@ private:
         std::vector<uint32_t> arrCuts;
     };
     std::vector<ROWLINE> m_lines;
+    // The line and cut a mark goes at (m_nMarkLine past the end: the block's start).
+    size_t m_nMarkLine = SIZE_MAX;
     // The group words, escaped, looked up once for all the rows.
     std::string m_strInstruments;
     std::string m_strDrumset;

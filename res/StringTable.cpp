@@ -207,6 +207,21 @@ const StringEntry kStrings[] = {
      "The instrument definition would replace the soundbank it is made from: nothing was written."},
     {IDS_INSTRDEF_LEFTOUT, "%s entries were left out: programs and variations above 127 cannot be selected from a "
                            "sequencer."},
+    {IDS_AUDITION_PLAYING, "Playing %s %s: %s, program %s, variation %s on %s"},
+    {IDS_AUDITION_STOPPED, "Stopped."},
+    {IDS_AUDITION_INSTRUMENT, "instrument"},
+    {IDS_AUDITION_DRUMSET, "drum set"},
+    {IDS_AUDITION_PROGRAMNAME, "Program %s"},
+    {IDS_AUDITION_REFUSED, "The %s %s has program %s, which no program change can select (0 to 127). Nothing was "
+                           "sent."},
+    {IDS_AUDITION_FAILED, "The entry could not be played on %s: %s"},
+    {IDS_AUDITION_NOSEQUENCER, "No MIDI sequencer: %s"},
+    {IDS_AUDITION_NOPORT, "No MIDI output is chosen: choose one in Options to play entries."},
+    {IDS_AUDITION_PLAY, "&Play"},
+    {IDS_AUDITION_PLAYTIP, "Play the entry under the cursor (Space); press again to stop"},
+    {IDS_AUDITION_PLAYMENU, "&Play Entry\tSpace"},
+    {IDS_MIDI_OUTPUT, "MIDI output "},
+    {IDS_MIDI_NONE, "None"},
 };
 } // namespace
 

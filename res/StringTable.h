@@ -224,6 +224,25 @@ enum StringId : unsigned
     IDS_INSTRDEF_ISBANK = 62502,
     // How many entries were left out (a number).
     IDS_INSTRDEF_LEFTOUT = 62503,
+    // Playing an entry on a MIDI output: what the status line says while one plays and once it
+    // is stopped, the two list words, a program without a General MIDI name, the refusal of a
+    // program no program change selects, a port that failed, the tips of disabled play
+    // commands, the play command's label, tip and menu item, and the Options group and its
+    // first choice.
+    IDS_AUDITION_PLAYING = 62600,
+    IDS_AUDITION_STOPPED = 62601,
+    IDS_AUDITION_INSTRUMENT = 62602,
+    IDS_AUDITION_DRUMSET = 62603,
+    IDS_AUDITION_PROGRAMNAME = 62604,
+    IDS_AUDITION_REFUSED = 62605,
+    IDS_AUDITION_FAILED = 62606,
+    IDS_AUDITION_NOSEQUENCER = 62607,
+    IDS_AUDITION_NOPORT = 62608,
+    IDS_AUDITION_PLAY = 62609,
+    IDS_AUDITION_PLAYTIP = 62610,
+    IDS_AUDITION_PLAYMENU = 62611,
+    IDS_MIDI_OUTPUT = 62612,
+    IDS_MIDI_NONE = 62613,
 };
 
 // Text of an id; an empty string for an id the table does not hold.

@@ -44,6 +44,7 @@ protected:
     {
         CBankInspectorDlg dlg(nullptr);
         dlg.m_strFilePath = path.empty() ? m_path : path;
+        dlg.m_strMidiPort = m_strMidiPort;
         wxTimer guard;
         guard.Bind(wxEVT_TIMER, [&](wxTimerEvent&) { dlg.EndModal(wxID_CANCEL); });
         guard.StartOnce(30000);
@@ -148,6 +149,8 @@ protected:
 
     CTempDir m_dir;
     CBankBuilder m_bank;
+    // The MIDI output the dialog is given, as Options would ("" for none).
+    std::string m_strMidiPort;
     std::string m_path;
     CMessageRecorder m_messages{AnswerOk};
     wxUIActionSimulator m_sim;
