@@ -80,6 +80,7 @@ CMainFrame::CMainFrame(wxDocManager* manager, CSettings& settings, const std::st
     Bind(wxEVT_MENU, &CMainFrame::OnOpenInBrowser, this, CMD_OPEN_IN_BROWSER);
     Bind(wxEVT_MENU, &CMainFrame::OnOpenBankSet, this, CMD_OPEN_BANKSET);
     Bind(wxEVT_MENU, &CMainFrame::OnOpenBankSetFolder, this, CMD_OPEN_BANKSET_FOLDER);
+    Bind(wxEVT_MENU, &CMainFrame::OnBack, this, CMD_BACK);
     Bind(wxEVT_MENU, &CMainFrame::OnAbout, this, wxID_ABOUT);
     Bind(wxEVT_MENU, &CMainFrame::OnToggleToolBar, this, CMD_VIEW_TOOLBAR);
     Bind(wxEVT_MENU, &CMainFrame::OnToggleStatusBar, this, CMD_VIEW_STATUS_BAR);
@@ -170,6 +171,11 @@ void CMainFrame::OnOptions(wxCommandEvent&)
 
 void CMainFrame::OnBankInspector(wxCommandEvent&)
 {
+    if (COrvaneView* set = ShownBankSetView())
+    {
+        InspectBankOfSet(*set);
+        return;
+    }
     COrvaneDoc* doc = FindDocument();
     if (!doc || doc->m_report.m_strBankPath.empty())
         return;
@@ -219,12 +225,20 @@ void CMainFrame::OnRedo(wxCommandEvent&)
 void CMainFrame::StepJournal(bool bUndo)
 {
     COrvaneDoc* doc = FindDocument();
-    if (!doc || doc->m_report.m_strBankPath.empty())
+    const std::filesystem::path bank = JournalBank();
+    if (!doc || bank.empty())
         return;
-    const std::filesystem::path bank = doc->m_report.m_strBankPath;
     const StepResult result = bUndo ? UndoLastChange(bank) : RedoLastChange(bank);
     if (result != StepResult::Done && result != StepResult::Unrecorded)
         return;
+    if (COrvaneView* set = ShownBankSetView())
+    {
+        // The set page shows the bank as it now is; so does the bank's own page when it is open.
+        set->GetBankSet().Refresh(*set);
+        m_bUndoLabelsStale = true;
+        if (bank != doc->m_report.m_strBankPath)
+            return;
+    }
     // The page shows the bank as it now is. A repair just undone is not offered again at once.
     REPAIRPOLICY policy = m_settings.GetRepairPolicy();
     doc->m_report.m_repairPolicy = REPAIRPOLICY{REPAIRPOLICY::Never, false};
@@ -251,8 +265,8 @@ void CMainFrame::UpdateJournalCommand(wxUpdateUIEvent& event, bool bUndo)
     const JOURNALCHANGE* change = nullptr;
     bool bPossible = false;
     // A digest known for the file's identity is trusted here; the step itself checks afresh.
-    if (doc && !doc->m_report.m_strBankPath.empty() &&
-        GetJournalStatus(doc->m_report.m_strBankPath, status, true, false))
+    const std::string bank = JournalBank();
+    if (doc && !bank.empty() && GetJournalStatus(bank, status, true, false))
     {
         const int index = bUndo ? status.nUndo : status.nRedo;
         if (index >= 0)
@@ -284,6 +298,11 @@ void CMainFrame::UpdateJournalCommand(wxUpdateUIEvent& event, bool bUndo)
 
 void CMainFrame::OnExportToZip(wxCommandEvent&)
 {
+    if (COrvaneView* set = ShownBankSetView())
+    {
+        ExportSetToZip(*set);
+        return;
+    }
     if (COrvaneDoc* doc = FindDocument())
         RunExportToZipCommand(this, doc->m_report.m_strBankPath, doc->m_report.m_strOutputPath);
 }
@@ -307,6 +326,11 @@ void CMainFrame::OnHelpEnglish(wxCommandEvent&)
 
 void CMainFrame::OnOpenInBrowser(wxCommandEvent&)
 {
+    if (COrvaneView* set = ShownBankSetView())
+    {
+        OpenSetPageInBrowser(*set);
+        return;
+    }
     COrvaneDoc* doc = FindDocument();
     if (!doc || IsReportShown() != 1)
         return;
@@ -373,9 +397,16 @@ bool CMainFrame::TryBefore(wxEvent& event)
     // The document manager would otherwise decide Save and Save As from the modified flag.
     if (event.GetEventType() == wxEVT_UPDATE_UI && IsReportCommand(event.GetId()))
     {
-        OnUpdateReportCommands(static_cast<wxUpdateUIEvent&>(event));
+        OnUpdatePageCommands(static_cast<wxUpdateUIEvent&>(event));
         return true;
     }
+    // Saving the set page is the frame's; the document saves the mapping page.
+    if (event.GetEventType() == wxEVT_MENU && (id == wxID_SAVE || id == wxID_SAVEAS))
+        if (COrvaneView* set = ShownBankSetView())
+        {
+            SaveSetPage(*set);
+            return true;
+        }
     return wxDocParentFrame::TryBefore(event);
 }
 
