@@ -81,6 +81,7 @@ CMainFrame::CMainFrame(wxDocManager* manager, CSettings& settings, const std::st
     Bind(wxEVT_MENU, &CMainFrame::OnOpenBankSet, this, CMD_OPEN_BANKSET);
     Bind(wxEVT_MENU, &CMainFrame::OnOpenBankSetFolder, this, CMD_OPEN_BANKSET_FOLDER);
     Bind(wxEVT_MENU, &CMainFrame::OnBack, this, CMD_BACK);
+    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateBack, this, CMD_BACK);
     Bind(wxEVT_MENU, &CMainFrame::OnAbout, this, wxID_ABOUT);
     Bind(wxEVT_MENU, &CMainFrame::OnToggleToolBar, this, CMD_VIEW_TOOLBAR);
     Bind(wxEVT_MENU, &CMainFrame::OnToggleStatusBar, this, CMD_VIEW_STATUS_BAR);

@@ -92,6 +92,8 @@ public:
     bool OpenBankSet(const std::vector<std::string>& operands);
     // Back to the page shown before (the tool bar's Back, as Alt+Left on the page).
     void OnBack(wxCommandEvent& event);
+    // Enabled while the page has a page to go back to.
+    void OnUpdateBack(wxUpdateUIEvent& event);
     // Save, Save As, Open in Web Browser, Export to Zip and the inspector work on the mapping
     // page and on the bank-set page.
     void OnUpdatePageCommands(wxUpdateUIEvent& event);

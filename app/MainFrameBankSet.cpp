@@ -69,6 +69,13 @@ void CMainFrame::OnBack(wxCommandEvent&)
             view->Back();
 }
 
+void CMainFrame::OnUpdateBack(wxUpdateUIEvent& event)
+{
+    COrvaneDoc* doc = FindDocument();
+    COrvaneView* view = doc ? doc->GetOrvaneView() : nullptr;
+    event.Enable(view && view->GetBrowser() && view->GetBrowser()->HistoryCanBack());
+}
+
 void CMainFrame::OnUpdatePageCommands(wxUpdateUIEvent& event)
 {
     event.Enable(IsReportShown() == 1 || ShownBankSetView() != nullptr);

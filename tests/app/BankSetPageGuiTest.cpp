@@ -141,6 +141,7 @@ TEST_F(BankSetPageGuiTest, AFolderSetGoesOnTheRecentListAndOpensFromItAgain)
 TEST_F(BankSetPageGuiTest, TheToolBarsBackReturnsToTheSetAndTheCaptionNamesIt)
 {
     StartShell();
+    EXPECT_FALSE(IsEnabled(CMD_BACK));
     const std::string alpha = MakeSetBank("alpha.94b", "Alpha", 10);
     const std::string beta = MakeSetBank("beta.94b", "Beta", 20);
     const std::string gamma = MakeSetBank("gamma.94b", "Gamma", 30);
