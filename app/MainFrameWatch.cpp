@@ -45,7 +45,12 @@ void CMainFrame::OnBankWatchTimer(wxTimerEvent&)
     if (!doc || m_bFollowingBank || IsToolkitGrabbed())
         return;
     if (COrvaneView* view = doc->GetOrvaneView(); view && view->GetBankSet().IsOpen())
+    {
         FollowBankSet(*view);
+        // The open bank's page is not on show: it is followed once it is shown again.
+        if (view->ShowsBankSet())
+            return;
+    }
     const std::filesystem::path bank = doc->m_report.m_strBankPath;
     // Another bank opened (or none): its page was just rendered from the file as it is.
     if (bank.string() != m_strWatchedBank)
