@@ -4,6 +4,8 @@
 #pragma once
 
 #include "bankset/BankSet.h"
+#include "app/BankWatch.h"
+#include "bankset/BankSetPage.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -30,10 +32,35 @@ public:
     std::string BankOfLink(const std::string& href) const;
     // Whether location (the view's page) is the set page.
     bool IsShownAt(const std::string& location) const;
+    // Reads the same banks again and writes their page anew, which the view reloads when it
+    // shows it. false after a message when the page cannot be written.
+    bool Refresh(COrvaneView& view);
+    // Whether a set was opened.
+    bool IsOpen() const { return !m_set.GetBanks().empty(); }
 
     const CBankSet& GetSet() const { return m_set; }
+    // A page maker with the look the set was shown with.
+    CBankSetPage MakePage() const;
+    // The set page's file in the private directory.
+    const std::filesystem::path& GetPagePath() const { return m_strPagePath; }
+    // The paths of the set's banks, in set order.
+    std::vector<std::string> GetBankPaths() const;
+    // The set's banks watched on disk, from the state each was read in.
+    CBankSetWatch& GetWatch() { return m_watch; }
+    // The single folder the set was opened from, or "" for a set of chosen files.
+    const std::string& GetFolder() const { return m_strFolder; }
+
+    // The bank of the set last opened from a link or changed from the window ("" for none): the
+    // one the inspector proposes and the one Undo and Redo act on while the set page is on show.
+    std::string m_strLastBank;
+    std::string m_strLastChanged;
 
 private:
+    bool RenderPage();
+
     CBankSet m_set;
+    SETLOOK m_look;
+    CBankSetWatch m_watch;
+    std::string m_strFolder;
     std::filesystem::path m_strPagePath;
 };

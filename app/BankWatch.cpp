@@ -33,3 +33,20 @@ BankChange CBankWatch::Look(const BANKSTAMP& now)
     m_shown = now;
     return BankChange::Changed;
 }
+
+void CBankSetWatch::Shown(IFileSystem& fs, const std::vector<std::string>& banks)
+{
+    m_banks = banks;
+    m_watches.assign(banks.size(), CBankWatch());
+    for (size_t i = 0; i < banks.size(); ++i)
+        m_watches[i].Shown(StampBank(fs, banks[i]));
+}
+
+std::vector<std::pair<std::string, BankChange>> CBankSetWatch::Look(IFileSystem& fs)
+{
+    std::vector<std::pair<std::string, BankChange>> changes;
+    for (size_t i = 0; i < m_banks.size(); ++i)
+        if (const BankChange change = m_watches[i].Look(StampBank(fs, m_banks[i])); change != BankChange::None)
+            changes.emplace_back(m_banks[i], change);
+    return changes;
+}

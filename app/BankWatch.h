@@ -8,6 +8,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
 
 // What one look at the bank's path found.
 struct BANKSTAMP
@@ -42,4 +45,19 @@ public:
 private:
     BANKSTAMP m_shown;
     BANKSTAMP m_lastLook;
+};
+
+// The banks of a set, each watched as the open bank is.
+class CBankSetWatch
+{
+public:
+    // The page now shows banks as they are on disk (read again, or written by the program itself).
+    void Shown(IFileSystem& fs, const std::vector<std::string>& banks);
+    // One look at every bank: the banks changed or gone since shown, each told once.
+    std::vector<std::pair<std::string, BankChange>> Look(IFileSystem& fs);
+    const std::vector<std::string>& GetBanks() const { return m_banks; }
+
+private:
+    std::vector<std::string> m_banks;
+    std::vector<CBankWatch> m_watches;
 };

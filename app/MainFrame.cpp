@@ -84,6 +84,8 @@ CMainFrame::CMainFrame(wxDocManager* manager, CSettings& settings, const std::st
     Bind(wxEVT_MENU, &CMainFrame::OnOpenInBrowser, this, CMD_OPEN_IN_BROWSER);
     Bind(wxEVT_MENU, &CMainFrame::OnOpenBankSet, this, CMD_OPEN_BANKSET);
     Bind(wxEVT_MENU, &CMainFrame::OnOpenBankSetFolder, this, CMD_OPEN_BANKSET_FOLDER);
+    Bind(wxEVT_MENU, &CMainFrame::OnBack, this, CMD_BACK);
+    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateBack, this, CMD_BACK);
     Bind(wxEVT_MENU, &CMainFrame::OnAbout, this, wxID_ABOUT);
     Bind(wxEVT_MENU, &CMainFrame::OnToggleToolBar, this, CMD_VIEW_TOOLBAR);
     Bind(wxEVT_MENU, &CMainFrame::OnToggleStatusBar, this, CMD_VIEW_STATUS_BAR);
@@ -176,6 +178,11 @@ void CMainFrame::OnOptions(wxCommandEvent&)
 
 void CMainFrame::OnBankInspector(wxCommandEvent&)
 {
+    if (COrvaneView* set = ShownBankSetView())
+    {
+        InspectBankOfSet(*set);
+        return;
+    }
     COrvaneDoc* doc = FindDocument();
     if (!doc || doc->m_report.m_strBankPath.empty())
         return;
@@ -226,12 +233,20 @@ void CMainFrame::OnRedo(wxCommandEvent&)
 void CMainFrame::StepJournal(bool bUndo)
 {
     COrvaneDoc* doc = FindDocument();
-    if (!doc || doc->m_report.m_strBankPath.empty())
+    const std::filesystem::path bank = JournalBank();
+    if (!doc || bank.empty())
         return;
-    const std::filesystem::path bank = doc->m_report.m_strBankPath;
     const StepResult result = bUndo ? UndoLastChange(bank) : RedoLastChange(bank);
     if (result != StepResult::Done && result != StepResult::Unrecorded)
         return;
+    if (COrvaneView* set = ShownBankSetView())
+    {
+        // The set page shows the bank as it now is; so does the bank's own page when it is open.
+        set->GetBankSet().Refresh(*set);
+        m_bUndoLabelsStale = true;
+        if (bank != doc->m_report.m_strBankPath)
+            return;
+    }
     // The page shows the bank as it now is. A repair just undone is not offered again at once.
     REPAIRPOLICY policy = m_settings.GetRepairPolicy();
     doc->m_report.m_repairPolicy = REPAIRPOLICY{REPAIRPOLICY::Never, false};
@@ -258,8 +273,8 @@ void CMainFrame::UpdateJournalCommand(wxUpdateUIEvent& event, bool bUndo)
     const JOURNALCHANGE* change = nullptr;
     bool bPossible = false;
     // A digest known for the file's identity is trusted here; the step itself checks afresh.
-    if (doc && !doc->m_report.m_strBankPath.empty() &&
-        GetJournalStatus(doc->m_report.m_strBankPath, status, true, false))
+    const std::string bank = JournalBank();
+    if (doc && !bank.empty() && GetJournalStatus(bank, status, true, false))
     {
         const int index = bUndo ? status.nUndo : status.nRedo;
         if (index >= 0)
@@ -291,6 +306,11 @@ void CMainFrame::UpdateJournalCommand(wxUpdateUIEvent& event, bool bUndo)
 
 void CMainFrame::OnExportToZip(wxCommandEvent&)
 {
+    if (COrvaneView* set = ShownBankSetView())
+    {
+        ExportSetToZip(*set);
+        return;
+    }
     if (COrvaneDoc* doc = FindDocument())
         RunExportToZipCommand(this, doc->m_report.m_strBankPath, doc->m_report.m_strOutputPath);
 }
@@ -299,7 +319,7 @@ void CMainFrame::OnExportInstrDef(wxCommandEvent&)
 {
     COrvaneDoc* doc = FindDocument();
     COrvaneView* view = doc ? doc->GetOrvaneView() : nullptr;
-    if (view && IsBankSetShown())
+    if (view && ShownBankSetView() != nullptr)
         RunExportSetInstrDefCommand(this, view->GetBankSet().GetSet());
     else if (doc)
         RunExportInstrDefCommand(this, doc->m_report.m_strBankPath);
@@ -324,6 +344,11 @@ void CMainFrame::OnHelpEnglish(wxCommandEvent&)
 
 void CMainFrame::OnOpenInBrowser(wxCommandEvent&)
 {
+    if (COrvaneView* set = ShownBankSetView())
+    {
+        OpenSetPageInBrowser(*set);
+        return;
+    }
     COrvaneDoc* doc = FindDocument();
     if (!doc || IsReportShown() != 1)
         return;
@@ -352,7 +377,7 @@ void CMainFrame::OnAbout(wxCommandEvent&)
 void CMainFrame::OnUpdateReportCommands(wxUpdateUIEvent& event)
 {
     // A bank set's page exports the set's answers.
-    if (event.GetId() == CMD_EXPORT_INSTRDEF && IsBankSetShown())
+    if (event.GetId() == CMD_EXPORT_INSTRDEF && ShownBankSetView() != nullptr)
         event.Enable(true);
     else
         event.Enable(IsReportShown() == 1);
@@ -394,9 +419,16 @@ bool CMainFrame::TryBefore(wxEvent& event)
     // The document manager would otherwise decide Save and Save As from the modified flag.
     if (event.GetEventType() == wxEVT_UPDATE_UI && IsReportCommand(event.GetId()))
     {
-        OnUpdateReportCommands(static_cast<wxUpdateUIEvent&>(event));
+        OnUpdatePageCommands(static_cast<wxUpdateUIEvent&>(event));
         return true;
     }
+    // Saving the set page is the frame's; the document saves the mapping page.
+    if (event.GetEventType() == wxEVT_MENU && (id == wxID_SAVE || id == wxID_SAVEAS))
+        if (COrvaneView* set = ShownBankSetView())
+        {
+            SaveSetPage(*set);
+            return true;
+        }
     return wxDocParentFrame::TryBefore(event);
 }
 
@@ -436,13 +468,6 @@ void CMainFrame::OnUpdateDisabled(wxUpdateUIEvent& event)
 void CMainFrame::OnUpdateAlways(wxUpdateUIEvent& event)
 {
     event.Enable(true);
-}
-
-bool IsBankSetShown()
-{
-    COrvaneDoc* doc = FindDocument();
-    COrvaneView* view = doc ? doc->GetOrvaneView() : nullptr;
-    return view && view->GetBankSet().IsShownAt(view->GetLocation());
 }
 
 int IsReportShown()

@@ -47,6 +47,7 @@ enum MainFrameCommand : int
     CMD_OPEN_BANKSET,
     CMD_OPEN_BANKSET_FOLDER,
     CMD_EXPORT_INSTRDEF,
+    CMD_BACK,
 };
 
 class CMainFrame : public wxDocParentFrame
@@ -94,6 +95,13 @@ public:
     void OnOpenBankSetFolder(wxCommandEvent& event);
     // Shows the bank set of operands (files and folders); false after its message.
     bool OpenBankSet(const std::vector<std::string>& operands);
+    // Back to the page shown before (the tool bar's Back, as Alt+Left on the page).
+    void OnBack(wxCommandEvent& event);
+    // Enabled while the page has a page to go back to.
+    void OnUpdateBack(wxUpdateUIEvent& event);
+    // Save, Save As, Open in Web Browser, Export to Zip and the inspector work on the mapping
+    // page and on the bank-set page.
+    void OnUpdatePageCommands(wxUpdateUIEvent& event);
     // A first Backspace press is swallowed; the presses of a held Backspace and other keys pass.
     void OnCharHook(wxKeyEvent& event);
     // Whether the command's update handlers leave it enabled now.
@@ -140,6 +148,20 @@ private:
     // Looks at the open bank's file: changed by another program, its page is rendered again;
     // removed, the page stays. Either is said in the status bar.
     void OnBankWatchTimer(wxTimerEvent& event);
+    // Looks at the banks of the open set: the set page is written again when one changed or
+    // went, and the status bar says which.
+    void FollowBankSet(COrvaneView& view);
+    // The bank Undo and Redo act on: on the set page the bank of the set last changed from this
+    // window, elsewhere the open bank.
+    std::string JournalBank() const;
+    // The inspector on a bank of the set on show, chosen in a list; the set page follows.
+    void InspectBankOfSet(COrvaneView& view);
+    // Save As, Open in Web Browser and Export to Zip of the set page.
+    void SaveSetPage(COrvaneView& view);
+    void OpenSetPageInBrowser(COrvaneView& view);
+    void ExportSetToZip(COrvaneView& view);
+    // The caption names the set while its page is on show, else the open bank.
+    void UpdateCaption();
 
     void OnClose(wxCloseEvent& event);
     void OnActivate(wxActivateEvent& event);
@@ -182,5 +204,5 @@ private:
 
 // 1 while the view shows the mapping page ("midimap.html" in its location), else 0.
 int IsReportShown();
-// Whether the view shows a bank set's page.
-bool IsBankSetShown();
+// The view when it shows the bank-set page, else nullptr.
+COrvaneView* ShownBankSetView();

@@ -64,6 +64,7 @@ const CommandPrompt kPrompts[] = {
     {CMD_FIND, ID_EDIT_FIND},
     {CMD_FIND_NEXT, ID_EDIT_FINDNEXT},
     {CMD_FIND_PREVIOUS, ID_EDIT_FINDPREVIOUS},
+    {CMD_BACK, ID_VIEW_BACK},
 };
 
 unsigned PromptIdOf(int wxId)
@@ -242,9 +243,13 @@ void CMainFrame::BuildToolBar()
         wxArtID art;
     };
     const Tool tools[] = {
-        {wxID_NEW, wxART_NEW},   {wxID_OPEN, wxART_FILE_OPEN}, {wxID_SEPARATOR, ""},     {wxID_SAVE, wxART_FILE_SAVE},
-        {wxID_CUT, wxART_CUT},   {wxID_COPY, wxART_COPY},      {wxID_SEPARATOR, ""},     {CMD_OPTIONS, ""},
-        {CMD_BANKINSPECTOR, ""}, {wxID_PRINT, wxART_PRINT},    {wxID_ABOUT, wxART_HELP},
+        {CMD_BACK, wxART_GO_BACK}, {wxID_SEPARATOR, ""},
+        {wxID_NEW, wxART_NEW},     {wxID_OPEN, wxART_FILE_OPEN},
+        {wxID_SEPARATOR, ""},      {wxID_SAVE, wxART_FILE_SAVE},
+        {wxID_CUT, wxART_CUT},     {wxID_COPY, wxART_COPY},
+        {wxID_SEPARATOR, ""},      {CMD_OPTIONS, ""},
+        {CMD_BANKINSPECTOR, ""},   {wxID_PRINT, wxART_PRINT},
+        {wxID_ABOUT, wxART_HELP},
     };
     for (const Tool& t : tools)
     {
@@ -310,6 +315,7 @@ std::vector<wxAcceleratorEntry> CMainFrame::Accelerators()
 
 void CMainFrame::OnIdle(wxIdleEvent& event)
 {
+    UpdateCaption();
     // The lock-key indicators show their text while the lock is on.
     if (wxStatusBar* bar = GetStatusBar())
     {
@@ -323,8 +329,7 @@ void CMainFrame::OnIdle(wxIdleEvent& event)
             }
         }
     }
-    const COrvaneDoc* doc = FindDocument();
-    const std::string bank = doc ? doc->m_report.m_strBankPath.string() : std::string();
+    const std::string bank = JournalBank();
     if (m_bUndoLabelsStale || bank != m_strUndoLabelsBank)
     {
         m_bUndoLabelsStale = false;

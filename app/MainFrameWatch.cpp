@@ -3,6 +3,7 @@
 #include "app/MainFrame.h"
 
 #include "app/OrvaneDoc.h"
+#include "app/OrvaneView.h"
 #include "res/StringTable.h"
 
 #include <dlfcn.h>
@@ -43,6 +44,13 @@ void CMainFrame::OnBankWatchTimer(wxTimerEvent&)
     COrvaneDoc* doc = FindDocument();
     if (!doc || m_bFollowingBank || IsToolkitGrabbed())
         return;
+    if (COrvaneView* view = doc->GetOrvaneView(); view && view->GetBankSet().IsOpen())
+    {
+        FollowBankSet(*view);
+        // The open bank's page is not on show: it is followed once it is shown again.
+        if (view->ShowsBankSet())
+            return;
+    }
     const std::filesystem::path bank = doc->m_report.m_strBankPath;
     // Another bank opened (or none): its page was just rendered from the file as it is.
     if (bank.string() != m_strWatchedBank)
@@ -71,4 +79,21 @@ void CMainFrame::OnBankWatchTimer(wxTimerEvent&)
     m_bFollowingBank = false;
     if (rendered)
         SetStatusText(wxString::FromUTF8(FormatStringId(IDS_BANK_CHANGEDONDISK, {name})), 0);
+}
+
+void CMainFrame::FollowBankSet(COrvaneView& view)
+{
+    CBankSetShow& set = view.GetBankSet();
+    const auto changes = set.GetWatch().Look(GetFileSystem());
+    if (changes.empty())
+        return;
+    m_bUndoLabelsStale = true;
+    m_bFollowingBank = true;
+    const bool rendered = set.Refresh(view);
+    m_bFollowingBank = false;
+    if (!rendered)
+        return;
+    const std::string name = std::filesystem::path(changes.front().first).filename().string();
+    const unsigned id = changes.front().second == BankChange::Gone ? IDS_SET_BANKGONE : IDS_SET_BANKCHANGED;
+    SetStatusText(wxString::FromUTF8(FormatStringId(id, {name})), 0);
 }

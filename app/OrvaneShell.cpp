@@ -107,6 +107,12 @@ wxDocTemplate* COrvaneDocManager::SelectDocumentPath(wxDocTemplate** templates, 
 
 void COrvaneDocManager::OnMRUFileNotExist(unsigned n, const wxString& filename)
 {
+    // A folder on the list is a bank set's: it opens as the set again (and goes to the top).
+    if (wxDirExists(filename) && GetMainFrame())
+    {
+        GetMainFrame()->OpenBankSet({filename.utf8_string()});
+        return;
+    }
     RemoveFileFromHistory(n);
     AppMessageBoxText(FormatStringId(IDS_RECENT_GONE, {filename.utf8_string()}), MsgStop);
 }

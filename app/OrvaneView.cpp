@@ -59,6 +59,7 @@ bool COrvaneView::OnCreate(wxDocument* doc, long flags)
             const std::string bank = m_bankSet.BankOfLink(href.utf8_string());
             if (bank.empty() || !m_bankSet.IsShownAt(GetLocation()))
                 return false;
+            m_bankSet.m_strLastBank = bank;
             if (wxDocManager* manager = GetDocumentManager())
                 manager->CreateDocument(wxString::FromUTF8(bank), wxDOC_SILENT);
             return true;

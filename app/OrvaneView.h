@@ -40,6 +40,9 @@ public:
     bool OpenBankSet(const std::vector<std::string>& operands);
     // The bank set last shown.
     const CBankSetShow& GetBankSet() const { return m_bankSet; }
+    CBankSetShow& GetBankSet() { return m_bankSet; }
+    // Whether the page on show is the bank-set page.
+    bool ShowsBankSet() const { return m_bankSet.IsShownAt(GetLocation()); }
 
     CBrowserWindow* GetBrowser() const { return m_pBrowser; }
     CPagePrinting* GetPrinting();

@@ -200,10 +200,16 @@ std::string ShownName(const SETBANK& bank)
     return bank.strName.empty() ? ToValidUtf8(std::filesystem::path(bank.strPath).filename().string()) : bank.strName;
 }
 
-void SetBankValues(size_t place, const SETBANK& bank, TAGVALUES& v)
+// Where a bank's name leads: the given link, or the file: URL of its path.
+std::string BankLink(const std::vector<std::string>& links, size_t place, const SETBANK& bank)
+{
+    return place < links.size() ? links[place] : BankFileUrl(bank.strPath);
+}
+
+void SetBankValues(size_t place, const SETBANK& bank, const std::vector<std::string>& links, TAGVALUES& v)
 {
     v[TagBankPlace] = Number(place + 1);
-    v[TagBankLink] = HtmlEscape(BankFileUrl(bank.strPath));
+    v[TagBankLink] = HtmlEscape(BankLink(links, place, bank));
     v[TagBankName] = HtmlEscape(ShownName(bank));
     v[TagBankPriority] = bank.nStatus == BankUnreadable ? std::string() : Number(bank.wPriority);
     v[TagBankFile] = HtmlEscape(ToValidUtf8(bank.strPath));
@@ -236,12 +242,15 @@ struct PAGEWORDS
     std::string strHiddenEntry; // escaped, "\x01" where the bank's link goes
 };
 
-PAGEWORDS MakeWords(const CBankSet& set)
+PAGEWORDS MakeWords(const CBankSet& set, const std::vector<std::string>& links)
 {
     PAGEWORDS words;
-    for (const SETBANK& bank : set.GetBanks())
-        words.arrLinks.push_back("<a href=\"" + HtmlEscape(BankFileUrl(bank.strPath)) + "\">" +
+    for (size_t b = 0; b < set.GetBanks().size(); ++b)
+    {
+        const SETBANK& bank = set.GetBanks()[b];
+        words.arrLinks.push_back("<a href=\"" + HtmlEscape(BankLink(links, b, bank)) + "\">" +
                                  HtmlEscape(ShownName(bank)) + "</a>");
+    }
     words.strStates[SlotSole] = Text(IDS_SETSOLE);
     words.strStates[SlotWins] = Text(IDS_SETWINS);
     words.strStates[SlotUndecided] = Text(IDS_SETUNDECIDED);
@@ -333,7 +342,7 @@ void CBankSetPage::RenderText(const CBankSet& set, const std::string& templateTe
 
     TAGVALUES values;
     SetPageValues(*this, set, values);
-    const PAGEWORDS words = MakeWords(set);
+    const PAGEWORDS words = MakeWords(set, m_arrBankLinks);
     const BANKSETRULE& rule = set.GetRule();
     // The page is gathered into large pieces of whole lines before it goes to the sink.
     constexpr size_t kBatch = 64 * 1024;
@@ -355,7 +364,7 @@ void CBankSetPage::RenderText(const CBankSet& set, const std::string& templateTe
         case BlockBank:
             for (size_t b = 0; b < set.GetBanks().size() && flush(false); ++b)
             {
-                SetBankValues(b, set.GetBanks()[b], values);
+                SetBankValues(b, set.GetBanks()[b], m_arrBankLinks, values);
                 AppendLines(batch, part.arrLines, values);
             }
             break;
@@ -435,8 +444,13 @@ std::string BankFileUrl(const std::string& path)
     std::error_code ec;
     const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
     const std::string full = ec ? path : absolute.lexically_normal().string();
-    std::string url = "file://";
-    for (unsigned char c : full)
+    return "file://" + PercentEncodePath(full);
+}
+
+std::string PercentEncodePath(const std::string& path)
+{
+    std::string url;
+    for (unsigned char c : path)
     {
         if (std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~' || c == '/')
             url += static_cast<char>(c);

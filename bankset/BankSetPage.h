@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 class CBankSetPage
 {
@@ -38,6 +39,9 @@ public:
     uint32_t m_crText = 0x000000;
     uint32_t m_crBackground = 0xFFFFFF;
     std::filesystem::path m_strImagePath;
+    // The links of the banks' names in set order, in place of their file: URLs (an archive's
+    // names of its banks beside the page); empty for the file: URLs.
+    std::vector<std::string> m_arrBankLinks;
     bool m_bFlushPage = true;
     uint64_t m_nMaxPageSize = 1ull << 30;
     std::string m_strMissingMarker;
@@ -46,5 +50,7 @@ public:
 
 // "file:///abs/path" with every byte but letters, digits, "-._~/" percent-encoded.
 std::string BankFileUrl(const std::string& path);
+// path with every byte but letters, digits, "-._~/" percent-encoded: a relative link.
+std::string PercentEncodePath(const std::string& path);
 // The path a file: URL made by BankFileUrl names; false for any other link.
 bool BankPathFromUrl(const std::string& url, std::string& path);

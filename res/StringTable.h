@@ -203,6 +203,16 @@ enum StringId : unsigned
     ID_OPENBANKSET = 62425,
     ID_OPENBANKSETFOLDER = 62426,
     IDS_SETPAGE = 62427,
+    // The window following a set's banks (the bank's name), the inspector's choice of a bank of
+    // the set, the tool bar's Back, the caption of a set (its folder, or its number of banks)
+    // and the names a set's archive proposes and stores its page under.
+    IDS_SET_BANKCHANGED = 62430,
+    IDS_SET_BANKGONE = 62431,
+    IDS_SET_CHOOSEBANK = 62432,
+    ID_VIEW_BACK = 62433,
+    IDS_SET_CAPTIONFOLDER = 62434,
+    IDS_SET_CAPTIONBANKS = 62435,
+    IDS_SET_ZIPNAME = 62436,
     // Edit > Find, Find Next and Find Previous: their prompts; the find bar's label, buttons,
     // check box and close button's tip; what the bar says of a search (the match's number and
     // the number of matches, and whether it went round the page's end).

@@ -2,6 +2,7 @@
 #include "zipexport/ExportToZipCommand.h"
 
 #include "res/MessageBox.h"
+#include "zipexport/BankSetZip.h"
 #include "zipexport/ZipExport.h"
 
 #include <wx/intl.h>
@@ -18,25 +19,24 @@ std::string ZipArchivePathFor(const std::string& chosenPath)
     return name.GetFullPath().utf8_string();
 }
 
-void RunExportToZipCommand(wxWindow* parent, const std::string& bankPath, const std::string& pagePath)
+namespace
 {
-    if (bankPath.empty())
-        return;
-
-    // The dialog opens in the bank's folder with the bank's name, as Save As does for the page.
-    const std::filesystem::path suggested = SuggestedArchivePath(bankPath);
+// The save dialog, opened on suggested: the archive's path, or "" when the user gave none or
+// declined to replace a file the added extension names.
+std::string AskArchivePath(wxWindow* parent, const std::filesystem::path& suggested)
+{
     wxFileDialog dialog(parent, _("Export to Zip"), wxString::FromUTF8(suggested.parent_path().string()),
                         wxString::FromUTF8(suggested.filename().string()), _("ZIP archive (*.zip)|*.zip"),
                         wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (dialog.ShowModal() != wxID_OK)
-        return;
+        return "";
 
     // GTK reports the full path only once its chooser has really run; wx keeps directory and name itself.
     wxString path = dialog.GetPath();
     if (path.empty() && !dialog.GetFilename().empty())
         path = wxFileName(dialog.GetDirectory(), dialog.GetFilename()).GetFullPath();
     if (path.empty())
-        return;
+        return "";
 
     std::string chosen = path.utf8_string();
     std::string archive = ZipArchivePathFor(chosen);
@@ -47,7 +47,28 @@ void RunExportToZipCommand(wxWindow* parent, const std::string& bankPath, const 
             wxString::Format(_("%s already exists.\nDo you want to replace it?"), wxString::FromUTF8(archive))
                 .utf8_string(),
             MsgQuestion) != AnswerYes)
+        return "";
+    return archive;
+}
+} // namespace
+
+void RunExportToZipCommand(wxWindow* parent, const std::string& bankPath, const std::string& pagePath)
+{
+    if (bankPath.empty())
         return;
+    // The dialog opens in the bank's folder with the bank's name, as Save As does for the page.
+    const std::string archive = AskArchivePath(parent, SuggestedArchivePath(bankPath));
     // The user agreed to replace an existing archive: it then holds exactly the page and the bank.
-    ExportBankToZip(bankPath, pagePath, archive, ZipArchiveMode::Replace);
+    if (!archive.empty())
+        ExportBankToZip(bankPath, pagePath, archive, ZipArchiveMode::Replace);
+}
+
+void RunExportSetToZipCommand(wxWindow* parent, const CBankSet& set, const CBankSetPage& page,
+                              const std::string& pageName, const std::filesystem::path& suggested)
+{
+    if (set.GetBanks().empty())
+        return;
+    const std::string archive = AskArchivePath(parent, suggested);
+    if (!archive.empty())
+        ExportBankSetToZip(set, page, pageName, archive, ZipArchiveMode::Replace);
 }

@@ -95,4 +95,38 @@ TEST(BankWatchTest, StampsOfARealFileFollowWritesRenamesTouchesAndRemoval)
     std::filesystem::remove(bank);
     EXPECT_FALSE(StampBank(fs, bank).bPresent);
 }
+
+TEST(BankWatchTest, EachBankOfASetIsToldOnceWhenChangedOrGoneAndTheProgramsOwnWritesAreNot)
+{
+    CTempDir dir;
+    const std::string alpha = (dir / "alpha.94b").string();
+    const std::string beta = (dir / "beta.94b").string();
+    WriteFileText(alpha, "alpha");
+    WriteFileText(beta, "beta");
+    IFileSystem& fs = GetFileSystem();
+    CBankSetWatch watch;
+    watch.Shown(fs, std::vector<std::string>{alpha, beta});
+    EXPECT_TRUE(watch.Look(fs).empty());
+
+    // Another file renamed over beta: told at the second look that finds it settled, then never again.
+    WriteFileText(dir / "new.94b", "other");
+    std::filesystem::rename(dir / "new.94b", beta);
+    EXPECT_TRUE(watch.Look(fs).empty());
+    const auto changes = watch.Look(fs);
+    ASSERT_EQ(1u, changes.size());
+    EXPECT_EQ(beta, changes[0].first);
+    EXPECT_EQ(BankChange::Changed, changes[0].second);
+    EXPECT_TRUE(watch.Look(fs).empty());
+
+    // The program's own write to alpha is taken as shown; a removal is told at once.
+    WriteFileText(dir / "new.94b", "mine");
+    std::filesystem::rename(dir / "new.94b", alpha);
+    watch.Shown(fs, std::vector<std::string>{alpha, beta});
+    std::filesystem::remove(beta);
+    const auto gone = watch.Look(fs);
+    ASSERT_EQ(1u, gone.size());
+    EXPECT_EQ(beta, gone[0].first);
+    EXPECT_EQ(BankChange::Gone, gone[0].second);
+    EXPECT_TRUE(watch.Look(fs).empty());
+}
 } // namespace

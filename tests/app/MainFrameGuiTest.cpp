@@ -58,16 +58,16 @@ TEST_F(MainFrameGuiTest, MenusToolBarAndStatusBarHaveTheirTextsInOrder)
     EXPECT_EQ(bar->GetHelpString(CMD_EXPORTZIP), "Export soundbank and mapping files into a ZIP archive");
 
     wxToolBar* tools = m_frame->GetToolBar();
-    ASSERT_EQ(tools->GetToolsCount(), 11u);
-    const int order[] = {wxID_NEW, wxID_OPEN,    -1, wxID_SAVE, wxID_CUT, wxID_COPY, -1, CMD_OPTIONS,
-                         CMD_BANKINSPECTOR, wxID_PRINT, wxID_ABOUT};
+    ASSERT_EQ(tools->GetToolsCount(), 13u);
+    const int order[] = {CMD_BACK,  -1, wxID_NEW,    wxID_OPEN,         -1,         wxID_SAVE, wxID_CUT,
+                         wxID_COPY, -1, CMD_OPTIONS, CMD_BANKINSPECTOR, wxID_PRINT, wxID_ABOUT};
     // Every button has an image of its own at the theme's tool-bar size.
     wxSize size = wxArtProvider::GetSizeHint(wxART_TOOLBAR);
     if (size.x <= 0)
         size = wxSize(16, 16);
     EXPECT_EQ(tools->GetToolBitmapSize(), size);
     std::vector<wxImage> images;
-    for (size_t i = 0; i < 11; ++i)
+    for (size_t i = 0; i < 13; ++i)
     {
         const wxToolBarToolBase* tool = tools->GetToolByPos(static_cast<int>(i));
         if (order[i] < 0)
@@ -86,6 +86,7 @@ TEST_F(MainFrameGuiTest, MenusToolBarAndStatusBarHaveTheirTextsInOrder)
     }
     EXPECT_EQ(tools->GetToolShortHelp(CMD_OPTIONS), "Options");
     EXPECT_EQ(tools->GetToolLongHelp(CMD_OPTIONS), "Display the options dialog box");
+    EXPECT_EQ(tools->GetToolLongHelp(CMD_BACK), "Go back to the page shown before (Alt+Left)");
 
     wxStatusBar* status = m_frame->GetStatusBar();
     ASSERT_EQ(status->GetFieldsCount(), 4);
@@ -110,10 +111,12 @@ TEST_F(MainFrameGuiTest, OptionsWithoutBankRenderNothingAndApplyAtTheNextOpen)
     EXPECT_NE(page.find("#00ff00"), std::string::npos);
 
     // With a bank open, OK renders the page again and the view shows it.
-    wxTEST_DIALOG(m_frame->OnOptions(event), ExpectDialog<COptionsDlg>([](COptionsDlg* dlg) {
-                      dlg->m_colorBack = 0x00FF0000;
-                      return dlg->Apply() ? wxID_OK : wxID_CANCEL;
-                  }));
+    wxTEST_DIALOG(m_frame->OnOptions(event), ExpectDialog<COptionsDlg>(
+                                                 [](COptionsDlg* dlg)
+                                                 {
+                                                     dlg->m_colorBack = 0x00FF0000;
+                                                     return dlg->Apply() ? wxID_OK : wxID_CANCEL;
+                                                 }));
     EXPECT_NE(ReadFileText(Doc()->m_report.m_strOutputPath).find("#0000ff"), std::string::npos);
     EXPECT_EQ(IsReportShown(), 1);
 }
