@@ -60,6 +60,7 @@ bool CBankSetShow::RenderPage()
     CBankSetPage page = MakePage();
     // The page lives in the private directory, which goes with the program: not waited on.
     page.m_bFlushPage = false;
+    page.m_pEntryMarks = &m_arrEntryMarks;
     m_strPagePath = GetTempDirectory() / GetString(IDS_SETPAGE);
     if (!page.Render(m_set, m_strPagePath))
     {

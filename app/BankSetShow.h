@@ -55,6 +55,9 @@ public:
     std::string m_strLastBank;
     std::string m_strLastChanged;
 
+    // Where the set page's answering entries are, for the play links the view adds.
+    const std::vector<ENTRYMARK>& GetEntryMarks() const { return m_arrEntryMarks; }
+
 private:
     bool RenderPage();
 
@@ -63,4 +66,5 @@ private:
     CBankSetWatch m_watch;
     std::string m_strFolder;
     std::filesystem::path m_strPagePath;
+    std::vector<ENTRYMARK> m_arrEntryMarks;
 };

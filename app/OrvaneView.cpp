@@ -20,13 +20,11 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(COrvaneView, wxView);
 
-wxBEGIN_EVENT_TABLE(COrvaneView, wxView)
-    EVT_MENU(wxID_PRINT, COrvaneView::OnPrint)
-    EVT_MENU(wxID_PREVIEW, COrvaneView::OnPrintPreview)
-    EVT_MENU(wxID_PRINT_SETUP, COrvaneView::OnPrintSetup)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(COrvaneView, wxView) EVT_MENU(wxID_PRINT, COrvaneView::OnPrint)
+    EVT_MENU(wxID_PREVIEW, COrvaneView::OnPrintPreview) EVT_MENU(wxID_PRINT_SETUP, COrvaneView::OnPrintSetup)
+        wxEND_EVENT_TABLE()
 
-COrvaneView::COrvaneView() = default;
+            COrvaneView::COrvaneView() = default;
 
 COrvaneView::~COrvaneView() = default;
 
@@ -70,6 +68,16 @@ bool COrvaneView::OnCreate(wxDocument* doc, long flags)
         [this](const wxString& location, std::string& text)
         {
             const auto* doc = dynamic_cast<COrvaneDoc*>(GetDocument());
+            const std::filesystem::path shown(wxFileSystem::URLToFileName(location).GetFullPath().utf8_string());
+            // The set page: each answering entry plays from its own bank.
+            if (m_bankSet.IsOpen() && shown == m_bankSet.GetPagePath() && !m_bankSet.GetEntryMarks().empty())
+            {
+                std::error_code ec;
+                if (std::filesystem::file_size(shown, ec) != text.size() || ec)
+                    return false;
+                text = InsertPlayLinks(text, m_bankSet.GetEntryMarks());
+                return true;
+            }
             if (!doc || !doc->HasBankPage() || doc->m_entryMarks.empty() ||
                 std::filesystem::path(wxFileSystem::URLToFileName(location).GetFullPath().utf8_string()) !=
                     doc->m_report.m_strOutputPath)

@@ -143,12 +143,20 @@ struct PART
 // The values of the tags, each escaped (or markup made of escaped values).
 using TAGVALUES = std::array<std::string, TagCount>;
 
-void AppendLines(std::string& out, const std::vector<TAGLINE>& lines, const TAGVALUES& values)
+// gmAt, when given, gets the place in out where the first GM name starts (npos when none).
+void AppendLines(std::string& out, const std::vector<TAGLINE>& lines, const TAGVALUES& values, size_t* gmAt = nullptr)
 {
+    if (gmAt)
+        *gmAt = std::string::npos;
     for (const TAGLINE& line : lines)
     {
         for (size_t k = 0; k < line.arrTags.size(); ++k)
-            (out += line.arrText[k]) += values[line.arrTags[k]];
+        {
+            out += line.arrText[k];
+            if (gmAt && *gmAt == std::string::npos && line.arrTags[k] == TagGmName)
+                *gmAt = out.size();
+            out += values[line.arrTags[k]];
+        }
         (out += line.arrText.back()) += '\n';
     }
 }
@@ -347,12 +355,18 @@ void CBankSetPage::RenderText(const CBankSet& set, const std::string& templateTe
     // The page is gathered into large pieces of whole lines before it goes to the sink.
     constexpr size_t kBatch = 64 * 1024;
     std::string batch;
+    uint64_t written = 0; // bytes of the page before the batch
+    if (m_pEntryMarks)
+        m_pEntryMarks->clear();
     auto flush = [&](bool always)
     {
         if ((always || batch.size() >= kBatch) && !batch.empty() && !page.Failed())
             page.WriteLines(batch);
         if (always || batch.size() >= kBatch)
+        {
+            written += batch.size();
             batch.clear();
+        }
         return !page.Failed();
     };
     for (const PART& part : parts)
@@ -373,7 +387,13 @@ void CBankSetPage::RenderText(const CBankSet& set, const std::string& templateTe
             {
                 const SETSLOT& slot = rule.arrSlots[s];
                 SetSlotValues(set, slot, words, values);
-                AppendLines(batch, slot.nState == SlotUndecided && undecided ? *undecided : part.arrLines, values);
+                size_t gmAt = std::string::npos;
+                AppendLines(batch, slot.nState == SlotUndecided && undecided ? *undecided : part.arrLines, values,
+                            m_pEntryMarks ? &gmAt : nullptr);
+                // The answering entry can be played from the window: its mark is at the GM name.
+                if (const SLOTENTRY* answer = set.GetAnswer(slot); answer && gmAt != std::string::npos)
+                    m_pEntryMarks->push_back(
+                        {written + gmAt, answer->nIndex, slot.bDrumset, set.GetBanks()[answer->nBank].strPath});
             }
             break;
         case BlockNoSlots:

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "bankset/BankSet.h"
+#include "report/MappingReport.h"
 #include "report/PageSink.h"
 
 #include <cstdint>
@@ -46,6 +47,9 @@ public:
     uint64_t m_nMaxPageSize = 1ull << 30;
     std::string m_strMissingMarker;
     std::string m_strError;
+    // With a list, rendering fills it with the page offset of each answered slot's GM name and the
+    // entry that answers there, for the window's play links.
+    std::vector<ENTRYMARK>* m_pEntryMarks = nullptr;
 };
 
 // "file:///abs/path" with every byte but letters, digits, "-._~/" percent-encoded.

@@ -143,7 +143,7 @@ uint32_t CMappingReport::BuildRows(IPageSink& rows)
                                  (first + i == 0 ? firstBlock : nextBlock)
                                      .Append(batch, name, drumset, entries[i], marks ? &mark : nullptr);
                                  if (marks)
-                                     marks->push_back({counted->Bytes() + mark, first + i, drumset});
+                                     marks->push_back({counted->Bytes() + mark, first + i, drumset, std::string()});
                                  if (batch.size() >= kBatch)
                                  {
                                      written = rows.WriteLines(batch) && !rows.Failed();

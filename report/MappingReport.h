@@ -19,6 +19,7 @@ struct ENTRYMARK
     uint64_t nOffset = 0;
     uint64_t nIndex = 0;
     bool bDrumset = false;
+    std::string strBank; // the entry's bank when it is not the page's own ("" for the page's)
 };
 
 class CMappingReport

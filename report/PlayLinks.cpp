@@ -107,7 +107,7 @@ std::string InsertPlayLinks(std::string_view page, const std::vector<ENTRYMARK>&
         if (mark.nOffset > page.size() || mark.nOffset < from)
             continue;
         out.append(page.substr(from, mark.nOffset - from));
-        out += PlayLinkAnchor({mark.bDrumset, mark.nIndex, bank});
+        out += PlayLinkAnchor({mark.bDrumset, mark.nIndex, mark.strBank.empty() ? bank : mark.strBank});
         from = mark.nOffset;
     }
     out.append(page.substr(from));

@@ -1,9 +1,11 @@
 // The play links of the mapping page in the window: a click on an entry's link plays it on the
 // chosen MIDI output and the status bar says so, a second click stops it, the page file keeps
-// no link, and without a sequencer the status bar says why nothing plays.
+// no link, and without a sequencer the status bar says why nothing plays; on a bank set's page a
+// link plays the entry that answers, from its own bank.
 #include "app/MidiOutputChoice.h"
 #include "report/PlayLinks.h"
 #include "res/StringTable.h"
+#include "support/BankBuilder.h"
 #include "support/RecordingMidiOutput.h"
 #include "support/gui/ShellFixture.h"
 
@@ -43,10 +45,10 @@ protected:
         FocusPage();
     }
     // Clicks the play link of an entry on the page on show, as a user does.
-    void ClickPlayLink(bool bDrumset, uint64_t index)
+    void ClickPlayLink(bool bDrumset, uint64_t index, const std::string& bank = "")
     {
         CBrowserWindow* browser = View()->GetBrowser();
-        const wxHtmlCell* cell = FindLink(browser->GetInternalRepresentation(), PlayLinkHref({bDrumset, index, ""}));
+        const wxHtmlCell* cell = FindLink(browser->GetInternalRepresentation(), PlayLinkHref({bDrumset, index, bank}));
         ASSERT_NE(nullptr, cell);
         const wxPoint at = cell->GetAbsPos() + wxPoint(cell->GetWidth() / 2, cell->GetHeight() / 2);
         m_keys.MouseMove(browser->ClientToScreen(browser->CalcScrolledPosition(at)));
@@ -99,4 +101,31 @@ TEST_F(PagePlayLinkGuiTest, WithoutASequencerTheStatusBarSaysWhyNothingPlays)
     ClickPlayLink(false, 0);
     EXPECT_TRUE(m_output.m_played.empty());
     EXPECT_EQ("No MIDI sequencer: no /dev/snd/seq", Status());
+}
+
+TEST_F(PagePlayLinkGuiTest, OnABankSetsPageALinkPlaysTheEntryThatAnswersFromItsOwnBank)
+{
+    wxConfigBase::Set(new wxFileConfig("", "", (m_dir / "orvane.conf").string(), "", wxCONFIG_USE_LOCAL_FILE));
+    SaveMidiOutputChoice("128:0");
+    StartShell();
+    // "Low" maps program 0 at variation 1; "High", of a higher priority, maps it as its second entry.
+    BankEntry low, first, second;
+    low.program = 0;
+    low.variation = 1;
+    first.program = 9;
+    second = low;
+    CBankBuilder().Prio("Low", 1).Imap({low}, {}).WriteTo(m_dir / "low.94b");
+    CBankBuilder().Prio("High", 9).Imap({first, second}, {}).WriteTo(m_dir / "high.94b");
+    const std::string high = (m_dir / "high.94b").string();
+    ASSERT_TRUE(m_frame->OpenBankSet({(m_dir / "low.94b").string(), high}));
+    FocusPage();
+    ClickPlayLink(false, 1, high);
+    ASSERT_EQ(1u, m_output.m_played.size());
+    EXPECT_EQ((MIDIEVENT{0, {0xB0, 0, 1}, 3}), m_output.m_played[0][0]);
+    EXPECT_EQ((MIDIEVENT{0, {0xC0, 0, 0}, 2}), m_output.m_played[0][2]);
+    // The set page's file holds no link.
+    std::ifstream in(View()->GetBankSet().GetPagePath());
+    std::stringstream page;
+    page << in.rdbuf();
+    EXPECT_EQ(std::string::npos, page.str().find("orvane-play:"));
 }

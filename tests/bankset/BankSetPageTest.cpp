@@ -2,6 +2,7 @@
 // broken template, and the shipped template.
 #include "bankset/BankSetPage.h"
 #include "report/PageFile.h"
+#include "report/PlayLinks.h"
 #include "support/BankBuilder.h"
 #include "support/TempDir.h"
 
@@ -136,4 +137,31 @@ TEST_F(BankSetPageTest, TheShippedTemplateFillsEveryTagAndAPageTooLargeLeavesThe
     EXPECT_EQ(0, m_page.Render(m_set, out));
     EXPECT_THAT(m_page.m_strError, HasSubstr(out.string()));
     EXPECT_EQ(page, ReadFileText(out));
+}
+
+TEST_F(BankSetPageTest, EachAnsweredSlotIsMarkedAtItsGmNameWithTheBankThatAnswers)
+{
+    // Beta answers program 0 over Alpha; programs 1 and 25 are Alpha's alone, 7 Beta's; 5 is undecided.
+    const std::string a =
+        Write("a.94b", CBankBuilder().Prio("Alpha", 10).Imap({Entry(0), Entry(1), Entry(5)}, {Entry(25)}));
+    const std::string b = Write("b.94b", CBankBuilder().Prio("Beta", 20).Imap({Entry(7), Entry(0)}, {}));
+    const std::string c = Write("c.94b", CBankBuilder().Prio("Gamma", 10).Imap({Entry(5)}, {}));
+    m_set.Load({a, b, c});
+    std::vector<ENTRYMARK> marks;
+    m_page.m_pEntryMarks = &marks;
+    const std::string page = Render();
+    ASSERT_EQ(4u, marks.size());
+    const std::string names[] = {"Acoustic Grand Piano", "Bright Acoustic Piano", "Clavi", "TR-808"};
+    const ENTRYMARK expected[] = {{0, 1, false, b}, {0, 1, false, a}, {0, 0, false, b}, {0, 0, true, a}};
+    for (size_t i = 0; i < marks.size(); ++i)
+    {
+        EXPECT_EQ(names[i], page.substr(marks[i].nOffset, names[i].size())) << i;
+        EXPECT_EQ(expected[i].nIndex, marks[i].nIndex) << i;
+        EXPECT_EQ(expected[i].bDrumset, marks[i].bDrumset) << i;
+        EXPECT_EQ(expected[i].strBank, marks[i].strBank) << i;
+    }
+    // The window's page gets a play link naming each answering entry's own bank.
+    const std::string shown = InsertPlayLinks(page, marks);
+    EXPECT_THAT(shown, HasSubstr(PlayLinkHref({false, 1, b})));
+    EXPECT_THAT(shown, HasSubstr(PlayLinkHref({true, 0, a})));
 }
