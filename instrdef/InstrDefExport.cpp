@@ -8,6 +8,30 @@
 #include "instrdef/InstrumentRows.h"
 #include "soundbank/SoundBank.h"
 
+namespace
+{
+// Writes the rows' file in one piece and says what was left out. 1 written, 0 after its message.
+int WriteRows(const INSTRDEFROWS& rows, INSTRDEFFORMAT format, const std::string& device,
+              const std::filesystem::path& outPath)
+{
+    IFileSystem& fs = GetFileSystem();
+    std::string text;
+    if (!WriteInstrDef(format, device, rows.rows, text))
+    {
+        AppMessageBoxDetail(IDS_INSTRDEF_CANTWRITE, MsgStop, FileErrorDetail(outPath, ENOMEM));
+        return 0;
+    }
+    if (!WriteFileReplacing(fs, outPath, text.data(), text.size(), 0644))
+    {
+        AppMessageBoxDetail(IDS_INSTRDEF_CANTWRITE, MsgStop, FileErrorDetail(outPath, fs.LastError()));
+        return 0;
+    }
+    if (const uint64_t left = rows.nProgramsAbove127 + rows.nVariationsAbove127)
+        AppMessageBoxText(FormatStringId(IDS_INSTRDEF_LEFTOUT, {std::to_string(left)}), MsgExclamation);
+    return 1;
+}
+} // namespace
+
 int ExportBankInstrDef(const std::filesystem::path& bankPath, INSTRDEFFORMAT format,
                        const std::filesystem::path& outPath)
 {
@@ -27,20 +51,7 @@ int ExportBankInstrDef(const std::filesystem::path& bankPath, INSTRDEFFORMAT for
     std::string device = BankDisplayName(bank.m_strBankName);
     if (device.empty())
         device = bankPath.stem().string();
-    std::string text;
-    if (!WriteInstrDef(format, device, rows.rows, text))
-    {
-        AppMessageBoxDetail(IDS_INSTRDEF_CANTWRITE, MsgStop, FileErrorDetail(outPath, ENOMEM));
-        return 0;
-    }
-    if (!WriteFileReplacing(fs, outPath, text.data(), text.size(), 0644))
-    {
-        AppMessageBoxDetail(IDS_INSTRDEF_CANTWRITE, MsgStop, FileErrorDetail(outPath, fs.LastError()));
-        return 0;
-    }
-    if (const uint64_t left = rows.nProgramsAbove127 + rows.nVariationsAbove127)
-        AppMessageBoxText(FormatStringId(IDS_INSTRDEF_LEFTOUT, {std::to_string(left)}), MsgExclamation);
-    return 1;
+    return WriteRows(rows, format, device, outPath);
 }
 
 int ExportSetInstrDef(const CBankSet& set, INSTRDEFFORMAT format, const std::filesystem::path& outPath,
@@ -72,18 +83,5 @@ int ExportSetInstrDef(const CBankSet& set, INSTRDEFFORMAT format, const std::fil
     }
     INSTRDEFROWS rows = RowsFromSlots(SlotsOfSet(set), names, false);
     NameRows(rows.rows, nullptr, false);
-    std::string text;
-    if (!WriteInstrDef(format, device.empty() ? std::string("Bank set") : device, rows.rows, text))
-    {
-        AppMessageBoxDetail(IDS_INSTRDEF_CANTWRITE, MsgStop, FileErrorDetail(outPath, ENOMEM));
-        return 0;
-    }
-    if (!WriteFileReplacing(fs, outPath, text.data(), text.size(), 0644))
-    {
-        AppMessageBoxDetail(IDS_INSTRDEF_CANTWRITE, MsgStop, FileErrorDetail(outPath, fs.LastError()));
-        return 0;
-    }
-    if (const uint64_t left = rows.nProgramsAbove127 + rows.nVariationsAbove127)
-        AppMessageBoxText(FormatStringId(IDS_INSTRDEF_LEFTOUT, {std::to_string(left)}), MsgExclamation);
-    return 1;
+    return WriteRows(rows, format, device.empty() ? std::string("Bank set") : device, outPath);
 }

@@ -17,22 +17,6 @@ bool Contains(const std::string& text, const std::string& part)
     return text.find(part) != std::string::npos;
 }
 
-// The first word cell of a link to href below cell, or nullptr.
-const wxHtmlCell* FindLink(const wxHtmlCell* cell, const wxString& href)
-{
-    for (; cell; cell = cell->GetNext())
-    {
-        if (const wxHtmlCell* inner = cell->GetFirstChild())
-        {
-            if (const wxHtmlCell* found = FindLink(inner, href))
-                return found;
-        }
-        else if (const wxHtmlLinkInfo* link = cell->GetLink(); link && link->GetHref() == href)
-            return cell;
-    }
-    return nullptr;
-}
-
 // Cancels the folder dialog (GTK's gives no folder back unless it was really shown).
 class CancelFolder : public wxExpectModalBase<wxDirDialog, CancelFolder>
 {
@@ -53,21 +37,7 @@ protected:
     }
     std::string PageText() const { return View()->GetBrowser()->ToText().utf8_string(); }
     // Clicks the link to bank on the page on show, as a user does.
-    void ClickBankLink(const std::string& bank)
-    {
-        CBrowserWindow* browser = View()->GetBrowser();
-        const wxHtmlCell* cell = FindLink(browser->GetInternalRepresentation(), BankFileUrl(bank));
-        ASSERT_NE(nullptr, cell);
-        const wxPoint at = cell->GetAbsPos() + wxPoint(cell->GetWidth() / 2, cell->GetHeight() / 2);
-        m_keys.MouseMove(browser->ClientToScreen(browser->CalcScrolledPosition(at)));
-        PumpEvents();
-        m_keys.MouseClick();
-        for (int i = 0; i < 4; ++i)
-        {
-            PumpEvents();
-            wxMilliSleep(10);
-        }
-    }
+    void ClickBankLink(const std::string& bank) { ASSERT_TRUE(ClickPageLink(BankFileUrl(bank))); }
     wxUIActionSimulator m_keys;
 };
 } // namespace

@@ -18,22 +18,6 @@
 
 namespace
 {
-// The first word cell of a link to href below cell, or nullptr.
-const wxHtmlCell* FindLink(const wxHtmlCell* cell, const wxString& href)
-{
-    for (; cell; cell = cell->GetNext())
-    {
-        if (const wxHtmlCell* inner = cell->GetFirstChild())
-        {
-            if (const wxHtmlCell* found = FindLink(inner, href))
-                return found;
-        }
-        else if (const wxHtmlLinkInfo* link = cell->GetLink(); link && link->GetHref() == href)
-            return cell;
-    }
-    return nullptr;
-}
-
 class PagePlayLinkGuiTest : public CShellFixture
 {
 protected:
@@ -47,18 +31,7 @@ protected:
     // Clicks the play link of an entry on the page on show, as a user does.
     void ClickPlayLink(bool bDrumset, uint64_t index, const std::string& bank = "")
     {
-        CBrowserWindow* browser = View()->GetBrowser();
-        const wxHtmlCell* cell = FindLink(browser->GetInternalRepresentation(), PlayLinkHref({bDrumset, index, bank}));
-        ASSERT_NE(nullptr, cell);
-        const wxPoint at = cell->GetAbsPos() + wxPoint(cell->GetWidth() / 2, cell->GetHeight() / 2);
-        m_keys.MouseMove(browser->ClientToScreen(browser->CalcScrolledPosition(at)));
-        PumpEvents();
-        m_keys.MouseClick();
-        for (int i = 0; i < 4; ++i)
-        {
-            PumpEvents();
-            wxMilliSleep(10);
-        }
+        ASSERT_TRUE(ClickPageLink(PlayLinkHref({bDrumset, index, bank})));
     }
     std::string Status() const { return m_frame->GetStatusBar()->GetStatusText(0).utf8_string(); }
 

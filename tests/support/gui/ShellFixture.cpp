@@ -4,6 +4,8 @@
 #include "support/BankBuilder.h"
 
 #include <wx/app.h>
+#include <wx/html/htmlcell.h>
+#include <wx/uiaction.h>
 #include <wx/utils.h>
 
 #include <cstdlib>
@@ -85,4 +87,42 @@ void CShellFixture::FocusPage()
     m_frame->Raise();
     View()->GetBrowser()->SetFocus();
     PumpEvents();
+}
+
+namespace
+{
+// The first word cell of a link to href below cell, or nullptr.
+const wxHtmlCell* FindLink(const wxHtmlCell* cell, const wxString& href)
+{
+    for (; cell; cell = cell->GetNext())
+    {
+        if (const wxHtmlCell* inner = cell->GetFirstChild())
+        {
+            if (const wxHtmlCell* found = FindLink(inner, href))
+                return found;
+        }
+        else if (const wxHtmlLinkInfo* link = cell->GetLink(); link && link->GetHref() == href)
+            return cell;
+    }
+    return nullptr;
+}
+} // namespace
+
+bool CShellFixture::ClickPageLink(const std::string& href)
+{
+    CBrowserWindow* browser = View()->GetBrowser();
+    const wxHtmlCell* cell = FindLink(browser->GetInternalRepresentation(), wxString::FromUTF8(href));
+    if (!cell)
+        return false;
+    const wxPoint at = cell->GetAbsPos() + wxPoint(cell->GetWidth() / 2, cell->GetHeight() / 2);
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(browser->ClientToScreen(browser->CalcScrolledPosition(at)));
+    PumpEvents();
+    mouse.MouseClick();
+    for (int i = 0; i < 4; ++i)
+    {
+        PumpEvents();
+        wxMilliSleep(10);
+    }
+    return true;
 }

@@ -38,6 +38,9 @@ protected:
     void FocusPage();
     // Whether the frame enables the command now, as its menus and tool bar would show it.
     bool IsEnabled(int id) const;
+    // Clicks the page's link to href with the mouse, as a user does; false when the page on show
+    // has no such link.
+    bool ClickPageLink(const std::string& href);
     // Writes a bank named name with a few entries and returns its path.
     std::string MakeBank(const std::string& fileName, const std::string& name = "Concert") const;
     std::string SettingsPath() const { return (m_dir / "qzr.opt").string(); }
