@@ -191,6 +191,7 @@ void CMainFrame::OnBankInspector(wxCommandEvent&)
     dlg.m_repairPolicy = m_settings.GetRepairPolicy();
     dlg.m_bKeepBackup = m_settings.m_bKeepBackup != 0;
     dlg.m_strMidiPort = LoadMidiOutputChoice();
+    dlg.m_nMidiChannel = LoadMidiChannel();
     if (dlg.ShowModal() != wxID_OK)
         return;
     // The bank holds the new values: the page shows them.

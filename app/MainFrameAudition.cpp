@@ -1,5 +1,5 @@
 // The main window's play links: an entry of the page on show played on the MIDI output chosen
-// in Options, with the status bar saying what plays.
+// in Options (instruments on the channel chosen there), with the status bar saying what plays.
 #include "app/MainFrame.h"
 
 #include "app/MidiOutputChoice.h"
@@ -10,7 +10,7 @@
 void CMainFrame::PlayPageEntry(const PLAYLINK& link)
 {
     if (!m_pAudition)
-        m_pAudition = std::make_unique<CInspectorAudition>(LoadMidiOutputChoice());
+        m_pAudition = std::make_unique<CInspectorAudition>(LoadMidiOutputChoice(), LoadMidiChannel());
     if (const std::string why = m_pAudition->Unavailable(); !why.empty())
     {
         SetStatusText(wxString::FromUTF8(why), 0);

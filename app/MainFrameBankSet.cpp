@@ -4,6 +4,7 @@
 
 #include "app/BrowserCopy.h"
 #include "app/BrowserLauncher.h"
+#include "app/MidiOutputChoice.h"
 #include "app/OrvaneDoc.h"
 #include "app/OrvaneView.h"
 #include "app/Settings.h"
@@ -20,6 +21,9 @@
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/filesys.h>
+#include <wx/listbox.h>
+
+#include <algorithm>
 
 void CMainFrame::OnOpenBankSet(wxCommandEvent&)
 {
@@ -109,6 +113,17 @@ void CMainFrame::InspectBankOfSet(COrvaneView& view)
     wxSingleChoiceDialog choice(this, wxString::FromUTF8(GetString(IDS_SET_CHOOSEBANK)),
                                 wxString::FromUTF8(GetString(IDS_INSPECTOR_TITLE)), choices);
     choice.SetSelection(selection);
+    // The toolkit's list is a few rows high whatever it holds (and its own best height leaves out
+    // the rows' padding): it grows to show up to ten banks without scrolling.
+    for (wxWindow* child : choice.GetChildren())
+        if (auto* list = dynamic_cast<wxListBox*>(child))
+        {
+            // A row takes the text's height and the toolkit's padding around it.
+            const int rows = static_cast<int>(std::min<size_t>(banks.size(), 10));
+            list->SetMinSize(wxSize(list->GetBestSize().x, rows * (list->GetCharHeight() + 8) + 4));
+            choice.Fit();
+            choice.CentreOnParent();
+        }
     if (choice.ShowModal() != wxID_OK || choice.GetSelection() < 0)
         return;
     const std::string bank = banks[static_cast<size_t>(choice.GetSelection())].strPath;
@@ -118,6 +133,8 @@ void CMainFrame::InspectBankOfSet(COrvaneView& view)
     dlg.m_strFilePath = bank;
     dlg.m_repairPolicy = m_settings.GetRepairPolicy();
     dlg.m_bKeepBackup = m_settings.m_bKeepBackup != 0;
+    dlg.m_strMidiPort = LoadMidiOutputChoice();
+    dlg.m_nMidiChannel = LoadMidiChannel();
     if (dlg.ShowModal() != wxID_OK)
         return;
     // The set page shows the new values; Undo and Redo on it now act on this bank.

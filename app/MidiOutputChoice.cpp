@@ -1,6 +1,7 @@
 // The chosen MIDI output in the user's configuration (see the header).
 #include "app/MidiOutputChoice.h"
 
+#include "midi/MidiEvents.h"
 #include "midi/MidiOutput.h"
 #include "res/StringTable.h"
 
@@ -9,7 +10,8 @@
 namespace
 {
 const char* const kKey = "/MIDI/Output";
-}
+const char* const kChannelKey = "/MIDI/Channel";
+} // namespace
 
 std::string LoadMidiOutputChoice()
 {
@@ -22,6 +24,24 @@ void SaveMidiOutputChoice(const std::string& port)
     if (wxConfigBase* config = wxConfigBase::Get(false))
     {
         config->Write(kKey, wxString::FromUTF8(port));
+        config->Flush();
+    }
+}
+
+int LoadMidiChannel()
+{
+    wxConfigBase* config = wxConfigBase::Get(false);
+    const long channel = config ? config->ReadLong(kChannelKey, 1) : 1;
+    // A hand-edited or foreign value never reaches the player, which would refuse it.
+    return channel >= 1 && channel <= 16 && IsInstrumentChannel(static_cast<int>(channel)) ? static_cast<int>(channel)
+                                                                                           : 1;
+}
+
+void SaveMidiChannel(int channel)
+{
+    if (wxConfigBase* config = wxConfigBase::Get(false))
+    {
+        config->Write(kChannelKey, static_cast<long>(IsInstrumentChannel(channel) ? channel : 1));
         config->Flush();
     }
 }

@@ -6,6 +6,7 @@
 #include "app/ShellPaths.h"
 #include "report/MappingReport.h"
 #include "base/FileSystem.h"
+#include "midi/MidiEvents.h"
 #include "midi/MidiOutputSlot.h"
 #include "res/MessageBox.h"
 #include "res/StringTable.h"
@@ -101,6 +102,18 @@ COptionsDlg::COptionsDlg(wxWindow* parent, CMappingReport* report, CSettings& se
         // A disabled list shows no tip everywhere, so the reason stands under it too.
         midi->Add(new wxStaticText(midi->GetStaticBox(), IDC_MIDI_TIP, tip), 0, wxALL, gap);
     }
+    // Instruments play on the channel chosen here: 1 to 16 without 10, which is the drum sets'.
+    auto* channelRow = new wxBoxSizer(wxHORIZONTAL);
+    channelRow->Add(new wxStaticText(midi->GetStaticBox(), wxID_ANY, wxString::FromUTF8(GetString(IDS_MIDI_CHANNEL))),
+                    0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
+    m_choiceChannel = new wxChoice(midi->GetStaticBox(), IDC_MIDI_CHANNEL);
+    for (int channel = 1; channel <= 16; ++channel)
+        if (IsInstrumentChannel(channel))
+            m_choiceChannel->Append(wxString::Format("%d", channel));
+    m_choiceChannel->SetToolTip(wxString::FromUTF8(GetString(IDS_MIDI_CHANNELTIP)));
+    channelRow->Add(m_choiceChannel, 0, wxALIGN_CENTER_VERTICAL | wxALL, gap);
+    midi->Add(channelRow);
+    m_nMidiChannel = LoadMidiChannel();
     top->Add(midi, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 2 * gap);
 
     // Cancel takes its text from the program's catalogue: under the stock id the toolkit would
@@ -152,6 +165,8 @@ void COptionsDlg::InitDialog()
     m_checkAutoRemove = m_settings.m_bAutoRemoveTtma;
     const auto chosen = std::find(m_arrMidiAddresses.begin(), m_arrMidiAddresses.end(), m_strMidiOutput);
     m_choiceMidi->SetSelection(chosen == m_arrMidiAddresses.end() ? 0 : int(chosen - m_arrMidiAddresses.begin()));
+    // The list leaves out channel 10, so the channels above it sit one place higher.
+    m_choiceChannel->SetSelection(m_nMidiChannel < kMidiDrumChannel ? m_nMidiChannel - 1 : m_nMidiChannel - 2);
     TransferDataToWindow();
 }
 
@@ -183,6 +198,8 @@ bool COptionsDlg::TransferDataFromWindow()
     const int at = m_choiceMidi->GetSelection();
     if (m_choiceMidi->IsEnabled() && at >= 0 && static_cast<size_t>(at) < m_arrMidiAddresses.size())
         m_strMidiOutput = m_arrMidiAddresses[static_cast<size_t>(at)];
+    if (const int row = m_choiceChannel->GetSelection(); row >= 0)
+        m_nMidiChannel = row + 1 < kMidiDrumChannel ? row + 1 : row + 2;
     return true;
 }
 
@@ -278,5 +295,6 @@ bool COptionsDlg::Apply()
     m_settings.m_bAutoRemoveTtma = m_checkAutoRemove;
     m_settings.m_bKeepBackup = m_checkKeepBackup;
     SaveMidiOutputChoice(m_strMidiOutput);
+    SaveMidiChannel(m_nMidiChannel);
     return true;
 }

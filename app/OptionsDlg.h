@@ -1,7 +1,7 @@
-// COptionsDlg: the look of the mapping page (text colour; background colour or image) and the
-// two soundbank switches, and the MIDI output entries are played on. Colours and image go to the
-// document's report, the switches to the settings, the output to the user's configuration; the
-// page is rendered again by the caller.
+// COptionsDlg: the look of the mapping page (text colour; background colour or image), the two
+// soundbank switches, and the MIDI output entries are played on with the instruments' channel.
+// Colours and image go to the document's report, the switches to the settings, the output and
+// the channel to the user's configuration; the page is rendered again by the caller.
 #pragma once
 
 #include "app/ColorSwatch.h"
@@ -38,6 +38,7 @@ public:
         IDC_CANCEL = 1027,
         IDC_MIDI_OUTPUT = 1028,
         IDC_MIDI_TIP = 1029,
+        IDC_MIDI_CHANNEL = 1030,
     };
 
     // report may be nullptr when there is no document.
@@ -67,6 +68,8 @@ public:
     int m_checkAutoRemove = 0;
     // The MIDI output chosen ("client:port", "" for none), kept in the user's configuration.
     std::string m_strMidiOutput;
+    // The channel instruments play on: 1 to 16 but not 10.
+    int m_nMidiChannel = 1;
 
 private:
     void InitDialog();
@@ -83,5 +86,6 @@ private:
     wxCheckBox* m_checkBoxKeepBackup = nullptr;
     wxCheckBox* m_checkBoxAutoRemove = nullptr;
     wxChoice* m_choiceMidi = nullptr;
+    wxChoice* m_choiceChannel = nullptr;
     std::vector<std::string> m_arrMidiAddresses;
 };

@@ -229,6 +229,8 @@ const StringEntry kStrings[] = {
     {IDS_AUDITION_PLAYMENU, "&Play Entry\tSpace"},
     {IDS_MIDI_OUTPUT, "MIDI output "},
     {IDS_MIDI_NONE, "None"},
+    {IDS_MIDI_CHANNEL, "Instruments' channel:"},
+    {IDS_MIDI_CHANNELTIP, "The channel instruments play on; drum sets always play on channel 10."},
 };
 } // namespace
 

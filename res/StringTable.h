@@ -238,7 +238,7 @@ enum StringId : unsigned
     // is stopped, the two list words, a program without a General MIDI name, the refusal of a
     // program no program change selects, a port that failed, the tips of disabled play
     // commands, the play command's label, tip and menu item, and the Options group and its
-    // first choice.
+    // first choice, the instruments' channel's label and its tip.
     IDS_AUDITION_PLAYING = 62600,
     IDS_AUDITION_STOPPED = 62601,
     IDS_AUDITION_INSTRUMENT = 62602,
@@ -253,6 +253,8 @@ enum StringId : unsigned
     IDS_AUDITION_PLAYMENU = 62611,
     IDS_MIDI_OUTPUT = 62612,
     IDS_MIDI_NONE = 62613,
+    IDS_MIDI_CHANNEL = 62614,
+    IDS_MIDI_CHANNELTIP = 62615,
 };
 
 // Text of an id; an empty string for an id the table does not hold.

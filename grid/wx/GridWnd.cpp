@@ -176,7 +176,13 @@ void CGridWnd::OnMouse(wxMouseEvent& event)
     else if (type == wxEVT_LEFT_DCLICK)
         m_area.OnLeftDoubleClick(pt, nFlags);
     else if (type == wxEVT_RIGHT_DOWN)
+    {
         m_area.OnRightDown(pt, nFlags, *this);
+        // Without a popup menu of the grid's own, the toolkit turns the click into a context-menu
+        // event, which the grid's owner may answer with a menu of its own.
+        if (!m_pInfo || !m_pInfo->m_bPopupEnabled)
+            event.Skip();
+    }
     else if (type == wxEVT_RIGHT_UP)
         m_area.OnRightUp(pt, nFlags);
     else if (type == wxEVT_RIGHT_DCLICK)

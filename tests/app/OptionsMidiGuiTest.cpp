@@ -1,6 +1,7 @@
 // The MIDI output in Options: the sequencer's ports with "None" first, chosen from the keyboard
 // and kept in the user's configuration; without a sequencer a disabled list that says why and
-// keeps the choice made on a machine that had one.
+// keeps the choice made on a machine that had one; the instruments' channel, which never offers
+// the drum channel 10.
 #include "app/MidiOutputChoice.h"
 #include "app/OptionsDlg.h"
 #include "app/Settings.h"
@@ -70,6 +71,11 @@ protected:
     {
         return dynamic_cast<wxChoice*>(dlg.FindWindow(COptionsDlg::IDC_MIDI_OUTPUT));
     }
+    static wxChoice* Channels(COptionsDlg& dlg)
+    {
+        return dynamic_cast<wxChoice*>(dlg.FindWindow(COptionsDlg::IDC_MIDI_CHANNEL));
+    }
+    static std::string ChannelShown(COptionsDlg& dlg) { return Channels(dlg)->GetStringSelection().utf8_string(); }
 
     CTempDir m_dir;
     wxConfigBase* m_pBefore = nullptr;
@@ -136,4 +142,56 @@ TEST_F(OptionsMidiGuiTest, WithoutASequencerTheListIsDisabledSaysWhyAndKeepsTheC
                                ClickOk(dlg);
                            }));
     EXPECT_EQ("128:0", LoadMidiOutputChoice());
+}
+
+TEST_F(OptionsMidiGuiTest, TheInstrumentsChannelIsTypedAfterTheOutputAndNeverTheDrumChannel)
+{
+    EXPECT_EQ(wxID_OK, RunOptions(
+                           [&](COptionsDlg& dlg)
+                           {
+                               wxChoice* channels = Channels(dlg);
+                               ASSERT_NE(nullptr, channels);
+                               ASSERT_EQ(15u, channels->GetCount());
+                               EXPECT_EQ(wxNOT_FOUND, channels->FindString("10"));
+                               EXPECT_EQ("1", ChannelShown(dlg));
+                               // Tab goes from the output to the channel; nine Downs pass 9 and
+                               // land on 11.
+                               List(dlg)->SetFocus();
+                               Settle();
+                               m_sim.Char(WXK_TAB);
+                               Settle();
+                               for (int i = 0; i < 9; ++i)
+                               {
+                                   m_sim.Char(WXK_DOWN);
+                                   Settle(2);
+                               }
+                               EXPECT_EQ("11", ChannelShown(dlg));
+                               ClickOk(dlg);
+                           }));
+    EXPECT_EQ(11, LoadMidiChannel());
+    RunOptions([&](COptionsDlg& dlg) { EXPECT_EQ("11", ChannelShown(dlg)); });
+
+    // Cancel keeps the channel kept before.
+    EXPECT_NE(wxID_OK, RunOptions(
+                           [&](COptionsDlg& dlg)
+                           {
+                               Channels(dlg)->SetFocus();
+                               Settle();
+                               m_sim.Char(WXK_UP);
+                               Settle();
+                               EXPECT_EQ("9", ChannelShown(dlg));
+                               m_sim.Char(WXK_ESCAPE);
+                               Settle();
+                           }));
+    EXPECT_EQ(11, LoadMidiChannel());
+
+    // A kept value that is no instrument channel (the drum channel, or one edited by hand) is
+    // shown and played as channel 1.
+    for (long kept : {10L, 0L, 17L, -3L})
+    {
+        wxConfigBase::Get()->Write("/MIDI/Channel", kept);
+        EXPECT_EQ(1, LoadMidiChannel()) << kept;
+        RunOptions([&](COptionsDlg& dlg) { EXPECT_EQ("1", ChannelShown(dlg)) << kept; });
+    }
+    EXPECT_TRUE(m_messages.m_messages.empty());
 }

@@ -1,11 +1,13 @@
 // Playing entries from the inspector's table as a user does: Space on a row, the play button,
-// a second press stopping, the drum-set list on the drum channel, the dialog's end silencing
-// what sounds, and the disabled commands with their reason when nothing can be played.
+// the context menu's item, a second press stopping, the drum-set list on the drum channel, the
+// dialog's end silencing what sounds, and the disabled commands with their reason when nothing
+// can be played.
 #include "InspectorGuiFixture.h"
 
 #include "inspector/InspectorAudition.h"
 #include "support/RecordingMidiOutput.h"
 
+#include <wx/timer.h>
 #include <wx/tooltip.h>
 
 namespace
@@ -84,6 +86,40 @@ TEST_F(BankInspectorAuditionGuiTest, ThePlayButtonPlaysTheCurrentRowAndLeavesThe
             Key(WXK_SPACE);
             EXPECT_EQ(1u, m_output.m_stops.size());
             EXPECT_EQ(1u, m_output.m_played.size());
+        });
+}
+
+TEST_F(BankInspectorAuditionGuiTest, TheContextMenusPlayItemPlaysTheRowRightClicked)
+{
+    m_strMidiPort = "128:0";
+    RunDialog(
+        [&](CBankInspectorDlg& dlg)
+        {
+            ClickCell(dlg, 0, 0);
+            // The menu runs a loop of its own until it closes: a timer picks its item from the
+            // keyboard meanwhile, as a user does with Down and Enter.
+            int picks = 0;
+            wxTimer picker;
+            picker.Bind(wxEVT_TIMER,
+                        [&](wxTimerEvent&)
+                        {
+                            ++picks;
+                            m_sim.Char(WXK_DOWN);
+                            wxMilliSleep(50);
+                            m_sim.Char(WXK_RETURN);
+                        });
+            picker.StartOnce(400);
+            GRIDRECT rc;
+            dlg.GetGrid()->GetCellBounds(0, 2, &rc);
+            m_sim.MouseMove(Cells(dlg)->ClientToScreen(wxPoint((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2)));
+            Settle(3);
+            m_sim.MouseClick(wxMOUSE_BTN_RIGHT);
+            Settle(40);
+            EXPECT_EQ(1, picks);
+            // The right click made row 2 the current one, and the item played it.
+            ASSERT_EQ(1u, m_output.m_played.size());
+            EXPECT_EQ((MIDIEVENT{0, {0xC0, 2, 0}, 2}), *ProgramChange(m_output.m_played[0]));
+            EXPECT_EQ(0u, Status(dlg).find("Playing instrument 2: "));
         });
 }
 

@@ -27,9 +27,20 @@ CBankInspectorDlg* ShownInspector()
 }
 } // namespace
 
-bool TypeFirstProgramInInspector(const std::string& text)
+void ClickInspectorCell(CBankInspectorDlg& dlg, wxUIActionSimulator& sim, int nCol, long nRow)
 {
-    // The dialog is modal: a timer types into it once it is on show.
+    GRIDRECT rc;
+    dlg.GetGrid()->GetCellBounds(nCol, nRow, &rc);
+    auto* cells = dynamic_cast<wxWindow*>(dlg.GetGrid()->GetChild(GRID_CHILD_CELLS));
+    sim.MouseMove(cells->ClientToScreen(wxPoint((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2)));
+    Settle(3);
+    sim.MouseClick();
+    Settle(8);
+}
+
+bool RunInInspector(const std::function<void(CBankInspectorDlg&, wxUIActionSimulator&)>& script)
+{
+    // The dialog is modal: a timer runs the script once it is on show.
     bool sawDialog = false;
     wxTimer timer;
     timer.Bind(wxEVT_TIMER,
@@ -41,24 +52,10 @@ bool TypeFirstProgramInInspector(const std::string& text)
                    timer.Stop();
                    sawDialog = true;
                    wxUIActionSimulator sim;
-                   auto clickAt = [&](const wxPoint& screen)
-                   {
-                       sim.MouseMove(screen);
-                       Settle(3);
-                       sim.MouseClick();
-                       Settle(8);
-                   };
-                   GRIDRECT rc;
-                   dlg->GetGrid()->GetCellBounds(0, 0, &rc);
-                   auto* cells = dynamic_cast<wxWindow*>(dlg->GetGrid()->GetChild(GRID_CHILD_CELLS));
-                   clickAt(cells->ClientToScreen(wxPoint((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2)));
-                   for (char key : text)
-                   {
-                       sim.Text(std::string(1, key).c_str());
-                       Settle(3);
-                   }
+                   script(*dlg, sim);
                    Settle(8);
-                   clickAt(dlg->FindWindow(wxID_OK)->GetScreenRect().GetPosition() + wxPoint(8, 6));
+                   if (dlg->IsModal())
+                       dlg->EndModal(wxID_CANCEL);
                });
     timer.Start(100);
     // A dialog the keys never closed is closed after a while, so a failing test ends.
@@ -82,4 +79,22 @@ bool TypeFirstProgramInInspector(const std::string& text)
     timer.Stop();
     guard.Stop();
     return sawDialog;
+}
+
+bool TypeFirstProgramInInspector(const std::string& text)
+{
+    return RunInInspector(
+        [&](CBankInspectorDlg& dlg, wxUIActionSimulator& sim)
+        {
+            ClickInspectorCell(dlg, sim, 0, 0);
+            for (char key : text)
+            {
+                sim.Text(std::string(1, key).c_str());
+                Settle(3);
+            }
+            Settle(8);
+            sim.MouseMove(dlg.FindWindow(wxID_OK)->GetScreenRect().GetPosition() + wxPoint(8, 6));
+            Settle(3);
+            sim.MouseClick();
+        });
 }
