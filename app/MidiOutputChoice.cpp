@@ -33,8 +33,9 @@ int LoadMidiChannel()
     wxConfigBase* config = wxConfigBase::Get(false);
     const long channel = config ? config->ReadLong(kChannelKey, 1) : 1;
     // A hand-edited or foreign value never reaches the player, which would refuse it.
-    return channel >= 1 && channel <= 16 && IsInstrumentChannel(static_cast<int>(channel)) ? static_cast<int>(channel)
-                                                                                           : 1;
+    if (channel < 1 || channel > 16 || !IsInstrumentChannel(static_cast<int>(channel)))
+        return 1;
+    return static_cast<int>(channel);
 }
 
 void SaveMidiChannel(int channel)
