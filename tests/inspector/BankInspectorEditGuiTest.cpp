@@ -214,6 +214,8 @@ TEST_F(BankInspectorEditGuiTest, BankNameTakesEightCharactersThatWindows1252Hold
                                Click(dlg, kName);
                                Key('a', wxMOD_CONTROL);
                                Key('v', wxMOD_CONTROL);
+                               // The clipboard answers through the X server, later on a busy machine.
+                               SettleUntil([&] { return !Text(dlg, kName).empty(); });
                                EXPECT_EQ("caf\xc3\xa9", Text(dlg, kName));
                                Click(dlg, wxID_OK);
                            }));

@@ -71,6 +71,15 @@ protected:
             wxMilliSleep(15);
         }
     }
+    // Lets events in until done() holds, for at most about three seconds: for what arrives from
+    // the X server when it arrives, as a pasted text does.
+    template <class DONE>
+    static bool SettleUntil(DONE done)
+    {
+        for (int i = 0; i < 200 && !done(); ++i)
+            Settle(1);
+        return done();
+    }
     void ClickAt(const wxPoint& screen, bool bDouble = false)
     {
         m_sim.MouseMove(screen);
