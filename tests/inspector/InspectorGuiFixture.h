@@ -73,8 +73,7 @@ protected:
     }
     // Lets events in until done() holds, for at most about three seconds: for what arrives from
     // the X server when it arrives, as a pasted text does.
-    template <class DONE>
-    static bool SettleUntil(DONE done)
+    template <class DONE> static bool SettleUntil(DONE done)
     {
         for (int i = 0; i < 200 && !done(); ++i)
             Settle(1);
