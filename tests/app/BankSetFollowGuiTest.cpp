@@ -2,11 +2,10 @@
 // with a word in the status bar, Ctrl+I on the set page asks which bank to inspect and the page
 // shows the change, and Ctrl+Z on the set page takes back that change.
 #include "support/BankBuilder.h"
+#include "support/gui/ChoiceAnswer.h"
 #include "support/gui/InspectorTyping.h"
 #include "support/gui/ShellFixture.h"
 
-#include <wx/choicdlg.h>
-#include <wx/timer.h>
 #include <wx/uiaction.h>
 
 namespace
@@ -83,27 +82,9 @@ TEST_F(BankSetFollowGuiTest, TheInspectorAsksWhichBankOfTheSetAndUndoOnTheSetPag
     EXPECT_FALSE(IsEnabled(wxID_UNDO));
 
     // The list of the set's banks: Down picks the second one, Enter goes on to the inspector.
-    wxString asked;
-    wxTimer chooser;
-    chooser.Bind(wxEVT_TIMER,
-                 [&](wxTimerEvent&)
-                 {
-                     for (wxWindow* top : wxTopLevelWindows)
-                         if (auto* dlg = dynamic_cast<wxSingleChoiceDialog*>(top); dlg && dlg->IsModal())
-                         {
-                             chooser.Stop();
-                             asked = dlg->GetTitle();
-                             wxUIActionSimulator sim;
-                             sim.Char(WXK_DOWN);
-                             PumpEvents();
-                             sim.Char(WXK_RETURN);
-                             return;
-                         }
-                 });
-    chooser.Start(100);
+    CChoiceAnswer chooser({WXK_DOWN, WXK_RETURN});
     ASSERT_TRUE(TypeFirstProgramInInspector("99"));
-    chooser.Stop();
-    EXPECT_EQ("Bank Inspector", asked);
+    EXPECT_EQ("Bank Inspector", chooser.m_strTitle);
     PumpEvents();
     // Beta's entry moved to program 99: Alpha is alone at program 0 and nothing wins any more.
     EXPECT_TRUE(Contains(View()->GetLocation(), "bankset.html"));

@@ -6,12 +6,11 @@
 #include "report/PlayLinks.h"
 #include "support/BankBuilder.h"
 #include "support/RecordingMidiOutput.h"
+#include "support/gui/ChoiceAnswer.h"
 #include "support/gui/InspectorTyping.h"
 #include "support/gui/ShellFixture.h"
 
-#include <wx/choicdlg.h>
 #include <wx/fileconf.h>
-#include <wx/timer.h>
 #include <wx/uiaction.h>
 
 namespace
@@ -76,21 +75,9 @@ TEST_F(MidiChannelGuiTest, TheInspectorOfABankOfASetPlaysOnTheChosenOutputAndCha
     ASSERT_TRUE(m_frame->OpenBankSet({(m_dir / "low.94b").string(), (m_dir / "high.94b").string()}));
     FocusPage();
     // Ctrl+I asks which bank first: Enter takes the one proposed.
-    wxTimer chooser;
-    chooser.Bind(wxEVT_TIMER,
-                 [&](wxTimerEvent&)
-                 {
-                     for (wxWindow* top : wxTopLevelWindows)
-                         if (auto* dlg = dynamic_cast<wxSingleChoiceDialog*>(top); dlg && dlg->IsModal())
-                         {
-                             chooser.Stop();
-                             wxUIActionSimulator().Char(WXK_RETURN);
-                             return;
-                         }
-                 });
-    chooser.Start(100);
+    CChoiceAnswer chooser({WXK_RETURN});
     ASSERT_TRUE(PlayInInspector(0)) << "Ctrl+I did not open the inspector";
-    chooser.Stop();
+    EXPECT_FALSE(chooser.m_strTitle.empty());
     ASSERT_EQ(1u, m_output.m_played.size());
     EXPECT_EQ(std::set<int>{3}, Channels(0));
     EXPECT_EQ("128:0", m_output.m_strOpen);
