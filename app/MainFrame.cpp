@@ -176,6 +176,15 @@ void CMainFrame::OnOptions(wxCommandEvent&)
     m_bUndoLabelsStale = true;
 }
 
+void CMainFrame::PrepareInspector(CBankInspectorDlg& dlg, const std::string& bank) const
+{
+    dlg.m_strFilePath = bank;
+    dlg.m_repairPolicy = m_settings.GetRepairPolicy();
+    dlg.m_bKeepBackup = m_settings.m_bKeepBackup != 0;
+    dlg.m_strMidiPort = LoadMidiOutputChoice();
+    dlg.m_nMidiChannel = LoadMidiChannel();
+}
+
 void CMainFrame::OnBankInspector(wxCommandEvent&)
 {
     if (COrvaneView* set = ShownBankSetView())
@@ -187,11 +196,7 @@ void CMainFrame::OnBankInspector(wxCommandEvent&)
     if (!doc || doc->m_report.m_strBankPath.empty())
         return;
     CBankInspectorDlg dlg(this);
-    dlg.m_strFilePath = doc->m_report.m_strBankPath.string();
-    dlg.m_repairPolicy = m_settings.GetRepairPolicy();
-    dlg.m_bKeepBackup = m_settings.m_bKeepBackup != 0;
-    dlg.m_strMidiPort = LoadMidiOutputChoice();
-    dlg.m_nMidiChannel = LoadMidiChannel();
+    PrepareInspector(dlg, doc->m_report.m_strBankPath.string());
     if (dlg.ShowModal() != wxID_OK)
         return;
     // The bank holds the new values: the page shows them.

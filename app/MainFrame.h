@@ -21,6 +21,7 @@ struct PLAYLINK;
 class CSettings;
 class COrvaneDoc;
 class COrvaneView;
+class CBankInspectorDlg;
 class wxAcceleratorEntry;
 class wxEventFilter;
 class CJournalScope;
@@ -156,6 +157,8 @@ private:
     std::string JournalBank() const;
     // The inspector on a bank of the set on show, chosen in a list; the set page follows.
     void InspectBankOfSet(COrvaneView& view);
+    // The inspector's settings for bank: repair policy, backup, and the MIDI output and channel.
+    void PrepareInspector(CBankInspectorDlg& dlg, const std::string& bank) const;
     // Save As, Open in Web Browser and Export to Zip of the set page.
     void SaveSetPage(COrvaneView& view);
     void OpenSetPageInBrowser(COrvaneView& view);

@@ -4,7 +4,6 @@
 
 #include "app/BrowserCopy.h"
 #include "app/BrowserLauncher.h"
-#include "app/MidiOutputChoice.h"
 #include "app/OrvaneDoc.h"
 #include "app/OrvaneView.h"
 #include "app/Settings.h"
@@ -130,11 +129,7 @@ void CMainFrame::InspectBankOfSet(COrvaneView& view)
     shown.m_strLastBank = bank;
 
     CBankInspectorDlg dlg(this);
-    dlg.m_strFilePath = bank;
-    dlg.m_repairPolicy = m_settings.GetRepairPolicy();
-    dlg.m_bKeepBackup = m_settings.m_bKeepBackup != 0;
-    dlg.m_strMidiPort = LoadMidiOutputChoice();
-    dlg.m_nMidiChannel = LoadMidiChannel();
+    PrepareInspector(dlg, bank);
     if (dlg.ShowModal() != wxID_OK)
         return;
     // The set page shows the new values; Undo and Redo on it now act on this bank.
